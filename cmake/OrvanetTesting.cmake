@@ -1,0 +1,26 @@
+# orv_gtest(name SOURCES ... LIBS ...): one GoogleTest executable per test file.
+# orv_qtest(name SOURCES ... LIBS ...): one Qt Test executable, run offscreen.
+# Every test runs with HOME and the XDG folders pointed at a folder of its own.
+function(_orv_test_env name)
+  set(home ${CMAKE_BINARY_DIR}/test-homes/${name})
+  file(MAKE_DIRECTORY ${home})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_CACHE_HOME=${home}/.cache;XDG_RUNTIME_DIR=${home}/.runtime;QT_QPA_PLATFORM=offscreen;ORVANET_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    TIMEOUT 600)
+endfunction()
+
+function(orv_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE orv_options GTest::gtest GTest::gtest_main ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  _orv_test_env(${name})
+endfunction()
+
+function(orv_qtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE orv_options Qt6::Test Qt6::Widgets ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  _orv_test_env(${name})
+endfunction()

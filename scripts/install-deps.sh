@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs everything Orvanet needs to build, test and run on Debian 12.
+# Idempotent: packages already present are left alone; nothing is done when all are there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libgl-dev
+  libcurl4-openssl-dev libicu-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth imagemagick fonts-noto-core fonts-dejavu-core poppler-utils
+  python3 python3-pyftpdlib chrony
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# chrony's package starts its own daemon; the tests run their own on a loopback port.
+if command -v systemctl >/dev/null 2>&1; then "${sudo_cmd[@]}" systemctl disable --now chrony >/dev/null 2>&1 || true; fi
