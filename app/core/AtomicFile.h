@@ -1,0 +1,44 @@
+#pragma once
+// Every file the program writes is written to a temporary file beside it and
+// renamed over the old one only when it is complete.
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+struct FileResult {
+    bool ok = false;
+    std::string error;  // for the user; empty when ok
+    explicit operator bool() const { return ok; }
+};
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// A temporary file beside `path`, for writers that stream (downloads): Commit()
+// renames it over `path`; destroying it uncommitted removes it.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& Error() const { return error_; }
+    const std::string& TempPath() const { return temp_; }
+    bool Write(const void* data, size_t size);
+    FileResult Commit();
+    void Discard();
+
+private:
+    std::string path_;
+    std::string temp_;
+    std::string error_;
+    int fd_ = -1;
+};
+
+bool FileExists(const std::string& path);
+// Reads a whole file; false with a message when it cannot.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
+
+}  // namespace orv
