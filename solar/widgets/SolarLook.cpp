@@ -1,0 +1,54 @@
+#include "solar/widgets/SolarLook.h"
+
+#include <QFontDatabase>
+#include <QMessageBox>
+
+namespace orv::solar {
+namespace {
+
+MessageHandler& Handler() {
+    static MessageHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+QColor ToQColor(color::Rgb c) { return QColor(c.r, c.g, c.b); }
+
+color::Rgb ToRgb(const QColor& c) {
+    return {static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue())};
+}
+
+QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+std::string S(const QString& text) { return text.toStdString(); }
+
+QFont CalendarFont() {
+    const QString family = QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
+                                                                               : QStringLiteral("Noto Sans Arabic");
+    QFont font(family);
+    font.setPixelSize(11);
+    return font;
+}
+
+QString InvalidDateText(TDateKind kind) {
+    return kind == dkGregorian
+               ? QStringLiteral("Invalid date, Enter correct date please.")
+               : QString::fromUtf8(".تاريخ وارد شده معتبر نميباشد، لطفاً تاريخ صحيح را وارد نمائيد");
+}
+
+void ShowMessage(QWidget* parent, const QString& text) {
+    if (Handler()) {
+        Handler()(parent, text);
+        return;
+    }
+    QMessageBox::warning(parent, QStringLiteral("Attention"), text, QMessageBox::Ok);
+}
+
+MessageHandler SetMessageHandler(MessageHandler handler) {
+    MessageHandler old = std::move(Handler());
+    Handler() = std::move(handler);
+    return old;
+}
+
+}  // namespace orv::solar
