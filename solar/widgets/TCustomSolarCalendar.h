@@ -12,6 +12,7 @@
 #include "solar/widgets/SolarLook.h"
 
 class QComboBox;
+class QLabel;
 class QMenu;
 class QActionGroup;
 class TSolarLabel;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <functional>
 
+#include "solar/core/TPublicUtils.h"
 #include "solar/widgets/TDataSource.h"
 
 class TFieldDataLink : public QObject {
