@@ -62,8 +62,8 @@ TypingResult TypeBackspace(EditState s, bool autoDeleteDelimiter) {
         if (s.text.empty() || s.selStart <= 0) return {s, true};
         const int caret = std::min(s.selStart, static_cast<int>(s.text.size()));
         if (s.text[caret - 1] == kSlash) {
-            // A divider is not deleted; the caret stays before it.
-            p = caret - 1;
+            // A divider is not deleted; the caret steps back over it.
+            p = caret - 2;
         } else {
             s.text.erase(static_cast<size_t>(caret - 1), 1);
             p = caret - 2;
