@@ -44,6 +44,7 @@ TCustomSolarCalendar::TCustomSolarCalendar(QWidget* parent) : QWidget(parent) {
 
     FTopPanel = new TSolarTopPanel(this);
     FGrid = new TSolarGrid(this, this);
+    FGrid->OnClick = [this](QObject*) { GridClicked(); };
     FToDay = new TSolarLabel(this);
     for (auto& heading : FHeadings) heading = new TSolarLabel(this);
     FMonth = new TSolarLabel(this);

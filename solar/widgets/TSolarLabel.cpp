@@ -5,8 +5,10 @@
 TSolarLabel::TSolarLabel(QWidget* parent) : QLabel(parent) {}
 
 void TSolarLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit clicked();
-    QLabel::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return QLabel::mousePressEvent(event);
+    // Taken here: a click on a label does not reach the panel behind it.
+    event->accept();
+    emit clicked();
 }
 
 void TSolarLabel::enterEvent(QEnterEvent* event) {
