@@ -1,6 +1,8 @@
 #include "solar/widgets/SolarLook.h"
 
 #include <QFontDatabase>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QMessageBox>
 
 namespace orv::solar {
@@ -49,6 +51,18 @@ MessageHandler SetMessageHandler(MessageHandler handler) {
     MessageHandler old = std::move(Handler());
     Handler() = std::move(handler);
     return old;
+}
+
+std::string UseLocaleShortDateFormat() {
+    const QString pattern = QLocale().dateFormat(QLocale::ShortFormat);
+    // Every run of letters must be one of d, dd, M, MM, yy, yyyy; quoted text is not taken.
+    static const QStringList fields = {QStringLiteral("d"), QStringLiteral("dd"), QStringLiteral("M"),
+                                       QStringLiteral("MM"), QStringLiteral("yy"), QStringLiteral("yyyy")};
+    static const QRegularExpression letters(QStringLiteral("[A-Za-z']+"));
+    bool usable = pattern.contains(u'd') && pattern.contains(u'M') && pattern.contains(u'y');
+    for (auto it = letters.globalMatch(pattern); usable && it.hasNext();) usable = fields.contains(it.next().captured());
+    if (usable) TPublicUtils::SetShortDateFormat(pattern.toStdString());
+    return TPublicUtils::MiladiFormat();
 }
 
 }  // namespace orv::solar

@@ -30,6 +30,11 @@ using MessageHandler = std::function<void(QWidget* parent, const QString& text)>
 void ShowMessage(QWidget* parent, const QString& text);
 MessageHandler SetMessageHandler(MessageHandler handler);
 
+// Hands the locale's short date format to the date engine (process-wide) when it is
+// made of d, M and y fields only; otherwise the engine keeps its own "yyyy/MM/dd".
+// Returns the pattern in use.
+std::string UseLocaleShortDateFormat();
+
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 
 }  // namespace orv::solar

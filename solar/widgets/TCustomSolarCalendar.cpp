@@ -94,11 +94,14 @@ void TCustomSolarCalendar::Build() {
 
     for (size_t i = 0; i < FHeadings.size(); ++i) {
         TSolarLabel* heading = FHeadings[i];
-        heading->setText(Q(solar ? kHeadings[i].solar : kHeadings[i].gregorian));
-        heading->adjustSize();
-        heading->move(kHeadings[i].left, 30);
         const QColor c = i == FHeadings.size() - 1 ? FColorVacationDay : kHeadingGreen;
+        // The colour first: a style sheet set later would measure the text again after the size is fixed.
         heading->setStyleSheet(QStringLiteral("color: %1").arg(c.name()));
+        heading->setText(Q(solar ? kHeadings[i].solar : kHeadings[i].gregorian));
+        heading->ensurePolished();
+        heading->adjustSize();
+        heading->setGeometry(kHeadings[i].left, 30, heading->sizeHint().width(), 17);
+        heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter | Qt::AlignAbsolute);
     }
 
     FMonth->setStyleSheet(QStringLiteral("color: %1").arg(kNavy.name()));
