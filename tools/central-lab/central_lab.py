@@ -111,6 +111,8 @@ def main():
     for name, port in ports.items():
         print("%s=%d" % (name, port))
     print("user=%s" % USER)
+    print("password=%s" % PASSWORD)
+    print("sntp_timeout_ms=%d" % args.sntp_timeout_ms)
     print("folder=%s" % args.folder)
     print("access_code=%d" % (947 * (int(args.folder) + 1)))
     print("data=%s" % data_dir)

@@ -113,11 +113,11 @@ class Faults:
             return self.matches(self.stall_commands[command], path)
 
     def data_limits(self, path):
-        """(drop_after, stall_after) in bytes for a transfer of `path`, None where unset."""
+        """(drop_after, stall_after, rate) for a download of `path`: bytes, None where unset."""
         with self._lock:
             drop = self.drop[0] if self.drop and self.matches(self.drop[1], path) else None
             stall = self.stall_data[0] if self.stall_data and self.matches(self.stall_data[1], path) else None
-            return drop, stall
+            return drop, stall, self.rate
 
 
 def _pattern(words):

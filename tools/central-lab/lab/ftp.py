@@ -48,10 +48,11 @@ class FaultyFile:
     """A read-only file whose data connection drops or stalls after some bytes,
     or which is sent slowly. It has no fileno(), so sendfile() is not used."""
 
-    def __init__(self, f, drop_after, stall_after):
+    def __init__(self, f, drop_after, stall_after, rate):
         self._f = f
         self._drop = drop_after
         self._stall = stall_after
+        self._rate = rate
         self._sent = 0
         self.name = f.name
         self.mode = f.mode
@@ -70,6 +71,10 @@ class FaultyFile:
             raise OSError(errno.ECONNRESET, "data connection dropped by the laboratory")
         if size is None or size < 0:
             size = 65536
+        if self._rate:
+            # a tenth of a second's worth at a time
+            time.sleep(0.1)
+            size = min(size, max(1, self._rate // 10))
         size = int(min(size, limit - self._sent))
         chunk = self._f.read(size)
         self._sent += len(chunk)
@@ -108,9 +113,9 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1")
                 raise FileNotFoundError(errno.ENOENT, "The system cannot find the file specified")
             f = super().open(filename, mode)
             if "r" in mode:
-                drop, stall = faults.data_limits(name)
-                if drop is not None or stall is not None:
-                    return FaultyFile(f, drop, stall)
+                drop, stall, rate = faults.data_limits(name)
+                if drop is not None or stall is not None or rate:
+                    return FaultyFile(f, drop, stall, rate)
             return f
 
         def getsize(self, path):
@@ -122,13 +127,12 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1")
             return super().isfile(path) and not faults.is_missing(self._ftp_name(path))
 
     class LabDTP(ThrottledDTPHandler):
+        # uploads are slowed here; downloads by FaultyFile
         @property
         def read_limit(self):
             return faults.rate
 
-        @property
-        def write_limit(self):
-            return faults.rate
+        write_limit = 0
 
     class LabHandler(FTPHandler):
         banner = "Microsoft FTP Service"
