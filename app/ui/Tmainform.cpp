@@ -1,28 +1,38 @@
 #include "app/ui/Tmainform.h"
 
-#include "app/ui/Forms.h"
-#include "app/ui/Pictures.h"
-#include "app/ui/TForm1.h"
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
 
-Tmainform::Tmainform(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("mainform"));
-    auto holder = [this](const char* name, const QPixmap& pm) {
-        auto* l = new QLabel(this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setPixmap(pm);
-        l->hide();
-        return l;
-    };
-    Image2 = holder("Image2", orv::ui::SuccessPicture());
-    Image5 = holder("Image5", orv::ui::FailurePicture());
-    Image9 = holder("Image9", orv::ui::PendingPicture());
-    Image7 = new QLabel(this);
-    Image7->setObjectName(QStringLiteral("Image7"));
-    Image7->setPixmap(Image9->pixmap());
-    Image7->setGeometry(8, 8, 24, 24);
-    Memo5 = new QPlainTextEdit(QStringLiteral("17"), this);
-    Memo5->setObjectName(QStringLiteral("Memo5"));
-    Memo5->hide();
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "reception/ui/TForm4.h"
+#include "server/core/CurlFtpSession.h"
+
+Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
+    BuildFrame();
+    ConnectHandlers();
+}
+
+Tmainform::~Tmainform() {
+    if (IdFTP1) IdFTP1->Close();
+}
+
+void Tmainform::ConnectHandlers() {
+    connect(SpeedButton15, &QToolButton::clicked, this, &Tmainform::SpeedButton15Click);
+    connect(netokb, &QToolButton::clicked, this, &Tmainform::netokbClick);
+    connect(farokb, &QToolButton::clicked, this, &Tmainform::farokbClick);
+    connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
+    connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &Tmainform::SpeedButton2Click);
+    connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
+    connect(Timer3, &QTimer::timeout, this, &Tmainform::Timer3Timer);
+    connect(Timer4, &QTimer::timeout, this, &Tmainform::Timer4Timer);
+    connect(Timer5, &QTimer::timeout, this, &Tmainform::Timer5Timer);
+    connect(Timer6, &QTimer::timeout, this, &Tmainform::Timer6Timer);
 }
 
 std::vector<std::string> Tmainform::Memo5Lines() const {
@@ -31,7 +41,16 @@ std::vector<std::string> Tmainform::Memo5Lines() const {
     return lines;
 }
 
-void Tmainform::SpeedButton15Click() {
-    // Until the server link is in place the check only reports that it has ended.
-    Form1->waite = true;
+QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }
+
+orv::ServerSettings Tmainform::Settings() const {
+    return orv::LoadServerSettings(QString(WorkspaceRoot() + QString::fromLatin1(orv::kSettingsFileName)).toStdString());
+}
+
+// The reception window beside the main window.
+void Tmainform::SpeedButton20Click() {
+    if (!Form4) return;
+    Form4->move(frameGeometry().topRight());
+    Form4->show();
+    Form4->raise();
 }

@@ -16,7 +16,7 @@ namespace orv::test {
 
 std::string SourceDir() {
     const char* dir = std::getenv("ORVANET_SOURCE_DIR");
-    return dir ? dir : ".";
+    return dir ? dir : ORV_SOURCE_DIR_FALLBACK;
 }
 
 bool CentralLab::Start(const CentralLabOptions& options) {
