@@ -4,6 +4,15 @@
 // split by concern over TmainformFrame.cpp (layout, status line, blinks),
 // TmainformServer.cpp (checks and refresh), TmainformAction.cpp (the standard
 // server action), and one file per area (TmainformResults.cpp, ...).
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -15,16 +24,6 @@
 #include "server/core/FtpSession.h"
 #include "server/core/ServerSettings.h"
 #include "server/core/SntpClient.h"
-
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QProgressBar;
-class QTableView;
-class QTimer;
-class QToolButton;
 
 class Tmainform : public QWidget {
     Q_OBJECT
