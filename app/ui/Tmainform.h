@@ -149,5 +149,4 @@ private:
 
     int busy_ = 0;
     QString lastError_;
-    bool quitting_ = false;
 };
