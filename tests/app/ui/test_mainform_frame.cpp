@@ -249,21 +249,16 @@ private slots:
                                                            "OPEN", "PUT pay/may/x", "CLOSE"}));
     }
 
-    void closingTheMainWindowEndsTheProgram() {
-        mainform->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainform));
-        QTimer::singleShot(0, mainform, [] { mainform->close(); });
-        QTimer safety;  // ends the loop should the window not
-        safety.setSingleShot(true);
-        connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-        safety.start(20000);
-        QCOMPARE(QCoreApplication::exec(), 0);
+    void closingOrHidingTheMainWindowEndsTheProgram_data() {
+        QTest::addColumn<bool>("close");
+        QTest::newRow("close") << true;
+        QTest::newRow("hide") << false;
     }
-
-    void hidingTheMainWindowEndsTheProgram() {
+    void closingOrHidingTheMainWindowEndsTheProgram() {
+        QFETCH(bool, close);
         mainform->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainform));
-        QTimer::singleShot(0, mainform, [] { mainform->hide(); });
+        QTimer::singleShot(0, mainform, [close] { close ? (void)mainform->close() : mainform->hide(); });
         QTimer safety;  // ends the loop should the window not
         safety.setSingleShot(true);
         connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
