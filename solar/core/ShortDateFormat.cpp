@@ -100,4 +100,13 @@ std::optional<days::Ymd> ParseShortDate(std::string_view text, std::string_view 
     return days::Ymd{y, m, d};
 }
 
+std::string WithFourDigitYear(std::string_view pattern) {
+    std::string out;
+    for (const Token& t : Tokenize(pattern)) {
+        if (t.field == Field::None) out += t.literal;
+        else out += std::string(t.field == Field::Year ? 4 : static_cast<size_t>(t.width), t.field == Field::Day ? 'd' : t.field == Field::Month ? 'M' : 'y');
+    }
+    return out;
+}
+
 }  // namespace orv
