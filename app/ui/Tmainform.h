@@ -21,10 +21,10 @@ public:
     orv::ProxySettings ftpProxy;
     orv::ProxySettings sntpProxy;
 
-    QLabel* Image2;  // hidden holder of the success picture
-    QLabel* Image5;  // hidden holder of the failure picture
-    QLabel* Image9;  // hidden holder of the pending picture
-    QLabel* Image7;  // "Program Security" indicator
+    QLabel* Image2;         // hidden holder of the success picture
+    QLabel* Image5;         // hidden holder of the failure picture
+    QLabel* Image9;         // hidden holder of the pending picture
+    QLabel* Image7;         // "Program Security" indicator
     QPlainTextEdit* Memo5;  // default content of "check.txt"
 
     std::vector<std::string> Memo5Lines() const;

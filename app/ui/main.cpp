@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orvanet"));
     QApplication::setQuitOnLastWindowClosed(false);  // the windows end the program themselves
     orv::ui::InstallFonts();
-    TPublicUtils::SetShortDateFormat(
-        orv::WithFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat).toStdString()));
+    TPublicUtils::SetShortDateFormat(orv::WithFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat).toStdString()));
     CreateForms();
     Form1->show();
     const int status = QApplication::exec();

@@ -43,8 +43,7 @@ public:
 
     static void SeparateYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day,
                             ShortFmt fmt = {});
-    static void ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day,
-                         ShortFmt fmt = {});
+    static void ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day, ShortFmt fmt = {});
     static void SeparateParts(std::string_view text, TDateKind kind, std::string& year, std::string& month,
                               std::string& day, ShortFmt fmt = {});
     // An empty text for a Gregorian date that cannot be composed (month outside 1..12, year 0).
