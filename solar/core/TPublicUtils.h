@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "solar/core/SolarTable.h"
+
 enum TDateKind : uint8_t { dkSolar = 0, dkGregorian = 1 };
 
 using Word = uint16_t;
@@ -87,4 +89,12 @@ public:
 
 private:
     static std::string Fmt(ShortFmt fmt);
+    static bool GregorianToSolarOutsideTable(Word& year, Word& month, Word& day);
 };
+
+// Inline: callers converting many days (the calendars, the tool) pay no call.
+inline bool TPublicUtils::GregorianToSolar(Word& year, Word& month, Word& day) {
+    bool valid = true;
+    if (orv::days::table::GregorianToSolarInTable(year, month, day, valid)) return valid;
+    return GregorianToSolarOutsideTable(year, month, day);
+}
