@@ -67,10 +67,9 @@ public:
     QListWidget *ListBox1 = nullptr, *ListBox2 = nullptr;
     QLineEdit* SolarDatePicker1 = nullptr;  // stands in for the solar date picker
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
-    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
-                *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
-                *SpeedButton7 = nullptr, *SpeedButton8 = nullptr, *SpeedButton9 = nullptr,
-                *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
+                *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
+                *SpeedButton9 = nullptr, *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
                 *SpeedButton18 = nullptr, *SpeedButton20 = nullptr, *SpeedButton21 = nullptr;
     QToolButton *netokb = nullptr, *farokb = nullptr;
     QPlainTextEdit *Memo1 = nullptr, *Memo5 = nullptr;

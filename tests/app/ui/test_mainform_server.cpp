@@ -22,9 +22,7 @@ namespace {
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 const char* const kNoSample = ". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده";
 
-bool Same(QLabel* indicator, QLabel* holder) {
-    return indicator->pixmap().toImage() == holder->pixmap().toImage();
-}
+bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImage() == holder->pixmap().toImage(); }
 
 }  // namespace
 
@@ -67,9 +65,8 @@ private slots:
         QDir().mkpath(Root());
         QVERIFY(lab_.WriteSettings(Root().toStdString()));
         QVERIFY(orv::WriteTextFile(File(u"check.txt"_qs), {"21"}));
-        orv::ui::SetMessageResponder([](const QString&, const QString&, QMessageBox::StandardButtons) {
-            return QMessageBox::Ok;
-        });
+        orv::ui::SetMessageResponder(
+            [](const QString&, const QString&, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
         CreateForms();
         mainform->pooshe = QString::fromStdString(lab_.Folder());
     }

@@ -46,8 +46,7 @@ protected:
 CentralLab* CurlFtpSessionTest::lab_ = nullptr;
 
 TEST(CurlFtpSessionUrl, EveryByteButUnreservedIsEncoded) {
-    EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "/Text Result\\12\\1.txt"),
-              "ftp://h:21/%2FText%20Result%5C12%5C1.txt");
+    EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "/Text Result\\12\\1.txt"), "ftp://h:21/%2FText%20Result%5C12%5C1.txt");
     EXPECT_EQ(CurlFtpSession::UrlFor("h", 2121, "pay/may/a#b..c"), "ftp://h:2121/pay%2Fmay%2Fa%23b..c");
     EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "A-z_0.9~"), "ftp://h:21/A-z_0.9~");
     EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "\xd9\xbe"), "ftp://h:21/%D9%BE");
