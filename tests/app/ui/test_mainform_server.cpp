@@ -223,6 +223,24 @@ private slots:
         QVERIFY(!mainform->ServerBusy());
     }
 
+    void gaugeMovesDuringASlowTransfer() {
+        CheckAndRefreshAccount();
+        QVERIFY(lab_.Control("slow 40000"));  // the 30 kB program file takes about a second
+        QList<int> seen;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, [&] { seen << mainform->ProgressBar1->value(); });
+        sampler.start(30);
+        ServerAction a = ServerAction::Download(u"\\Orvanet.exe"_qs, Root() + u"OrvanetVer 22.00.exe"_qs, 5000000);
+        a.resetGauge = true;
+        a.failureText = u"failed"_qs;
+        QCOMPARE(mainform->RunServerAction(a), ActionResult::Done);
+        sampler.stop();
+        QCOMPARE(mainform->ProgressBar1->maximum(), 5000000);
+        const auto moving = std::count_if(seen.begin(), seen.end(), [](int v) { return v > 0 && v < 5000000; });
+        QVERIFY2(moving >= 2, qPrintable(u"gauge values seen: %1"_qs.arg(seen.size())));
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+    }
+
     void refreshRunsTheFullCheckOnlyWhenTheStateChanged() {
         // netok false, and the time server answers again: the full check and the account refresh run.
         QVERIFY(lab_.Control("sntp silent"));
