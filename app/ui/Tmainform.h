@@ -103,6 +103,9 @@ public:
     const QString& LastServerError() const { return lastError_; }
     // Closes the session off the UI thread.
     void CloseSession();
+    // Runs blocking `work` off the UI thread while the window keeps running (and
+    // server actions are refused); `cancel` makes it end early should the program quit.
+    void Wait(const std::function<void()>& work, const std::function<void()>& cancel);
     // Settings from orvanet.ini in the workspace root (read at every check).
     orv::ServerSettings Settings() const;
     QString WorkspaceRoot() const;  // the sign-in window's root
@@ -143,8 +146,6 @@ private:
     void NetworkCheck();
     void ServerTest();
     void ConfigureSession();
-    // Runs `work` off the UI thread, the window kept running; cancel on quit.
-    void Wait(const std::function<void()>& work, const std::function<void()>& cancel);
 
     int busy_ = 0;
     QString lastError_;
