@@ -183,6 +183,14 @@ TEST_F(CurlFtpSessionTest, StalledServerEndsTheOperationWithinTheLimits) {
     took = std::chrono::steady_clock::now() - start;
     EXPECT_FALSE(r);
     EXPECT_LT(took, std::chrono::seconds(12));
+    session_.Close();
+
+    // A server that never answers the log-in: the open fails.
+    ASSERT_TRUE(lab_->Control("stall USER"));
+    start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(session_.Open());
+    EXPECT_FALSE(session_.IsOpen());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(12));
 }
 
 TEST_F(CurlFtpSessionTest, AbortEndsTheRunningOperationOnly) {
