@@ -27,6 +27,11 @@ private:
 private slots:
     void init() {
         qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        // The start-up check stays on loopback: nothing listens on these ports, so
+        // it fails at once and still ends the check.
+        QDir().mkpath(Root());
+        QVERIFY(orv::WriteFileAtomically(File("orvanet.ini"),
+                                         "[ftp]\nhost=127.0.0.1\nport=9\n[sntp]\nhost=127.0.0.1\nport=9\ntimeout_ms=300\n"));
         messages_.clear();
         orv::ui::SetMessageResponder([this](const QString& caption, const QString& text, QMessageBox::StandardButtons) {
             messages_ << caption + u'|' + text;
