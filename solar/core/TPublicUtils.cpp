@@ -16,9 +16,8 @@ using orv::days::Ymd;
 const Word TPublicUtils::kMonthDays[2][12] = {{31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 29},
                                               {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
 const Word TPublicUtils::kLeapMonth[2] = {12, 2};
-const Word TPublicUtils::kDaysBefore[2][13] = {
-    {0, 31, 62, 93, 124, 155, 186, 216, 246, 276, 306, 336, 365},
-    {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365}};
+const Word TPublicUtils::kDaysBefore[2][13] = {{0, 31, 62, 93, 124, 155, 186, 216, 246, 276, 306, 336, 365},
+                                               {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365}};
 
 namespace {
 
@@ -122,8 +121,8 @@ bool TPublicUtils::SolarToGregorian(Word& year, Word& month, Word& day) {
     return true;
 }
 
-bool TPublicUtils::GregorianToSolar(Word& year, Word& month, Word& day) {
-    if (!IsDateValid(dkGregorian, year, month, day)) return false;
+bool TPublicUtils::GregorianToSolarOutsideTable(Word& year, Word& month, Word& day) {
+    if (!TPublicUtils::IsDateValid(dkGregorian, year, month, day)) return false;
     const Ymd s = orv::days::ToSolar(orv::days::FromGregorian(year, month, day));
     if (s.year < 1 || s.year > 65535) return false;
     year = static_cast<Word>(s.year);
@@ -161,8 +160,8 @@ std::chrono::sys_days TPublicUtils::LocalToday() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return std::chrono::sys_days{std::chrono::days{
-        orv::days::FromGregorian(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday)}};
+    return std::chrono::sys_days{
+        std::chrono::days{orv::days::FromGregorian(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday)}};
 }
 
 std::string TPublicUtils::FillDate(TDateKind kind, ShortFmt fmt) { return FillDate(kind, LocalToday(), fmt); }
@@ -201,7 +200,8 @@ void TPublicUtils::SeparateYMD(std::string_view text, TDateKind kind, Word& year
     auto part = [&](size_t pos, size_t len) -> Word {
         if (pos >= t.size()) return 0;
         const std::string piece = t.substr(pos, len);
-        if (piece.empty() || !std::all_of(piece.begin(), piece.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        if (piece.empty() || !std::all_of(piece.begin(), piece.end(),
+                                          [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
             return 0;
         return ToWord(piece);
     };
@@ -210,8 +210,7 @@ void TPublicUtils::SeparateYMD(std::string_view text, TDateKind kind, Word& year
     day = part(8, 2);
 }
 
-void TPublicUtils::ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day,
-                            ShortFmt fmt) {
+void TPublicUtils::ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day, ShortFmt fmt) {
     SeparateYMD(text, kind, year, month, day, fmt);
     if (Trim(text).empty() || year == 0 || month == 0 || day == 0) year = month = day = 0;
 }
@@ -224,7 +223,9 @@ void TPublicUtils::SeparateParts(std::string_view text, TDateKind kind, std::str
         const size_t a = text.find('/');
         const size_t b = a == std::string_view::npos ? a : text.find('/', a + 1);
         year = std::string(text.substr(0, a));
-        month = a == std::string_view::npos ? std::string{} : std::string(text.substr(a + 1, b == std::string_view::npos ? b : b - a - 1));
+        month = a == std::string_view::npos
+                    ? std::string{}
+                    : std::string(text.substr(a + 1, b == std::string_view::npos ? b : b - a - 1));
         day = b == std::string_view::npos ? std::string{} : std::string(text.substr(b + 1));
         return;
     }
@@ -435,8 +436,10 @@ std::string TPublicUtils::IntGetDateWithDiv(std::string_view text, std::string_v
     if (Trim(text).empty()) return {};
     std::string out;
     for (char c : text) {
-        if (c == '/') out += divider;
-        else out += c;
+        if (c == '/')
+            out += divider;
+        else
+            out += c;
     }
     return out;
 }
