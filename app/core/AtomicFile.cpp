@@ -1,0 +1,117 @@
+#include "app/core/AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+std::string Reason(int err) { return std::strerror(err); }
+
+std::string DirOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
+    std::string pattern = DirOf(path_) + "/." + NameOf(path_) + ".part-XXXXXX";
+    fd_ = ::mkstemp(pattern.data());
+    if (fd_ < 0) {
+        error_ = "Cannot create a file in " + DirOf(path_) + ": " + Reason(errno);
+        return;
+    }
+    temp_ = pattern;
+    ::fchmod(fd_, 0644);
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+bool AtomicFileWriter::Write(const void* data, size_t size) {
+    if (fd_ < 0) return false;
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, p, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error_ = "Cannot write " + path_ + ": " + Reason(errno);
+            return false;
+        }
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+FileResult AtomicFileWriter::Commit() {
+    if (fd_ < 0) return {false, error_.empty() ? "Cannot write " + path_ : error_};
+    if (!error_.empty()) {
+        Discard();
+        return {false, error_};
+    }
+    // The data reaches the disk before the name does, so a crash leaves the old file or the new one.
+    if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
+        error_ = "Cannot write " + path_ + ": " + Reason(errno);
+        fd_ = -1;
+        Discard();
+        return {false, error_};
+    }
+    fd_ = -1;
+    if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+        error_ = "Cannot replace " + path_ + ": " + Reason(errno);
+        Discard();
+        return {false, error_};
+    }
+    temp_.clear();
+    return {true, {}};
+}
+
+void AtomicFileWriter::Discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    if (!writer.IsOpen()) return {false, writer.Error()};
+    if (!writer.Write(bytes.data(), bytes.size())) return {false, writer.Error()};
+    return writer.Commit();
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error) *error = "Cannot open " + path + ": " + Reason(errno);
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        if (error) *error = "Cannot read " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace orv
