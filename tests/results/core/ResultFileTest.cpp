@@ -38,7 +38,7 @@ TEST(ResultFile, SampleDayInCodePage1256) {
 }
 
 TEST(ResultFile, ByteOrderMarkAndBlankLines) {
-    const std::string path = WriteBytes("orv_result_bom.txt", "\xEF\xBB\xBF" "1   A   علی   \r\n\r\n2   B   ");
+    const std::string path = WriteBytes("orv_result_bom.txt", "\xEF\xBB\xBF" "1   A   علی   \r\n\r\n2   B");
     const auto read = orv::ReadTextFile(path);
     ASSERT_TRUE(read.ok) << read.error;
     const ResultTable table(read.content.lines);
