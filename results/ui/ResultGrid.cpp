@@ -75,10 +75,20 @@ void ResultGrid::SetModel(ResultGridModel* model) {
     model_ = model;
     setModel(model);
     horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
+    verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
 }
 
 void ResultGrid::RunDrawCell(QPainter& painter, const QRect& rect, int column, int row) const {
     if (drawCell_) drawCell_(painter, rect, column, row);
+}
+
+void ResultGrid::PaintFound(QPainter& painter, const QRect& rect, int column, int row) const {
+    painter.fillRect(rect, Found());
+    painter.setFont(font());
+    painter.setPen(Qt::white);
+    const QFontMetrics metrics(font());
+    painter.drawText(QPointF(rect.left() + 3, rect.top() + 3 + metrics.ascent()),
+                     model_ ? model_->CellText(row, column) : QString());
 }
 
 int ResultGrid::Col() const { return currentIndex().isValid() ? currentIndex().column() : 0; }

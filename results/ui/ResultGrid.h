@@ -28,6 +28,9 @@ public:
     void SetRow(int row);
 
     static QColor Background() { return {65, 96, 133}; }
+    static QColor Found() { return {128, 0, 0}; }
+    // The found cell: maroon, its text in the grid's font 3 pixels in from the left and top.
+    void PaintFound(QPainter& painter, const QRect& rect, int column, int row) const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
