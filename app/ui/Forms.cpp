@@ -1,0 +1,29 @@
+#include "app/ui/Forms.h"
+
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "reception/ui/TForm3.h"
+#include "reception/ui/TForm4.h"
+
+TForm1* Form1 = nullptr;
+Tmainform* mainform = nullptr;
+TForm3* Form3 = nullptr;
+TForm4* Form4 = nullptr;
+
+void CreateForms() {
+    Form1 = new TForm1();
+    mainform = new Tmainform();
+    Form3 = new TForm3();
+    Form4 = new TForm4();
+}
+
+void DestroyForms() {
+    delete Form4;
+    delete Form3;
+    delete mainform;
+    delete Form1;
+    Form4 = nullptr;
+    Form3 = nullptr;
+    mainform = nullptr;
+    Form1 = nullptr;
+}

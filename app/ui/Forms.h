@@ -1,0 +1,17 @@
+#pragma once
+// The program's four windows, alive for the whole run.
+class TForm1;
+class Tmainform;
+class TForm3;
+class TForm4;
+
+extern TForm1* Form1;
+extern Tmainform* mainform;
+extern TForm3* Form3;
+extern TForm4* Form4;
+
+// Creates the windows in the program's order: sign-in, main, tests information,
+// reception. All start hidden.
+void CreateForms();
+// Deletes them (tests create and destroy them per case).
+void DestroyForms();

@@ -1,0 +1,45 @@
+#pragma once
+// The sign-in window, "Access Control": the program's first window. It settles
+// the workspace, starts the start-up server check and turns a typed access code
+// into the laboratory folder code.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/core/ProxyFile.h"
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    QString root;       // workspace root, ending in its separator
+    QString desk;       // the Desktop, no trailing separator
+    bool waite = false; // set when the start-up server check has ended
+
+    // A local file: the workspace root followed directly by the file name.
+    std::string LocalFile(const QString& name) const;
+
+    QLabel* Label1;
+    QLineEdit* Edit1;
+    QPushButton* SpeedButton1;
+    QTimer* Timer1;
+    QTimer* Timer2;
+
+public slots:
+    void FormCreate();
+    void FormShow();
+    void Timer1Timer();
+    void Timer2Timer();
+    void SpeedButton1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ApplyProxyFile();
+    bool shown_ = false;
+};

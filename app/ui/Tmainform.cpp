@@ -1,0 +1,56 @@
+#include "app/ui/Tmainform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "reception/ui/TForm4.h"
+#include "server/core/CurlFtpSession.h"
+
+Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
+    BuildFrame();
+    ConnectHandlers();
+}
+
+Tmainform::~Tmainform() {
+    if (IdFTP1) IdFTP1->Close();
+}
+
+void Tmainform::ConnectHandlers() {
+    connect(SpeedButton15, &QToolButton::clicked, this, &Tmainform::SpeedButton15Click);
+    connect(netokb, &QToolButton::clicked, this, &Tmainform::netokbClick);
+    connect(farokb, &QToolButton::clicked, this, &Tmainform::farokbClick);
+    connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
+    connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &Tmainform::SpeedButton2Click);
+    connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
+    connect(Timer3, &QTimer::timeout, this, &Tmainform::Timer3Timer);
+    connect(Timer4, &QTimer::timeout, this, &Tmainform::Timer4Timer);
+    connect(Timer5, &QTimer::timeout, this, &Tmainform::Timer5Timer);
+    connect(Timer6, &QTimer::timeout, this, &Tmainform::Timer6Timer);
+}
+
+std::vector<std::string> Tmainform::Memo5Lines() const {
+    std::vector<std::string> lines;
+    for (const QString& l : Memo5->toPlainText().split(u'\n')) lines.push_back(l.toStdString());
+    return lines;
+}
+
+QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }
+
+orv::ServerSettings Tmainform::Settings() const {
+    return orv::LoadServerSettings(QString(WorkspaceRoot() + QString::fromLatin1(orv::kSettingsFileName)).toStdString());
+}
+
+// The reception window beside the main window.
+void Tmainform::SpeedButton20Click() {
+    if (!Form4) return;
+    Form4->move(frameGeometry().topRight());
+    Form4->show();
+    Form4->raise();
+}

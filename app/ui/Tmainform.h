@@ -1,0 +1,154 @@
+#pragma once
+// The main window: status line, status indicators, timers, the server link and
+// the places of the controls the other areas bring to life. Its handlers are
+// split by concern over TmainformFrame.cpp (layout, status line, blinks),
+// TmainformServer.cpp (checks and refresh), TmainformAction.cpp (the standard
+// server action), and one file per area (TmainformResults.cpp, ...).
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/ProxyFile.h"
+#include "app/ui/ServerAction.h"
+#include "server/core/FtpSession.h"
+#include "server/core/ServerSettings.h"
+#include "server/core/SntpClient.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QTableView;
+class QTimer;
+class QToolButton;
+
+class Tmainform : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Tmainform(QWidget* parent = nullptr);
+    ~Tmainform() override;
+
+    // --- working state
+    QString pooshe;  // laboratory folder code, set by the sign-in
+    bool netok = false;
+    bool farok = false;
+    bool billok = false;
+    bool block = false;
+    int alarm = 0;
+    QString ya, ma, da;  // today's solar year, month, day from the last good network check
+    qint64 max = 0;      // expected size of the transfer about to start
+    QString source, dest, ser;
+    int timer = 0;    // status line blink ticks
+    int timerr2 = 0;  // new-notice blink ticks
+    QString cap;      // text of the title blink
+
+    // Proxy settings from "pro.txt": the FTP client's, and the time client's SOCKS
+    // settings. As configured both connections stay direct.
+    orv::ProxySettings ftpProxy;
+    orv::ProxySettings sntpProxy;
+
+    // The one FTP session and the SNTP client. Tests may put a fake session in.
+    std::unique_ptr<orv::FtpSession> IdFTP1;
+    orv::SntpClient IdSNTP1;
+
+    // --- controls (object names as here)
+    QLabel* Image1 = nullptr;  // banner
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+           *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label16 = nullptr,
+           *Label19 = nullptr, *Label20 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr;
+    QLabel *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;  // indicator captions
+    QLabel *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
+           *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
+    QTableView* StringGrid1 = nullptr;
+    QListWidget *ListBox1 = nullptr, *ListBox2 = nullptr;
+    QLineEdit* SolarDatePicker1 = nullptr;  // stands in for the solar date picker
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
+                *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
+                *SpeedButton7 = nullptr, *SpeedButton8 = nullptr, *SpeedButton9 = nullptr,
+                *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
+                *SpeedButton18 = nullptr, *SpeedButton20 = nullptr, *SpeedButton21 = nullptr;
+    QToolButton *netokb = nullptr, *farokb = nullptr;
+    QPlainTextEdit *Memo1 = nullptr, *Memo5 = nullptr;
+    QProgressBar *Gauge1 = nullptr, *ProgressBar1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer3 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr,
+           *Timer6 = nullptr;
+
+    // --- status line
+    // Shows a message with the blink (restarts it when one is running).
+    void Flash(const QString& message);
+    void Flash(const char* utf8) { Flash(QString::fromUtf8(utf8)); }
+    void Flash(const std::string& utf8) { Flash(QString::fromStdString(utf8)); }
+    // The wait message, without the blink.
+    void ShowWait();
+    // Sets an indicator to the success (Image2), failure (Image5) or pending (Image9) picture.
+    void SetPicture(QLabel* indicator, QLabel* holder);
+
+    // --- cursor and event pumping of server work
+    void Hourglass();
+    void NormalCursor();
+    // Lets pending window messages run (a click on a server action meanwhile is refused).
+    void ProcessMessages();
+    // True while a server action or check waits for the network.
+    bool ServerBusy() const { return busy_ > 0; }
+
+    // --- the server link
+    // The standard server action sequence (see ServerAction.h).
+    orv::ActionResult RunServerAction(const orv::ServerAction& action);
+    // Why the last action failed (for logs and tests; never shown, holds no password).
+    const QString& LastServerError() const { return lastError_; }
+    // Closes the session off the UI thread.
+    void CloseSession();
+    // Settings from orvanet.ini in the workspace root (read at every check).
+    orv::ServerSettings Settings() const;
+    QString WorkspaceRoot() const;  // the sign-in window's root
+
+    std::vector<std::string> Memo5Lines() const;  // default content of "check.txt"
+
+public slots:
+    // --- handlers
+    void SpeedButton15Click();  // server check
+    void netokbClick();         // network check
+    void farokbClick();         // server test
+    void SpeedButton18Click();  // refresh
+    void SpeedButton20Click();  // reception window
+    void SpeedButton2Click();   // account refresh
+    void SolarDatePicker1Change();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer() { SpeedButton18Click(); }
+    void Timer4Timer();
+    void Timer5Timer();
+    void Timer6Timer();
+
+signals:
+    // The first good network check of the run: today's solar date text.
+    void FirstTodayKnown(const QString& solarDate);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void BuildFrame();
+    void BuildIndicators();
+    void ConnectHandlers();
+    void FormShow();
+    void PrepareGrid();
+    void NetworkCheck();
+    void ServerTest();
+    void ConfigureSession();
+    // Runs `work` off the UI thread, the window kept running; cancel on quit.
+    void Wait(const std::function<void()>& work, const std::function<void()>& cancel);
+
+    int busy_ = 0;
+    QString lastError_;
+    bool quitting_ = false;
+};

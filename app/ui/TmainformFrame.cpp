@@ -1,0 +1,310 @@
+// The main window's frame: layout, status line and its blink, indicators,
+// title blink, cursor and event pumping.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/ui/Banner.h"
+#include "app/ui/Pictures.h"
+#include "app/ui/Tmainform.h"
+#include "server/core/ServerMessages.h"
+
+namespace {
+
+constexpr int kWidth = 823;
+constexpr int kHeight = 514;
+const QColor kBackground(220, 224, 250);
+
+template <class W>
+W* Place(QWidget* parent, const char* name, QRect geometry) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+QLabel* Caption(QWidget* parent, const char* name, const char* text, QRect geometry) {
+    auto* l = Place<QLabel>(parent, name, geometry);
+    l->setText(QString::fromUtf8(text));
+    return l;
+}
+
+QToolButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, const char* hint = "") {
+    auto* b = Place<QToolButton>(parent, name, geometry);
+    b->setText(QString::fromUtf8(text));
+    b->setToolTip(QString::fromUtf8(hint));
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return b;
+}
+
+// Hidden buttons serve as callable actions.
+QToolButton* HiddenButton(QWidget* parent, const char* name, const char* text) {
+    auto* b = Button(parent, name, text, QRect(0, 0, 10, 10));
+    b->hide();
+    return b;
+}
+
+QTimer* MakeTimer(QObject* parent, const char* name, int ms) {
+    auto* t = new QTimer(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setInterval(ms);
+    return t;
+}
+
+}  // namespace
+
+void Tmainform::BuildFrame() {
+    setObjectName(QStringLiteral("mainform"));
+    setFixedSize(kWidth, kHeight);
+    move(0, 0);
+    setWindowTitle(QString());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Image1 = Place<QLabel>(this, "Image1", QRect(0, 0, kWidth, 62));
+    Image1->setPixmap(orv::ui::BannerPicture(Image1->size()));
+
+    // Day and search row.
+    Label1 = Caption(this, "Label1", "Sending Date", QRect(8, 70, 76, 24));
+    SpeedButton3 = Button(this, "SpeedButton3", "روز قبل", QRect(86, 70, 56, 24));
+    SolarDatePicker1 = Place<QLineEdit>(this, "SolarDatePicker1", QRect(146, 70, 96, 24));
+    SolarDatePicker1->setAlignment(Qt::AlignCenter);
+    SpeedButton7 = Button(this, "SpeedButton7", "روز بعد", QRect(246, 70, 56, 24));
+    Edit1 = Place<QLineEdit>(this, "Edit1", QRect(330, 70, 200, 24));
+    SpeedButton5 = Button(this, "SpeedButton5", "Find Next", QRect(534, 70, 98, 24));
+
+    // The result grid with the reference file list over its right part.
+    StringGrid1 = Place<QTableView>(this, "StringGrid1", QRect(8, 100, 624, 336));
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->horizontalHeader()->hide();
+    ListBox1 = Place<QListWidget>(this, "ListBox1", QRect(392, 122, 238, 312));
+    ListBox1->setToolTip(QString::fromUtf8("روی ایتم مورد نظر دابل کلیک نمایید"));
+    ListBox1->hide();
+    ListBox2 = Place<QListWidget>(this, "ListBox2", QRect(0, 0, 10, 10));
+    ListBox2->hide();
+    Label5 = Caption(this, "Label5", "^ Download Content ^", QRect(392, 102, 238, 18));
+    Label5->setAlignment(Qt::AlignCenter);
+    Label5->hide();
+    Panel1 = Place<QFrame>(this, "Panel1", QRect(8, 100, 624, 336));
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    Panel1->setAutoFillBackground(true);
+    Panel1->hide();
+
+    // Right column: signature stamp and the buttons.
+    Image3 = Place<QLabel>(this, "Image3", QRect(640, 68, 175, 57));
+    Image3->hide();
+    Label12 = Caption(this, "Label12", "Electronic Signature", QRect(640, 68, 175, 57));
+    Label12->setAlignment(Qt::AlignCenter);
+    Label13 = Caption(this, "Label13", "", QRect(640, 104, 175, 18));
+    Label13->setAlignment(Qt::AlignCenter);
+    Label13->hide();
+    SpeedButton16 = Button(this, "SpeedButton16", "Receive and Update Report", QRect(640, 130, 175, 28));
+    SpeedButton8 = Button(this, "SpeedButton8", "Download Files", QRect(640, 162, 175, 26),
+                          "داونلود فایل های مربوط به ارتباطات بین آزمایشگاهی");
+    SpeedButton8->setCheckable(true);
+    SpeedButton6 = Button(this, "SpeedButton6", "Save As...", QRect(640, 192, 86, 26));
+    SpeedButton11 = Button(this, "SpeedButton11", "Print", QRect(729, 192, 86, 26));
+    SpeedButton1 = Button(this, "SpeedButton1", "Accounting", QRect(640, 222, 86, 26), "امور حسابداری");
+    SpeedButton20 = Button(this, "SpeedButton20", "Reception", QRect(729, 222, 86, 26), "پذیرش بیماران");
+    BuildIndicators();
+    Label16 = Caption(this, "Label16", "", QRect(640, 386, 175, 18));
+    Label4 = Caption(this, "Label4", "Show Laws", QRect(640, 410, 175, 18));
+    Label4->setCursor(Qt::PointingHandCursor);
+
+    // Bottom: status line, payment-delay gauge, version, transfer gauge.
+    Label2 = Caption(this, "Label2", "Receive Status :", QRect(8, 442, 96, 20));
+    Label6 = Caption(this, "Label6", "", QRect(106, 442, 526, 20));
+    Label6->setTextFormat(Qt::PlainText);
+    Label6->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    Image10 = Place<QLabel>(this, "Image10", QRect(8, 468, 24, 24));
+    Gauge1 = Place<QProgressBar>(this, "Gauge1", QRect(36, 474, 360, 12));
+    Gauge1->setRange(0, 120);
+    Gauge1->setValue(0);
+    Gauge1->setTextVisible(false);
+    // Discount marks along the gauge (days 30, 60, 90 of 120).
+    Label20 = Caption(this, "Label20", "تخفیف ٪۴", QRect(36 + 90 - 30, 488, 60, 16));
+    Label22 = Caption(this, "Label22", "تخفیف ٪۳", QRect(36 + 180 - 30, 488, 60, 16));
+    Label23 = Caption(this, "Label23", "تخفیف ٪۲", QRect(36 + 270 - 30, 488, 60, 16));
+    for (QLabel* l : {Label20, Label22, Label23}) l->setAlignment(Qt::AlignCenter);
+    Label24 = Caption(this, "Label24", "Days", QRect(402, 472, 40, 16));
+    Label3 = Caption(this, "Label3", "Orvanet Ver ...", QRect(690, 482, 88, 18));
+    Label19 = Caption(this, "Label19", "22.00", QRect(778, 482, 40, 18));
+    ProgressBar1 = Place<QProgressBar>(this, "ProgressBar1", QRect(0, kHeight - 8, kWidth, 8));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+
+    // Hidden working controls.
+    SpeedButton2 = HiddenButton(this, "SpeedButton2", "account");
+    SpeedButton4 = HiddenButton(this, "SpeedButton4", "grid");
+    SpeedButton9 = HiddenButton(this, "SpeedButton9", "update");
+    SpeedButton15 = HiddenButton(this, "SpeedButton15", "server check");
+    SpeedButton21 = HiddenButton(this, "SpeedButton21", "export");
+    netokb = HiddenButton(this, "netokb", "check network");
+    farokb = HiddenButton(this, "farokb", "checkserver");
+    Edit2 = Place<QLineEdit>(this, "Edit2", QRect(0, 0, 10, 10));
+    Edit2->hide();
+    Memo1 = Place<QPlainTextEdit>(this, "Memo1", QRect(0, 0, 10, 10));
+    Memo1->hide();
+    Memo5 = Place<QPlainTextEdit>(this, "Memo5", QRect(0, 0, 10, 10));
+    Memo5->setPlainText(QStringLiteral("17"));
+    Memo5->hide();
+
+    // Controls brought to life by their own areas start disabled.
+    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton3, SpeedButton7, SolarDatePicker1, Edit1,
+                                                      SpeedButton5, SpeedButton16, SpeedButton8, SpeedButton6,
+                                                      SpeedButton11, SpeedButton1, StringGrid1})
+        w->setEnabled(false);
+
+    Timer1 = MakeTimer(this, "Timer1", 200);
+    Timer2 = MakeTimer(this, "Timer2", 600);
+    Timer3 = MakeTimer(this, "Timer3", 35000);
+    Timer4 = MakeTimer(this, "Timer4", 3000);
+    Timer5 = MakeTimer(this, "Timer5", 600);
+    Timer6 = MakeTimer(this, "Timer6", 1000);
+}
+
+void Tmainform::BuildIndicators() {
+    Image2 = Place<QLabel>(this, "Image2", QRect(0, 0, 24, 24));
+    Image2->setPixmap(orv::ui::SuccessPicture());
+    Image5 = Place<QLabel>(this, "Image5", QRect(0, 0, 24, 24));
+    Image5->setPixmap(orv::ui::FailurePicture());
+    Image9 = Place<QLabel>(this, "Image9", QRect(0, 0, 24, 24));
+    Image9->setPixmap(orv::ui::PendingPicture());
+    for (QLabel* holder : {Image2, Image5, Image9}) holder->hide();
+
+    Label7 = Caption(this, "Label7", "Program Status", QRect(640, 254, 140, 20));
+    QFont bold = Label7->font();
+    bold.setBold(true);
+    Label7->setFont(bold);
+    SpeedButton18 = Button(this, "SpeedButton18", "⟳", QRect(791, 252, 24, 22), "Referesh");
+    struct Row {
+        QLabel*& image;
+        const char* imageName;
+        QLabel*& label;
+        const char* labelName;
+        const char* caption;
+    } rows[] = {
+        {Image4, "Image4", Label8, "Label8", "Network Connction"},
+        {Image8, "Image8", Label9, "Label9", "Tarvina Server"},
+        {Image7, "Image7", Label10, "Label10", "Program Security"},
+        {Image6, "Image6", Label11, "Label11", "UpTo Date"},
+    };
+    int y = 278;
+    for (auto& r : rows) {
+        r.image = Place<QLabel>(this, r.imageName, QRect(646, y, 24, 24));
+        r.label = Caption(this, r.labelName, r.caption, QRect(676, y, 139, 24));
+        SetPicture(r.image, Image9);
+        y += 26;
+    }
+    Image6->setToolTip(QStringLiteral("Double Click For Update Program"));
+    Image6->setCursor(Qt::PointingHandCursor);
+}
+
+void Tmainform::SetPicture(QLabel* indicator, QLabel* holder) { indicator->setPixmap(holder->pixmap()); }
+
+void Tmainform::Flash(const QString& message) {
+    timer = 0;
+    Label6->hide();
+    Timer2->start();
+    Label6->setText(message);
+}
+
+void Tmainform::ShowWait() {
+    Label6->setText(QString::fromUtf8(orv::msg::kWait));
+    Label6->show();
+}
+
+// Status line blink: visible from 0.6 s, hidden at 1.2 s, visible at 1.8 s,
+// hidden at 2.4 s, visible from 3.0 s on.
+void Tmainform::Timer2Timer() {
+    ++timer;
+    if (timer == 5) Timer2->stop();
+    Label6->setVisible(!Label6->isVisible());
+    QCoreApplication::processEvents();
+    if (cap != QStringLiteral("   "))
+        Timer6->start();
+    else
+        Timer6->stop();
+}
+
+void Tmainform::Timer6Timer() {
+    QPalette pal = SpeedButton1->palette();
+    if (windowTitle() == cap) {
+        setWindowTitle(QString());
+        pal.setColor(QPalette::ButtonText, Qt::red);
+    } else {
+        setWindowTitle(cap);
+        pal.setColor(QPalette::ButtonText, Qt::black);
+    }
+    SpeedButton1->setPalette(pal);
+}
+
+void Tmainform::Timer4Timer() {
+    Timer4->stop();
+    if (auto* pay = findChild<QWidget*>(QStringLiteral("SpeedButton10"))) pay->setEnabled(true);
+}
+
+void Tmainform::Timer5Timer() {
+    ++timerr2;
+    Label16->setVisible(!Label16->isVisible());
+    if (timerr2 >= 6) Timer5->stop();
+}
+
+void Tmainform::Hourglass() {
+    if (!QApplication::overrideCursor()) QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void Tmainform::NormalCursor() {
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+}
+
+void Tmainform::ProcessMessages() {
+    ++busy_;
+    QCoreApplication::processEvents();
+    --busy_;
+}
+
+void Tmainform::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void Tmainform::FormShow() {
+    QCoreApplication::processEvents();
+    Timer1->start();
+    PrepareGrid();
+}
+
+void Tmainform::Timer1Timer() {
+    Timer1->stop();
+    SolarDatePicker1Change();
+    SpeedButton2Click();
+}
+
+// Closing or hiding the main window ends the program (minimising does not).
+void Tmainform::closeEvent(QCloseEvent* event) {
+    quitting_ = true;
+    if (IdFTP1) IdFTP1->Abort();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void Tmainform::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous() && !isMinimized()) {
+        quitting_ = true;
+        QCoreApplication::quit();
+    }
+}

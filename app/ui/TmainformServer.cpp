@@ -1,0 +1,138 @@
+// The reachability checks: server check, network check, server test and the refresh.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <ctime>
+
+#include "app/core/TextFile.h"
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "server/core/OffUiThread.h"
+#include "server/core/ServerMessages.h"
+#include "solar/core/TPublicUtils.h"
+
+namespace {
+
+// The calendar date, in local time, of a moment given in seconds since 1970.
+std::chrono::sys_days LocalDay(double unixSeconds) {
+    const std::time_t t = static_cast<std::time_t>(unixSeconds);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return std::chrono::sys_days(std::chrono::year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday);
+}
+
+// Names of the solar week days, by solar week-day number (1 = Friday).
+const char* const kWeekDays[7] = {"جمعه", "شنبه", "يکشنبه", "دوشنبه", "سه شنبه", "چهارشنبه", "پنج شنبه"};
+
+}  // namespace
+
+void Tmainform::Wait(const std::function<void()>& work, const std::function<void()>& cancel) {
+    ++busy_;
+    orv::RunOffUiThread(work, cancel);
+    --busy_;
+}
+
+void Tmainform::ConfigureSession() {
+    const orv::ServerSettings s = Settings();
+    IdFTP1->Configure({s.ftpHost, s.ftpPort, s.ftpUser, s.ftpPassword});
+    IdSNTP1.host = s.sntpHost;
+    IdSNTP1.port = s.sntpPort;
+    IdSNTP1.timeoutMs = s.sntpTimeoutMs;
+}
+
+void Tmainform::SpeedButton15Click() {
+    if (ServerBusy()) {
+        QApplication::beep();
+        return;
+    }
+    ShowWait();
+    const orv::TextReadResult check = orv::ReadTextFile(Form1->LocalFile(QStringLiteral("check.txt")));
+    bool number = false;
+    alarm = check.ok && !check.content.lines.empty()
+                ? QString::fromStdString(check.content.lines[0]).trimmed().toInt(&number)
+                : 0;
+    if (!number) alarm = 0;
+    billok = true;
+    SetPicture(Image4, Image9);
+    SetPicture(Image8, Image9);
+    SetPicture(Image6, Image9);
+    ProcessMessages();
+    NetworkCheck();
+    ProcessMessages();
+    ServerTest();
+    ProcessMessages();
+}
+
+void Tmainform::netokbClick() {
+    if (ServerBusy()) return QApplication::beep();
+    NetworkCheck();
+}
+
+void Tmainform::farokbClick() {
+    if (ServerBusy()) return QApplication::beep();
+    ServerTest();
+}
+
+void Tmainform::NetworkCheck() {
+    ConfigureSession();
+    orv::SntpAnswer answer;
+    std::atomic<bool> cancel{false};
+    Wait([&] { answer = IdSNTP1.Request(&cancel); }, [&] { cancel = true; });
+    if (answer.received) QApplication::beep();
+    // An answer that is no valid time, or a clock before 1397, is a network
+    // failure; the date fields then keep the last good day.
+    std::string solar;
+    if (answer.valid) solar = TPublicUtils::GregorianToSolar(LocalDay(answer.unixSeconds));
+    const QString today = QString::fromStdString(solar);
+    if (!answer.valid || today.size() != 10 || today.left(4).toInt() < 1397) {
+        SetPicture(Image4, Image5);
+        netok = false;
+        Flash(orv::msg::kNetworkRefresh);
+        return;
+    }
+    netok = true;
+    if (ya.isEmpty()) emit FirstTodayKnown(today);  // the reception window takes it
+    SolarDatePicker1->setText(today);
+    ya = today.left(4);
+    ma = today.mid(5, 2);
+    da = today.mid(8, 2);
+    const int weekDay = TPublicUtils::IntDayOfWeek(solar, dkSolar);
+    if (weekDay >= 1 && weekDay <= 7) SolarDatePicker1->setToolTip(QString::fromUtf8(kWeekDays[weekDay - 1]));
+    SetPicture(Image4, Image2);
+}
+
+void Tmainform::ServerTest() {
+    if (!netok) {
+        Form1->waite = true;
+        return;
+    }
+    ConfigureSession();
+    orv::FtpResult opened;
+    Wait([&] { opened = IdFTP1->Open(); }, [&] { IdFTP1->Abort(); });
+    if (opened) {
+        SetPicture(Image8, Image2);
+        farok = true;
+        Form1->waite = true;
+        QApplication::beep();
+    } else {
+        farok = false;
+        SetPicture(Image8, Image5);
+        Flash(orv::msg::kServer);
+        Form1->waite = true;
+    }
+}
+
+void Tmainform::SpeedButton18Click() {
+    Timer3->start();  // the next periodic refresh is 35 seconds from now
+    if (ServerBusy()) return;
+    ConfigureSession();
+    orv::SntpAnswer probe;
+    std::atomic<bool> cancel{false};
+    Wait([&] { probe = IdSNTP1.Request(&cancel); }, [&] { cancel = true; });
+    if (netok == probe.received && farok) return;  // nothing has changed
+    SpeedButton15Click();
+    for (int i = 0; i < 3; ++i) ProcessMessages();
+    SpeedButton2Click();
+}

@@ -1,0 +1,3 @@
+#include "reception/ui/TForm4.h"
+
+TForm4::TForm4(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("Form4")); }

@@ -1,0 +1,282 @@
+#include "server/core/CurlFtpSession.h"
+
+#include <curl/curl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+#include "app/core/AtomicFile.h"
+
+namespace orv {
+
+struct CurlFtpSession::Transfer {
+    std::chrono::steady_clock::time_point lastActivity;
+    curl_off_t lastBytes = 0;
+    int readTimeoutMs = 5500;
+    bool stalled = false;
+    std::atomic<bool>* abort = nullptr;
+    FtpProgress* progress = nullptr;
+};
+
+namespace {
+
+std::once_flag curlInit;
+
+int OnProgress(void* p, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t ulnow) {
+    auto* t = static_cast<CurlFtpSession::Transfer*>(p);
+    if (t->abort->load()) return 1;
+    const auto now = std::chrono::steady_clock::now();
+    const curl_off_t bytes = dlnow + ulnow;
+    if (bytes != t->lastBytes) {
+        t->lastBytes = bytes;
+        t->lastActivity = now;
+        if (*t->progress) (*t->progress)(bytes);
+    } else if (now - t->lastActivity > std::chrono::milliseconds(t->readTimeoutMs)) {
+        t->stalled = true;
+        return 1;
+    }
+    return 0;
+}
+
+size_t ToString(char* data, size_t size, size_t n, void* out) {
+    static_cast<std::string*>(out)->append(data, size * n);
+    return size * n;
+}
+
+size_t ToWriter(char* data, size_t size, size_t n, void* out) {
+    return static_cast<AtomicFileWriter*>(out)->Write(data, size * n) ? size * n : 0;
+}
+
+size_t Discard(char*, size_t size, size_t n, void*) { return size * n; }
+
+size_t FromFile(char* buffer, size_t size, size_t n, void* in) {
+    return std::fread(buffer, size, n, static_cast<FILE*>(in));
+}
+
+struct MemorySource {
+    std::string_view bytes;
+    size_t offset = 0;
+};
+
+size_t FromMemory(char* buffer, size_t size, size_t n, void* in) {
+    auto* src = static_cast<MemorySource*>(in);
+    const size_t count = std::min(size * n, src->bytes.size() - src->offset);
+    std::memcpy(buffer, src->bytes.data() + src->offset, count);
+    src->offset += count;
+    return count;
+}
+
+}  // namespace
+
+CurlFtpSession::CurlFtpSession() : transfer_(std::make_unique<Transfer>()) {
+    std::call_once(curlInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+CurlFtpSession::~CurlFtpSession() { Close(); }
+
+std::string CurlFtpSession::UrlFor(const std::string& host, int port, const std::string& remotePath) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string url = "ftp://" + host + ":" + std::to_string(port) + "/";
+    for (unsigned char c : remotePath) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        }
+    }
+    return url;
+}
+
+void CurlFtpSession::Prepare(const std::string& url) {
+    curl_easy_reset(easy_);
+    errbuf_[0] = 0;
+    curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errbuf_);
+    curl_easy_setopt(easy_, CURLOPT_USERNAME, endpoint_.user.c_str());
+    curl_easy_setopt(easy_, CURLOPT_PASSWORD, endpoint_.password.c_str());
+    curl_easy_setopt(easy_, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    curl_easy_setopt(easy_, CURLOPT_FTP_USE_EPSV, 1L);
+    curl_easy_setopt(easy_, CURLOPT_IPRESOLVE, static_cast<long>(CURL_IPRESOLVE_V4));
+    curl_easy_setopt(easy_, CURLOPT_PROXY, "");  // direct, whatever the environment says
+    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(endpoint_.readTimeoutMs));
+    curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(endpoint_.transferTimeoutMs));
+    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     static_cast<long>((endpoint_.readTimeoutMs + 999) / 1000));
+    curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, 100L * 1024);
+    curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, transfer_.get());
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, Discard);
+}
+
+FtpResult CurlFtpSession::Perform(const char* what) {
+    *transfer_ = Transfer{};
+    transfer_->lastActivity = std::chrono::steady_clock::now();
+    transfer_->readTimeoutMs = endpoint_.readTimeoutMs;
+    transfer_->abort = &abort_;
+    transfer_->progress = &progress_;
+    curl_multi_add_handle(multi_, easy_);
+    CURLcode code = CURLE_OK;
+    for (bool done = false; !done;) {
+        int running = 0;
+        if (curl_multi_perform(multi_, &running) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            break;
+        }
+        int queued = 0;
+        while (CURLMsg* m = curl_multi_info_read(multi_, &queued)) {
+            if (m->msg == CURLMSG_DONE) {
+                code = m->data.result;
+                done = true;
+            }
+        }
+        if (!done) curl_multi_poll(multi_, nullptr, 0, 100, nullptr);
+    }
+    curl_multi_remove_handle(multi_, easy_);
+    abort_ = false;  // an abort ends the running operation only
+    if (code == CURLE_OK) return FtpResult::Ok();
+    std::string why = std::string(what) + ": ";
+    if (code == CURLE_ABORTED_BY_CALLBACK && transfer_->stalled)
+        why += "no data for " + std::to_string(endpoint_.readTimeoutMs) + " ms";
+    else if (code == CURLE_ABORTED_BY_CALLBACK)
+        why += "cancelled";
+    else
+        why += errbuf_[0] ? errbuf_ : curl_easy_strerror(code);
+    return FtpResult::Fail(why);
+}
+
+FtpResult CurlFtpSession::Open() {
+    if (open_) return FtpResult::Fail("open: already connected");
+    if (!multi_) multi_ = curl_multi_init();
+    if (!easy_) easy_ = curl_easy_init();
+    if (!multi_ || !easy_) return FtpResult::Fail("open: libcurl cannot start");
+    cwd_.clear();
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, ""));
+    curl_slist* noop = curl_slist_append(nullptr, "NOOP");
+    curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy_, CURLOPT_QUOTE, noop);
+    FtpResult r = Perform("open");
+    curl_easy_setopt(easy_, CURLOPT_QUOTE, nullptr);
+    curl_slist_free_all(noop);
+    if (r) {
+        open_ = true;
+    } else {
+        // A failed log-in leaves nothing behind: the next Open starts afresh.
+        curl_multi_cleanup(multi_);
+        multi_ = nullptr;
+    }
+    return r;
+}
+
+FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::string& localPath) {
+    if (!open_) return FtpResult::Fail("get: not connected");
+    AtomicFileWriter writer(localPath);
+    if (!writer.IsOpen()) return FtpResult::Fail("get: " + writer.Error());
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToWriter);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &writer);
+    FtpResult r = Perform("get");
+    if (!r) {
+        if (!writer.Error().empty()) r.error += " (" + writer.Error() + ")";
+        return r;  // the writer removes its temporary file
+    }
+    const FileResult committed = writer.Commit();
+    return committed ? r : FtpResult::Fail("get: " + committed.error);
+}
+
+FtpResult CurlFtpSession::GetMemory(const std::string& remotePath, std::string& bytes) {
+    if (!open_) return FtpResult::Fail("get: not connected");
+    std::string received;
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToString);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &received);
+    FtpResult r = Perform("get");
+    if (r) bytes = std::move(received);
+    return r;
+}
+
+FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(char*, size_t, size_t, void*),
+                                 void* source, int64_t size) {
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
+    curl_easy_setopt(easy_, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(easy_, CURLOPT_READFUNCTION, read);
+    curl_easy_setopt(easy_, CURLOPT_READDATA, source);
+    curl_easy_setopt(easy_, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
+    return Perform("put");
+}
+
+FtpResult CurlFtpSession::PutFile(const std::string& localPath, const std::string& remotePath) {
+    if (!open_) return FtpResult::Fail("put: not connected");
+    FILE* f = std::fopen(localPath.c_str(), "rb");
+    if (!f) return FtpResult::Fail("put: cannot read " + localPath + ": " + std::strerror(errno));
+    std::fseek(f, 0, SEEK_END);
+    const long size = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    FtpResult r = Upload(remotePath, FromFile, f, size);
+    std::fclose(f);
+    return r;
+}
+
+FtpResult CurlFtpSession::PutMemory(std::string_view bytes, const std::string& remotePath) {
+    if (!open_) return FtpResult::Fail("put: not connected");
+    MemorySource src{bytes};
+    return Upload(remotePath, FromMemory, &src, static_cast<int64_t>(bytes.size()));
+}
+
+FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
+    if (!open_) return FtpResult::Fail("cwd: not connected");
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, ""));
+    const std::string command = "CWD " + remoteDir;
+    curl_slist* quote = curl_slist_append(nullptr, command.c_str());
+    curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy_, CURLOPT_QUOTE, quote);
+    FtpResult r = Perform("cwd");
+    curl_easy_setopt(easy_, CURLOPT_QUOTE, nullptr);
+    curl_slist_free_all(quote);
+    if (r) cwd_ = remoteDir;
+    return r;
+}
+
+FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
+    if (!open_) return FtpResult::Fail("list: not connected");
+    std::string text;
+    // The folder's URL ends in "/" so curl lists it; with no folder changed to,
+    // the log-in folder is listed.
+    std::string url = UrlFor(endpoint_.host, endpoint_.port, cwd_);
+    if (!cwd_.empty()) url += '/';
+    Prepare(url);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToString);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &text);
+    FtpResult r = Perform("list");
+    if (!r) return r;
+    lines.clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return r;
+}
+
+void CurlFtpSession::Close() {
+    open_ = false;
+    cwd_.clear();
+    // Cleaning up the multi handle closes its connections (with QUIT).
+    if (multi_) curl_multi_cleanup(multi_);
+    multi_ = nullptr;
+    if (easy_) curl_easy_cleanup(easy_);
+    easy_ = nullptr;
+}
+
+void CurlFtpSession::Abort() { abort_ = true; }
+
+}  // namespace orv

@@ -1,0 +1,209 @@
+// The libcurl session against the local central laboratory.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "app/core/AtomicFile.h"
+#include "server/core/CurlFtpSession.h"
+#include "tests/support/CentralLab.h"
+
+using orv::CurlFtpSession;
+using orv::test::CentralLab;
+
+namespace {
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class CurlFtpSessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        lab_ = new CentralLab;
+        ASSERT_TRUE(lab_->Start(orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00"))) << lab_->Error();
+    }
+    static void TearDownTestSuite() {
+        delete lab_;
+        lab_ = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(lab_->Control("reset"));
+        lab_->ClearLogs();
+        const auto s = lab_->Settings();
+        session_.Configure({s.ftpHost, s.ftpPort, s.ftpUser, s.ftpPassword});
+        ASSERT_TRUE(dir_.isValid());
+    }
+    std::string Local(const std::string& name) const { return dir_.path().toStdString() + "/" + name; }
+
+    static CentralLab* lab_;
+    CurlFtpSession session_;
+    QTemporaryDir dir_;
+};
+CentralLab* CurlFtpSessionTest::lab_ = nullptr;
+
+TEST(CurlFtpSessionUrl, EveryByteButUnreservedIsEncoded) {
+    EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "/Text Result\\12\\1.txt"),
+              "ftp://h:21/%2FText%20Result%5C12%5C1.txt");
+    EXPECT_EQ(CurlFtpSession::UrlFor("h", 2121, "pay/may/a#b..c"), "ftp://h:2121/pay%2Fmay%2Fa%23b..c");
+    EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "A-z_0.9~"), "ftp://h:21/A-z_0.9~");
+    EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "\xd9\xbe"), "ftp://h:21/%D9%BE");
+}
+
+TEST_F(CurlFtpSessionTest, PathsReachTheServerAsWrittenInOneLogIn) {
+    ASSERT_TRUE(session_.Open());
+    std::string bill;
+    auto r = session_.GetMemory("/Text Result\\12\\bill.txt", bill);
+    ASSERT_TRUE(r) << r.error;
+    EXPECT_NE(bill.find("22.00\r\n"), std::string::npos);
+    r = session_.GetFile("/help files\\LastRecommendation.rtf", Local("LastRecommendation.rtf"));
+    ASSERT_TRUE(r) << r.error;
+    EXPECT_TRUE(orv::FileExists(Local("LastRecommendation.rtf")));
+    r = session_.PutMemory("", "pay/may/1401-05x1401h05x120x347x2x16");
+    ASSERT_TRUE(r) << r.error;
+    r = session_.ChangeDir("/Help Files");
+    ASSERT_TRUE(r) << r.error;
+    std::vector<std::string> listing;
+    r = session_.List(listing);
+    ASSERT_TRUE(r) << r.error;
+    session_.Close();
+    EXPECT_FALSE(session_.IsOpen());
+
+    EXPECT_TRUE(std::any_of(listing.begin(), listing.end(),
+                            [](const std::string& l) { return l.find("LastNormalValue.rtf") != std::string::npos; }));
+    const auto commands = lab_->FtpCommands();
+    EXPECT_EQ(lab_->CountFtpCommands("USER "), 1);
+    EXPECT_TRUE(Has(commands, "PASS ******"));
+    EXPECT_TRUE(Has(commands, "RETR /Text Result\\12\\bill.txt"));
+    EXPECT_TRUE(Has(commands, "RETR /help files\\LastRecommendation.rtf"));
+    EXPECT_TRUE(Has(commands, "STOR pay/may/1401-05x1401h05x120x347x2x16"));
+    EXPECT_TRUE(Has(commands, "CWD /Help Files"));
+    EXPECT_EQ(lab_->CountFtpCommands("FEAT"), 0);
+    EXPECT_GE(lab_->CountFtpCommands("EPSV"), 3);
+    EXPECT_EQ(lab_->CountFtpCommands("PASV"), 0);
+    EXPECT_TRUE(orv::FileExists(lab_->ServerFile("pay/may/1401-05x1401h05x120x347x2x16")));
+}
+
+TEST_F(CurlFtpSessionTest, UploadsFromAFileReplaceTheRemoteFile) {
+    ASSERT_TRUE(orv::WriteFileAtomically(Local("w.txt"), "first"));
+    ASSERT_TRUE(session_.Open());
+    ASSERT_TRUE(session_.PutFile(Local("w.txt"), "/Text Result\\12\\Res\\14010630.txt"));
+    ASSERT_TRUE(orv::WriteFileAtomically(Local("w.txt"), "second"));
+    ASSERT_TRUE(session_.PutFile(Local("w.txt"), "/Text Result\\12\\Res\\14010630.txt"));
+    session_.Close();
+    std::string stored;
+    ASSERT_TRUE(orv::ReadWholeFile(lab_->ServerFile("Text Result/12/Res/14010630.txt"), stored));
+    EXPECT_EQ(stored, "second");
+    EXPECT_TRUE(Has(lab_->FtpCommands(), "STOR /Text Result\\12\\Res\\14010630.txt"));
+}
+
+TEST_F(CurlFtpSessionTest, OpeningAnOpenSessionFailsAndKeepsIt) {
+    ASSERT_TRUE(session_.Open());
+    EXPECT_FALSE(session_.Open());
+    EXPECT_TRUE(session_.IsOpen());
+    std::string bill;
+    EXPECT_TRUE(session_.GetMemory("/Text Result\\12\\bill.txt", bill));
+    session_.Close();
+    session_.Close();  // harmless
+    EXPECT_TRUE(session_.Open());
+}
+
+TEST_F(CurlFtpSessionTest, RefusedLogInFailsTheOpen) {
+    ASSERT_TRUE(lab_->Control("login refuse"));
+    EXPECT_FALSE(session_.Open());
+    EXPECT_FALSE(session_.IsOpen());
+    ASSERT_TRUE(lab_->Control("login ok"));
+    EXPECT_TRUE(session_.Open());
+}
+
+TEST_F(CurlFtpSessionTest, FailedDownloadsKeepTheEarlierCopyAndLeaveNoPartialFile) {
+    const std::string local = Local("14010630.txt");
+    ASSERT_TRUE(orv::WriteFileAtomically(local, "earlier copy"));
+    ASSERT_TRUE(session_.Open());
+
+    ASSERT_TRUE(lab_->Control("drop 100 14010630"));
+    auto r = session_.GetFile("/Text Result\\12\\14010630.txt", local);
+    EXPECT_FALSE(r);
+    ASSERT_TRUE(lab_->Control("reset"));
+    session_.Close();
+    ASSERT_TRUE(session_.Open());
+    r = session_.GetFile("/Text Result\\12\\14000101.txt", local);  // no such day: 550
+    EXPECT_FALSE(r);
+    session_.Close();
+
+    std::string kept;
+    ASSERT_TRUE(orv::ReadWholeFile(local, kept));
+    EXPECT_EQ(kept, "earlier copy");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "a temporary file was left behind";
+
+    const std::string fresh = Local("fresh.txt");
+    ASSERT_TRUE(lab_->Control("drop 50 *"));
+    ASSERT_TRUE(session_.Open());
+    EXPECT_FALSE(session_.GetFile("/Text Result\\12\\14010630.txt", fresh));
+    EXPECT_FALSE(orv::FileExists(fresh));
+}
+
+TEST_F(CurlFtpSessionTest, ProgressReportsTheBytesSoFar) {
+    int64_t last = 0;
+    int reports = 0;
+    session_.SetProgress([&](int64_t done) {
+        EXPECT_GE(done, last);
+        last = done;
+        ++reports;
+    });
+    ASSERT_TRUE(lab_->Control("slow 60000"));
+    ASSERT_TRUE(session_.Open());
+    ASSERT_TRUE(session_.GetFile("\\Orvanet.exe", Local("Orvanet.exe")));
+    std::string body;
+    ASSERT_TRUE(orv::ReadWholeFile(Local("Orvanet.exe"), body));
+    EXPECT_EQ(last, static_cast<int64_t>(body.size()));
+    EXPECT_GE(reports, 2);
+}
+
+TEST_F(CurlFtpSessionTest, StalledServerEndsTheOperationWithinTheLimits) {
+    session_.Configure({lab_->Settings().ftpHost, lab_->FtpPort(), lab_->Settings().ftpUser,
+                        lab_->Settings().ftpPassword, 1500, 4000});
+    ASSERT_TRUE(session_.Open());
+    ASSERT_TRUE(lab_->Control("stall-data 10 bill.txt"));
+    auto start = std::chrono::steady_clock::now();
+    std::string bytes;
+    auto r = session_.GetMemory("/Text Result\\12\\bill.txt", bytes);
+    auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(r);
+    EXPECT_LT(took, std::chrono::seconds(12));
+    session_.Close();
+
+    ASSERT_TRUE(lab_->Control("reset"));
+    ASSERT_TRUE(lab_->Control("stall RETR"));
+    ASSERT_TRUE(session_.Open());
+    start = std::chrono::steady_clock::now();
+    r = session_.GetMemory("/Text Result\\12\\bill.txt", bytes);
+    took = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(r);
+    EXPECT_LT(took, std::chrono::seconds(12));
+}
+
+TEST_F(CurlFtpSessionTest, AbortEndsTheRunningOperationOnly) {
+    ASSERT_TRUE(lab_->Control("stall RETR"));
+    ASSERT_TRUE(session_.Open());
+    std::thread stopper([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        session_.Abort();
+    });
+    std::string bytes;
+    const auto start = std::chrono::steady_clock::now();
+    auto r = session_.GetMemory("/Text Result\\12\\bill.txt", bytes);
+    stopper.join();
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.error.find("cancelled"), std::string::npos) << r.error;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    session_.Close();
+    ASSERT_TRUE(lab_->Control("reset"));
+    ASSERT_TRUE(session_.Open());
+    EXPECT_TRUE(session_.GetMemory("/Text Result\\12\\bill.txt", bytes));
+}
+
+}  // namespace

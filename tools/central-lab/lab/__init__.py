@@ -1,0 +1,1 @@
+"""A local stand-in for the central laboratory: FTP, time server, payment page."""

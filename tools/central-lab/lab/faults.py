@@ -1,0 +1,124 @@
+"""Fault modes of the laboratory, shared by its servers and switched while it runs.
+
+A fault is set by a command line such as "drop 300 /text result/12/" (the same
+syntax on the command line, on the control channel and in the control file).
+Paths are matched as lower-case text with "/" separators; a pattern matches
+when it occurs in the normalised path, "*" or nothing matches every path.
+"""
+import threading
+
+
+def norm_path(path):
+    return path.replace("\\", "/").lower()
+
+
+class Faults:
+    def __init__(self):
+        self._lock = threading.RLock()
+        self.reset()
+
+    def reset(self):
+        with self._lock:
+            self.refuse_login = False
+            self.drop = None          # (bytes, pattern): data connection cut after that many bytes
+            self.stall_data = None    # (bytes, pattern): data stops after that many bytes
+            self.stall_commands = {}  # command -> pattern: the command gets no answer
+            self.missing = []         # patterns answered with 550
+            self.rate = 0             # bytes per second on data connections, 0: unlimited
+            self.sntp_mode = "ok"     # ok, silent, short, invalid, old
+            self.clock_fixed = None   # seconds since 1970, or None for real time
+            self.clock_offset = 0.0
+
+    @staticmethod
+    def matches(pattern, path):
+        if pattern in (None, "", "*"):
+            return True
+        return norm_path(pattern) in norm_path(path)
+
+    def apply(self, line):
+        """Applies one command; returns an answer line ("ok" or "error: ...")."""
+        words = line.strip().split(None, 2)
+        if not words:
+            return "error: empty command"
+        cmd, args = words[0].lower(), words[1:]
+        rest = " ".join(args)
+        try:
+            with self._lock:
+                if cmd == "reset":
+                    self.reset()
+                elif cmd == "login":
+                    self.refuse_login = args[0].lower() == "refuse"
+                elif cmd == "drop":
+                    self.drop = None if args[0] == "off" else (int(args[0]), _pattern(args[1:]))
+                elif cmd == "stall-data":
+                    self.stall_data = None if args[0] == "off" else (int(args[0]), _pattern(args[1:]))
+                elif cmd == "stall":
+                    # stall RETR [pattern] | stall USER | stall off
+                    if args[0] == "off":
+                        self.stall_commands = {}
+                    else:
+                        self.stall_commands[args[0].upper()] = _pattern(args[1:])
+                elif cmd == "missing":
+                    if args[0] == "off":
+                        self.missing = []
+                    else:
+                        self.missing.append(rest)
+                elif cmd == "slow":
+                    self.rate = int(args[0])
+                elif cmd == "sntp":
+                    if args[0] not in ("ok", "silent", "short", "invalid", "old"):
+                        return "error: sntp mode is ok, silent, short, invalid or old"
+                    self.sntp_mode = args[0]
+                elif cmd == "clock":
+                    self._set_clock(args)
+                else:
+                    return "error: unknown command " + cmd
+        except (IndexError, ValueError) as err:
+            return "error: %s" % err
+        return "ok"
+
+    def _set_clock(self, args):
+        import datetime
+        kind = args[0]
+        if kind == "real":
+            self.clock_fixed, self.clock_offset = None, 0.0
+        elif kind == "offset":
+            self.clock_fixed, self.clock_offset = None, float(args[1])
+        elif kind == "fixed":
+            # fixed 2022-09-21T09:00:00 (local time) or fixed @seconds
+            value = args[1]
+            if value.startswith("@"):
+                self.clock_fixed = float(value[1:])
+            else:
+                self.clock_fixed = datetime.datetime.fromisoformat(value).timestamp()
+            self.clock_offset = 0.0
+        else:
+            raise ValueError("clock is real, offset SECONDS or fixed ISO-TIME")
+
+    def now(self):
+        import time
+        with self._lock:
+            if self.clock_fixed is not None:
+                return self.clock_fixed
+            return time.time() + self.clock_offset
+
+    def is_missing(self, path):
+        with self._lock:
+            return any(self.matches(p, path) for p in self.missing)
+
+    def stall_for(self, command, path=""):
+        with self._lock:
+            if command not in self.stall_commands:
+                return False
+            return self.matches(self.stall_commands[command], path)
+
+    def data_limits(self, path):
+        """(drop_after, stall_after, rate) for a download of `path`: bytes, None where unset."""
+        with self._lock:
+            drop = self.drop[0] if self.drop and self.matches(self.drop[1], path) else None
+            stall = self.stall_data[0] if self.stall_data and self.matches(self.stall_data[1], path) else None
+            return drop, stall, self.rate
+
+
+def _pattern(words):
+    return " ".join(words) if words else "*"

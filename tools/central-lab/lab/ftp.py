@@ -1,0 +1,158 @@
+"""The laboratory's FTP server: a Windows-like file system on pyftpdlib.
+
+Like the central laboratory's Windows server it takes "\\" and "/" as separators
+and matches names without regard to case. Every command line it receives is
+logged (the password masked) so tests can see the exact paths a client sent.
+"""
+import errno
+import os
+import threading
+import time
+
+from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.servers import ThreadedFTPServer
+
+STOP = threading.Event()
+# A stalled transfer gives up after this long so the server can still stop.
+STALL_LIMIT_S = 120
+
+
+def resolve_case(root, path):
+    """Maps each component of `path` below `root` to the entry on disk whose name
+    equals it without regard to case; components that do not exist stay as given."""
+    rel = os.path.relpath(path, root)
+    if rel == ".":
+        return path
+    current = root
+    parts = rel.split(os.sep)
+    for i, part in enumerate(parts):
+        exact = os.path.join(current, part)
+        if os.path.exists(exact):
+            current = exact
+            continue
+        try:
+            entries = os.listdir(current)
+        except OSError:
+            return os.path.join(current, *parts[i:])
+        folded = part.casefold()
+        match = next((e for e in entries if e.casefold() == folded), None)
+        if match is None:
+            return os.path.join(current, *parts[i:])
+        current = os.path.join(current, match)
+    return current
+
+
+class FaultyFile:
+    """A read-only file whose data connection drops or stalls after some bytes,
+    or which is sent slowly. It has no fileno(), so sendfile() is not used."""
+
+    def __init__(self, f, drop_after, stall_after, rate):
+        self._f = f
+        self._drop = drop_after
+        self._stall = stall_after
+        self._rate = rate
+        self._sent = 0
+        self.name = f.name
+        self.mode = f.mode
+
+    @property
+    def closed(self):
+        return self._f.closed
+
+    def read(self, size=-1):
+        limit = min(x for x in (self._drop, self._stall, float("inf")) if x is not None)
+        if self._sent >= limit:
+            if self._stall is not None and self._sent >= self._stall:
+                deadline = time.monotonic() + STALL_LIMIT_S
+                while not STOP.is_set() and time.monotonic() < deadline:
+                    time.sleep(0.1)
+            raise OSError(errno.ECONNRESET, "data connection dropped by the laboratory")
+        if size is None or size < 0:
+            size = 65536
+        if self._rate:
+            # a tenth of a second's worth at a time
+            time.sleep(0.1)
+            size = min(size, max(1, self._rate // 10))
+        size = int(min(size, limit - self._sent))
+        chunk = self._f.read(size)
+        self._sent += len(chunk)
+        return chunk
+
+    def seek(self, *args):
+        return self._f.seek(*args)
+
+    def tell(self):
+        return self._f.tell()
+
+    def close(self):
+        self._f.close()
+
+
+def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1"):
+    class LabAuthorizer(DummyAuthorizer):
+        def validate_authentication(self, username, pw, handler):
+            if faults.refuse_login:
+                raise AuthenticationFailed("Log-in refused.")
+            super().validate_authentication(username, pw, handler)
+
+    class LabFS(AbstractedFS):
+        def ftpnorm(self, ftppath):
+            return super().ftpnorm(ftppath.replace("\\", "/"))
+
+        def ftp2fs(self, ftppath):
+            return resolve_case(self.root, super().ftp2fs(ftppath))
+
+        def _ftp_name(self, fspath):
+            return self.fs2ftp(fspath)
+
+        def open(self, filename, mode):
+            name = self._ftp_name(filename)
+            if faults.is_missing(name):
+                raise FileNotFoundError(errno.ENOENT, "The system cannot find the file specified")
+            f = super().open(filename, mode)
+            if "r" in mode:
+                drop, stall, rate = faults.data_limits(name)
+                if drop is not None or stall is not None or rate:
+                    return FaultyFile(f, drop, stall, rate)
+            return f
+
+        def getsize(self, path):
+            if faults.is_missing(self._ftp_name(path)):
+                raise FileNotFoundError(errno.ENOENT, "The system cannot find the file specified")
+            return super().getsize(path)
+
+        def isfile(self, path):
+            return super().isfile(path) and not faults.is_missing(self._ftp_name(path))
+
+    class LabDTP(ThrottledDTPHandler):
+        # uploads are slowed here; downloads by FaultyFile
+        @property
+        def read_limit(self):
+            return faults.rate
+
+        write_limit = 0
+
+    class LabHandler(FTPHandler):
+        banner = "Microsoft FTP Service"
+        abstracted_fs = LabFS
+        dtp_handler = LabDTP
+        auth_failed_timeout = 0.3
+        use_sendfile = False
+        timeout = 300
+
+        def pre_process_command(self, line, cmd, arg):
+            shown = "PASS ******" if cmd == "PASS" else line
+            log.write("%d %s" % (id(self) % 100000, shown))
+            if faults.stall_for(cmd, arg):
+                log.write("%d (no answer to %s)" % (id(self) % 100000, cmd))
+                return
+            super().pre_process_command(line, cmd, arg)
+
+    authorizer = LabAuthorizer()
+    authorizer.add_user(user, password, data_dir, perm="elradfmwMT")
+    LabHandler.authorizer = authorizer
+    server = ThreadedFTPServer((host, port), LabHandler)
+    server.max_cons = 64
+    return server
