@@ -1,11 +1,11 @@
 #include "app/core/AtomicFile.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 
 namespace orv {
 namespace {

@@ -9,8 +9,8 @@ namespace orv {
 ProxyReadResult ReadProxyLines(const std::vector<std::string>& lines) {
     ProxyReadResult r;
     auto missing = [&](int n) {
-        r.error = "\"pro.txt\" has no line " + std::to_string(n) +
-                  " (it needs four: proxy host, user name, password, port).";
+        r.error =
+            "\"pro.txt\" has no line " + std::to_string(n) + " (it needs four: proxy host, user name, password, port).";
         return r;
     };
     if (lines.size() < 1) return missing(1);

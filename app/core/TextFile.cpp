@@ -1,8 +1,8 @@
 #include "app/core/TextFile.h"
 
-#include <memory>
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
+#include <memory>
 
 namespace orv {
 namespace {

@@ -28,7 +28,6 @@ WorkspacePaths SettleWindowsWorkspace(const std::string& documents, const std::v
 
 // Linux has no drive letters: the workspace is home + "/TarvinaLabData/", unless
 // `override` (the ORVANET_WORKSPACE variable) names another folder.
-WorkspacePaths SettleLinuxWorkspace(const std::string& documents, const std::string& home,
-                                    const std::string& override);
+WorkspacePaths SettleLinuxWorkspace(const std::string& documents, const std::string& home, const std::string& override);
 
 }  // namespace orv

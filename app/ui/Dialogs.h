@@ -7,8 +7,8 @@
 
 namespace orv::ui {
 
-using MessageResponder = std::function<QMessageBox::StandardButton(
-    const QString& caption, const QString& text, QMessageBox::StandardButtons buttons)>;
+using MessageResponder = std::function<QMessageBox::StandardButton(const QString& caption, const QString& text,
+                                                                   QMessageBox::StandardButtons buttons)>;
 using SaveFileResponder = std::function<QString(const QString& caption, const QString& dir, const QString& filter)>;
 
 // An empty responder restores the real dialogs.

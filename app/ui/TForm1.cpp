@@ -75,8 +75,7 @@ void TForm1::FormShow() {
     const std::string check = LocalFile(QStringLiteral("check.txt"));
     if (!orv::FileExists(check)) {
         const orv::FileResult r = orv::WriteTextFile(check, mainform->Memo5Lines());
-        if (!r.ok)
-            orv::ui::MessageBox(this, QStringLiteral("Attention"), QString::fromStdString(r.error));
+        if (!r.ok) orv::ui::MessageBox(this, QStringLiteral("Attention"), QString::fromStdString(r.error));
     }
     Timer1->start();
     ApplyProxyFile();
@@ -95,8 +94,7 @@ void TForm1::ApplyProxyFile() {
     // same four values as the time client's SOCKS settings; both stay direct.
     mainform->ftpProxy = proxy.settings;
     mainform->sntpProxy = proxy.settings;
-    if (!proxy.error.empty())
-        orv::ui::MessageBox(this, QStringLiteral("Orvanet"), QString::fromStdString(proxy.error));
+    if (!proxy.error.empty()) orv::ui::MessageBox(this, QStringLiteral("Orvanet"), QString::fromStdString(proxy.error));
 }
 
 std::string TForm1::LocalFile(const QString& name) const { return QString(root + name).toStdString(); }

@@ -15,9 +15,9 @@ class TForm1 : public QWidget {
 public:
     explicit TForm1(QWidget* parent = nullptr);
 
-    QString root;       // workspace root, ending in its separator
-    QString desk;       // the Desktop, no trailing separator
-    bool waite = false; // set when the start-up server check has ended
+    QString root;        // workspace root, ending in its separator
+    QString desk;        // the Desktop, no trailing separator
+    bool waite = false;  // set when the start-up server check has ended
 
     // A local file: the workspace root followed directly by the file name.
     std::string LocalFile(const QString& name) const;

@@ -69,9 +69,7 @@ constexpr Ymd ToGregorian(int64_t serial) {
 // Persian solar calendar by the 33-year arithmetic rule, the official Iranian
 // calendar as ICU computes it (calendar=persian): a year y is leap when
 // (25 y + 11) mod 33 < 8, and Farvardin 1 of year 1 is Julian day 1948320.
-constexpr bool SolarLeap(int64_t y) {
-    return static_cast<uint32_t>(25 * (y + detail::kSolarYearShift) + 11) % 33 < 8;
-}
+constexpr bool SolarLeap(int64_t y) { return static_cast<uint32_t>(25 * (y + detail::kSolarYearShift) + 11) % 33 < 8; }
 
 constexpr int64_t FromSolar(int32_t y, int32_t m, int32_t d) {
     using namespace detail;

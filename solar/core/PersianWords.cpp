@@ -10,15 +10,14 @@ namespace {
 
 const char* const kUnits[10] = {"", "يك ", "دو ", "سه ", "چهار ", "پنج ", "شش ", "هفت ", "هشت ", "نه "};
 const char* const kTens[10] = {"", "", "بيست ", "سي ", "چهل ", "پنجاه ", "شصت ", "هفتاد ", "هشتاد ", "نود "};
-const char* const kTeens[10] = {"ده ", "يازده ", "دوازده ", "سيزده ", "چهارده ",
-                                "پانزده ", "شانزده ", "هفده ", "هجده ", "نوزده "};
-const char* const kHundreds[10] = {"", "صد ", "دويست ", "سيصد ", "چهارصد ",
+const char* const kTeens[10] = {"ده ",     "يازده ",  "دوازده ", "سيزده ", "چهارده ",
+                                "پانزده ", "شانزده ", "هفده ",   "هجده ",  "نوزده "};
+const char* const kHundreds[10] = {"",       "صد ",   "دويست ", "سيصد ",  "چهارصد ",
                                    "پانصد ", "ششصد ", "هفتصد ", "هشتصد ", "نهصد "};
 const char* const kGroups[4] = {"", "هزار ", "ميليون ", "ميليارد "};
 const char* const kZero = "صفر";
 const char* const kJoiner = " و ";
 const char* const kMinus = "منفي ";
-
 
 // The words of a decimal text of digits, walked from its last digit to its first;
 // words are put in front of what is already there.

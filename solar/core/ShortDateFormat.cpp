@@ -10,8 +10,8 @@ enum class Field { None, Day, Month, Year };
 
 struct Token {
     Field field = Field::None;
-    int width = 0;         // count of pattern letters
-    std::string literal;   // for Field::None
+    int width = 0;        // count of pattern letters
+    std::string literal;  // for Field::None
 };
 
 std::vector<Token> Tokenize(std::string_view pattern) {
@@ -52,9 +52,15 @@ std::string FormatShortDate(const days::Ymd& date, std::string_view pattern) {
     std::string out;
     for (const Token& t : Tokenize(pattern)) {
         switch (t.field) {
-            case Field::None: out += t.literal; break;
-            case Field::Day: out += Padded(date.day, t.width >= 2 ? 2 : 1); break;
-            case Field::Month: out += Padded(date.month, t.width >= 2 ? 2 : 1); break;
+            case Field::None:
+                out += t.literal;
+                break;
+            case Field::Day:
+                out += Padded(date.day, t.width >= 2 ? 2 : 1);
+                break;
+            case Field::Month:
+                out += Padded(date.month, t.width >= 2 ? 2 : 1);
+                break;
             case Field::Year:
                 out += t.width <= 2 ? Padded(date.year % 100, 2) : Padded(date.year, 4);
                 break;
@@ -98,6 +104,20 @@ std::optional<days::Ymd> ParseShortDate(std::string_view text, std::string_view 
     if (twoDigitYear) y += y < 50 ? 2000 : 1900;
     if (!ValidGregorian(y, m, d)) return std::nullopt;
     return days::Ymd{y, m, d};
+}
+
+std::string WithFourDigitYear(std::string_view pattern) {
+    std::string out;
+    for (const Token& t : Tokenize(pattern)) {
+        if (t.field == Field::None)
+            out += t.literal;
+        else
+            out +=
+                std::string(t.field == Field::Year ? 4 : static_cast<size_t>(t.width), t.field == Field::Day     ? 'd'
+                                                                                       : t.field == Field::Month ? 'M'
+                                                                                                                 : 'y');
+    }
+    return out;
 }
 
 }  // namespace orv

@@ -17,4 +17,8 @@ std::string FormatShortDate(const days::Ymd& date, std::string_view pattern);
 // does not follow the pattern or is no valid Gregorian date of years 1..9999.
 std::optional<days::Ymd> ParseShortDate(std::string_view text, std::string_view pattern);
 
+// The pattern with every year field written with four digits: a two-digit year
+// cannot tell 1900 from 2000, and the calendars reach back to 1900.
+std::string WithFourDigitYear(std::string_view pattern);
+
 }  // namespace orv

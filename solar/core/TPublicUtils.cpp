@@ -16,9 +16,8 @@ using orv::days::Ymd;
 const Word TPublicUtils::kMonthDays[2][12] = {{31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 29},
                                               {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
 const Word TPublicUtils::kLeapMonth[2] = {12, 2};
-const Word TPublicUtils::kDaysBefore[2][13] = {
-    {0, 31, 62, 93, 124, 155, 186, 216, 246, 276, 306, 336, 365},
-    {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365}};
+const Word TPublicUtils::kDaysBefore[2][13] = {{0, 31, 62, 93, 124, 155, 186, 216, 246, 276, 306, 336, 365},
+                                               {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365}};
 
 namespace {
 
@@ -122,61 +121,7 @@ bool TPublicUtils::SolarToGregorian(Word& year, Word& month, Word& day) {
     return true;
 }
 
-namespace {
-
-// Gregorian to solar is the program's inner loop (the calendar, the day steps,
-// the grid's day names). Within a window of Gregorian years it needs no division:
-// a table gives the Gregorian day of the year on which Farvardin 1 falls, and a
-// second table the solar month and day of each day of the solar year. Both are
-// computed at compile time from the serial-day conversions.
-constexpr int kNowruzFirst = 1700;
-constexpr int kNowruzLast = 2399;
-
-struct NowruzYear {
-    uint16_t nowruz;    // 1-based Gregorian day of the year of Farvardin 1
-    uint16_t previous;  // 0-based solar day of the year of January 1 minus 1
-    uint8_t leap;       // the Gregorian year is leap
-};
-
-struct NowruzTable {
-    NowruzYear year[kNowruzLast - kNowruzFirst + 1] = {};
-};
-
-constexpr NowruzTable MakeNowruzTable() {
-    NowruzTable t;
-    for (int g = kNowruzFirst; g <= kNowruzLast; ++g) {
-        const int64_t jan1 = orv::days::FromGregorian(g, 1, 1);
-        const int64_t nowruzBefore = orv::days::FromSolar(g - 622, 1, 1);
-        t.year[g - kNowruzFirst] = {static_cast<uint16_t>(orv::days::FromSolar(g - 621, 1, 1) - jan1 + 1),
-                                    static_cast<uint16_t>(jan1 - nowruzBefore - 1),
-                                    static_cast<uint8_t>(orv::days::FromGregorian(g + 1, 1, 1) - jan1 == 366)};
-    }
-    return t;
-}
-constexpr NowruzTable kNowruz = MakeNowruzTable();
-
-struct SolarDayTable {
-    uint8_t month[366] = {};
-    uint8_t day[366] = {};
-};
-
-constexpr SolarDayTable MakeSolarDayTable() {
-    SolarDayTable t;
-    for (int doy = 0; doy < 366; ++doy) {
-        const int m = doy < 186 ? doy / 31 : 6 + (doy - 186) / 30;
-        t.month[doy] = static_cast<uint8_t>(m + 1);
-        t.day[doy] = static_cast<uint8_t>(doy - orv::days::detail::kSolarBefore[m] + 1);
-    }
-    return t;
-}
-constexpr SolarDayTable kSolarDays = MakeSolarDayTable();
-
-}  // namespace
-
-namespace {
-// Years outside the table: through the serial day count. Kept out of line so the
-// table path stays short.
-[[gnu::noinline]] bool GregorianToSolarOutsideTable(Word& year, Word& month, Word& day) {
+bool TPublicUtils::GregorianToSolarOutsideTable(Word& year, Word& month, Word& day) {
     if (!TPublicUtils::IsDateValid(dkGregorian, year, month, day)) return false;
     const Ymd s = orv::days::ToSolar(orv::days::FromGregorian(year, month, day));
     if (s.year < 1 || s.year > 65535) return false;
@@ -184,32 +129,6 @@ namespace {
     month = static_cast<Word>(s.month);
     day = static_cast<Word>(s.day);
     return true;
-}
-
-}  // namespace
-
-// Gregorian month lengths and days before each month, common and leap year.
-constexpr uint16_t kGregorianLength[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-                                              {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
-constexpr uint16_t kGregorianBefore[2][12] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334},
-                                              {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335}};
-
-bool TPublicUtils::GregorianToSolar(Word& year, Word& month, Word& day) {
-    const unsigned yi = static_cast<unsigned>(year) - kNowruzFirst;
-    const unsigned mi = static_cast<unsigned>(month) - 1u;
-    const unsigned d = day;
-    if (yi <= static_cast<unsigned>(kNowruzLast - kNowruzFirst) && mi < 12) {
-        const NowruzYear& t = kNowruz.year[yi];
-        if (d == 0 || d > kGregorianLength[t.leap][mi]) return false;
-        const unsigned doy = kGregorianBefore[t.leap][mi] + d;  // 1-based
-        const bool after = doy >= t.nowruz;
-        const unsigned solarDoy = after ? doy - t.nowruz : doy + t.previous;  // 0-based
-        year = static_cast<Word>(year - (after ? 621 : 622));
-        month = kSolarDays.month[solarDoy];
-        day = kSolarDays.day[solarDoy];
-        return true;
-    }
-    return GregorianToSolarOutsideTable(year, month, day);
 }
 
 std::string TPublicUtils::SolarToGregorian(std::string_view ASolarDate, ShortFmt fmt) {
@@ -241,8 +160,8 @@ std::chrono::sys_days TPublicUtils::LocalToday() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return std::chrono::sys_days{std::chrono::days{
-        orv::days::FromGregorian(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday)}};
+    return std::chrono::sys_days{
+        std::chrono::days{orv::days::FromGregorian(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday)}};
 }
 
 std::string TPublicUtils::FillDate(TDateKind kind, ShortFmt fmt) { return FillDate(kind, LocalToday(), fmt); }
@@ -281,7 +200,8 @@ void TPublicUtils::SeparateYMD(std::string_view text, TDateKind kind, Word& year
     auto part = [&](size_t pos, size_t len) -> Word {
         if (pos >= t.size()) return 0;
         const std::string piece = t.substr(pos, len);
-        if (piece.empty() || !std::all_of(piece.begin(), piece.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        if (piece.empty() || !std::all_of(piece.begin(), piece.end(),
+                                          [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
             return 0;
         return ToWord(piece);
     };
@@ -290,8 +210,7 @@ void TPublicUtils::SeparateYMD(std::string_view text, TDateKind kind, Word& year
     day = part(8, 2);
 }
 
-void TPublicUtils::ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day,
-                            ShortFmt fmt) {
+void TPublicUtils::ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day, ShortFmt fmt) {
     SeparateYMD(text, kind, year, month, day, fmt);
     if (Trim(text).empty() || year == 0 || month == 0 || day == 0) year = month = day = 0;
 }
@@ -304,7 +223,9 @@ void TPublicUtils::SeparateParts(std::string_view text, TDateKind kind, std::str
         const size_t a = text.find('/');
         const size_t b = a == std::string_view::npos ? a : text.find('/', a + 1);
         year = std::string(text.substr(0, a));
-        month = a == std::string_view::npos ? std::string{} : std::string(text.substr(a + 1, b == std::string_view::npos ? b : b - a - 1));
+        month = a == std::string_view::npos
+                    ? std::string{}
+                    : std::string(text.substr(a + 1, b == std::string_view::npos ? b : b - a - 1));
         day = b == std::string_view::npos ? std::string{} : std::string(text.substr(b + 1));
         return;
     }
@@ -515,8 +436,10 @@ std::string TPublicUtils::IntGetDateWithDiv(std::string_view text, std::string_v
     if (Trim(text).empty()) return {};
     std::string out;
     for (char c : text) {
-        if (c == '/') out += divider;
-        else out += c;
+        if (c == '/')
+            out += divider;
+        else
+            out += c;
     }
     return out;
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "solar/core/SolarTable.h"
+
 enum TDateKind : uint8_t { dkSolar = 0, dkGregorian = 1 };
 
 using Word = uint16_t;
@@ -43,8 +45,7 @@ public:
 
     static void SeparateYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day,
                             ShortFmt fmt = {});
-    static void ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day,
-                         ShortFmt fmt = {});
+    static void ResetYMD(std::string_view text, TDateKind kind, Word& year, Word& month, Word& day, ShortFmt fmt = {});
     static void SeparateParts(std::string_view text, TDateKind kind, std::string& year, std::string& month,
                               std::string& day, ShortFmt fmt = {});
     // An empty text for a Gregorian date that cannot be composed (month outside 1..12, year 0).
@@ -88,4 +89,12 @@ public:
 
 private:
     static std::string Fmt(ShortFmt fmt);
+    static bool GregorianToSolarOutsideTable(Word& year, Word& month, Word& day);
 };
+
+// Inline: callers converting many days (the calendars, the tool) pay no call.
+inline bool TPublicUtils::GregorianToSolar(Word& year, Word& month, Word& day) {
+    bool valid = true;
+    if (orv::days::table::GregorianToSolarInTable(year, month, day, valid)) return valid;
+    return GregorianToSolarOutsideTable(year, month, day);
+}

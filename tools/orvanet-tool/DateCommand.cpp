@@ -25,9 +25,7 @@ bool ReadIso(const std::string& text, int64_t& serial) {
     return true;
 }
 
-std::string IsoOf(int64_t serial) {
-    return orv::FormatShortDate(orv::days::ToGregorian(serial), kIso);
-}
+std::string IsoOf(int64_t serial) { return orv::FormatShortDate(orv::days::ToGregorian(serial), kIso); }
 
 int Run(const std::vector<std::string>& a) {
     if (a.empty()) return Malformed("missing operation (to-solar, to-gregorian, days, words)");
@@ -75,7 +73,7 @@ int Run(const std::vector<std::string>& a) {
     return Malformed("unknown operation or wrong argument count: " + op);
 }
 
-const orv::tool::Register reg("date",
-                              "date to-solar YYYY-MM-DD | to-gregorian YYYY/MM/DD | days FROM TO | words N...", Run);
+const orv::tool::Register reg("date", "date to-solar YYYY-MM-DD | to-gregorian YYYY/MM/DD | days FROM TO | words N...",
+                              Run);
 
 }  // namespace

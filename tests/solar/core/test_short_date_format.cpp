@@ -27,4 +27,10 @@ TEST(ShortDateFormat, ReadsLenientlyButRejectsWhatIsNoDate) {
     EXPECT_FALSE(orv::ParseShortDate("0000-01-01", "yyyy-MM-dd"));
 }
 
+TEST(ShortDateFormat, TwoDigitYearsAreWidened) {
+    EXPECT_EQ(orv::WithFourDigitYear("M/d/yy"), "M/d/yyyy");
+    EXPECT_EQ(orv::WithFourDigitYear("dd.MM.yyyy"), "dd.MM.yyyy");
+    EXPECT_EQ(orv::WithFourDigitYear("yy-M-d"), "yyyy-M-d");
+}
+
 }  // namespace
