@@ -4,6 +4,15 @@
 // split by concern over TmainformFrame.cpp (layout, status line, blinks),
 // TmainformServer.cpp (checks and refresh), TmainformAction.cpp (the standard
 // server action), and one file per area (TmainformResults.cpp, ...).
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -13,27 +22,18 @@
 #include "app/core/ProxyFile.h"
 #include "app/core/TextFile.h"
 #include "app/ui/ServerAction.h"
+#include "results/ui/ResultGrid.h"
 #include "server/core/FtpSession.h"
 #include "server/core/ServerSettings.h"
 #include "server/core/SntpClient.h"
 
 namespace orv::results {
-class ResultGrid;
 class ResultGridModel;
 }  // namespace orv::results
 
 class QAction;
-class QFrame;
 class QMenu;
 class QPainter;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QProgressBar;
-class QTableView;
-class QTimer;
-class QToolButton;
 
 class Tmainform : public QWidget {
     Q_OBJECT
@@ -194,5 +194,4 @@ private:
 
     int busy_ = 0;
     QString lastError_;
-    bool quitting_ = false;
 };

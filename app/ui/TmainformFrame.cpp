@@ -232,7 +232,7 @@ void Tmainform::ShowWait() {
 void Tmainform::Timer2Timer() {
     ++timer;
     if (timer == 5) Timer2->stop();
-    Label6->setVisible(!Label6->isVisible());
+    Label6->setVisible(Label6->isHidden());
     QCoreApplication::processEvents();
     if (cap != QStringLiteral("   "))
         Timer6->start();
@@ -259,7 +259,7 @@ void Tmainform::Timer4Timer() {
 
 void Tmainform::Timer5Timer() {
     ++timerr2;
-    Label16->setVisible(!Label16->isVisible());
+    Label16->setVisible(Label16->isHidden());
     if (timerr2 >= 6) Timer5->stop();
 }
 
@@ -296,16 +296,15 @@ void Tmainform::Timer1Timer() {
 
 // Closing or hiding the main window ends the program (minimising does not).
 void Tmainform::closeEvent(QCloseEvent* event) {
-    quitting_ = true;
     if (IdFTP1) IdFTP1->Abort();
     event->accept();
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 void Tmainform::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous() && !isMinimized()) {
-        quitting_ = true;
-        QCoreApplication::quit();
+        if (IdFTP1) IdFTP1->Abort();
+        QCoreApplication::exit(0);
     }
 }

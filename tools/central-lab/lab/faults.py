@@ -15,9 +15,12 @@ def norm_path(path):
 class Faults:
     def __init__(self):
         self._lock = threading.RLock()
+        self.clock_fixed = None   # seconds since 1970, or None for real time
+        self.clock_offset = 0.0
         self.reset()
 
     def reset(self):
+        """Clears every fault; the clock stays as set."""
         with self._lock:
             self.refuse_login = False
             self.drop = None          # (bytes, pattern): data connection cut after that many bytes
@@ -26,8 +29,6 @@ class Faults:
             self.missing = []         # patterns answered with 550
             self.rate = 0             # bytes per second on data connections, 0: unlimited
             self.sntp_mode = "ok"     # ok, silent, short, invalid, old
-            self.clock_fixed = None   # seconds since 1970, or None for real time
-            self.clock_offset = 0.0
 
     @staticmethod
     def matches(pattern, path):

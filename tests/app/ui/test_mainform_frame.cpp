@@ -1,0 +1,287 @@
+// The main window's frame: layout and captions, the status line blink, the
+// title blink, the gates of the standard server action, and ending the program.
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/ui/Dialogs.h"
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "reception/ui/TForm4.h"
+#include "server/core/ServerMessages.h"
+#include "tests/support/FakeFtpSession.h"
+
+using orv::ActionResult;
+using orv::ServerAction;
+using orv::test::FakeFtpSession;
+
+namespace {
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+}  // namespace
+
+class MainformFrameTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir workspace_;
+    FakeFtpSession* fake_ = nullptr;
+
+    QString Root() const { return workspace_.path() + QStringLiteral("/lab/"); }
+
+    template <class W>
+    W* Find(const char* name) {
+        auto* w = mainform->findChild<W*>(QString::fromLatin1(name));
+        if (!w) qWarning("no control %s", name);
+        return w;
+    }
+
+    ServerAction Download() {
+        ServerAction a = ServerAction::Download(u"/Text Result\\12\\14010630.txt"_qs, Root() + u"14010630.txt"_qs, 900);
+        a.testFarok = a.testBillok = true;
+        a.failureText = u"failed"_qs;
+        a.successText = u"done"_qs;
+        return a;
+    }
+
+private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);  // as the program runs: the windows end it
+    }
+    void init() {
+        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        QDir().mkpath(Root());
+        CreateForms();
+        auto fake = std::make_unique<FakeFtpSession>();
+        fake_ = fake.get();
+        mainform->IdFTP1 = std::move(fake);
+        mainform->pooshe = u"12"_qs;
+    }
+    void cleanup() {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        DestroyForms();
+        QDir(Root()).removeRecursively();
+    }
+
+    void layoutCaptionsAndHints() {
+        QCOMPARE(mainform->size(), QSize(823, 514));
+        QCOMPARE(mainform->palette().color(QPalette::Window), QColor(220, 224, 250));
+        QVERIFY(mainform->windowTitle().isEmpty());
+        const struct {
+            const char* name;
+            const char* text;
+        } captions[] = {
+            {"Label2", "Receive Status :"}, {"Label5", "^ Download Content ^"}, {"Label1", "Sending Date"},
+            {"SpeedButton3", "روز قبل"}, {"SpeedButton7", "روز بعد"}, {"SpeedButton5", "Find Next"},
+            {"SpeedButton16", "Receive and Update Report"}, {"Label12", "Electronic Signature"},
+            {"SpeedButton8", "Download Files"}, {"SpeedButton6", "Save As..."}, {"SpeedButton11", "Print"},
+            {"SpeedButton1", "Accounting"}, {"SpeedButton20", "Reception"}, {"Label7", "Program Status"},
+            {"Label4", "Show Laws"}, {"Label3", "Orvanet Ver ..."}, {"Label19", "22.00"},
+            {"Label20", "تخفیف ٪۴"}, {"Label22", "تخفیف ٪۳"}, {"Label23", "تخفیف ٪۲"}, {"Label24", "Days"},
+            {"Label8", "Network Connction"}, {"Label9", "Tarvina Server"}, {"Label10", "Program Security"},
+            {"Label11", "UpTo Date"}, {"netokb", "check network"}, {"farokb", "checkserver"},
+            {"SpeedButton9", "update"},
+        };
+        for (const auto& c : captions) {
+            QWidget* w = Find<QWidget>(c.name);
+            QVERIFY2(w, c.name);
+            const QVariant text = w->property("text");
+            QCOMPARE(text.toString(), Text(c.text));
+        }
+        QCOMPARE(Find<QWidget>("SpeedButton18")->toolTip(), u"Referesh"_qs);
+        QCOMPARE(Find<QWidget>("Image6")->toolTip(), u"Double Click For Update Program"_qs);
+        QCOMPARE(Find<QWidget>("SpeedButton20")->toolTip(), Text("پذیرش بیماران"));
+        QVERIFY(Find<QToolButton>("SpeedButton8")->isCheckable());
+        for (const char* name : {"Image2", "Image4", "Image5", "Image6", "Image7", "Image8", "Image9"})
+            QCOMPARE(Find<QLabel>(name)->pixmap().size(), QSize(24, 24));
+        QCOMPARE(mainform->Gauge1->maximum(), 120);
+        QVERIFY(!mainform->Gauge1->isTextVisible());
+        QCOMPARE(mainform->Memo5->toPlainText(), u"17"_qs);
+        QVERIFY(mainform->ProgressBar1->geometry().bottom() == 513);  // along the bottom
+
+        mainform->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainform));
+        for (const char* hidden : {"Image2", "Image5", "Image9", "SpeedButton2", "SpeedButton4", "SpeedButton9",
+                                   "SpeedButton15", "SpeedButton21", "netokb", "farokb", "Edit2", "Memo1", "Memo5",
+                                   "Panel1", "ListBox1", "ListBox2", "Label5"})
+            QVERIFY2(!Find<QWidget>(hidden)->isVisible(), hidden);
+        // Controls of the later areas are placed, disabled until then; the indicators start pending.
+        for (const char* later : {"SpeedButton1"}) QVERIFY2(!Find<QWidget>(later)->isEnabled(), later);
+        for (const char* results : {"SpeedButton16", "StringGrid1", "SolarDatePicker1", "Edit1"})
+            QVERIFY2(Find<QWidget>(results)->isEnabled(), results);
+        QCOMPARE(mainform->Image4->pixmap().toImage(), mainform->Image9->pixmap().toImage());
+        QCOMPARE(mainform->Image8->pixmap().toImage(), mainform->Image9->pixmap().toImage());
+        for (QTimer* t : mainform->findChildren<QTimer*>()) QVERIFY(!t->objectName().isEmpty());
+        QCOMPARE(mainform->findChildren<QTimer*>(QRegularExpression(u"^Timer[1-6]$"_qs)).size(), 6);
+    }
+
+    void receptionButtonShowsTheReceptionWindow() {
+        QVERIFY(mainform->SpeedButton20->isEnabled());
+        mainform->show();
+        QTest::mouseClick(mainform->SpeedButton20, Qt::LeftButton);
+        QVERIFY(Form4->isVisible());
+    }
+
+    void statusLineBlinksFiveTimesAndRestartsOnANewMessage() {
+        mainform->Flash(u"first"_qs);
+        QCOMPARE(mainform->Label6->text(), u"first"_qs);
+        QVERIFY(mainform->Label6->isHidden());
+        QVERIFY(mainform->Timer2->isActive());
+        // Visible from 0.6 s, hidden at 1.2 s, visible at 1.8 s, hidden at 2.4 s, visible from 3.0 s on.
+        const QList<bool> pattern{true, false, true, false, true};
+        QList<bool> seen;
+        for (int tick = 0; tick < 5; ++tick) {
+            mainform->Timer2Timer();
+            seen << !mainform->Label6->isHidden();
+        }
+        QCOMPARE(seen, pattern);
+        QVERIFY(!mainform->Timer2->isActive());
+
+        // A second message within the blink starts it again from the beginning.
+        mainform->Flash(u"first"_qs);
+        mainform->Timer2Timer();
+        mainform->Timer2Timer();
+        mainform->Flash(u"second"_qs);
+        QCOMPARE(mainform->timer, 0);
+        QVERIFY(mainform->Label6->isHidden());
+        QVERIFY(mainform->Timer2->isActive());
+        seen.clear();
+        for (int tick = 0; tick < 5; ++tick) {
+            QVERIFY(mainform->Timer2->isActive());
+            mainform->Timer2Timer();
+            seen << !mainform->Label6->isHidden();
+        }
+        QCOMPARE(seen, pattern);
+        QVERIFY(!mainform->Timer2->isActive());
+        QCOMPARE(mainform->Label6->text(), u"second"_qs);
+
+        // The wait message shows at once and does not blink.
+        mainform->ShowWait();
+        QVERIFY(!mainform->Label6->isHidden());
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kWait));
+        QVERIFY(!mainform->Timer2->isActive());
+
+        // By the clock: visible again from 3 s after the message.
+        mainform->Flash(u"timed"_qs);
+        QTRY_VERIFY_WITH_TIMEOUT(!mainform->Timer2->isActive(), 10000);
+        QVERIFY(!mainform->Label6->isHidden());
+    }
+
+    void titleAndAccountingButtonBlinkWithTheWarning() {
+        const QString warning = Text(" اخطار پرداخت صورت حساب");
+        mainform->cap = warning;
+        mainform->Flash(u"x"_qs);
+        mainform->Timer2Timer();
+        QVERIFY(mainform->Timer6->isActive());
+        QStringList titles;
+        QList<QColor> colours;
+        for (int i = 0; i < 4; ++i) {
+            mainform->Timer6Timer();
+            titles << mainform->windowTitle();
+            colours << mainform->SpeedButton1->palette().color(QPalette::ButtonText);
+        }
+        QCOMPARE(titles, QStringList({warning, QString(), warning, QString()}));
+        QCOMPARE(colours, QList<QColor>({Qt::black, Qt::red, Qt::black, Qt::red}));
+
+        mainform->cap = u"   "_qs;  // no overdue bill: the blink stops at the next status tick
+        mainform->Timer2Timer();
+        QVERIFY(!mainform->Timer6->isActive());
+    }
+
+    void gatesAreTestedInOrderAndOpenNoSession() {
+        struct Case {
+            bool netok, farok, billok;
+            const char* message;
+        } cases[] = {
+            {false, false, false, orv::msg::kNetworkUpdate},
+            {true, false, false, orv::msg::kServer},
+            {true, true, false, orv::msg::kAccountingLock},
+        };
+        for (const auto& c : cases) {
+            mainform->netok = c.netok;
+            mainform->farok = c.farok;
+            mainform->billok = c.billok;
+            QCOMPARE(mainform->RunServerAction(Download()), ActionResult::Refused);
+            QCOMPARE(mainform->Label6->text(), Text(c.message));
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        ServerAction refresh = Download();
+        refresh.networkForm = orv::NetworkForm::Refresh;
+        mainform->netok = false;
+        QCOMPARE(mainform->RunServerAction(refresh), ActionResult::Refused);
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkRefresh));
+        QVERIFY(fake_->Calls().empty());
+    }
+
+    void actionOpensTransfersAndClosesAndShowsItsTexts() {
+        mainform->netok = mainform->farok = mainform->billok = true;
+        fake_->files["/Text Result\\12\\14010630.txt"] = std::string(300, 'x');
+        QCOMPARE(mainform->RunServerAction(Download()), ActionResult::Done);
+        QCOMPARE(fake_->Calls(), std::vector<std::string>({"OPEN", "GET /Text Result\\12\\14010630.txt", "CLOSE"}));
+        QCOMPARE(mainform->Label6->text(), u"done"_qs);
+        QCOMPARE(mainform->ProgressBar1->maximum(), 900);
+        QCOMPARE(mainform->ProgressBar1->value(), 900);
+        QCOMPARE(mainform->dest, Root() + u"14010630.txt"_qs);
+        QVERIFY(QFile::exists(mainform->dest));
+        QVERIFY(!QApplication::overrideCursor());
+
+        // A failed transfer closes the session and shows the action's own text.
+        fake_->failingPaths.insert("/Text Result\\12\\14010630.txt");
+        QCOMPARE(mainform->RunServerAction(Download()), ActionResult::TransferFailed);
+        QCOMPARE(mainform->Label6->text(), u"failed"_qs);
+        QVERIFY(!fake_->IsOpen());
+        QVERIFY(!mainform->LastServerError().isEmpty());
+
+        // A refused log-in: the server message, nothing transferred.
+        fake_->refuseOpen = true;
+        QCOMPARE(mainform->RunServerAction(Download()), ActionResult::OpenFailed);
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kServer));
+    }
+
+    void uploadsAndListingsThroughTheSameSequence() {
+        mainform->netok = mainform->farok = mainform->billok = true;
+        fake_->listings["/Help Files"] = {"-rw-r--r-- 1 owner group 68 Dec 08 19:02 Working hours.txt"};
+        std::vector<std::string> lines;
+        QCOMPARE(mainform->RunServerAction(ServerAction::ListFolder(u"/Help Files"_qs, &lines)), ActionResult::Done);
+        QCOMPARE(lines.size(), size_t(1));
+        QCOMPARE(mainform->RunServerAction(ServerAction::UploadBytes(QByteArray(), u"pay/may/x"_qs)),
+                 ActionResult::Done);
+        QCOMPARE(fake_->files.count("pay/may/x"), size_t(1));
+        QCOMPARE(fake_->Calls(), std::vector<std::string>({"OPEN", "CWD /Help Files", "LIST /Help Files", "CLOSE",
+                                                           "OPEN", "PUT pay/may/x", "CLOSE"}));
+    }
+
+    void closingTheMainWindowEndsTheProgram() {
+        mainform->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainform));
+        QTimer::singleShot(0, mainform, [] { mainform->close(); });
+        QTimer safety;  // ends the loop should the window not
+        safety.setSingleShot(true);
+        connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        safety.start(20000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    void hidingTheMainWindowEndsTheProgram() {
+        mainform->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainform));
+        QTimer::singleShot(0, mainform, [] { mainform->hide(); });
+        QTimer safety;  // ends the loop should the window not
+        safety.setSingleShot(true);
+        connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        safety.start(20000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    void showingRunsTimer1OnceThenTheRefreshTimerRuns() {
+        mainform->show();
+        QVERIFY(mainform->Timer1->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!mainform->Timer1->isActive(), 5000);
+        // The account refresh with the server down re-arms the 35-second refresh.
+        QVERIFY(mainform->Timer3->isActive());
+        QCOMPARE(mainform->Timer3->interval(), 35000);
+        QVERIFY(fake_->Calls().empty());
+    }
+};
+
+QTEST_MAIN(MainformFrameTest)
+#include "test_mainform_frame.moc"

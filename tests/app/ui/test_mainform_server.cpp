@@ -1,0 +1,273 @@
+// The main window's server link against the local central laboratory: the
+// checks, the refresh and the standard server action.
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <chrono>
+
+#include "app/core/AtomicFile.h"
+#include "app/core/TextFile.h"
+#include "app/ui/Dialogs.h"
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "server/core/ServerMessages.h"
+#include "tests/support/CentralLab.h"
+
+using orv::ActionResult;
+using orv::ServerAction;
+
+namespace {
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+const char* const kNoSample = ". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده";
+
+bool Same(QLabel* indicator, QLabel* holder) {
+    return indicator->pixmap().toImage() == holder->pixmap().toImage();
+}
+
+}  // namespace
+
+class MainformServerTest : public QObject {
+    Q_OBJECT
+private:
+    orv::test::CentralLab lab_;
+    QTemporaryDir workspace_;
+
+    QString Root() const { return workspace_.path() + QStringLiteral("/lab/"); }
+    std::string File(const QString& name) const { return QString(Root() + name).toStdString(); }
+
+    // The result download of a day, as the results area runs it.
+    ServerAction DayDownload(const QString& day) const {
+        ServerAction a = ServerAction::Download(u"/Text Result\\"_qs + mainform->pooshe + u"\\"_qs + day + u".txt"_qs,
+                                                Root() + day + u".txt"_qs, 900);
+        a.resetGauge = a.testFarok = a.testBillok = true;
+        a.failureText = Text(kNoSample);
+        a.successText = day + u" File Download succesfully."_qs;
+        return a;
+    }
+
+    // The start-up sequence: server check, then the account refresh that closes its session.
+    void CheckAndRefreshAccount() {
+        mainform->SpeedButton15Click();
+        mainform->SpeedButton2Click();
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+    }
+
+private slots:
+    void initTestCase() {
+        orv::test::CentralLabOptions options = orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00");
+        options.sntpTimeoutMs = 1500;
+        QVERIFY2(lab_.Start(options), lab_.Error().c_str());
+    }
+    void init() {
+        QVERIFY(lab_.Control("reset"));
+        lab_.ClearLogs();
+        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        QDir().mkpath(Root());
+        QVERIFY(lab_.WriteSettings(Root().toStdString()));
+        QVERIFY(orv::WriteTextFile(File(u"check.txt"_qs), {"21"}));
+        orv::ui::SetMessageResponder([](const QString&, const QString&, QMessageBox::StandardButtons) {
+            return QMessageBox::Ok;
+        });
+        CreateForms();
+        mainform->pooshe = QString::fromStdString(lab_.Folder());
+    }
+    void cleanup() {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        DestroyForms();
+        orv::ui::SetMessageResponder({});
+        QDir(Root()).removeRecursively();
+    }
+
+    void networkCheckSetsTheDateFieldsToTheRespondersToday() {
+        mainform->SpeedButton15Click();
+        QVERIFY(mainform->netok);
+        QCOMPARE(mainform->ya, u"1401"_qs);
+        QCOMPARE(mainform->ma, u"06"_qs);
+        QCOMPARE(mainform->da, u"30"_qs);
+        QCOMPARE(mainform->SolarDatePicker1->text(), u"1401/06/30"_qs);
+        QCOMPARE(mainform->SolarDatePicker1->toolTip(), Text("چهارشنبه"));
+        QVERIFY(Same(mainform->Image4, mainform->Image2));
+        // The server test leaves its session open for the account refresh.
+        QVERIFY(mainform->farok);
+        QVERIFY(mainform->billok);
+        QVERIFY(Same(mainform->Image8, mainform->Image2));
+        QVERIFY(Same(mainform->Image6, mainform->Image9));
+        QVERIFY(Form1->waite);
+        QVERIFY(mainform->IdFTP1->IsOpen());
+        QCOMPARE(mainform->alarm, 21);  // the first line of "check.txt"
+
+        mainform->SpeedButton2Click();
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QCOMPARE(mainform->Label6->text(), u"Succese."_qs);
+        QVERIFY(mainform->Memo1->toPlainText().contains(u"22.00"_qs));
+        const auto commands = lab_.FtpCommands();
+        QCOMPARE(lab_.CountFtpCommands("USER "), 1);
+        QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result\\12\\bill.txt") == 1);
+        QVERIFY(std::count(commands.begin(), commands.end(), "QUIT") == 1);
+        for (const auto& c : commands) QVERIFY2(c.find("47120953") == std::string::npos, c.c_str());
+    }
+
+    void badTimeAnswersAreANetworkFailure_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("silent") << "sntp silent";
+        QTest::newRow("year below 1397") << "sntp old";
+        QTest::newRow("leap indicator 3, stratum 0") << "sntp invalid";
+        QTest::newRow("short packet") << "sntp short";
+    }
+    void badTimeAnswersAreANetworkFailure() {
+        QFETCH(QString, mode);
+        QVERIFY(lab_.Control(mode.toStdString()));
+        mainform->SpeedButton15Click();
+        QVERIFY(!mainform->netok);
+        QVERIFY(Same(mainform->Image4, mainform->Image5));
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkRefresh));
+        QVERIFY(mainform->ya.isEmpty());
+        QVERIFY(mainform->SolarDatePicker1->text().isEmpty());
+        // Without the network the server is not tried; the check still ends.
+        QVERIFY(!mainform->farok);
+        QVERIFY(Same(mainform->Image8, mainform->Image9));
+        QVERIFY(Form1->waite);
+        QCOMPARE(lab_.CountFtpCommands("USER"), 0);
+
+        // A later result download opens no session.
+        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Refused);
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkUpdate));
+        QCOMPARE(lab_.CountFtpCommands("USER"), 0);
+        QVERIFY(!orv::FileExists(File(u"14010630.txt"_qs)));
+    }
+
+    void refusedLogInIsAServerFailureAndTheSignInStillCompletes() {
+        QVERIFY(lab_.Control("login refuse"));
+        Form1->show();  // its timer runs the server check 300 ms later
+        Form1->Edit1->setText(QString::number(lab_.AccessCode()));
+        QTest::keyClick(Form1->Edit1, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(mainform->isVisible(), 30000);
+        QVERIFY(mainform->netok);
+        QVERIFY(!mainform->farok);
+        QVERIFY(Same(mainform->Image8, mainform->Image5));
+        QVERIFY(Same(mainform->Image7, mainform->Image2));
+        QCOMPARE(mainform->pooshe, QString::fromStdString(lab_.Folder()));
+        // The status line said the server does not answer; the start-up timer then shows the day's
+        // archive (none here) and the account refresh adds nothing with farok false.
+        QTRY_VERIFY_WITH_TIMEOUT(!mainform->Timer1->isActive(), 5000);
+        QCOMPARE(mainform->Label6->text(), u"Archive File  "_qs + mainform->DateText() + u"  Not Exists."_qs);
+        QVERIFY(mainform->Timer3->isActive());
+    }
+
+    void actionWhileTheChecksSessionIsOpenFails() {
+        mainform->SpeedButton15Click();
+        QVERIFY(mainform->IdFTP1->IsOpen());
+        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::OpenFailed);
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kServer));
+        QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
+        QCOMPARE(lab_.CountFtpCommands("USER"), 1);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void successfulDownloadReplacesTheLocalFile() {
+        CheckAndRefreshAccount();
+        QVERIFY(orv::WriteFileAtomically(File(u"14010630.txt"_qs), "earlier"));
+        lab_.ClearLogs();
+        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Done);
+        QCOMPARE(mainform->Label6->text(), u"14010630 File Download succesfully."_qs);
+        std::string got, served;
+        QVERIFY(orv::ReadWholeFile(File(u"14010630.txt"_qs), got));
+        QVERIFY(orv::ReadWholeFile(lab_.ServerFile("Text Result/12/14010630.txt"), served));
+        QCOMPARE(got, served);
+        QCOMPARE(mainform->source, u"/Text Result\\12\\14010630.txt"_qs);
+        QCOMPARE(mainform->max, 900);
+        QCOMPARE(mainform->ProgressBar1->value(), 900);
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+        const auto commands = lab_.FtpCommands();
+        QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result\\12\\14010630.txt") == 1);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void droppedDownloadLeavesNoFileAndKeepsTheEarlierCopy() {
+        CheckAndRefreshAccount();
+        QVERIFY(orv::WriteFileAtomically(File(u"14010630.txt"_qs), "earlier"));
+        QVERIFY(lab_.Control("drop 100 14010630"));
+        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::TransferFailed);
+        QCOMPARE(mainform->Label6->text(), Text(kNoSample));
+        std::string kept;
+        QVERIFY(orv::ReadWholeFile(File(u"14010630.txt"_qs), kept));
+        QCOMPARE(kept, std::string("earlier"));
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+
+        // A day with no earlier copy: nothing at all is left behind.
+        QVERIFY(lab_.Control("drop 100 14010628"));
+        const QStringList before = QDir(Root()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010628"_qs)), ActionResult::TransferFailed);
+        QCOMPARE(QDir(Root()).entryList(QDir::Files | QDir::Hidden), before);
+    }
+
+    void stalledServerEndsInTimeWhileTheWindowKeepsWorking() {
+        CheckAndRefreshAccount();
+        QVERIFY(lab_.Control("stall RETR"));
+        mainform->Flash(u"blinking"_qs);
+        int ticks = 0;
+        QTimer counter;
+        connect(&counter, &QTimer::timeout, [&] { ++ticks; });
+        counter.start(100);
+        // A second server action clicked meanwhile is refused, not run.
+        ActionResult second = ActionResult::Done;
+        QTimer::singleShot(1000, [&] { second = mainform->RunServerAction(DayDownload(u"14010628"_qs)); });
+        const auto start = std::chrono::steady_clock::now();
+        const ActionResult first = mainform->RunServerAction(DayDownload(u"14010630"_qs));
+        const auto took = std::chrono::steady_clock::now() - start;
+        QCOMPARE(first, ActionResult::TransferFailed);
+        QCOMPARE(mainform->Label6->text(), Text(kNoSample));
+        QVERIFY2(took < std::chrono::seconds(30), "the read timeout did not end the transfer");
+        QVERIFY2(took > std::chrono::seconds(3), "the transfer failed before the read timeout");
+        QVERIFY2(ticks >= 10, qPrintable(u"the event loop ran %1 times"_qs.arg(ticks)));
+        QCOMPARE(second, ActionResult::Refused);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\14010628.txt"), 0);
+        QVERIFY(!mainform->ServerBusy());
+    }
+
+    void refreshRunsTheFullCheckOnlyWhenTheStateChanged() {
+        // netok false, and the time server answers again: the full check and the account refresh run.
+        QVERIFY(lab_.Control("sntp silent"));
+        mainform->SpeedButton15Click();
+        QVERIFY(!mainform->netok);
+        QVERIFY(lab_.Control("sntp ok"));
+        lab_.ClearLogs();
+        mainform->SpeedButton18Click();
+        QVERIFY2(mainform->netok, qPrintable(mainform->Label6->text()));
+        QVERIFY(mainform->farok);
+        QCOMPARE(lab_.CountFtpCommands("USER"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(mainform->Timer3->isActive());
+
+        // The time server goes silent: the state changed, so the check runs and finds the network down;
+        // farok stays true from the earlier check.
+        QVERIFY(lab_.Control("sntp silent"));
+        mainform->SpeedButton18Click();
+        QVERIFY(!mainform->netok);
+        QVERIFY(mainform->farok);
+        QVERIFY(Same(mainform->Image4, mainform->Image5));
+
+        // The request keeps failing with farok true: only the probe runs.
+        lab_.ClearLogs();
+        mainform->SpeedButton18Click();
+        QCOMPARE(lab_.FtpCommands().size(), size_t(0));
+        QVERIFY(!mainform->netok);
+        int probes = 0;
+        for (const auto& r : lab_.Requests()) probes += r.rfind("SNTP", 0) == 0;
+        QCOMPARE(probes, 1);
+
+        // Back to normal (a full check), then nothing changes: only the probe.
+        QVERIFY(lab_.Control("sntp ok"));
+        mainform->SpeedButton18Click();
+        QVERIFY(mainform->netok);
+        lab_.ClearLogs();
+        mainform->SpeedButton18Click();
+        QCOMPARE(lab_.FtpCommands().size(), size_t(0));
+    }
+};
+
+QTEST_MAIN(MainformServerTest)
+#include "test_mainform_server.moc"
