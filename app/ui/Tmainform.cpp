@@ -14,6 +14,7 @@
 Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
     BuildFrame();
     ConnectHandlers();
+    BuildResults();
 }
 
 Tmainform::~Tmainform() {

@@ -20,10 +20,20 @@
 #include <vector>
 
 #include "app/core/ProxyFile.h"
+#include "app/core/TextFile.h"
 #include "app/ui/ServerAction.h"
+#include "results/ui/ResultGrid.h"
 #include "server/core/FtpSession.h"
 #include "server/core/ServerSettings.h"
 #include "server/core/SntpClient.h"
+
+namespace orv::results {
+class ResultGridModel;
+}  // namespace orv::results
+
+class QAction;
+class QMenu;
+class QPainter;
 
 class Tmainform : public QWidget {
     Q_OBJECT
@@ -63,7 +73,7 @@ public:
     QLabel *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;  // indicator captions
     QLabel *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
            *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
-    QTableView* StringGrid1 = nullptr;
+    orv::results::ResultGrid* StringGrid1 = nullptr;
     QListWidget *ListBox1 = nullptr, *ListBox2 = nullptr;
     QLineEdit* SolarDatePicker1 = nullptr;  // stands in for the solar date picker
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
@@ -112,6 +122,22 @@ public:
 
     std::vector<std::string> Memo5Lines() const;  // default content of "check.txt"
 
+    // --- the day's results (TmainformResults*.cpp)
+    QString rowday;     // the day shown, as its date text
+    QString day;        // the same as a compact date, YYYYMMDD
+    int colorcol = 0;   // highlighted cell: column (2 or 4)...
+    int colorrow = 0;   // ...and row, 0 for none
+    bool adad = false;  // the search text is a whole number
+    // The report text: the day's file as loaded, line by line, and its encoding.
+    std::vector<std::string> RichEdit1;
+    orv::TextEncoding RichEdit1Encoding = orv::TextEncoding::Cp1256;
+    orv::results::ResultGridModel* StringGrid1Cells = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction *N1 = nullptr, *N2 = nullptr, *N3 = nullptr;
+    // The date field's text (the one place that reads or sets it).
+    QString DateText() const;
+    void SetDateText(const QString& text);
+
 public slots:
     // --- handlers
     void SpeedButton15Click();  // server check
@@ -121,6 +147,19 @@ public slots:
     void SpeedButton20Click();  // reception window
     void SpeedButton2Click();   // account refresh
     void SolarDatePicker1Change();
+    void SpeedButton16Click();  // receive and update report
+    void SpeedButton4Click();   // grid fill
+    void Edit1Change();
+    void Edit1KeyPress(QChar key);
+    void SpeedButton5Click();  // find next
+    void SpeedButton3Click();  // previous day
+    void SpeedButton7Click();  // next day
+    void StringGrid1Click();
+    void StringGrid1DblClick();
+    void StringGrid1DrawCell(QPainter& painter, const QRect& rect, int column, int row);
+    void N1Click();            // the selected test's document
+    void SpeedButton11Click();  // print
+    void SpeedButton6Click();   // save as
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer() { SpeedButton18Click(); }
@@ -143,6 +182,12 @@ private:
     void ConnectHandlers();
     void FormShow();
     void PrepareGrid();
+    void BuildResults();
+    void ResetGrid();
+    bool LoadReport(const QString& path);
+    void ShowStamp();
+    void HideStamp();
+    void Highlight(int row);
     void NetworkCheck();
     void ServerTest();
     void ConfigureSession();

@@ -16,6 +16,7 @@
 #include "app/ui/Banner.h"
 #include "app/ui/Pictures.h"
 #include "app/ui/Tmainform.h"
+#include "results/ui/ResultGrid.h"
 #include "server/core/ServerMessages.h"
 
 namespace {
@@ -85,7 +86,7 @@ void Tmainform::BuildFrame() {
     SpeedButton5 = Button(this, "SpeedButton5", "Find Next", QRect(534, 70, 98, 24));
 
     // The result grid with the reference file list over its right part.
-    StringGrid1 = Place<QTableView>(this, "StringGrid1", QRect(8, 100, 624, 336));
+    StringGrid1 = Place<orv::results::ResultGrid>(this, "StringGrid1", QRect(8, 100, 624, 336));
     StringGrid1->verticalHeader()->hide();
     StringGrid1->horizontalHeader()->hide();
     ListBox1 = Place<QListWidget>(this, "ListBox1", QRect(392, 122, 238, 312));

@@ -9,6 +9,7 @@
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "app/ui/WeekDays.h"
 #include "server/core/OffUiThread.h"
 #include "server/core/ServerMessages.h"
 #include "solar/core/TPublicUtils.h"
@@ -22,9 +23,6 @@ std::chrono::sys_days LocalDay(double unixSeconds) {
     localtime_r(&t, &local);
     return std::chrono::sys_days(std::chrono::year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday);
 }
-
-// Names of the solar week days, by solar week-day number (1 = Friday).
-const char* const kWeekDays[7] = {"جمعه", "شنبه", "يکشنبه", "دوشنبه", "سه شنبه", "چهارشنبه", "پنج شنبه"};
 
 }  // namespace
 
@@ -98,8 +96,8 @@ void Tmainform::NetworkCheck() {
     ya = today.left(4);
     ma = today.mid(5, 2);
     da = today.mid(8, 2);
-    const int weekDay = TPublicUtils::IntDayOfWeek(solar, dkSolar);
-    if (weekDay >= 1 && weekDay <= 7) SolarDatePicker1->setToolTip(QString::fromUtf8(kWeekDays[weekDay - 1]));
+    const QString weekDay = orv::ui::WeekDayName(solar);
+    if (!weekDay.isEmpty()) SolarDatePicker1->setToolTip(weekDay);
     SetPicture(Image4, Image2);
 }
 

@@ -1,0 +1,41 @@
+// The day's report printed through the preview, or saved as a text file.
+#include <QApplication>
+
+#include "app/ui/Tmainform.h"
+#include "results/core/ReportBody.h"
+#include "results/ui/ReportPreview.h"
+#include "results/ui/ResultGridModel.h"
+#include "results/ui/ResultPrompts.h"
+#include "results/ui/ResultReport.h"
+#include "results/ui/SignaturePicture.h"
+
+using namespace Qt::StringLiterals;
+namespace res = orv::results;
+
+void Tmainform::SpeedButton11Click() {
+    if (RichEdit1.size() < 2) {
+        Flash(u"متن خاصی برای پرینت موجود نمیباشد"_s);
+        NormalCursor();
+        return;
+    }
+    res::ReportContent content;
+    content.laboratory = res::ResultReport::CentralLaboratory();
+    content.dateLabel = rowday;  // QRLabel3
+    content.signature = res::LoadSignature(WorkspaceRoot());
+    for (const std::string& line : res::BuildReportBody(StringGrid1Cells->Table()))
+        content.body << QString::fromStdString(line);
+    ProcessMessages();
+    res::ReportPreview::Show(res::ResultReport(std::move(content)), this);
+}
+
+void Tmainform::SpeedButton6Click() {
+    if (RichEdit1.size() < 2) {
+        Flash(u"متن خاصی برای ذخیره موجود نمیباشد"_s);
+        NormalCursor();
+        return;
+    }
+    const QString path = res::ResultPrompts::askSaveName(this, u".txt"_s, u"txt"_s);
+    if (path.isEmpty()) return;
+    const orv::FileResult written = orv::WriteTextFile(path.toStdString(), RichEdit1, RichEdit1Encoding);
+    if (!written) res::ResultPrompts::inform(this, u"Save As..."_s, QString::fromStdString(written.error), true);
+}

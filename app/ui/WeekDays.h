@@ -1,0 +1,11 @@
+#pragma once
+// The name of a solar date's week day, as the date field's hint shows it.
+#include <QString>
+#include <string_view>
+
+namespace orv::ui {
+
+// Empty for a text that is no valid solar date.
+QString WeekDayName(std::string_view solarDate);
+
+}  // namespace orv::ui

@@ -1,0 +1,78 @@
+#include "results/ui/ReportPreview.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
+
+#include "app/core/AtomicFile.h"
+#include "results/ui/ResultPrompts.h"
+#include "results/ui/ResultReport.h"
+
+using namespace Qt::StringLiterals;
+
+namespace orv::results {
+
+std::function<void(QPrintPreviewDialog&)> ReportPreview::hook;
+
+bool ReportPreview::SavePdf(const ResultReport& report, QWidget* parent) {
+    const QString path = ResultPrompts::askSaveName(parent, u"PDF"_s, u"pdf"_s);
+    if (path.isEmpty()) return false;
+    const QByteArray pdf = report.ToPdf();
+    const FileResult written = pdf.isEmpty() ? FileResult{false, "the report could not be laid out"}
+                                             : WriteFileAtomically(path.toStdString(), pdf.toStdString());
+    if (!written) {
+        ResultPrompts::inform(parent, u"Save as PDF"_s, QString::fromStdString(written.error), true);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+void ZoomToPageWidth(QPrintPreviewDialog& dialog) {
+    // Through the dialog's own action, so its tool bar shows the mode.
+    const QString fitWidth = QCoreApplication::translate("QPrintPreviewDialog", "Fit width");
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        if (action->text() == fitWidth) {
+            action->trigger();
+            return;
+        }
+    }
+    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) widget->fitToWidth();
+}
+
+void OfferPdfFirst(QPrintPreviewDialog& dialog, const ResultReport& report) {
+    QToolBar* bar = dialog.findChild<QToolBar*>();
+    if (!bar) return;
+    auto* save = new QAction(QIcon::fromTheme(u"document-save"_s), u"Save as PDF"_s, &dialog);
+    save->setObjectName(u"SavePdf"_s);
+    save->setToolTip(u"Save the report as a PDF file"_s);
+    QObject::connect(save, &QAction::triggered, &dialog, [&dialog, &report] { ReportPreview::SavePdf(report, &dialog); });
+    const QList<QAction*> actions = bar->actions();
+    bar->insertAction(actions.isEmpty() ? nullptr : actions.constFirst(), save);
+    if (!actions.isEmpty()) bar->insertSeparator(actions.constFirst());
+}
+}  // namespace
+
+void ReportPreview::Show(const ResultReport& report, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ResultReport::A4Layout());
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(u"Print Preview"_s);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&report](QPrinter* target) { report.Render(*target); });
+    OfferPdfFirst(dialog, report);
+    ZoomToPageWidth(dialog);
+    dialog.setWindowState(Qt::WindowMaximized);
+    if (hook) {
+        dialog.show();
+        hook(dialog);
+        return;
+    }
+    dialog.exec();
+}
+
+}  // namespace orv::results

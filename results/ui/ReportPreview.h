@@ -1,0 +1,25 @@
+#pragma once
+// The print preview of a report: maximised, zoomed to the page width, with
+// "Save as PDF" first on its tool bar and the printer button after it.
+#include <functional>
+
+class QPrintPreviewDialog;
+class QWidget;
+
+namespace orv::results {
+
+class ResultReport;
+
+class ReportPreview {
+public:
+    // Runs the preview modally. With `hook` set (tests), the dialog is shown and
+    // handed to the hook instead of waiting for the user.
+    static void Show(const ResultReport& report, QWidget* parent);
+    static std::function<void(QPrintPreviewDialog& dialog)> hook;
+
+    // Asks for a PDF file name and writes the report to it whole; false when
+    // the user cancelled or the file could not be written (with a message).
+    static bool SavePdf(const ResultReport& report, QWidget* parent);
+};
+
+}  // namespace orv::results

@@ -1,0 +1,227 @@
+// The main window's single-test documents, printing and saving, against the
+// local central laboratory.
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/core/TextFile.h"
+#include "results/core/TestDocuments.h"
+#include "results/ui/ReportPreview.h"
+#include "server/core/ServerMessages.h"
+#include "tests/results/ui/ResultsWindow.h"
+
+using namespace Qt::StringLiterals;
+using orv::test::CentralLab;
+using orv::test::CentralLabOptions;
+
+namespace {
+const QString kNoDocument = u"این تست فاقد این شکل از جواب میباشد"_s;
+const QString kNotReady = u". جواب اين آزمايش هنوز آماده نميباشد"_s;
+
+QString PdfText(const QString& path) {
+    QProcess tool;
+    tool.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    tool.waitForFinished(30000);
+    QString text = QString::fromUtf8(tool.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    static const QRegularExpression marks(u"[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]"_s);
+    static const QRegularExpression blanks(u"\\s+"_s);
+    return text.remove(marks).replace(blanks, u" "_s);
+}
+QString Folded(const QString& text) { return text.normalized(QString::NormalizationForm_KC); }
+}  // namespace
+
+class MainWindowDocumentsTest : public QObject {
+    Q_OBJECT
+    CentralLab lab_;
+    orv::test::ResultsWindow w_;
+    QStringList opened_;
+
+    void Download(const QString& date) {
+        mainform->SetDateText(date);
+        QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
+        QVERIFY(w_.Status().endsWith(u"File Download succesfully."_s));
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(lab_.Start(CentralLabOptions::Fixed("2022-09-21T09:00:00")), lab_.Error().c_str()); }
+    void init() {
+        lab_.Control("reset");
+        w_.Open(lab_);
+        opened_.clear();
+        orv::results::ResultPrompts::open = [this](const QString& path) {
+            opened_ << path;
+            return true;
+        };
+        lab_.ClearLogs();
+    }
+    void cleanup() { w_.Close(); }
+
+    void popupMenuItems() {
+        const QList<QAction*> items = mainform->PopupMenu1->actions();
+        QCOMPARE(items.size(), 3);
+        QCOMPARE(items[0]->text(), u"    دریافت جواب PDF"_s);
+        QCOMPARE(items[1]->text(), u"دریافت اطلاعات تست"_s);
+        QCOMPARE(items[2]->text(), u"  دریافت قیمت تست  "_s);
+        QVERIFY(items[0]->isEnabled());
+        QVERIFY(!items[1]->isEnabled() && !items[2]->isEnabled());
+        QCOMPARE(mainform->PopupMenu1->layoutDirection(), Qt::RightToLeft);
+    }
+
+    void documentIsDownloadedThenOpenedFromTheWorkspace() {
+        Download(u"1401/06/30"_s);
+        lab_.ClearLogs();
+        // Row 2: 2045, origin 77, HCV Qualitative in column 7.
+        w_.Select(2, 7);
+        mainform->StringGrid1->scrollTo(mainform->StringGrid1Cells->index(2, 7));
+        const QRect cell = mainform->StringGrid1->visualRect(mainform->StringGrid1Cells->index(2, 7));
+        // A double click is a click followed by the second press.
+        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(mainform->StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(w_.messages, QStringList());
+        QCOMPARE(w_.Cell(2, 7), u" HCV Qualitative=Negative"_s);
+        QCOMPARE(mainform->StringGrid1->Row(), 2);
+        QCOMPARE(mainform->StringGrid1->Col(), 7);
+        QCOMPARE(mainform->ser, u"HCV Qualitative"_s);
+        QCOMPARE(mainform->source, u"\\PCR\\6-HCVQL-2045.pptx"_s);
+        const QString local = w_.Root() + u"6-HCVQL-2045.pptx"_s;
+        QCOMPARE(mainform->dest, local);
+        QCOMPARE(opened_, QStringList{local});
+        QCOMPARE(w_.Status(), u"PDF File Download succesfully."_s);
+        QVERIFY(QFile::exists(local));
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\PCR\\6-HCVQL-2045.pptx"), 1);
+        QCOMPARE(mainform->max, 45000);
+        QVERIFY(!QApplication::overrideCursor());
+
+        // Kept: opened again without the server, also with the network down.
+        lab_.ClearLogs();
+        mainform->netok = false;
+        mainform->N1Click();
+        QCOMPARE(opened_.size(), 2);
+        QCOMPARE(w_.Status(), QString());
+        QVERIFY(lab_.FtpCommands().empty());
+
+        // Hb Electro of ABCDE12345XY (key 12345), origin 120.
+        mainform->netok = true;
+        w_.Select(1, 5);
+        mainform->N1Click();
+        QCOMPARE(opened_.last(), w_.Root() + u"12345_120H.pdf"_s);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\Text Result\\12\\12345_120H.pdf"), 1);
+    }
+
+    void everyTestOfTheTableAsksForItsPath() {
+        QByteArray day;
+        const auto& table = orv::results::TestDocumentTable();
+        for (size_t i = 0; i < table.size(); ++i) {
+            const std::string name = table[i].substr(0, table[i].find(','));
+            day += QByteArray::number(int(i + 1)) + "   ABCDE12345XY   77   30   x   " + QByteArray::fromStdString(name) +
+                   "=see document   \r\n";
+        }
+        w_.Archive(u"14010630"_s, day);
+        mainform->SetDateText(u"1401/06/30"_s);
+        for (size_t i = 0; i < table.size(); ++i) {
+            w_.Select(int(i + 1), 5);
+            mainform->N1Click();
+            const std::string name = table[i].substr(0, table[i].find(','));
+            const int kind = orv::results::DocumentKind(name);
+            const auto place = orv::results::DocumentFor(kind, "12345", "77", 1401, 6, "12", w_.RootStd());
+            QVERIFY2(orv::test::CommandsNaming(lab_, " " + place.source) >= 1, place.source.c_str());
+            QCOMPARE(w_.Status(), kNotReady);
+            QVERIFY(!QFile::exists(QString::fromStdString(place.dest)));
+        }
+        QVERIFY(opened_.isEmpty());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void cellsWithoutADocument() {
+        w_.Archive(u"14010630"_s, w_.Sample());
+        mainform->SetDateText(u"1401/06/30"_s);
+        w_.Select(0, 5);  // a heading
+        mainform->N1Click();
+        w_.Select(1, 4);  // a name
+        mainform->N1Click();
+        QCOMPARE(w_.messages, (QStringList{u"Attention|متن جستجو خالی میباشد"_s, u"Attention|متن جستجو خالی میباشد"_s}));
+        w_.Select(1, 5);  // FBS=95
+        mainform->N1Click();
+        QCOMPARE(w_.Status(), kNoDocument);
+        // A document not kept and the network down.
+        mainform->netok = false;
+        w_.Select(1, 7);
+        mainform->N1Click();
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkUpdate));
+        QVERIFY(lab_.FtpCommands().empty());
+        QVERIFY(opened_.isEmpty());
+    }
+
+    void printNeedsTwoLinesAndShowsTheBody() {
+        int previews = 0;
+        QString pdf = w_.Root() + u"report"_s;
+        orv::ui::SetSaveFileResponder([&](const QString&, const QString&, const QString& filter) {
+            return filter.contains(u"*.pdf"_s) ? pdf : QString();
+        });
+        orv::results::ReportPreview::hook = [&](QPrintPreviewDialog& dialog) {
+            ++previews;
+            QVERIFY(dialog.windowState() & Qt::WindowMaximized);
+            QCOMPARE(dialog.findChild<QPrintPreviewWidget*>()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+            dialog.findChild<QToolBar*>()->actions().constFirst()->trigger();
+        };
+        w_.Archive(u"14010630"_s, w_.Sample().left(w_.Sample().indexOf('\n') + 1));
+        mainform->SetDateText(u"1401/06/30"_s);
+        QTest::mouseClick(mainform->SpeedButton11, Qt::LeftButton);
+        QCOMPARE(w_.Status(), u"متن خاصی برای پرینت موجود نمیباشد"_s);
+        QCOMPARE(previews, 0);
+
+        w_.Archive(u"14010630"_s, w_.Sample());
+        mainform->SetDateText(u"1401/06/29"_s);
+        mainform->SetDateText(u"1401/06/30"_s);
+        QTest::mouseClick(mainform->SpeedButton11, Qt::LeftButton);
+        orv::results::ReportPreview::hook = nullptr;
+        QCOMPARE(previews, 1);
+        const QString text = PdfText(pdf + u".pdf"_s);
+        QVERIFY2(text.contains(Folded(u"آزمايشگاه تاروینا"_s)), qPrintable(text));
+        QVERIFY(text.contains(u"1401/06/30"_s));
+        QVERIFY(text.contains(u"1 2045 77 34 "_s + Folded(u"محمد رضا کاظم\u064a"_s)));
+        QVERIFY(text.contains(u"FBS=95 Chol=180 HCV Qualitative=Negative"_s));
+        QVERIFY(text.contains(u"2 ABCDE12345XY 120 61"_s));
+        QVERIFY(text.contains(u"Hb Electro=see document TSH=2.1"_s));
+        QCOMPARE(text.count(QString(131, u'.')), 3);
+    }
+
+    void saveAsWritesTheReportText() {
+        QString answer;
+        orv::ui::SetSaveFileResponder([&](const QString&, const QString&, const QString& filter) {
+            return filter == u".txt (*.txt)"_s ? answer : QString();
+        });
+        w_.Archive(u"14010630"_s, w_.Sample().left(w_.Sample().indexOf('\n') + 1));
+        mainform->SetDateText(u"1401/06/30"_s);
+        answer = w_.Root() + u"one"_s;
+        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        QCOMPARE(w_.Status(), u"متن خاصی برای ذخیره موجود نمیباشد"_s);
+        QVERIFY(!QFile::exists(answer + u".txt"_s));
+
+        w_.Archive(u"14010630"_s, w_.Sample());
+        mainform->SetDateText(u"1401/06/29"_s);
+        mainform->SetDateText(u"1401/06/30"_s);
+        answer = w_.Root() + u"saved"_s;  // the default extension is added
+        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        QFile saved(answer + u".txt"_s);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), w_.Sample());  // code page 1256, CR LF, as it came
+
+        // Cancelled: nothing written. Unwritable: the error in a message box, nothing lost.
+        answer.clear();
+        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        QVERIFY(w_.messages.isEmpty());
+        answer = w_.Root() + u"no such folder/x.txt"_s;
+        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        QCOMPARE(w_.messages.size(), 1);
+        QVERIFY(w_.messages[0].startsWith(u"Save As...|"_s));
+        QCOMPARE(mainform->RichEdit1.size(), size_t(3));
+    }
+};
+
+QTEST_MAIN(MainWindowDocumentsTest)
+#include "MainWindowDocumentsTest.moc"

@@ -1,0 +1,135 @@
+// The printed report read back from its PDF with pdftotext.
+#include <QBuffer>
+#include <QDir>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include "app/core/AtomicFile.h"
+#include "results/core/ReportBody.h"
+#include "results/ui/ReportPreview.h"
+#include "results/ui/ResultPrompts.h"
+#include "results/ui/ResultReport.h"
+#include "results/ui/SignaturePicture.h"
+
+using namespace Qt::StringLiterals;
+using namespace orv::results;
+
+namespace {
+// pdftotext hands Persian back in presentation forms between direction marks.
+QString Folded(QString text) {
+    text = text.normalized(QString::NormalizationForm_KC);
+    static const QRegularExpression marks(u"[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]"_s);
+    static const QRegularExpression blanks(u"\\s+"_s);
+    return text.remove(marks).replace(blanks, u" "_s).trimmed();
+}
+
+QString PdfText(const QByteArray& pdf, const QString& dir, int page = 0) {
+    const QString path = dir + u"/report.pdf"_s;
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(pdf);
+    file.close();
+    QStringList args;
+    if (page) args << u"-f"_s << QString::number(page) << u"-l"_s << QString::number(page);
+    args << u"-layout"_s << path << u"-"_s;
+    QProcess tool;
+    tool.start(u"pdftotext"_s, args);
+    tool.waitForFinished(30000);
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+ReportContent Day(int lines) {
+    QStringList file;
+    for (int i = 1; i <= lines; ++i)
+        file << QString::number(i) + u"   AB"_s + QString::number(1000 + i) + u"   "_s + QString::number(i * 7) +
+                    u"   30   علی رضایی   FBS="_s + QString::number(90 + i % 10) + u"   TSH=2.1   "_s;
+    std::vector<std::string> stdLines;
+    for (const QString& line : file) stdLines.push_back(line.toStdString());
+    QStringList body;
+    for (const std::string& line : BuildReportBody(ResultTable(stdLines))) body << QString::fromStdString(line);
+    return {ResultReport::CentralLaboratory(), u"1401/06/30"_s, PlaceholderSignature(), body};
+}
+}  // namespace
+
+class ResultReportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void bodyHeaderAndFooterReadBack() {
+        QTemporaryDir dir;
+        const ResultReport report(Day(3));
+        const QString text = Folded(PdfText(report.ToPdf(), dir.path()));
+        QVERIFY2(text.contains(Folded(u"آزمايشگاه تاروینا"_s)), qPrintable(text));
+        QVERIFY(text.contains(Folded(u"بيماران ارسالي در تاريخ"_s)));
+        QVERIFY(text.contains(u"1401/06/30"_s));
+        QVERIFY(text.contains(Folded(u"علی رضایی"_s)));
+        QVERIFY(text.contains(u"1 AB1001 7 30"_s));
+        QVERIFY(text.contains(u"FBS=91 TSH=2.1"_s));
+        QVERIFY(text.contains(QString(131, u'.')));
+        QCOMPARE(text.count(QString(131, u'.')), 3);
+        QVERIFY(text.contains(QDate::currentDate().toString(u"yyyy/MM/dd"_s)));
+    }
+
+    void bodyFlowsOverPagesWithHeaderAndFooterOnEach() {
+        QTemporaryDir dir;
+        const ResultReport report(Day(120));
+        const int pages = report.PageCount(ResultReport::A4Layout());
+        QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+        const QByteArray pdf = report.ToPdf();
+        int dividers = 0;
+        for (int p = 1; p <= pages; ++p) {
+            const QString text = Folded(PdfText(pdf, dir.path(), p));
+            QVERIFY2(text.contains(Folded(u"آزمايشگاه تاروینا"_s)), qPrintable(QString::number(p)));
+            QVERIFY(text.contains(u"1401/06/30"_s));
+            QVERIFY2(QRegularExpression(u"\\b"_s + QString::number(p) + u"$"_s).match(text).hasMatch(),
+                     qPrintable(text.right(80)));
+            dividers += text.count(QString(131, u'.'));
+        }
+        QCOMPARE(dividers, 120);  // no line lost or doubled at a page break
+        QVERIFY(PdfText(pdf, dir.path(), pages + 1).trimmed().isEmpty());
+        // A4: 595 x 842 points.
+        QProcess info;
+        info.start(u"pdfinfo"_s, {dir.path() + u"/report.pdf"_s});
+        info.waitForFinished();
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(u"(A4)"_s));
+    }
+
+    void previewIsMaximisedAtPageWidthWithPdfFirst() {
+        const ResultReport report(Day(5));
+        QTemporaryDir dir;
+        const QString pdfPath = dir.path() + u"/saved.pdf"_s;
+        ResultPrompts::askSaveName = [&](QWidget*, const QString&, const QString& suffix) {
+            return suffix == u"pdf"_s ? pdfPath : QString();
+        };
+        bool ran = false;
+        ReportPreview::hook = [&](QPrintPreviewDialog& dialog) {
+            ran = true;
+            QVERIFY(dialog.windowState() & Qt::WindowMaximized);
+            auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+            QVERIFY(widget);
+            QCOMPARE(widget->zoomMode(), QPrintPreviewWidget::FitToWidth);
+            QCOMPARE(widget->pageCount(), 1);
+            QToolBar* bar = dialog.findChild<QToolBar*>();
+            QVERIFY(bar);
+            QAction* first = bar->actions().constFirst();
+            QCOMPARE(first->objectName(), u"SavePdf"_s);
+            first->trigger();
+        };
+        ReportPreview::Show(report, nullptr);
+        ReportPreview::hook = nullptr;
+        QVERIFY(ran);
+        QVERIFY(Folded(PdfText([&] {
+                    QFile f(pdfPath);
+                    f.open(QIODevice::ReadOnly);
+                    return f.readAll();
+                }(), dir.path())).contains(u"FBS=91"_s));
+        ResultPrompts::UseDesktop();
+    }
+};
+
+QTEST_MAIN(ResultReportTest)
+#include "ResultReportTest.moc"

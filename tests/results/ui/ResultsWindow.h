@@ -1,0 +1,88 @@
+#pragma once
+// The main window with the local central laboratory behind it, for the result
+// actions: a workspace of its own, the laboratory's settings, the folder code,
+// and the start-up timer's first run behind it.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/ui/Dialogs.h"
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "results/ui/ResultGrid.h"
+#include "results/ui/ResultGridModel.h"
+#include "results/ui/ResultPrompts.h"
+#include "tests/support/CentralLab.h"
+
+namespace orv::test {
+
+class ResultsWindow {
+public:
+    QTemporaryDir workspace;
+    QStringList messages;  // "caption|text" of every message box
+
+    QString Root() const { return workspace.path() + QStringLiteral("/lab/"); }
+    std::string RootStd() const { return Root().toStdString(); }
+
+    // Creates the windows and shows the main window with every gate open.
+    void Open(const CentralLab& lab) {
+        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        QDir().mkpath(Root());
+        lab.WriteSettings(RootStd());
+        messages.clear();
+        orv::ui::SetMessageResponder([this](const QString& caption, const QString& text, QMessageBox::StandardButtons) {
+            messages << caption + u'|' + text;
+            return QMessageBox::Ok;
+        });
+        CreateForms();
+        mainform->pooshe = QString::fromStdString(lab.Folder());
+        mainform->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainform));
+        // The start-up timer shows the day and runs the account refresh (nothing while farok is false).
+        QTRY_VERIFY(!mainform->Timer1->isActive());
+        mainform->netok = mainform->farok = mainform->billok = true;
+    }
+
+    void Close() {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        DestroyForms();
+        orv::ui::SetMessageResponder({});
+        orv::ui::SetSaveFileResponder({});
+        orv::results::ResultPrompts::UseDesktop();
+        QDir(Root()).removeRecursively();
+    }
+
+    // Puts a day's file into the workspace, as an earlier download left it.
+    void Archive(const QString& compact, const QByteArray& bytes) const {
+        QFile file(Root() + compact + QStringLiteral(".txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray Sample() {
+        QFile file(QString::fromStdString(SourceDir()) + QStringLiteral("/tests/results/data/14010630.txt"));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    QString Status() const { return mainform->Label6->text(); }
+    int Rows() const { return mainform->StringGrid1Cells->rowCount(); }
+    QString Cell(int row, int column) const { return mainform->StringGrid1Cells->CellText(row, column); }
+    void Select(int row, int column) const {
+        mainform->StringGrid1->setCurrentIndex(mainform->StringGrid1Cells->index(row, column));
+    }
+};
+
+// Commands of the FTP log that name `path` (RETR, or SIZE before it).
+inline int CommandsNaming(const CentralLab& lab, const std::string& path) {
+    int n = 0;
+    for (const std::string& c : lab.FtpCommands())
+        if (c.size() >= path.size() && c.compare(c.size() - path.size(), path.size(), path) == 0) ++n;
+    return n;
+}
+
+}  // namespace orv::test

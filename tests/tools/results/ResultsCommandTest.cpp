@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun Tool(const std::string& args) {
+    ToolRun run;
+    const std::string command = std::string(ORV_TOOL) + " " + args + " 2>/tmp/orv_results_tool_err";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+std::vector<std::string> Split(const std::string& text, char by) {
+    std::vector<std::string> parts;
+    std::stringstream stream(text);
+    for (std::string part; std::getline(stream, part, by);) parts.push_back(part);
+    return parts;
+}
+
+const std::string kSample = std::string(std::getenv("ORVANET_SOURCE_DIR")) + "/tests/results/data/14010630.txt";
+}  // namespace
+
+TEST(ResultsCommand, PrintsTheGridCells) {
+    const ToolRun run = Tool("results '" + kSample + "'");
+    ASSERT_EQ(run.status, 0);
+    const auto rows = Split(run.out, '\n');
+    ASSERT_EQ(rows.size(), 3u);
+    const auto cells = Split(rows[1], '\t');
+    ASSERT_EQ(cells.size(), 50u);
+    EXPECT_EQ(cells[0], " 2");
+    EXPECT_EQ(cells[1], " ABCDE12345XY");
+    EXPECT_EQ(cells[4], " فاطمه  گل\u064a");
+    EXPECT_EQ(cells[5], " Hb Electro=see document");
+    EXPECT_EQ(cells[49], " ");
+}
+
+TEST(ResultsCommand, CsvOfTrimmedCellsUnderTheHeadings) {
+    const ToolRun run = Tool("results '" + kSample + "' --csv");
+    ASSERT_EQ(run.status, 0);
+    const auto rows = Split(run.out, '\n');
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(Split(rows[0], ',')[4], "نام بيمار");
+    const auto first = Split(rows[1], ',');
+    EXPECT_EQ(first[0], "1");
+    EXPECT_EQ(first[4], "محمد رضا کاظم\u064a");
+    EXPECT_EQ(first[7], "HCV Qualitative=Negative");
+    EXPECT_EQ(first[8], "");
+}
+
+TEST(ResultsCommand, MalformedArguments) {
+    EXPECT_EQ(Tool("results").status, 2);
+    EXPECT_EQ(Tool("results a b").status, 2);
+    EXPECT_EQ(Tool("results a --tsv").status, 2);
+    EXPECT_EQ(Tool("results /nonexistent/file.txt").status, 1);
+}
