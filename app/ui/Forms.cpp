@@ -15,6 +15,7 @@ void CreateForms() {
     mainform = new Tmainform();
     Form3 = new TForm3();
     Form4 = new TForm4();
+    QObject::connect(mainform, &Tmainform::FirstTodayKnown, Form4, &TForm4::TodayKnown);
 }
 
 void DestroyForms() {

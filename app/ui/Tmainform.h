@@ -14,10 +14,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+#include "solar/widgets/TSolarDatePicker.h"
+#include "solar/widgets/TSolarMonthCalendar.h"
 
 #include "app/core/ProxyFile.h"
 #include "app/core/TextFile.h"
@@ -75,7 +78,10 @@ public:
            *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
     orv::results::ResultGrid* StringGrid1 = nullptr;
     QListWidget *ListBox1 = nullptr, *ListBox2 = nullptr;
-    QLineEdit* SolarDatePicker1 = nullptr;  // stands in for the solar date picker
+    TSolarDatePicker* SolarDatePicker1 = nullptr;        // the chosen day
+    TSolarDatePicker* SolarDatePicker2 = nullptr;        // hidden, in the accounting panel: date arithmetic
+    TSolarMonthCalendar* SolarMonthCalendar1 = nullptr;  // hidden, Gregorian: today's conversion
+    TSolarMonthCalendar* SolarMonthCalendar2 = nullptr;  // hidden, in the accounting panel
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
                 *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
@@ -157,7 +163,7 @@ public slots:
     void StringGrid1Click();
     void StringGrid1DblClick();
     void StringGrid1DrawCell(QPainter& painter, const QRect& rect, int column, int row);
-    void N1Click();            // the selected test's document
+    void N1Click();             // the selected test's document
     void SpeedButton11Click();  // print
     void SpeedButton6Click();   // save as
     void Timer1Timer();

@@ -79,8 +79,13 @@ void Tmainform::BuildFrame() {
     // Day and search row.
     Label1 = Caption(this, "Label1", "Sending Date", QRect(8, 70, 76, 24));
     SpeedButton3 = Button(this, "SpeedButton3", "روز قبل", QRect(86, 70, 56, 24));
-    SolarDatePicker1 = Place<QLineEdit>(this, "SolarDatePicker1", QRect(146, 70, 96, 24));
+    SolarDatePicker1 = Place<TSolarDatePicker>(this, "SolarDatePicker1", QRect(146, 70, 96, 24));
     SolarDatePicker1->setAlignment(Qt::AlignCenter);
+    SolarDatePicker1->SetCheckInputOnExit(true);
+    SolarDatePicker1->SetShowDefaultDate(true);
+    SolarMonthCalendar1 = Place<TSolarMonthCalendar>(this, "SolarMonthCalendar1", QRect(0, 0, 217, 170));
+    SolarMonthCalendar1->SetDateKind(dkGregorian);
+    SolarMonthCalendar1->hide();
     SpeedButton7 = Button(this, "SpeedButton7", "روز بعد", QRect(246, 70, 56, 24));
     Edit1 = Place<QLineEdit>(this, "Edit1", QRect(330, 70, 200, 24));
     SpeedButton5 = Button(this, "SpeedButton5", "Find Next", QRect(534, 70, 98, 24));
@@ -101,6 +106,10 @@ void Tmainform::BuildFrame() {
     Panel1->setFrameShape(QFrame::StyledPanel);
     Panel1->setAutoFillBackground(true);
     Panel1->hide();
+    SolarDatePicker2 = Place<TSolarDatePicker>(Panel1, "SolarDatePicker2", QRect(0, 0, 96, 24));
+    SolarDatePicker2->hide();
+    SolarMonthCalendar2 = Place<TSolarMonthCalendar>(Panel1, "SolarMonthCalendar2", QRect(0, 0, 217, 170));
+    SolarMonthCalendar2->hide();
 
     // Right column: signature stamp and the buttons.
     Image3 = Place<QLabel>(this, "Image3", QRect(640, 68, 175, 57));

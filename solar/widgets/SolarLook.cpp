@@ -1,5 +1,7 @@
 #include "solar/widgets/SolarLook.h"
 
+#include "solar/core/ShortDateFormat.h"
+
 #include <QFontDatabase>
 #include <QLocale>
 #include <QRegularExpression>
@@ -61,7 +63,8 @@ std::string UseLocaleShortDateFormat() {
     static const QRegularExpression letters(QStringLiteral("[A-Za-z']+"));
     bool usable = pattern.contains(u'd') && pattern.contains(u'M') && pattern.contains(u'y');
     for (auto it = letters.globalMatch(pattern); usable && it.hasNext();) usable = fields.contains(it.next().captured());
-    if (usable) TPublicUtils::SetShortDateFormat(pattern.toStdString());
+    // A two-digit year cannot tell 1900 from 2000: the engine writes four.
+    if (usable) TPublicUtils::SetShortDateFormat(orv::WithFourDigitYear(pattern.toStdString()));
     return TPublicUtils::MiladiFormat();
 }
 

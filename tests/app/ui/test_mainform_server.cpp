@@ -11,6 +11,8 @@
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "reception/ui/TForm4.h"
+#include "solar/widgets/TSolarDatePicker.h"
 #include "server/core/ServerMessages.h"
 #include "tests/support/CentralLab.h"
 
@@ -85,6 +87,10 @@ private slots:
         QCOMPARE(mainform->da, u"30"_qs);
         QCOMPARE(mainform->SolarDatePicker1->text(), u"1401/06/30"_qs);
         QCOMPARE(mainform->SolarDatePicker1->toolTip(), Text("چهارشنبه"));
+        QVERIFY(mainform->SolarDatePicker1->CheckInputOnExit());
+        QVERIFY(mainform->SolarDatePicker1->ShowDefaultDate());
+        // The first good check also gives the reception window its export date.
+        QCOMPARE(Form4->SolarDatePicker1->text(), u"1401/06/30"_qs);
         QVERIFY(Same(mainform->Image4, mainform->Image2));
         // The server test leaves its session open for the account refresh.
         QVERIFY(mainform->farok);
@@ -116,12 +122,13 @@ private slots:
     void badTimeAnswersAreANetworkFailure() {
         QFETCH(QString, mode);
         QVERIFY(lab_.Control(mode.toStdString()));
+        const QString shownBefore = mainform->SolarDatePicker1->text();  // the picker's default: the local today
         mainform->SpeedButton15Click();
         QVERIFY(!mainform->netok);
         QVERIFY(Same(mainform->Image4, mainform->Image5));
         QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkRefresh));
         QVERIFY(mainform->ya.isEmpty());
-        QVERIFY(mainform->SolarDatePicker1->text().isEmpty());
+        QCOMPARE(mainform->SolarDatePicker1->text(), shownBefore);
         // Without the network the server is not tried; the check still ends.
         QVERIFY(!mainform->farok);
         QVERIFY(Same(mainform->Image8, mainform->Image9));
