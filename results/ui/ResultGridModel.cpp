@@ -43,4 +43,6 @@ Qt::ItemFlags ResultGridModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
+QVariant ResultGridModel::headerData(int, Qt::Orientation, int) const { return {}; }
+
 }  // namespace orv::results
