@@ -45,7 +45,8 @@ std::vector<std::string> Tmainform::Memo5Lines() const {
 QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }
 
 orv::ServerSettings Tmainform::Settings() const {
-    return orv::LoadServerSettings(QString(WorkspaceRoot() + QString::fromLatin1(orv::kSettingsFileName)).toStdString());
+    return orv::LoadServerSettings(
+        QString(WorkspaceRoot() + QString::fromLatin1(orv::kSettingsFileName)).toStdString());
 }
 
 // The reception window beside the main window.

@@ -77,10 +77,9 @@ public:
     QListWidget *ListBox1 = nullptr, *ListBox2 = nullptr;
     QLineEdit* SolarDatePicker1 = nullptr;  // stands in for the solar date picker
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
-    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
-                *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
-                *SpeedButton7 = nullptr, *SpeedButton8 = nullptr, *SpeedButton9 = nullptr,
-                *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
+                *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
+                *SpeedButton9 = nullptr, *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
                 *SpeedButton18 = nullptr, *SpeedButton20 = nullptr, *SpeedButton21 = nullptr;
     QToolButton *netokb = nullptr, *farokb = nullptr;
     QPlainTextEdit *Memo1 = nullptr, *Memo5 = nullptr;
@@ -114,6 +113,9 @@ public:
     const QString& LastServerError() const { return lastError_; }
     // Closes the session off the UI thread.
     void CloseSession();
+    // Runs blocking `work` off the UI thread while the window keeps running (and
+    // server actions are refused); `cancel` makes it end early should the program quit.
+    void Wait(const std::function<void()>& work, const std::function<void()>& cancel);
     // Settings from orvanet.ini in the workspace root (read at every check).
     orv::ServerSettings Settings() const;
     QString WorkspaceRoot() const;  // the sign-in window's root
@@ -189,8 +191,6 @@ private:
     void NetworkCheck();
     void ServerTest();
     void ConfigureSession();
-    // Runs `work` off the UI thread, the window kept running; cancel on quit.
-    void Wait(const std::function<void()>& work, const std::function<void()>& cancel);
 
     int busy_ = 0;
     QString lastError_;

@@ -17,8 +17,7 @@ void Tmainform::SpeedButton2Click() {
     }
     billok = true;
     std::string bill;
-    orv::ServerAction a =
-        orv::ServerAction::DownloadToMemory(u"/Text Result\\"_s + pooshe + u"\\bill.txt"_s, &bill, 0);
+    orv::ServerAction a = orv::ServerAction::DownloadToMemory(u"/Text Result\\"_s + pooshe + u"\\bill.txt"_s, &bill, 0);
     a.testNetok = false;
     a.openSession = false;
     a.failureText = QString::fromUtf8(netok ? orv::msg::kServer : orv::msg::kNetworkRefresh);

@@ -163,9 +163,9 @@ void Tmainform::BuildFrame() {
     Memo5->hide();
 
     // Controls brought to life by their own areas start disabled.
-    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton3, SpeedButton7, SolarDatePicker1, Edit1,
-                                                      SpeedButton5, SpeedButton16, SpeedButton8, SpeedButton6,
-                                                      SpeedButton11, SpeedButton1, StringGrid1})
+    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton3, SpeedButton7, SolarDatePicker1, Edit1, SpeedButton5,
+                                                      SpeedButton16, SpeedButton8, SpeedButton6, SpeedButton11,
+                                                      SpeedButton1, StringGrid1})
         w->setEnabled(false);
 
     Timer1 = MakeTimer(this, "Timer1", 200);

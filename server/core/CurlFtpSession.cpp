@@ -105,8 +105,7 @@ void CurlFtpSession::Prepare(const std::string& url) {
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(endpoint_.readTimeoutMs));
     curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(endpoint_.transferTimeoutMs));
-    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT,
-                     static_cast<long>((endpoint_.readTimeoutMs + 999) / 1000));
+    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>((endpoint_.readTimeoutMs + 999) / 1000));
     curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, 100L * 1024);
     curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, OnProgress);

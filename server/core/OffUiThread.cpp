@@ -15,7 +15,8 @@ void RunOffUiThread(const std::function<void()>& work, const std::function<void(
         work();
         done = true;
         // Queued: runs inside loop.exec() even when the work ends before it starts.
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     loop.exec();
     // Only the application's quitting ends the loop before the work is done.

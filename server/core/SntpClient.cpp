@@ -47,8 +47,8 @@ SntpAnswer ParseSntpAnswer(const unsigned char* packet, size_t size) {
     } else {
         a.valid = true;
         // Era 0 ends in 2036; a time below 1970 in era 0 belongs to era 1.
-        const double s = seconds >= kNtpToUnix ? double(seconds - kNtpToUnix)
-                                               : double(seconds) + 4294967296.0 - kNtpToUnix;
+        const double s =
+            seconds >= kNtpToUnix ? double(seconds - kNtpToUnix) : double(seconds) + 4294967296.0 - kNtpToUnix;
         a.unixSeconds = s + fraction / 4294967296.0;
     }
     return a;
@@ -84,8 +84,8 @@ SntpAnswer SntpClient::Request(const std::atomic<bool>* abort) const {
             a.error = "cancelled";
             return a;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                               std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             a.error = "no answer within " + std::to_string(timeoutMs) + " ms";
             return a;

@@ -7,10 +7,10 @@
 namespace orv {
 
 struct SntpAnswer {
-    bool received = false;  // an answer came back in time
-    bool valid = false;     // ...and it carries a usable time
-    double unixSeconds = 0; // the server's transmit time, when valid
-    std::string error;      // why there is no valid time
+    bool received = false;   // an answer came back in time
+    bool valid = false;      // ...and it carries a usable time
+    double unixSeconds = 0;  // the server's transmit time, when valid
+    std::string error;       // why there is no valid time
 };
 
 // The answer's validity tests: at least 48 bytes, leap indicator not 3 (clock

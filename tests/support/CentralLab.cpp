@@ -25,10 +25,14 @@ bool CentralLab::Start(const CentralLabOptions& options) {
     error_.clear();
     ftpSkip_ = requestsSkip_ = 0;
     QStringList args{QString::fromStdString(SourceDir() + "/tools/central-lab/central_lab.py"),
-                     QStringLiteral("--http-port"), QStringLiteral("0"),
-                     QStringLiteral("--clock"), QString::fromStdString(options.clock),
-                     QStringLiteral("--folder"), QString::fromStdString(options.folder),
-                     QStringLiteral("--sntp-timeout-ms"), QString::number(options.sntpTimeoutMs)};
+                     QStringLiteral("--http-port"),
+                     QStringLiteral("0"),
+                     QStringLiteral("--clock"),
+                     QString::fromStdString(options.clock),
+                     QStringLiteral("--folder"),
+                     QString::fromStdString(options.folder),
+                     QStringLiteral("--sntp-timeout-ms"),
+                     QString::number(options.sntpTimeoutMs)};
     if (options.overdue) args << QStringLiteral("--overdue");
     for (const auto& f : options.faults) args << QStringLiteral("--fault") << QString::fromStdString(f);
     process_.setProcessChannelMode(QProcess::SeparateChannels);
@@ -92,10 +96,9 @@ bool CentralLab::WriteSettings(const std::string& workspaceDir) const {
     QSaveFile f(QString::fromStdString(workspaceDir + "/" + kSettingsFileName));
     if (!f.open(QIODevice::WriteOnly)) return false;
     const std::string text = "[ftp]\nhost=" + s.ftpHost + "\nport=" + std::to_string(s.ftpPort) +
-                             "\nuser=" + s.ftpUser + "\npassword=" + s.ftpPassword + "\n\n[sntp]\nhost=" +
-                             s.sntpHost + "\nport=" + std::to_string(s.sntpPort) + "\ntimeout_ms=" +
-                             Value("sntp_timeout_ms") + "\n\n[payment]\nhost=" + s.paymentHost +
-                             "\nport=" + std::to_string(s.paymentPort) + "\n";
+                             "\nuser=" + s.ftpUser + "\npassword=" + s.ftpPassword + "\n\n[sntp]\nhost=" + s.sntpHost +
+                             "\nport=" + std::to_string(s.sntpPort) + "\ntimeout_ms=" + Value("sntp_timeout_ms") +
+                             "\n\n[payment]\nhost=" + s.paymentHost + "\nport=" + std::to_string(s.paymentPort) + "\n";
     f.write(text.data(), static_cast<qint64>(text.size()));
     return f.commit();
 }

@@ -26,11 +26,11 @@ struct CentralLabOptions {
         return o;
     }
 
-    std::string clock = "real";          // real, fixed:2022-09-21T09:00:00, offset:SECONDS
-    std::string folder = "12";           // laboratory folder code of the sample data
-    std::vector<std::string> faults;     // control commands applied before it starts
+    std::string clock = "real";       // real, fixed:2022-09-21T09:00:00, offset:SECONDS
+    std::string folder = "12";        // laboratory folder code of the sample data
+    std::vector<std::string> faults;  // control commands applied before it starts
     int sntpTimeoutMs = 3000;
-    bool overdue = false;                // a bill with an overdue month
+    bool overdue = false;  // a bill with an overdue month
 };
 
 class CentralLab {
@@ -49,7 +49,7 @@ public:
     int SntpPort() const { return Port("sntp_port"); }
     int HttpPort() const { return Port("http_port"); }
     int ControlPort() const { return Port("control_port"); }
-    std::string Value(const std::string& key) const;  // any "key=value" line it printed
+    std::string Value(const std::string& key) const;       // any "key=value" line it printed
     std::string DataDir() const { return Value("data"); }  // the FTP root
     std::string Folder() const { return Value("folder"); }
     int AccessCode() const;

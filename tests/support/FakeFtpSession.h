@@ -16,8 +16,8 @@ public:
     std::map<std::string, std::string> files;
     std::map<std::string, std::vector<std::string>> listings;  // folder -> LIST lines
     bool refuseOpen = false;
-    std::set<std::string> failingPaths;      // transfers of these paths fail
-    std::chrono::milliseconds delay{0};      // every operation takes this long (abortable)
+    std::set<std::string> failingPaths;  // transfers of these paths fail
+    std::chrono::milliseconds delay{0};  // every operation takes this long (abortable)
 
     void Configure(const FtpEndpoint& endpoint) override { endpoint_ = endpoint; }
     void SetProgress(FtpProgress progress) override { progress_ = std::move(progress); }

@@ -22,9 +22,7 @@ namespace {
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 const char* const kNoSample = ". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده";
 
-bool Same(QLabel* indicator, QLabel* holder) {
-    return indicator->pixmap().toImage() == holder->pixmap().toImage();
-}
+bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImage() == holder->pixmap().toImage(); }
 
 }  // namespace
 
@@ -67,9 +65,8 @@ private slots:
         QDir().mkpath(Root());
         QVERIFY(lab_.WriteSettings(Root().toStdString()));
         QVERIFY(orv::WriteTextFile(File(u"check.txt"_qs), {"21"}));
-        orv::ui::SetMessageResponder([](const QString&, const QString&, QMessageBox::StandardButtons) {
-            return QMessageBox::Ok;
-        });
+        orv::ui::SetMessageResponder(
+            [](const QString&, const QString&, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
         CreateForms();
         mainform->pooshe = QString::fromStdString(lab_.Folder());
     }
@@ -225,6 +222,24 @@ private slots:
         QCOMPARE(second, ActionResult::Refused);
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\14010628.txt"), 0);
         QVERIFY(!mainform->ServerBusy());
+    }
+
+    void gaugeMovesDuringASlowTransfer() {
+        CheckAndRefreshAccount();
+        QVERIFY(lab_.Control("slow 40000"));  // the 30 kB program file takes about a second
+        QList<int> seen;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, [&] { seen << mainform->ProgressBar1->value(); });
+        sampler.start(30);
+        ServerAction a = ServerAction::Download(u"\\Orvanet.exe"_qs, Root() + u"OrvanetVer 22.00.exe"_qs, 5000000);
+        a.resetGauge = true;
+        a.failureText = u"failed"_qs;
+        QCOMPARE(mainform->RunServerAction(a), ActionResult::Done);
+        sampler.stop();
+        QCOMPARE(mainform->ProgressBar1->maximum(), 5000000);
+        const auto moving = std::count_if(seen.begin(), seen.end(), [](int v) { return v > 0 && v < 5000000; });
+        QVERIFY2(moving >= 2, qPrintable(u"gauge values seen: %1"_qs.arg(seen.size())));
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
     }
 
     void refreshRunsTheFullCheckOnlyWhenTheStateChanged() {

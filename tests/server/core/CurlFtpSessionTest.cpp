@@ -46,8 +46,7 @@ protected:
 CentralLab* CurlFtpSessionTest::lab_ = nullptr;
 
 TEST(CurlFtpSessionUrl, EveryByteButUnreservedIsEncoded) {
-    EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "/Text Result\\12\\1.txt"),
-              "ftp://h:21/%2FText%20Result%5C12%5C1.txt");
+    EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "/Text Result\\12\\1.txt"), "ftp://h:21/%2FText%20Result%5C12%5C1.txt");
     EXPECT_EQ(CurlFtpSession::UrlFor("h", 2121, "pay/may/a#b..c"), "ftp://h:2121/pay%2Fmay%2Fa%23b..c");
     EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "A-z_0.9~"), "ftp://h:21/A-z_0.9~");
     EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "\xd9\xbe"), "ftp://h:21/%D9%BE");
@@ -184,6 +183,14 @@ TEST_F(CurlFtpSessionTest, StalledServerEndsTheOperationWithinTheLimits) {
     took = std::chrono::steady_clock::now() - start;
     EXPECT_FALSE(r);
     EXPECT_LT(took, std::chrono::seconds(12));
+    session_.Close();
+
+    // A server that never answers the log-in: the open fails.
+    ASSERT_TRUE(lab_->Control("stall USER"));
+    start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(session_.Open());
+    EXPECT_FALSE(session_.IsOpen());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(12));
 }
 
 TEST_F(CurlFtpSessionTest, AbortEndsTheRunningOperationOnly) {

@@ -48,8 +48,9 @@ class FaultyFile:
     """A read-only file whose data connection drops or stalls after some bytes,
     or which is sent slowly. It has no fileno(), so sendfile() is not used."""
 
-    def __init__(self, f, drop_after, stall_after, rate):
+    def __init__(self, f, drop_after, stall_after, rate, still_stalled=lambda: True):
         self._f = f
+        self._still_stalled = still_stalled
         self._drop = drop_after
         self._stall = stall_after
         self._rate = rate
@@ -66,7 +67,7 @@ class FaultyFile:
         if self._sent >= limit:
             if self._stall is not None and self._sent >= self._stall:
                 deadline = time.monotonic() + STALL_LIMIT_S
-                while not STOP.is_set() and time.monotonic() < deadline:
+                while not STOP.is_set() and time.monotonic() < deadline and self._still_stalled():
                     time.sleep(0.1)
             raise OSError(errno.ECONNRESET, "data connection dropped by the laboratory")
         if size is None or size < 0:
@@ -115,7 +116,7 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1")
             if "r" in mode:
                 drop, stall, rate = faults.data_limits(name)
                 if drop is not None or stall is not None or rate:
-                    return FaultyFile(f, drop, stall, rate)
+                    return FaultyFile(f, drop, stall, rate, lambda: faults.stall_data is not None)
             return f
 
         def getsize(self, path):

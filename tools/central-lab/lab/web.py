@@ -5,7 +5,23 @@ import threading
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 
-class PaymentPage:
+class _Background:
+    """A socketserver served on a thread of its own."""
+
+    def _serve(self, server):
+        self._server = server
+        self.port = server.server_address[1]
+        self._thread = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True)
+
+    def start(self):
+        self._thread.start()
+
+    def stop(self):
+        self._server.shutdown()
+        self._server.server_close()
+
+
+class PaymentPage(_Background):
     """Answers every GET with a small page and records the request line."""
 
     def __init__(self, log, port=81, host="127.0.0.1"):
@@ -23,21 +39,12 @@ class PaymentPage:
             def log_message(self, *args):
                 pass
 
-        self._server = ThreadingHTTPServer((host, port), Handler)
-        self._server.daemon_threads = True
-        self.port = self._server.server_address[1]
-        self._thread = threading.Thread(target=self._server.serve_forever, kwargs={"poll_interval": 0.2},
-                                        daemon=True)
-
-    def start(self):
-        self._thread.start()
-
-    def stop(self):
-        self._server.shutdown()
-        self._server.server_close()
+        server = ThreadingHTTPServer((host, port), Handler)
+        server.daemon_threads = True
+        self._serve(server)
 
 
-class ControlChannel:
+class ControlChannel(_Background):
     """A TCP port that takes one fault command per line and answers "ok" or
     "error: ..." per line (see faults.Faults.apply)."""
 
@@ -57,14 +64,4 @@ class ControlChannel:
             allow_reuse_address = True
             daemon_threads = True
 
-        self._server = Server((host, port), Handler)
-        self.port = self._server.server_address[1]
-        self._thread = threading.Thread(target=self._server.serve_forever, kwargs={"poll_interval": 0.2},
-                                        daemon=True)
-
-    def start(self):
-        self._thread.start()
-
-    def stop(self):
-        self._server.shutdown()
-        self._server.server_close()
+        self._serve(Server((host, port), Handler))

@@ -1,0 +1,108 @@
+"""The local central laboratory's pieces, without starting it."""
+import datetime
+import os
+import struct
+import tempfile
+import unittest
+
+from lab import samples, solar, sntp
+from lab.faults import Faults
+from lab.ftp import resolve_case
+
+
+class ResolveCase(unittest.TestCase):
+    def test_components_match_without_regard_to_case(self):
+        with tempfile.TemporaryDirectory() as root:
+            os.makedirs(os.path.join(root, "Help Files"))
+            open(os.path.join(root, "Help Files", "LastRecommendation.rtf"), "w").close()
+            want = os.path.join(root, "Help Files", "LastRecommendation.rtf")
+            self.assertEqual(resolve_case(root, os.path.join(root, "help files", "lastrecommendation.RTF")), want)
+            # A new file in an existing folder keeps its own name.
+            self.assertEqual(resolve_case(root, os.path.join(root, "HELP FILES", "New.txt")),
+                             os.path.join(root, "Help Files", "New.txt"))
+            self.assertEqual(resolve_case(root, os.path.join(root, "nowhere", "x")), os.path.join(root, "nowhere", "x"))
+
+
+class FaultCommands(unittest.TestCase):
+    def test_commands_and_their_errors(self):
+        f = Faults()
+        self.assertEqual(f.apply("drop 300 /Text Result\\12\\"), "ok")
+        self.assertEqual(f.data_limits("/text result/12/14010630.txt"), (300, None, 0))
+        self.assertEqual(f.data_limits("/Help Files/x"), (None, None, 0))
+        self.assertEqual(f.apply("stall RETR bill.txt"), "ok")
+        self.assertTrue(f.stall_for("RETR", "/Text Result\\12\\BILL.TXT"))
+        self.assertFalse(f.stall_for("RETR", "/Text Result\\12\\14010630.txt"))
+        self.assertFalse(f.stall_for("STOR", "bill.txt"))
+        self.assertEqual(f.apply("missing LastNormalValue"), "ok")
+        self.assertTrue(f.is_missing("/Help Files/LastNormalValue.rtf"))
+        self.assertTrue(f.apply("drop many").startswith("error"))
+        self.assertTrue(f.apply("sntp loud").startswith("error"))
+        self.assertTrue(f.apply("fly").startswith("error"))
+        self.assertEqual(f.apply("clock fixed 2022-09-21T09:00:00"), "ok")
+        self.assertEqual(f.apply("reset"), "ok")
+        self.assertIsNone(f.drop)
+        self.assertFalse(f.stall_for("RETR", "bill.txt"))
+        self.assertEqual(datetime.datetime.fromtimestamp(f.now()), datetime.datetime(2022, 9, 21, 9, 0))
+
+
+class TimeAnswers(unittest.TestCase):
+    request = b"\x23" + b"\0" * 39 + b"ORIGINAL"
+
+    def test_modes(self):
+        good = sntp.answer(self.request, 1663750800.0, "ok")
+        self.assertEqual(len(good), 48)
+        self.assertEqual(good[0] & 7, 4)  # server mode
+        self.assertEqual(good[1], 2)
+        self.assertEqual(good[24:32], b"ORIGINAL")  # the request's transmit time as originate time
+        self.assertEqual(struct.unpack("!I", good[40:44])[0], 1663750800 + sntp.NTP_EPOCH_OFFSET)
+        self.assertIsNone(sntp.answer(self.request, 0, "silent"))
+        self.assertIsNone(sntp.answer(b"\x23", 0, "ok"))
+        self.assertEqual(len(sntp.answer(self.request, 0, "short")), 20)
+        bad = sntp.answer(self.request, 1663750800.0, "invalid")
+        self.assertEqual((bad[0] >> 6, bad[1], bad[40:48]), (3, 0, b"\0" * 8))
+        old = sntp.answer(self.request, 1663750800.0, "old")
+        seconds = struct.unpack("!I", old[40:44])[0] - sntp.NTP_EPOCH_OFFSET
+        self.assertLess(solar.from_gregorian(datetime.datetime.utcfromtimestamp(seconds).date())[0], 1397)
+
+
+class SolarDates(unittest.TestCase):
+    def test_known_days(self):
+        for gregorian, ymd in [((2022, 9, 21), (1401, 6, 30)), ((2024, 3, 20), (1403, 1, 1)),
+                               ((2025, 3, 20), (1403, 12, 30)), ((2025, 3, 21), (1404, 1, 1)),
+                               ((2018, 3, 21), (1397, 1, 1)), ((2026, 12, 8), (1405, 9, 17))]:
+            self.assertEqual(solar.from_gregorian(datetime.date(*gregorian)), ymd)
+            self.assertEqual(solar.to_gregorian(*ymd), datetime.date(*gregorian))
+
+
+class SampleFiles(unittest.TestCase):
+    def test_result_lines_and_bill_columns(self):
+        with tempfile.TemporaryDirectory() as root:
+            today, written = samples.build(root, "12", datetime.date(2022, 9, 21))
+            self.assertEqual(today, (1401, 6, 30))
+            self.assertTrue(written[0].endswith(os.path.join("Text Result", "12", "14010630.txt")))
+            raw = open(written[0], "rb").read()
+            self.assertTrue(raw.endswith(b"   \r\n"))
+            lines = raw.decode("cp1256").split("\r\n")[:-1]
+            self.assertEqual(len(lines), len(samples.PATIENTS))
+            self.assertEqual(lines[1].split("   ")[:5], ["2", "2045", "77", "34", "محمد رضا کاظمي"])
+            self.assertIn("   فاطمه  گلي   ", lines[0])  # a double space inside a name
+            self.assertTrue(os.path.exists(os.path.join(root, "Text Result", "12", "12345_120H.pdf")))
+            self.assertTrue(os.path.exists(os.path.join(root, "PDF Calvexa", "01-6-67890.pdf")))
+            self.assertTrue(os.path.exists(os.path.join(root, "PCR", "6-HCVQL-2045.pptx")))
+            self.assertFalse(os.path.exists(os.path.join(root, "Text Result", "12", "14010629.txt")))
+
+            bill = open(os.path.join(root, "Text Result", "12", "bill.txt"), "rb").read().decode("cp1256")
+            rows = bill.split("\r\n")
+            self.assertEqual(rows[1:5], ["22.00", "18", "1", "90"])
+            unpaid = next(r for r in rows[5:] if r.startswith("0"))
+            self.assertEqual(unpaid[4:11], "1401-05")
+            self.assertEqual(unpaid[14:44].strip(), "150000000")
+            self.assertEqual(len(unpaid), 44)
+            instalment = next(r for r in rows[5:] if "^" in r)
+            self.assertEqual((instalment[4], instalment[5], instalment[6:13]), ("2", "^", "1401-05"))
+            self.assertEqual(instalment[14:16], "  ")
+            self.assertEqual(instalment[16:46].strip(), instalment[14:44].strip())
+
+
+if __name__ == "__main__":
+    unittest.main()
