@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -66,6 +68,9 @@ void ReportPreview::Show(const ResultReport& report, QWidget* parent) {
                      [&report](QPrinter* target) { report.Render(*target); });
     OfferPdfFirst(dialog, report);
     ZoomToPageWidth(dialog);
+    // Without a window manager the maximised state alone would not size the window.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        dialog.setGeometry(screen->availableGeometry());
     dialog.setWindowState(Qt::WindowMaximized);
     if (hook) {
         dialog.show();

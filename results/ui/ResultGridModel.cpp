@@ -39,10 +39,10 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+QVariant ResultGridModel::headerData(int, Qt::Orientation, int) const { return {}; }
+
 Qt::ItemFlags ResultGridModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
-
-QVariant ResultGridModel::headerData(int, Qt::Orientation, int) const { return {}; }
 
 }  // namespace orv::results

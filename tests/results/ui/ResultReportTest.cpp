@@ -98,6 +98,26 @@ private slots:
         QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(u"(A4)"_s));
     }
 
+    void signatureFromTheWorkspaceOrAPlaceholder() {
+        QTemporaryDir dir;
+        const QString root = dir.path() + u"/"_s;
+        const QImage placeholder = LoadSignature(root);
+        QCOMPARE(placeholder.size(), QSize(175, 57));
+        QCOMPARE(placeholder, PlaceholderSignature());
+        QImage own(300, 100, QImage::Format_RGB32);
+        own.fill(Qt::red);
+        QVERIFY(own.save(root + u"signature.png"_s));
+        const QImage loaded = LoadSignature(root);
+        QCOMPARE(loaded.size(), QSize(300, 100));
+        QCOMPARE(loaded.pixelColor(10, 10), QColor(Qt::red));
+        // A file that is no picture falls back to the placeholder.
+        QFile broken(root + u"signature.png"_s);
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("not a picture");
+        broken.close();
+        QCOMPARE(LoadSignature(root), PlaceholderSignature());
+    }
+
     void previewIsMaximisedAtPageWidthWithPdfFirst() {
         const ResultReport report(Day(5));
         QTemporaryDir dir;
