@@ -101,13 +101,15 @@ bool FileExists(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
         if (error) *error = "Cannot open " + path + ": " + Reason(errno);
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    if (size > 0 && !in.read(bytes.data(), size)) {
         if (error) *error = "Cannot read " + path;
         return false;
     }

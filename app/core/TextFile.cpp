@@ -2,6 +2,7 @@
 
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
+#include <array>
 #include <memory>
 
 namespace orv {
@@ -164,7 +165,25 @@ FileResult WriteTextFile(const std::string& path, const std::vector<std::string>
     return WriteFileAtomically(path, EncodeText(lines, encoding));
 }
 
-std::string Cp1256ToUtf8(std::string_view bytes) { return ToUtf8(ToUnicode(kCp1256, bytes)); }
+// Code page 1256 is a single-byte code page: each byte's UTF-8 form is taken once
+// from ICU's converter, and a file is then decoded by table, in one pass.
+std::string Cp1256ToUtf8(std::string_view bytes) {
+    static const std::array<std::string, 256> table = [] {
+        std::array<std::string, 256> t;
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            t[b] = ToUtf8(ToUnicode(kCp1256, std::string_view(&c, 1)));
+        }
+        return t;
+    }();
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const unsigned char b : bytes) {
+        if (b < 0x80) out += static_cast<char>(b);
+        else out += table[b];
+    }
+    return out;
+}
 
 std::string Utf8ToCp1256(std::string_view utf8, bool* lossless) {
     std::string out;

@@ -55,6 +55,18 @@ TEST_F(TextFileTest, ReadsEachEncodingAndSplitsEveryLineEnd) {
     EXPECT_EQ(orv::DecodeText("a\r\n").lines.size(), 1u);  // a final line break adds no line
 }
 
+TEST_F(TextFileTest, EveryByteOfCodePage1256RoundTrips) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n') all += static_cast<char>(b);
+    const std::string utf8 = orv::Cp1256ToUtf8(all);
+    EXPECT_EQ(orv::DecodeText(all).lines.at(0), utf8);
+    bool lossless = false;
+    EXPECT_EQ(orv::Utf8ToCp1256(utf8, &lossless), all);
+    EXPECT_TRUE(lossless);
+    EXPECT_EQ(orv::Cp1256ToUtf8("\xC7\xE1\xDD"), "الف");
+}
+
 TEST_F(TextFileTest, WritesBackInTheEncodingItWasReadIn) {
     for (const std::string& original : {std::string("\xD3\xE1\xC7\xE3\r\nb\r\n"), std::string("\xEF\xBB\xBFسلام\r\nb\r\n"),
                                        std::string("\xFF\xFE\x33\x06\x0D\x00\x0A\x00", 8)}) {
