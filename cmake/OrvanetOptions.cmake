@@ -5,3 +5,15 @@ target_compile_options(orv_options INTERFACE -Wall -Wextra -Wpedantic -Wno-unuse
 target_compile_definitions(orv_options INTERFACE
   QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER)
 target_include_directories(orv_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt, in name
+# order: areas, layers, tests, tools and benchmarks join the build by their folder.
+function(orv_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(dir ${children})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
