@@ -35,14 +35,18 @@ std::u16string ToUnicode(const char* name, std::string_view bytes) {
     return out;
 }
 
-// False when a character has no mapping, not even a best fit.
-bool FromUnicode(const char* name, std::u16string_view text, std::string& out) {
+// False when a character has no mapping, not even a best fit; with `substitute`
+// such a character becomes "?" and the conversion goes on.
+bool FromUnicode(const char* name, std::u16string_view text, std::string& out, bool substitute = false) {
     out.clear();
     Converter c = Open(name);
     if (!c) return false;
     UErrorCode status = U_ZERO_ERROR;
     ucnv_setFallback(c.get(), true);
-    ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    if (substitute)
+        ucnv_setSubstChars(c.get(), "?", 1, &status);
+    else
+        ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
     if (text.empty()) return U_SUCCESS(status);
     out.resize(text.size() * 4 + 4);
     const int32_t n = ucnv_fromUChars(c.get(), out.data(), static_cast<int32_t>(out.size()), text.data(),
@@ -186,20 +190,11 @@ std::string Cp1256ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp1256(std::string_view utf8, bool* lossless) {
+    const std::u16string text = FromUtf8(utf8);
     std::string out;
-    const bool ok = FromUnicode(kCp1256, FromUtf8(utf8), out);
-    if (!ok) {
-        // Characters without a mapping become "?" here; callers that must not lose them check `lossless`.
-        Converter c = Open(kCp1256);
-        const std::u16string u = FromUtf8(utf8);
-        out.resize(u.size() * 4 + 4);
-        UErrorCode status = U_ZERO_ERROR;
-        ucnv_setFallback(c.get(), true);
-        ucnv_setSubstChars(c.get(), "?", 1, &status);
-        const int32_t n = ucnv_fromUChars(c.get(), out.data(), static_cast<int32_t>(out.size()), u.data(),
-                                          static_cast<int32_t>(u.size()), &status);
-        out.resize(U_SUCCESS(status) ? static_cast<size_t>(n) : 0);
-    }
+    const bool ok = FromUnicode(kCp1256, text, out);
+    // Characters without a mapping become "?" here; callers that must not lose them check `lossless`.
+    if (!ok) FromUnicode(kCp1256, text, out, true);
     if (lossless) *lossless = ok;
     return out;
 }
