@@ -3,7 +3,7 @@
 // trimmed cells under the grid's headings.
 #include <iostream>
 
-#include "app/core/TextFile.h"
+#include "base/core/TextFile.h"
 #include "results/core/ResultColumns.h"
 #include "results/core/ResultTable.h"
 #include "tools/orvanet-tool/ToolCommand.h"
