@@ -206,10 +206,10 @@ void Tmainform::BuildIndicators() {
         const char* labelName;
         const char* caption;
     } rows[] = {
-        {Image4, "Image4", Label8, "Label8", "Network Connction"},
-        {Image8, "Image8", Label9, "Label9", "Tarvina Server"},
-        {Image7, "Image7", Label10, "Label10", "Program Security"},
-        {Image6, "Image6", Label11, "Label11", "UpTo Date"},
+        {Image4, "Image4", Label14, "Label14", "Network Connction"},
+        {Image8, "Image8", Label15, "Label15", "Tarvina Server"},
+        {Image7, "Image7", Label17, "Label17", "Program Security"},
+        {Image6, "Image6", Label18, "Label18", "UpTo Date"},
     };
     int y = 278;
     for (auto& r : rows) {

@@ -21,9 +21,13 @@ namespace orv::results {
 std::function<void(QPrintPreviewDialog&)> ReportPreview::hook;
 
 bool ReportPreview::SavePdf(const ResultReport& report, QWidget* parent) {
+    return SavePdf([&report] { return report.ToPdf(); }, parent);
+}
+
+bool ReportPreview::SavePdf(const std::function<QByteArray()>& toPdf, QWidget* parent) {
     const QString path = ui::SaveFileAs(parent, u"PDF"_s, u"pdf"_s);
     if (path.isEmpty()) return false;
-    const QByteArray pdf = report.ToPdf();
+    const QByteArray pdf = toPdf();
     const FileResult written = pdf.isEmpty() ? FileResult{false, "the report could not be laid out"}
                                              : WriteFileAtomically(path.toStdString(), pdf.toStdString());
     if (!written) {
@@ -47,14 +51,14 @@ void ZoomToPageWidth(QPrintPreviewDialog& dialog) {
     if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) widget->fitToWidth();
 }
 
-void OfferPdfFirst(QPrintPreviewDialog& dialog, const ResultReport& report) {
+void OfferPdfFirst(QPrintPreviewDialog& dialog, const std::function<QByteArray()>& pdf) {
     QToolBar* bar = dialog.findChild<QToolBar*>();
     if (!bar) return;
     auto* save = new QAction(QIcon::fromTheme(u"document-save"_s), u"Save as PDF"_s, &dialog);
     save->setObjectName(u"SavePdf"_s);
     save->setToolTip(u"Save the report as a PDF file"_s);
     QObject::connect(save, &QAction::triggered, &dialog,
-                     [&dialog, &report] { ReportPreview::SavePdf(report, &dialog); });
+                     [&dialog, &pdf] { ReportPreview::SavePdf(pdf, &dialog); });
     const QList<QAction*> actions = bar->actions();
     bar->insertAction(actions.isEmpty() ? nullptr : actions.constFirst(), save);
     if (!actions.isEmpty()) bar->insertSeparator(actions.constFirst());
@@ -62,13 +66,18 @@ void OfferPdfFirst(QPrintPreviewDialog& dialog, const ResultReport& report) {
 }  // namespace
 
 void ReportPreview::Show(const ResultReport& report, QWidget* parent) {
+    Show([&report](QPrinter& target) { report.Render(target); }, [&report] { return report.ToPdf(); }, parent);
+}
+
+void ReportPreview::Show(const std::function<void(QPrinter&)>& render, const std::function<QByteArray()>& pdf,
+                         QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ResultReport::A4Layout());
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(u"Print Preview"_s);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&report](QPrinter* target) { report.Render(*target); });
-    OfferPdfFirst(dialog, report);
+                     [&render](QPrinter* target) { render(*target); });
+    OfferPdfFirst(dialog, pdf);
     ZoomToPageWidth(dialog);
     // Without a window manager the maximised state alone would not size the window.
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
