@@ -63,17 +63,6 @@ std::optional<int> FreeMessageNumber(int first, const std::function<bool(int)>& 
     return std::nullopt;
 }
 
-bool ListingNames(std::string_view line, std::string_view fileName) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
-    if (line.size() < fileName.size()) return false;
-    const std::string_view tail = line.substr(line.size() - fileName.size());
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (size_t i = 0; i < tail.size(); ++i)
-        if (lower(tail[i]) != lower(fileName[i])) return false;
-    // The name is the listing's last field (or the whole line of a bare listing).
-    return line.size() == fileName.size() || line[line.size() - fileName.size() - 1] == ' ';
-}
-
 std::optional<std::string> UpdateFileName(std::string_view publishedVersion) {
     std::string name = "OrvanetVer " + std::string(publishedVersion) + ".exe";
     if (!orv::IsSafeFileName(name)) return std::nullopt;

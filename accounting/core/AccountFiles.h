@@ -35,8 +35,6 @@ std::string MessagePath(std::string_view folderCode, std::string_view name);
 // 0..999 going round; none when all are taken. `taken(n)` says whether the name
 // with number n is already on the server.
 std::optional<int> FreeMessageNumber(int first, const std::function<bool(int)>& taken);
-// Whether a line of a folder listing (Unix or MS-DOS form) names `fileName`.
-bool ListingNames(std::string_view listingLine, std::string_view fileName);
 
 // "\Orvanet.exe"
 inline constexpr const char* kProgramPath = "\\Orvanet.exe";

@@ -197,6 +197,8 @@ public:
                 *SpeedButton14 = nullptr, *SpeedButton17 = nullptr, *calculat = nullptr;
     QLineEdit* Edit3 = nullptr;
     orv::accounting::SpinButton* SpinButton1 = nullptr;
+    // The random message number 0..999 (tests fix it).
+    std::function<int()> MessageNumber;
     // The bill lines held in Memo1.
     std::vector<std::string> BillLines() const;
     // Today's solar date from the last network check, ya/ma/da.

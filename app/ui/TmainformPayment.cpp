@@ -60,7 +60,7 @@ void Tmainform::SpeedButton10DblClick() {
 // Send: the memo's lines as a text file in the laboratory's "comments" folder,
 // under a name no earlier message of the day holds.
 void Tmainform::SpeedButton14Click() {
-    const int n = static_cast<int>(QRandomGenerator::global()->bounded(1000));
+    const int n = MessageNumber ? MessageNumber() : static_cast<int>(QRandomGenerator::global()->bounded(1000));
     const std::string code = pooshe.toStdString();
     const std::string y = ya.toStdString(), mo = ma.toStdString(), d = da.toStdString();
     std::vector<std::string> lines;
@@ -75,19 +75,14 @@ void Tmainform::SpeedButton14Click() {
     a.source = ghabz;
     a.dest = Q(acc::MessagePath(code, name));
     a.transfer = [&](orv::FtpSession& session) {
-        // In the comments folder, a name already there is passed over.
-        if (!session.ChangeDir(acc::CommentsFolder(code))) return session.PutMemory(body, acc::MessagePath(code, name));
-        std::vector<std::string> listing;
-        if (!session.List(listing)) listing.clear();
+        // A name already on the server is passed over: a file that can be read is there.
+        std::string existing;
         const std::optional<int> free = acc::FreeMessageNumber(n, [&](int candidate) {
-            const std::string file = acc::MessageName(code, y, mo, d, candidate) + ".txt";
-            for (const std::string& line : listing)
-                if (acc::ListingNames(line, file)) return true;
-            return false;
+            return bool(session.GetMemory(acc::MessagePath(code, acc::MessageName(code, y, mo, d, candidate)), existing));
         });
         if (!free) return orv::FtpResult::Fail("every message name of the day is taken");
         name = acc::MessageName(code, y, mo, d, *free);
-        return session.PutMemory(body, name + ".txt");
+        return session.PutMemory(body, acc::MessagePath(code, name));
     };
     a.successText = QString::fromUtf8("پیغام شما با موفقیت ارسال گردید");
     const orv::ActionResult result = RunServerAction(a);

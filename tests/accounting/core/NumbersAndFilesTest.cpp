@@ -80,13 +80,6 @@ TEST(Messages, TakenNumbersArePassedOver) {
     EXPECT_FALSE(FreeMessageNumber(3, [](int) { return true; }).has_value());
 }
 
-TEST(Messages, ListingLinesNameFiles) {
-    EXPECT_TRUE(ListingNames("-rw-r--r--   1 owner group  12 Dec 08 10:00 12-1405-09-17-7.txt", "12-1405-09-17-7.txt"));
-    EXPECT_TRUE(ListingNames("12-08-26  10:00AM                 12 12-1405-09-17-7.txt\r", "12-1405-09-17-7.txt"));
-    EXPECT_FALSE(ListingNames("-rw-r--r-- 1 o g 12 Dec 08 10:00 12-1405-09-17-77.txt", "12-1405-09-17-7.txt"));
-    EXPECT_FALSE(ListingNames("-rw-r--r-- 1 o g 12 Dec 08 10:00 112-1405-09-17-7.txt", "12-1405-09-17-7.txt"));
-}
-
 TEST(ProgramUpdate, FileNameFromThePublishedVersion) {
     EXPECT_EQ(UpdateFileName("22.5").value_or(""), "OrvanetVer 22.5.exe");
     EXPECT_EQ(UpdateFileName("").value_or(""), "OrvanetVer .exe");
