@@ -153,6 +153,12 @@ private slots:
         PromptRecorder prompts;
         mainform->SpeedButton1Click();  // nothing reachable yet: nothing opens
         QVERIFY(!mainform->Panel1->isVisible());
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkRefresh));
+        mainform->netok = true;  // the server alone is down
+        mainform->SpeedButton1Click();
+        QVERIFY(!mainform->Panel1->isVisible());
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kServer));
+        mainform->netok = false;
         CheckAndRefresh();
         mainform->SetDateText(u"1401/06/30"_s);
         QTest::mouseClick(mainform->SpeedButton1, Qt::LeftButton);
