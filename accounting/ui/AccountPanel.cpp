@@ -9,37 +9,24 @@
 #include <QToolButton>
 
 #include "accounting/ui/SpinButton.h"
+#include "base/ui/Controls.h"
 
 namespace orv::accounting {
 
 namespace {
 
-template <class W>
-W* Place(QWidget* parent, const char* name, QRect geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
+using orv::ui::Button;
+using orv::ui::Place;
 
 // Persian texts stand at the right edge whatever the widget's direction.
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
 
 QLabel* Text(QWidget* parent, const char* name, const char* text, QRect geometry, bool wrap = false) {
-    auto* l = Place<QLabel>(parent, name, geometry);
-    l->setText(QString::fromUtf8(text));
+    auto* l = orv::ui::Caption(parent, name, text, geometry);
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(kRight);
     l->setWordWrap(wrap);
     return l;
-}
-
-QToolButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, const char* hint = "") {
-    auto* b = Place<QToolButton>(parent, name, geometry);
-    b->setText(QString::fromUtf8(text));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return b;
 }
 
 }  // namespace

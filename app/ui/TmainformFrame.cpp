@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "app/ui/Banner.h"
+#include "base/ui/Controls.h"
 #include "app/ui/Pictures.h"
 #include "app/ui/Tmainform.h"
 #include "results/ui/ResultGrid.h"
@@ -25,27 +26,9 @@ constexpr int kWidth = 823;
 constexpr int kHeight = 514;
 const QColor kBackground(220, 224, 250);
 
-template <class W>
-W* Place(QWidget* parent, const char* name, QRect geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-QLabel* Caption(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* l = Place<QLabel>(parent, name, geometry);
-    l->setText(QString::fromUtf8(text));
-    return l;
-}
-
-QToolButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, const char* hint = "") {
-    auto* b = Place<QToolButton>(parent, name, geometry);
-    b->setText(QString::fromUtf8(text));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return b;
-}
+using orv::ui::Button;
+using orv::ui::Caption;
+using orv::ui::Place;
 
 // Hidden buttons serve as callable actions.
 QToolButton* HiddenButton(QWidget* parent, const char* name, const char* text) {

@@ -356,8 +356,15 @@ private slots:
         CheckAndRefresh();
         QVERIFY(!mainform->ver);
         QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image5->pixmap().toImage());
+        // A download cut short leaves nothing on the Desktop.
+        lab_.Control("drop 1000 orvanet.exe");
+        QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
+        QCOMPARE(w_.Status(), u"مشکلی برای ذخیره برنامه بر روی دسکتاپ وجود دارد"_s);
+        QVERIFY(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        lab_.Control("reset");
         QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
         QCOMPARE(w_.Status(), u". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید"_s);
+        QCOMPARE(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer 22.5.exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
     }
 

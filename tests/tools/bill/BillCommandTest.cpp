@@ -2,41 +2,20 @@
 // and exit status 2 with one line on stderr for a malformed file or argument.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "base/core/TextFile.h"
 #include "tests/accounting/core/BillLines.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 const std::filesystem::path kDir = std::filesystem::temp_directory_path() / "orv_bill_tool";
 
-ToolRun Tool(const std::string& args) {
-    std::filesystem::create_directories(kDir);
-    const std::string errFile = (kDir / "stderr").string();
-    ToolRun run;
-    const std::string command = std::string(ORV_TOOL) + " bill " + args + " 2>'" + errFile + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    orv::ReadWholeFile(errFile, run.err);
-    return run;
-}
+orv::test::ToolRun Tool(const std::string& args) { return orv::test::RunTool(ORV_TOOL, "bill " + args); }
 
 std::string Bill(const std::string& name, const std::vector<std::string>& lines) {
     const std::string path = (kDir / name).string();
@@ -76,7 +55,7 @@ TEST(BillCommand, PayableMonthInTheGivenOrder) {
     const std::string file =
         Bill("payable.txt", BillLines({BillRecordLine("1", "1401-03", "90000000"), BillRecordLine("0", "1401-05", "150000000"),
                                        BillRecordLine("0", "2^1401-05", "20000000")}));
-    const ToolRun run = Tool(file + " --today 1401/07/17 --code 120");
+    const orv::test::ToolRun run = Tool(file + " --today 1401/07/17 --code 120");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Keys(run.out),
               (std::vector<std::string>{"warning", "gate", "overdue_days", "gauge", "nodata", "memo3", "memo3", "Label35",
@@ -98,7 +77,7 @@ TEST(BillCommand, PayableMonthInTheGivenOrder) {
 }
 
 TEST(BillCommand, NothingUnpaid) {
-    const ToolRun run = Tool(Bill("settled.txt", BillLines({BillRecordLine("1", "1401-03", "90000000")})) +
+    const orv::test::ToolRun run = Tool(Bill("settled.txt", BillLines({BillRecordLine("1", "1401-03", "90000000")})) +
                              " --code 7 --today 1401/07/17");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Keys(run.out), (std::vector<std::string>{"warning", "gate", "nodata", "Label35", "Label10", "Label8",
@@ -108,7 +87,7 @@ TEST(BillCommand, NothingUnpaid) {
 }
 
 TEST(BillCommand, OverdueClosesTheGate) {
-    const ToolRun run = Tool(Bill("overdue.txt", BillLines({BillRecordLine("0", "1401-05", "2500000000")})) +
+    const orv::test::ToolRun run = Tool(Bill("overdue.txt", BillLines({BillRecordLine("0", "1401-05", "2500000000")})) +
                              " --today 1401/09/01 --code 120");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Value(run.out, "warning"), "yes");
@@ -131,7 +110,7 @@ TEST(BillCommand, MalformedFileOrArgumentsExitTwoWithOneLine) {
         good + " --today 1401/07/17 --code 1 extra",
     };
     for (const std::string& args : bad) {
-        const ToolRun run = Tool(args);
+        const orv::test::ToolRun run = Tool(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_TRUE(run.out.empty()) << args;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << args << ": " << run.err;
