@@ -219,6 +219,22 @@ private slots:
         QTest::mouseClick(mainform->SpeedButton10, Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(mainform->SpeedButton10->isEnabled(), 4000);
+        // From now on the Accounting button runs the check and the refresh before it calculates.
+        lab_.ClearLogs();
+        mainform->SpeedButton1Click();
+        QVERIFY(mainform->Panel1->isVisible());
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+    }
+
+    void noNoticeWhenCheckFileSaysZeroAndNoPanelWithoutABill() {
+        QVERIFY(orv::WriteTextFile(w_.RootStd() + "check.txt", {"0"}));
+        mainform->SpeedButton15Click();
+        QVERIFY(mainform->netok && mainform->farok);
+        mainform->SpeedButton1Click();  // no bill loaded yet
+        QVERIFY(!mainform->Panel1->isVisible());
+        mainform->SpeedButton2Click();
+        QVERIFY(mainform->Label16->text().isEmpty());
+        QVERIFY(!mainform->Timer5->isActive());
     }
 
     void payWithNothingDueSendsNothing() {
@@ -366,6 +382,26 @@ private slots:
         QCOMPARE(w_.Status(), u". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید"_s);
         QCOMPARE(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer 22.5.exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
+    }
+
+    void lowerPublishedVersionCountsAsCurrent() {
+        std::vector<std::string> bill = originalBill_;
+        bill[1] = "21.9";
+        WriteServerBill(lab_, bill);
+        CheckAndRefresh();
+        QVERIFY(mainform->ver);
+        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
+    }
+
+    void beforeAnyRefreshTheDoubleClickDownloads() {
+        PromptRecorder prompts;
+        QTemporaryDir desk;
+        Form1->desk = desk.path();
+        mainform->SpeedButton15Click();
+        mainform->CloseSession();  // as the refresh would, had it run
+        QVERIFY(!mainform->ver);
+        mainform->Image6DblClick();
+        QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer .exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
     }
 
     void unsafeVersionNameIsRefused() {
