@@ -221,7 +221,6 @@ private:
     void VersionCheck(const orv::accounting::Account& account);
     void RaiseNotice();
     void ShowMonthChoice();
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // end accounting
 
 signals:

@@ -1,7 +1,6 @@
 // The account refresh, the accounting panel, the debt calculation, the month
 // chooser and the month bill. The figures come from the accounting logic
 // (CalculateAccount); the handlers show them.
-#include <QEvent>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -14,6 +13,7 @@
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/TextFile.h"
+#include "base/ui/DoubleClick.h"
 #include "results/ui/ReportPreview.h"
 #include "server/core/ServerMessages.h"
 
@@ -78,22 +78,8 @@ void Tmainform::BuildAccounting() {
     connect(SpeedButton10, &QToolButton::clicked, this, &Tmainform::SpeedButton10Click);
     connect(SpeedButton14, &QToolButton::clicked, this, &Tmainform::SpeedButton14Click);
     connect(SpeedButton9, &QToolButton::clicked, this, &Tmainform::SpeedButton9Click);
-    SpeedButton10->installEventFilter(this);
-    Image6->installEventFilter(this);
-}
-
-bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == SpeedButton10) {
-            SpeedButton10DblClick();
-            return true;
-        }
-        if (watched == Image6) {
-            Image6DblClick();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    orv::ui::OnDoubleClick(SpeedButton10, [this] { SpeedButton10DblClick(); });
+    orv::ui::OnDoubleClick(Image6, [this] { Image6DblClick(); });
 }
 
 std::vector<std::string> Tmainform::BillLines() const {
