@@ -13,11 +13,13 @@ BillRecord ReadBillRecord(std::string_view line) {
     BillRecord r;
     r.unpaid = !line.empty() && line.front() == '0';
     r.label = std::string(orv::Trim(Columns(line, 3, 13)));
-    std::string rec(line);
+    std::string rec;
     if (Columns(line, 6, 6) == "^") {
         r.instalment = std::string(Columns(line, 5, 5));
-        rec.erase(4, 2);
+        // Columns 5-6 go, so the period and the amount stand where a plain month has them.
+        rec = std::string(line.substr(0, 4)) + std::string(line.substr(6));
     } else {
+        rec = std::string(line);
         r.instalment = "1";
     }
     r.year = std::string(orv::Trim(Columns(rec, 5, 8)));
