@@ -1,0 +1,20 @@
+#pragma once
+// The keyboard layout the reception window asks for as the focus moves: Persian
+// for names, US English for test names. On Windows the layouts "00000429" and
+// "00000409" are loaded and activated; under X11 the XKB group whose layout is
+// "ir" or "us" is locked when both are configured (setxkbmap -layout us,ir);
+// elsewhere nothing happens. Tests put a recorder in with SetKeyboardLayouts.
+#include <functional>
+
+namespace orv::reception {
+
+enum class KeyboardLayout { Persian, UsEnglish };
+
+// Switches the keyboard layout of the program.
+void ActivatePersianLayout();
+void ActivateUsEnglishLayout();
+
+// Replaces the platform's switch (empty: the platform's again).
+void SetKeyboardLayouts(std::function<void(KeyboardLayout)> activate);
+
+}  // namespace orv::reception
