@@ -94,7 +94,9 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 void TForm4::BuildWindow() {
     // Left: today's list.
     Heading(this, "Label1", "لیست امروز", QRect(8, 6, 180, 20));
-    Caption(this, "Label2", " شماره قبض     ردیف", QRect(8, 28, 180, 18));
+    // "ردیف" over the row numbers at the left, "شماره قبض" over the receipts.
+    Caption(this, "Label2", " شماره قبض     ردیف", QRect(8, 28, 180, 18))
+        ->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
     ListBox4 = new orv::reception::WorklistModel(this);
     ListBox4->setObjectName(QStringLiteral("ListBox4"));
     StringGrid1 = Place<QTableView>(this, "StringGrid1", QRect(8, 48, 180, 402));
