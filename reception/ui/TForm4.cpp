@@ -177,7 +177,12 @@ void TForm4::BuildPatientFields() {
     ComboBox3->setCurrentIndex(0);
     QLabel* sex = Caption(this, "Label9", "جنسیت :", QRect(384, 197, 78, 20));
     sex->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    PaintRequired();
+    // The required fields start cream; they turn pink as their text becomes empty.
+    for (QLineEdit* e : {Edit1, Edit2, Edit4, Edit5}) {
+        QPalette cream = e->palette();
+        cream.setColor(QPalette::Base, QColor(0xFFFBF0));
+        e->setPalette(cream);
+    }
 }
 
 void TForm4::BuildButtons() {
@@ -247,7 +252,7 @@ void TForm4::BuildTestFields() {
 
 void TForm4::ConnectHandlers() {
     for (QLineEdit* e : {Edit1, Edit2, Edit4, Edit5})
-        connect(e, &QLineEdit::textChanged, this, &TForm4::PaintRequired);
+        connect(e, &QLineEdit::textChanged, this, [this, e] { PaintRequired(e); });
     for (QObject* o : std::initializer_list<QObject*>{Edit1, Edit2, Edit4, Edit5, Edit6, Edit9, ComboBox3, ComboBox4,
                                                      ComboBox1, ComboBox1->lineEdit(), ComboBox2,
                                                      ComboBox2->lineEdit()})

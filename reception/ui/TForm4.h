@@ -125,7 +125,7 @@ private:
     void SelectRow(int row);
     void FocusGrid();
     void ShowPatient(int k);
-    void PaintRequired();
+    void PaintRequired(QLineEdit* edit);
     void AddSelectedTest();
     void SetTests(const std::vector<std::string>& names);
     std::vector<std::string> CurrentTests() const;

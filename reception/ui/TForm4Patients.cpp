@@ -74,9 +74,9 @@ std::vector<std::string> TForm4::CurrentTests() const {
     return names;
 }
 
-void TForm4::PaintRequired() {
-    for (QLineEdit* e : {Edit1, Edit2, Edit4, Edit5})
-        if (e) SetBase(e, e->text().trimmed().isEmpty() ? kRequiredEmpty : kRequiredFilled);
+// A required field is pink while it is empty, cream otherwise.
+void TForm4::PaintRequired(QLineEdit* edit) {
+    SetBase(edit, edit->text().trimmed().isEmpty() ? kRequiredEmpty : kRequiredFilled);
 }
 
 // --- the list and the grid

@@ -148,6 +148,7 @@ void ReceptionWindowTest::fieldColoursFollowTheText() {
     w.Open();
     const QColor pink(0xFF, 0xC1, 0xC1), cream(0xFF, 0xFB, 0xF0);
     for (QLineEdit* e : {w.form->Edit1, w.form->Edit2, w.form->Edit4, w.form->Edit5}) {
+        QCOMPARE(e->palette().color(QPalette::Base), cream);  // as the window starts
         e->setText(u"x"_qs);
         QCOMPARE(e->palette().color(QPalette::Base), cream);
         e->setText(u"  "_qs);
