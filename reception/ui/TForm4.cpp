@@ -91,6 +91,10 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     ConnectHandlers();
 }
 
+TForm4::~TForm4() {
+    if (isVisible()) FormClose();
+}
+
 void TForm4::BuildWindow() {
     // Left: today's list.
     Heading(this, "Label1", "لیست امروز", QRect(8, 6, 180, 20));

@@ -33,6 +33,8 @@ class TForm4 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
+    // The program ending with the window open saves the list as closing it does.
+    ~TForm4() override;
 
     // The workspace root, ending with a separator (the sign-in window's).
     QString root;

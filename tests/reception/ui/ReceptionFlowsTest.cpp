@@ -227,6 +227,11 @@ void ReceptionFlowsTest::savesEveryTwentySecondsAndSaysWhenItCannot() {
     QFile::remove(w.FilePath("today.txt"));
     w.form->Timer1Timer();
     QVERIFY(!QFile::exists(w.FilePath("today.txt")));
+    // The program ending while the window is open saves the list.
+    w.Open();
+    w.form->ListBox4->Append("7;;;;0;;0[");
+    w.form.reset();
+    QVERIFY(w.ReadFile("today.txt").endsWith("7;;;;0;;0[\r\n"));
 }
 
 void ReceptionFlowsTest::loadsOddRecords() {
