@@ -14,7 +14,6 @@
 #endif
 
 #include <string>
-#include <vector>
 
 namespace orv::reception {
 
@@ -34,12 +33,10 @@ void Activate(KeyboardLayout layout) {
 
 #elif defined(ORV_HAVE_X11)
 
-// The configured layouts in group order, from the root window's _XKB_RULES_NAMES
-// (rules, model, layouts, variants, options; NUL-separated), e.g. {"us", "ir"}.
-std::vector<std::string> ConfiguredLayouts(Display* display) {
-    std::vector<std::string> layouts;
+// The root window's _XKB_RULES_NAMES as it is stored: NUL-ended parts.
+std::string RulesNames(Display* display) {
     const Atom names = XInternAtom(display, "_XKB_RULES_NAMES", True);
-    if (names == None) return layouts;
+    if (names == None) return {};
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
@@ -47,42 +44,19 @@ std::vector<std::string> ConfiguredLayouts(Display* display) {
     if (XGetWindowProperty(display, DefaultRootWindow(display), names, 0, 1024, False, XA_STRING, &type, &format,
                            &count, &after, &data) != Success ||
         !data)
-        return layouts;
-    std::vector<std::string> parts;
-    std::string part;
-    for (unsigned long i = 0; i < count; ++i) {
-        if (data[i] == 0) {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += static_cast<char>(data[i]);
-        }
-    }
-    parts.push_back(part);
+        return {};
+    std::string text(reinterpret_cast<const char*>(data), count);
     XFree(data);
-    if (parts.size() < 3) return layouts;
-    std::string layout;
-    for (char c : parts[2] + ",") {
-        if (c == ',') {
-            layouts.push_back(layout);
-            layout.clear();
-        } else {
-            layout += c;
-        }
-    }
-    return layouts;
+    return text;
 }
 
 void Activate(KeyboardLayout wanted) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
     if (!display) return;
-    const std::vector<std::string> layouts = ConfiguredLayouts(display);
-    int persian = -1, english = -1;
-    for (size_t i = 0; i < layouts.size(); ++i) {
-        if (layouts[i] == "ir" && persian < 0) persian = static_cast<int>(i);
-        if (layouts[i] == "us" && english < 0) english = static_cast<int>(i);
-    }
+    const std::string names = RulesNames(display);
+    const int persian = XkbGroupOf(names, "ir");
+    const int english = XkbGroupOf(names, "us");
     if (persian < 0 || english < 0) return;
     XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(wanted == KeyboardLayout::Persian ? persian : english));
     XFlush(display);
@@ -107,5 +81,21 @@ void ActivatePersianLayout() { Switch(KeyboardLayout::Persian); }
 void ActivateUsEnglishLayout() { Switch(KeyboardLayout::UsEnglish); }
 
 void SetKeyboardLayouts(std::function<void(KeyboardLayout)> activate) { Override() = std::move(activate); }
+
+int XkbGroupOf(std::string_view rulesNames, std::string_view layout) {
+    // The third part: the layouts.
+    for (int part = 0; part < 2; ++part) {
+        const size_t end = rulesNames.find('\0');
+        if (end == std::string_view::npos) return -1;
+        rulesNames.remove_prefix(end + 1);
+    }
+    std::string_view layouts = rulesNames.substr(0, rulesNames.find('\0'));
+    for (int group = 0;; ++group) {
+        const size_t comma = layouts.find(',');
+        if (layouts.substr(0, comma) == layout) return group;
+        if (comma == std::string_view::npos) return -1;
+        layouts.remove_prefix(comma + 1);
+    }
+}
 
 }  // namespace orv::reception

@@ -5,6 +5,7 @@
 // "ir" or "us" is locked when both are configured (setxkbmap -layout us,ir);
 // elsewhere nothing happens. Tests put a recorder in with SetKeyboardLayouts.
 #include <functional>
+#include <string_view>
 
 namespace orv::reception {
 
@@ -16,5 +17,10 @@ void ActivateUsEnglishLayout();
 
 // Replaces the platform's switch (empty: the platform's again).
 void SetKeyboardLayouts(std::function<void(KeyboardLayout)> activate);
+
+// The XKB group (from 0) of `layout` in the X server's rules names (rules,
+// model, layouts, variants, options, each ended by NUL, layouts divided by ","),
+// or -1 when it is not configured.
+int XkbGroupOf(std::string_view rulesNames, std::string_view layout);
 
 }  // namespace orv::reception
