@@ -123,6 +123,13 @@ private slots:
         Form4->SpeedButton4->click();
         QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kNetworkUpdate));
         QCOMPARE(Stores(), 0);
+        // Without an export date the file would have no name on the server: nothing is sent.
+        mainform->netok = true;
+        Form4->SolarDatePicker1->setText(QString());
+        Form4->SpeedButton4->click();
+        QCOMPARE(prompts_->messages.size(), 1);
+        QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
+        QCOMPARE(lab_.CountFtpCommands("USER"), 0);
     }
 
     void failedUploadSaysSo() {
