@@ -400,6 +400,10 @@ private:
     }
 
     void Unicode(int32_t value) {
+        if (value > 0xFFFF || value < -0x10000) {
+            Emit("\uFFFD");  // no UTF-16 code unit
+            return;
+        }
         const uint32_t unit = static_cast<uint32_t>(value < 0 ? value + 65536 : value) & 0xFFFF;
         if (unit >= 0xD800 && unit <= 0xDBFF) {
             FlushSurrogate();
@@ -550,6 +554,7 @@ RichDocument ReadDocument(std::string_view bytes) {
     for (std::string& line : text.lines) {
         RichParagraph p;
         p.rtl = StartsRightToLeft(line);
+        p.align = p.rtl ? RichAlign::Right : RichAlign::Left;
         if (!line.empty()) p.runs.push_back({std::move(line), RichFormat{}});
         doc.paragraphs.push_back(std::move(p));
     }
