@@ -119,6 +119,7 @@ void TForm3::Timer1Timer() {
         NormalCursor();
         return;
     }
+    NormalCursor();
     if (orv::ui::Confirm(this, kNotDownloaded)) SpeedButton2Click();
 }
 
@@ -186,11 +187,12 @@ bool TForm3::LoadDest() {
         orv::ui::MessageBox(this, u"Attention"_s, loaded.error);
         return false;
     }
-    QTextDocument* old = RichEdit1->document();
+    // The editor's own first document goes with setDocument; ours are its children.
+    QTextDocument* old = RichEdit1->document()->parent() == RichEdit1 ? RichEdit1->document() : nullptr;
     loaded.document->setParent(RichEdit1);
     loaded.document->setDefaultFont(RichEdit1->font());
     RichEdit1->setDocument(loaded.document.release());
-    if (old && old->parent() == RichEdit1) old->deleteLater();
+    delete old;
     text_ = RichEdit1->document()->toRawText();
     return true;
 }

@@ -26,10 +26,11 @@ bool DocumentViewer::Load(const QString& path, QString* error) {
         if (error) *error = loaded.error;
         return false;
     }
-    QTextDocument* old = text_->document();
+    // The editor's own first document goes with setDocument; ours are its children.
+    QTextDocument* old = text_->document()->parent() == text_ ? text_->document() : nullptr;
     loaded.document->setParent(text_);
     text_->setDocument(loaded.document.release());
-    if (old && old->parent() == text_) old->deleteLater();
+    delete old;
     setWindowTitle(QFileInfo(path).fileName());
     return true;
 }

@@ -1,6 +1,7 @@
 #include "server/ui/RichTextDocument.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -107,6 +108,10 @@ LoadedDocument LoadTextDocument(const QString& path) {
     LoadedDocument out;
     std::string bytes;
     std::string error;
+    if (QFileInfo(path).isDir()) {
+        out.error = path + QStringLiteral(" is a folder, not a document");
+        return out;
+    }
     if (!ReadWholeFile(path.toStdString(), bytes, &error)) {
         out.error = QString::fromStdString(error);
         return out;
