@@ -59,6 +59,7 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 }  // namespace
 
 void Tmainform::BuildReference() {
+    SpeedButton8->setEnabled(true);
     connect(SpeedButton8, &QToolButton::clicked, this, &Tmainform::SpeedButton8Click);
     ListBox1->viewport()->installEventFilter(
         new ClickFilter(ListBox1, QEvent::MouseButtonDblClick, [this] { ListBox1DblClick(); }));
