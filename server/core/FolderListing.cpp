@@ -87,6 +87,7 @@ std::optional<ListedFile> UnixLine(std::string_view line) {
         if (kind == 'l') {
             const size_t arrow = name.find(" -> ");
             if (arrow != std::string_view::npos) name = name.substr(0, arrow);
+            if (name.empty()) return std::nullopt;
         }
         f.name = std::string(name);
         f.size = f.folder ? std::string() : std::string(t[m - 1].text);

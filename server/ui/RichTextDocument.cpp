@@ -5,8 +5,8 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
-#include <QTextTable>
-#include <QTextTableFormat>
+#include <QFontMetricsF>
+#include <QTextOption>
 #include <algorithm>
 
 #include "base/core/AtomicFile.h"
@@ -45,62 +45,118 @@ QString RunText(const std::string& utf8) {
     return text;
 }
 
-void InsertRuns(QTextCursor& cursor, const RichParagraph& p, size_t first, size_t end) {
-    // Runs of one format in a row are inserted as one piece.
-    for (size_t r = first; r < end && r < p.runs.size(); ++r)
-        cursor.insertText(RunText(p.runs[r].text), CharFormat(p.runs[r].format));
-}
+// Builds the document with one cursor, reusing the formats of runs alike.
+class Builder {
+public:
+    Builder(QTextDocument& doc) : doc_(doc), cursor_(&doc), charWidth_(QFontMetricsF(doc.defaultFont()).averageCharWidth()) {
+        cursor_.movePosition(QTextCursor::End);
+        first_ = doc.isEmpty();
+        // One edit: the cursor does not lay out each line it passes.
+        cursor_.beginEditBlock();
+    }
+    ~Builder() { cursor_.endEditBlock(); }
 
-// Rows [first, end) as one table.
-void InsertTable(QTextCursor& cursor, const std::vector<RichParagraph>& paragraphs, size_t first, size_t end) {
-    int columns = 1;
-    for (size_t i = first; i < end; ++i) columns = std::max(columns, static_cast<int>(paragraphs[i].cells.size()));
-    QTextTableFormat format;
-    format.setCellPadding(3);
-    format.setCellSpacing(0);
-    format.setBorder(1);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    format.setLayoutDirection(paragraphs[first].rtl ? Qt::RightToLeft : Qt::LeftToRight);
-    QTextTable* table = cursor.insertTable(static_cast<int>(end - first), columns, format);
-    for (size_t i = first; i < end; ++i) {
-        const RichParagraph& row = paragraphs[i];
-        for (size_t c = 0; c < row.cells.size(); ++c) {
-            QTextCursor cell = table->cellAt(static_cast<int>(i - first), static_cast<int>(c)).firstCursorPosition();
-            cell.setBlockFormat(BlockFormat(row));
-            const size_t stop = c + 1 < row.cells.size() ? row.cells[c + 1] : row.runs.size();
-            InsertRuns(cell, row, row.cells[c], stop);
+    void Paragraph(const RichParagraph& p) {
+        Block(BlockFormat(p), p);
+        for (const RichRun& r : p.runs) Append(r.text, r.format);
+        Flush();
+    }
+
+    // The rows of one table as lines whose cells stand at common tab stops,
+    // wide enough for the longest text of each column. (A table of the viewer's
+    // own would cost several times as much for the long documents.)
+    void Table(const std::vector<RichParagraph>& rows, size_t first, size_t end) {
+        std::vector<size_t> widest;
+        for (size_t i = first; i < end; ++i) {
+            const RichParagraph& row = rows[i];
+            if (widest.size() < row.cells.size()) widest.resize(row.cells.size(), 0);
+            for (size_t c = 0; c < row.cells.size(); ++c) widest[c] = std::max(widest[c], CellLength(row, c));
+        }
+        QList<QTextOption::Tab> tabs;
+        qreal at = 0;
+        for (size_t c = 0; c + 1 < widest.size(); ++c) {
+            at += (static_cast<qreal>(widest[c]) + 3) * charWidth_;
+            tabs.append(QTextOption::Tab(at, QTextOption::LeftTab));
+        }
+        for (size_t i = first; i < end; ++i) {
+            const RichParagraph& row = rows[i];
+            QTextBlockFormat format = BlockFormat(row);
+            format.setTabPositions(tabs);
+            Block(format, row);
+            for (size_t c = 0; c < row.cells.size(); ++c) {
+                if (c > 0) pending_ += u'\t';
+                const size_t stop = c + 1 < row.cells.size() ? row.cells[c + 1] : row.runs.size();
+                for (size_t r = row.cells[c]; r < stop && r < row.runs.size(); ++r)
+                    Append(row.runs[r].text, row.runs[r].format);
+            }
+            Flush();
         }
     }
-    cursor = table->lastCursorPosition();
-    cursor.movePosition(QTextCursor::NextBlock);
-}
+
+private:
+    // Text is inserted a piece per character format: runs that differ only in
+    // what the viewer does not show (direction) are one piece.
+    void Append(const std::string& utf8, RichFormat format) {
+        format.rtl = false;
+        if (!(format == pendingFormat_)) Flush();
+        pendingFormat_ = format;
+        pending_ += RunText(utf8);
+    }
+    void Flush() {
+        if (!pending_.isEmpty()) cursor_.insertText(pending_, Format(pendingFormat_));
+        pending_.clear();
+    }
+
+    void Block(const QTextBlockFormat& format, const RichParagraph&) {
+        if (first_) {
+            cursor_.setBlockFormat(format);
+            first_ = false;
+        } else {
+            cursor_.insertBlock(format);
+        }
+    }
+
+    static size_t CellLength(const RichParagraph& row, size_t c) {
+        const size_t end = c + 1 < row.cells.size() ? row.cells[c + 1] : row.runs.size();
+        size_t n = 0;
+        for (size_t r = row.cells[c]; r < end; ++r) n += row.runs[r].text.size();
+        return n / 2 + 1;  // UTF-8 bytes to characters, roughly (Persian letters take two)
+    }
+
+    const QTextCharFormat& Format(const RichFormat& f) {
+        for (const auto& [rich, format] : formats_)
+            if (rich == f) return format;
+        if (formats_.size() > 64) formats_.clear();
+        formats_.emplace_back(f, CharFormat(f));
+        return formats_.back().second;
+    }
+
+    QTextDocument& doc_;
+    QTextCursor cursor_;
+    qreal charWidth_;
+    bool first_ = false;
+    std::vector<std::pair<RichFormat, QTextCharFormat>> formats_;
+    QString pending_;
+    RichFormat pendingFormat_;
+};
 
 }  // namespace
 
 void FillTextDocument(QTextDocument& doc, const RichDocument& rich) {
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
-    QTextCursor cursor(&doc);
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    bool first = doc.isEmpty();
+    Builder build(doc);
     const auto& ps = rich.paragraphs;
     for (size_t i = 0; i < ps.size();) {
-        if (!first) cursor.insertBlock();
-        first = false;
-        if (ps[i].IsRow()) {
-            size_t end = i;
-            while (end < ps.size() && ps[end].IsRow()) ++end;
-            InsertTable(cursor, ps, i, end);
-            i = end;
-            first = true;  // the table leaves the cursor in a fresh block after it
+        if (!ps[i].IsRow()) {
+            build.Paragraph(ps[i++]);
             continue;
         }
-        cursor.setBlockFormat(BlockFormat(ps[i]));
-        InsertRuns(cursor, ps[i], 0, ps[i].runs.size());
-        ++i;
+        size_t end = i;
+        while (end < ps.size() && ps[end].IsRow()) ++end;
+        build.Table(ps, i, end);
+        i = end;
     }
-    cursor.endEditBlock();
     doc.setUndoRedoEnabled(undo);
 }
 
