@@ -15,6 +15,17 @@ struct Case {
     bool folder;
 };
 
+template <size_t N>
+void ExpectParsed(const Case (&cases)[N]) {
+    for (const Case& c : cases) {
+        const auto f = ParseListLine(c.line);
+        ASSERT_TRUE(f) << c.line;
+        EXPECT_EQ(f->name, c.name) << c.line;
+        EXPECT_EQ(f->size, c.size) << c.line;
+        EXPECT_EQ(f->folder, c.folder) << c.line;
+    }
+}
+
 TEST(FolderListing, UnixLinesKeepTheWholeName) {
     const Case cases[] = {
         {"-rw-r--r--   1 owner    group        3045 Dec 08 12:00 Sample transport guide.pdf",
@@ -32,13 +43,7 @@ TEST(FolderListing, UnixLinesKeepTheWholeName) {
         {"-rw-r--r--   1 owner    group        3045 Dec 08 12:00 \xd1\xe5\xe4\xe3\xc7.txt", "\xd1\xe5\xe4\xe3\xc7.txt",
          "3045", false},
     };
-    for (const Case& c : cases) {
-        const auto f = ParseListLine(c.line);
-        ASSERT_TRUE(f) << c.line;
-        EXPECT_EQ(f->name, c.name) << c.line;
-        EXPECT_EQ(f->size, c.size) << c.line;
-        EXPECT_EQ(f->folder, c.folder) << c.line;
-    }
+    ExpectParsed(cases);
 }
 
 TEST(FolderListing, MsDosLinesKeepTheWholeName) {
@@ -50,13 +55,7 @@ TEST(FolderListing, MsDosLinesKeepTheWholeName) {
          "Cold chain rules for   samples.rtf", "12", false},
         {"01-16-02  1:14PM                   0 empty.txt\r\n", "empty.txt", "0", false},
     };
-    for (const Case& c : cases) {
-        const auto f = ParseListLine(c.line);
-        ASSERT_TRUE(f) << c.line;
-        EXPECT_EQ(f->name, c.name) << c.line;
-        EXPECT_EQ(f->size, c.size) << c.line;
-        EXPECT_EQ(f->folder, c.folder) << c.line;
-    }
+    ExpectParsed(cases);
 }
 
 TEST(FolderListing, LinesOfNeitherFormat) {
