@@ -60,13 +60,14 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 void Tmainform::BuildReference() {
     SpeedButton8->setEnabled(true);
+    Label5->setAutoFillBackground(true);  // it stands over the grid's heading
     connect(SpeedButton8, &QToolButton::clicked, this, &Tmainform::SpeedButton8Click);
     ListBox1->viewport()->installEventFilter(
         new ClickFilter(ListBox1, QEvent::MouseButtonDblClick, [this] { ListBox1DblClick(); }));
     OnClick(Label16, [this] { Label16Click(); });
     OnClick(Label4, [this] { Label4Click(); });
-    // The payment panel's "< مشاهده قوانین پرداخت >", when the panel has it.
-    OnClick(findChild<QLabel*>(u"Label28"_s), [this] { Label28Click(); });
+    // The payment panel's "< مشاهده قوانین پرداخت >", looked up once the window is built.
+    QTimer::singleShot(0, this, [this] { OnClick(findChild<QLabel*>(u"Label28"_s), [this] { Label28Click(); }); });
     N2->setEnabled(true);
     N3->setEnabled(true);
     connect(N2, &QAction::triggered, this, &Tmainform::N2Click);
@@ -104,6 +105,7 @@ void Tmainform::ShowFolderList() {
         ListBox1->show();
         ListBox1->raise();
         Label5->show();
+        Label5->raise();
     } else {
         ListBox1->lower();
         Label5->hide();
