@@ -143,11 +143,7 @@ void Tmainform::SpeedButton2Click() {
 // The recommendation flag: the central laboratory has a new notice.
 void Tmainform::RaiseNotice() {
     timerr2 = 0;
-    Label16->setText(u"New Massage.Plz Click here"_s);
-    QPalette pal = Label16->palette();
-    pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    Label16->setPalette(pal);
-    Label16->setCursor(Qt::PointingHandCursor);
+    RaiseRecommendationFlag();
     Timer5->start();
 }
 
