@@ -24,3 +24,23 @@ function(orv_qtest name)
   add_test(NAME ${name} COMMAND ${name})
   _orv_test_env(${name})
 endfunction()
+
+# orv_fuzz(name SOURCES ... LIBS ...): a fuzz target tests/fuzz/fuzz_<name>.cpp that
+# defines LLVMFuzzerTestOneInput, with its seed corpus in tests/fuzz/corpus/<name>/.
+# In the normal build it is linked with a small driver and replays its corpus as a
+# test; with ORVANET_FUZZ=ON (clang, scripts/fuzz.sh) it is a libFuzzer program.
+function(orv_fuzz name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  set(corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  if(ORVANET_FUZZ)
+    add_executable(fuzz_${name} ${T_SOURCES})
+    target_link_libraries(fuzz_${name} PRIVATE orv_options ${T_LIBS})
+    target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    add_executable(fuzz_${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/ReplayCorpus.cpp)
+    target_link_libraries(fuzz_${name} PRIVATE orv_options ${T_LIBS})
+    add_test(NAME fuzz_${name} COMMAND fuzz_${name} ${corpus})
+    _orv_test_env(fuzz_${name})
+  endif()
+endfunction()

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "solar/core/Trim.h"
+#include "base/core/Trim.h"
 
 namespace orv {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "solar/core/Trim.h"
+#include "base/core/Trim.h"
 
 namespace orv {
 

@@ -9,11 +9,11 @@
 #include <QStandardPaths>
 
 #include "app/core/AccessCode.h"
-#include "app/core/TextFile.h"
 #include "app/core/Workspace.h"
-#include "app/ui/Dialogs.h"
 #include "app/ui/Forms.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/TextFile.h"
+#include "base/ui/Prompts.h"
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));

@@ -23,8 +23,8 @@
 #include "solar/widgets/TSolarMonthCalendar.h"
 
 #include "app/core/ProxyFile.h"
-#include "app/core/TextFile.h"
 #include "app/ui/ServerAction.h"
+#include "base/core/TextFile.h"
 #include "results/ui/ResultGrid.h"
 #include "server/core/FtpSession.h"
 #include "server/core/ServerSettings.h"

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include "app/core/TextFile.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/TextFile.h"
 #include "server/core/ServerMessages.h"
 
 using namespace Qt::StringLiterals;

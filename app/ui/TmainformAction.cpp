@@ -6,6 +6,8 @@
 #include <climits>
 
 #include "app/ui/Tmainform.h"
+
+#include "base/ui/Prompts.h"
 #include "server/core/ServerMessages.h"
 
 namespace {
@@ -22,7 +24,7 @@ void Tmainform::CloseSession() {
 orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
     using orv::ActionResult;
     if (ServerBusy()) {
-        QApplication::beep();
+        orv::ui::Beep();
         return ActionResult::Refused;
     }
     lastError_.clear();

@@ -2,13 +2,12 @@
 // cell: opened from the workspace when kept there, otherwise downloaded first.
 #include <QLabel>
 
-#include "app/core/AtomicFile.h"
-#include "app/ui/Dialogs.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/AtomicFile.h"
+#include "base/ui/Prompts.h"
 #include "results/core/TestDocuments.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
-#include "results/ui/ResultPrompts.h"
 #include "server/core/ServerMessages.h"
 #include "solar/core/TPublicUtils.h"
 
@@ -26,7 +25,8 @@ void Tmainform::N1Click() {
     dest.clear();
     source.clear();
     const int row = StringGrid1->Row();
-    ser = QString::fromStdString(res::TestNameOfCell(StringGrid1Cells->CellText(row, StringGrid1->Col()).toStdString()));
+    ser =
+        QString::fromStdString(res::TestNameOfCell(StringGrid1Cells->CellText(row, StringGrid1->Col()).toStdString()));
     if (ser.isEmpty()) {
         orv::ui::MessageBox(this, u"Attention"_s, QString::fromUtf8(kNoTestInCell));
         return;
@@ -50,7 +50,7 @@ void Tmainform::N1Click() {
     if (orv::FileExists(place.dest)) {
         Label6->setText(u"Archive PDF File is opend."_s);
         ProcessMessages();
-        const bool opened = res::ResultPrompts::open(dest);
+        const bool opened = orv::ui::OpenFile(dest);
         NormalCursor();
         if (opened)
             Label6->setText(QString());
@@ -63,5 +63,5 @@ void Tmainform::N1Click() {
     if (RunServerAction(a) != orv::ActionResult::Done) return;
     Label6->setText(u"PDF File Download succesfully."_s);
     ProcessMessages();
-    if (!res::ResultPrompts::open(dest)) Flash(u"No program opens "_s + dest);
+    if (!orv::ui::OpenFile(dest)) Flash(u"No program opens "_s + dest);
 }

@@ -2,10 +2,10 @@
 #include <QApplication>
 
 #include "app/ui/Tmainform.h"
+#include "base/ui/Prompts.h"
 #include "results/core/ReportBody.h"
 #include "results/ui/ReportPreview.h"
 #include "results/ui/ResultGridModel.h"
-#include "results/ui/ResultPrompts.h"
 #include "results/ui/ResultReport.h"
 #include "results/ui/SignaturePicture.h"
 
@@ -34,8 +34,10 @@ void Tmainform::SpeedButton6Click() {
         NormalCursor();
         return;
     }
-    const QString path = res::ResultPrompts::askSaveName(this, u".txt"_s, u"txt"_s);
+    const QString path = orv::ui::SaveFileAs(this, u".txt"_s, u"txt"_s);
     if (path.isEmpty()) return;
     const orv::FileResult written = orv::WriteTextFile(path.toStdString(), RichEdit1, RichEdit1Encoding);
-    if (!written) res::ResultPrompts::inform(this, u"Save As..."_s, QString::fromStdString(written.error), true);
+    if (!written)
+        orv::ui::MessageBox(this, u"Save As..."_s, QString::fromStdString(written.error), QMessageBox::Ok,
+                            QMessageBox::Critical);
 }

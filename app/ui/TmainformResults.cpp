@@ -12,17 +12,16 @@
 #include <QProgressBar>
 #include <QToolButton>
 
-#include "app/core/AtomicFile.h"
-#include "app/ui/Dialogs.h"
 #include "app/ui/Tmainform.h"
 #include "app/ui/WeekDays.h"
+#include "base/core/AtomicFile.h"
+#include "base/ui/Prompts.h"
 #include "results/core/ResultColumns.h"
 #include "results/core/ResultPaths.h"
 #include "results/core/ResultSearch.h"
 #include "results/ui/ResultFonts.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
-#include "results/ui/ResultPrompts.h"
 #include "results/ui/SignaturePicture.h"
 #include "solar/core/TPublicUtils.h"
 
@@ -67,8 +66,9 @@ void Tmainform::BuildResults() {
     StringGrid1Cells = new res::ResultGridModel(this);
     StringGrid1->SetModel(StringGrid1Cells);
     StringGrid1->horizontalHeader()->show();  // the strip for resizing and moving columns
-    StringGrid1->SetDrawCell(
-        [this](QPainter& painter, const QRect& rect, int column, int row) { StringGrid1DrawCell(painter, rect, column, row); });
+    StringGrid1->SetDrawCell([this](QPainter& painter, const QRect& rect, int column, int row) {
+        StringGrid1DrawCell(painter, rect, column, row);
+    });
     StringGrid1->stackUnder(ListBox1);
     Edit1->setFont(res::ResultFont(8));
     SpeedButton5->setToolTip(u"Find Next"_s);
@@ -93,17 +93,6 @@ void Tmainform::BuildResults() {
     connect(StringGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at)); });
     connect(N1, &QAction::triggered, this, &Tmainform::N1Click);
-
-    // Results area's dialogs go through the program's own, which tests answer.
-    res::ResultPrompts::askSaveName = [](QWidget* parent, const QString& filterName, const QString& suffix) {
-        QString name = orv::ui::SaveFileName(parent, QString(), QString(), filterName + u" (*."_s + suffix + u')');
-        if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
-            name += u'.' + suffix;  // the dialog's default extension
-        return name;
-    };
-    res::ResultPrompts::inform = [](QWidget* parent, const QString& caption, const QString& text, bool error) {
-        orv::ui::MessageBox(parent, caption, text, QMessageBox::Ok, error ? QMessageBox::Critical : QMessageBox::Warning);
-    };
 
     connect(SolarDatePicker1, &QLineEdit::textChanged, this, &Tmainform::SolarDatePicker1Change);
     connect(SpeedButton16, &QToolButton::clicked, this, &Tmainform::SpeedButton16Click);
@@ -171,7 +160,8 @@ void Tmainform::SolarDatePicker1Change() {
     day = QString::fromStdString(res::CompactDate(rowday.toStdString()));
     Edit2->setText(day);
     RichEdit1.clear();
-    const QString local = QString::fromStdString(res::LocalResultPath(WorkspaceRoot().toStdString(), day.toStdString()));
+    const QString local =
+        QString::fromStdString(res::LocalResultPath(WorkspaceRoot().toStdString(), day.toStdString()));
     if (IsCompactDate(day) && orv::FileExists(local.toStdString())) {
         if (!LoadReport(local)) {
             HideStamp();
@@ -207,9 +197,11 @@ void Tmainform::SpeedButton4Click() {
 void Tmainform::SpeedButton16Click() {
     const QString compact = Edit2->text();
     const QString shownDay = rowday;
-    const QString local = QString::fromStdString(res::LocalResultPath(WorkspaceRoot().toStdString(), compact.toStdString()));
+    const QString local =
+        QString::fromStdString(res::LocalResultPath(WorkspaceRoot().toStdString(), compact.toStdString()));
     orv::ServerAction a = orv::ServerAction::Download(
-        QString::fromStdString(res::RemoteResultPath(pooshe.toStdString(), compact.toStdString())), local, kResultFileSize);
+        QString::fromStdString(res::RemoteResultPath(pooshe.toStdString(), compact.toStdString())), local,
+        kResultFileSize);
     a.resetGauge = true;
     a.testFarok = true;
     a.testBillok = true;

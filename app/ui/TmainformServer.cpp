@@ -5,11 +5,13 @@
 #include <QTimer>
 #include <ctime>
 
-#include "app/core/TextFile.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/TextFile.h"
+
 #include "app/ui/WeekDays.h"
+#include "base/ui/Prompts.h"
 #include "server/core/OffUiThread.h"
 #include "server/core/ServerMessages.h"
 #include "solar/core/TPublicUtils.h"
@@ -42,7 +44,7 @@ void Tmainform::ConfigureSession() {
 
 void Tmainform::SpeedButton15Click() {
     if (ServerBusy()) {
-        QApplication::beep();
+        orv::ui::Beep();
         return;
     }
     ShowWait();
@@ -64,12 +66,12 @@ void Tmainform::SpeedButton15Click() {
 }
 
 void Tmainform::netokbClick() {
-    if (ServerBusy()) return QApplication::beep();
+    if (ServerBusy()) return orv::ui::Beep();
     NetworkCheck();
 }
 
 void Tmainform::farokbClick() {
-    if (ServerBusy()) return QApplication::beep();
+    if (ServerBusy()) return orv::ui::Beep();
     ServerTest();
 }
 
@@ -78,7 +80,7 @@ void Tmainform::NetworkCheck() {
     orv::SntpAnswer answer;
     std::atomic<bool> cancel{false};
     Wait([&] { answer = IdSNTP1.Request(&cancel); }, [&] { cancel = true; });
-    if (answer.received) QApplication::beep();
+    if (answer.received) orv::ui::Beep();
     // An answer that is no valid time, or a clock before 1397, is a network
     // failure; the date fields then keep the last good day.
     std::string solar;
@@ -113,7 +115,7 @@ void Tmainform::ServerTest() {
         SetPicture(Image8, Image2);
         farok = true;
         Form1->waite = true;
-        QApplication::beep();
+        orv::ui::Beep();
     } else {
         farok = false;
         SetPicture(Image8, Image5);

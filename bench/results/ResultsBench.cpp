@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "app/core/TextFile.h"
+#include "base/core/TextFile.h"
 #include "results/core/ResultColumns.h"
 #include "results/core/ResultSearch.h"
 #include "results/ui/ResultGrid.h"
@@ -17,18 +17,19 @@
 using namespace orv::results;
 
 namespace {
-const char* const kTests[] = {"FBS=95",          "Chol=180",   "TG=150",       "HDL=45",        "LDL=110",
-                              "Urea=30",         "Creat=1.1",  "Uric Acid=5.2", "SGOT=22",      "SGPT=19",
-                              "ALP=180",         "TSH=2.1",    "T4=8.2",       "T3=1.3",        "Ferritin=80",
-                              "Vit D3=32",       "HbA1c=5.6",  "CBC=normal",   "ESR=12",        "CRP=Negative"};
+const char* const kTests[] = {"FBS=95",    "Chol=180",  "TG=150",        "HDL=45",  "LDL=110",
+                              "Urea=30",   "Creat=1.1", "Uric Acid=5.2", "SGOT=22", "SGPT=19",
+                              "ALP=180",   "TSH=2.1",   "T4=8.2",        "T3=1.3",  "Ferritin=80",
+                              "Vit D3=32", "HbA1c=5.6", "CBC=normal",    "ESR=12",  "CRP=Negative"};
 const char* const kNames[] = {"محمد رضا کاظمي", "فاطمه  گلي", "علی احمدی", "زهرا رضایی", "حسین  کریمی"};
 
 std::vector<std::string> DayLines(int count) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<size_t>(count));
     for (int i = 1; i <= count; ++i) {
-        std::string line = std::to_string(i) + "   ABCDE" + std::to_string(10000 + i) + "XY   " + std::to_string(i % 997) +
-                           "   " + std::to_string(20 + i % 60) + "   " + kNames[i % 5] + "   ";
+        std::string line = std::to_string(i) + "   ABCDE" + std::to_string(10000 + i) + "XY   " +
+                           std::to_string(i % 997) + "   " + std::to_string(20 + i % 60) + "   " + kNames[i % 5] +
+                           "   ";
         for (const char* test : kTests) line += std::string(test) + "   ";
         lines.push_back(std::move(line));
     }

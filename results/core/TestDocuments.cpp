@@ -3,17 +3,17 @@
 #include <array>
 #include <charconv>
 
+#include "base/core/SafeName.h"
 #include "results/core/ResultLine.h"
 
 namespace orv::results {
 
 const std::vector<std::string>& TestDocumentTable() {
     static const std::vector<std::string> table = {
-        "Hb Electro,1",        "Pro.Elect,2",        "Double Marker,3",    "Quadruple test,3",
-        "AFP (MoM),3",         "HCV Qualitative,5",  "HBV Qualitative,6",  "HCV Genotyping,7",
-        "HSV Qualitative,8",   "HCV Quantitative,9", "HBV Quantitative,10", "CMV Quali,11",
-        "CMV Quanti,12",       "EBV Quali,13",       "EBV Quanti,14",      "HSV 1 PCR Quali,15",
-        "TB PCR Quali,16",     "JAK2 Mutation,17",   "HPV Genotyping,18",  "HSV 2 PCR Quali,19",
+        "Hb Electro,1",        "Pro.Elect,2",       "Double Marker,3",  "Quadruple test,3",  "AFP (MoM),3",
+        "HCV Qualitative,5",   "HBV Qualitative,6", "HCV Genotyping,7", "HSV Qualitative,8", "HCV Quantitative,9",
+        "HBV Quantitative,10", "CMV Quali,11",      "CMV Quanti,12",    "EBV Quali,13",      "EBV Quanti,14",
+        "HSV 1 PCR Quali,15",  "TB PCR Quali,16",   "JAK2 Mutation,17", "HPV Genotyping,18", "HSV 2 PCR Quali,19",
         "Imm.elec.serum,20",
     };
     return table;
@@ -68,13 +68,11 @@ struct KindRule {
 
 // Kinds 1-20 in order.
 constexpr std::array<KindRule, 20> kRules = {{
-    {Folder::Laboratory, "H"},     {Folder::Laboratory, "P"},    {Folder::Screening, ""},
-    {Folder::Screening, "AFP"},    {Folder::Pcr, "HCVQL"},       {Folder::Pcr, "HBVQL"},
-    {Folder::Pcr, "HCVG"},         {Folder::Pcr, "HSVQL"},       {Folder::Pcr, "HCVQN"},
-    {Folder::Pcr, "HBVQN"},        {Folder::Pcr, "CMVQL"},       {Folder::Pcr, "CMVQN"},
-    {Folder::Pcr, "EBVQL"},        {Folder::Pcr, "EBVQN"},       {Folder::Pcr, "HSV1"},
-    {Folder::Pcr, "TBQL"},         {Folder::Pcr, "JAK2"},        {Folder::Pcr, "HPVG"},
-    {Folder::Pcr, "HSV2"},         {Folder::Laboratory, "I"},
+    {Folder::Laboratory, "H"}, {Folder::Laboratory, "P"}, {Folder::Screening, ""}, {Folder::Screening, "AFP"},
+    {Folder::Pcr, "HCVQL"},    {Folder::Pcr, "HBVQL"},    {Folder::Pcr, "HCVG"},   {Folder::Pcr, "HSVQL"},
+    {Folder::Pcr, "HCVQN"},    {Folder::Pcr, "HBVQN"},    {Folder::Pcr, "CMVQL"},  {Folder::Pcr, "CMVQN"},
+    {Folder::Pcr, "EBVQL"},    {Folder::Pcr, "EBVQN"},    {Folder::Pcr, "HSV1"},   {Folder::Pcr, "TBQL"},
+    {Folder::Pcr, "JAK2"},     {Folder::Pcr, "HPVG"},     {Folder::Pcr, "HSV2"},   {Folder::Laboratory, "I"},
 }};
 }  // namespace
 
@@ -106,8 +104,7 @@ DocumentPlace DocumentFor(int kind, std::string_view key, std::string_view origi
     }
     // The key and the origin code come from the server's file: a name that could
     // leave the workspace folder is no document of ours.
-    if (place.fileName.find_first_of("/\\") != std::string::npos || place.fileName.find("..") != std::string::npos)
-        return {};
+    if (!IsSafeFileName(place.fileName)) return {};
     place.dest = std::string(root) + place.fileName;
     return place;
 }

@@ -4,14 +4,14 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
-#include "app/core/AtomicFile.h"
-#include "results/ui/ResultPrompts.h"
+#include "base/core/AtomicFile.h"
+#include "base/ui/Prompts.h"
 #include "results/ui/ResultReport.h"
 
 using namespace Qt::StringLiterals;
@@ -21,13 +21,14 @@ namespace orv::results {
 std::function<void(QPrintPreviewDialog&)> ReportPreview::hook;
 
 bool ReportPreview::SavePdf(const ResultReport& report, QWidget* parent) {
-    const QString path = ResultPrompts::askSaveName(parent, u"PDF"_s, u"pdf"_s);
+    const QString path = ui::SaveFileAs(parent, u"PDF"_s, u"pdf"_s);
     if (path.isEmpty()) return false;
     const QByteArray pdf = report.ToPdf();
     const FileResult written = pdf.isEmpty() ? FileResult{false, "the report could not be laid out"}
                                              : WriteFileAtomically(path.toStdString(), pdf.toStdString());
     if (!written) {
-        ResultPrompts::inform(parent, u"Save as PDF"_s, QString::fromStdString(written.error), true);
+        ui::MessageBox(parent, u"Save as PDF"_s, QString::fromStdString(written.error), QMessageBox::Ok,
+                       QMessageBox::Critical);
         return false;
     }
     return true;
@@ -52,7 +53,8 @@ void OfferPdfFirst(QPrintPreviewDialog& dialog, const ResultReport& report) {
     auto* save = new QAction(QIcon::fromTheme(u"document-save"_s), u"Save as PDF"_s, &dialog);
     save->setObjectName(u"SavePdf"_s);
     save->setToolTip(u"Save the report as a PDF file"_s);
-    QObject::connect(save, &QAction::triggered, &dialog, [&dialog, &report] { ReportPreview::SavePdf(report, &dialog); });
+    QObject::connect(save, &QAction::triggered, &dialog,
+                     [&dialog, &report] { ReportPreview::SavePdf(report, &dialog); });
     const QList<QAction*> actions = bar->actions();
     bar->insertAction(actions.isEmpty() ? nullptr : actions.constFirst(), save);
     if (!actions.isEmpty()) bar->insertSeparator(actions.constFirst());

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 
 namespace orv {
 

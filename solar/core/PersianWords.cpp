@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/core/Trim.h"
 #include "solar/core/TPublicUtils.h"
-#include "solar/core/Trim.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <ctime>
 #include <mutex>
 
+#include "base/core/Trim.h"
 #include "solar/core/CivilDays.h"
 #include "solar/core/ShortDateFormat.h"
-#include "solar/core/Trim.h"
 
 using orv::days::Ymd;
 

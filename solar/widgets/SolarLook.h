@@ -24,11 +24,8 @@ QFont CalendarFont();
 // ".تاريخ وارد شده معتبر نميباشد، لطفاً تاريخ صحيح را وارد نمائيد" or the English text.
 QString InvalidDateText(TDateKind kind);
 
-// Shows a modal message box titled "Attention". Tests replace the handler to
-// record the message instead of blocking on a dialog.
-using MessageHandler = std::function<void(QWidget* parent, const QString& text)>;
+// Shows a modal message box titled "Attention" through the program's prompts.
 void ShowMessage(QWidget* parent, const QString& text);
-MessageHandler SetMessageHandler(MessageHandler handler);
 
 // Hands the locale's short date format to the date engine (process-wide) when it is
 // made of d, M and y fields only; otherwise the engine keeps its own "yyyy/MM/dd".

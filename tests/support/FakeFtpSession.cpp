@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 
 namespace orv::test {
 

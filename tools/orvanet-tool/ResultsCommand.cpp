@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/core/TextFile.h"
+#include "base/core/TextFile.h"
 #include "results/core/ArchiveIndex.h"
 #include "results/core/ResultColumns.h"
 #include "results/core/ResultTable.h"

@@ -4,10 +4,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/ui/Dialogs.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "base/ui/Prompts.h"
 #include "reception/ui/TForm4.h"
 #include "server/core/ServerMessages.h"
 #include "tests/support/FakeFtpSession.h"

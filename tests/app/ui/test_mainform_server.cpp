@@ -5,15 +5,15 @@
 #include <QtTest>
 #include <chrono>
 
-#include "app/core/AtomicFile.h"
-#include "app/core/TextFile.h"
-#include "app/ui/Dialogs.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/AtomicFile.h"
+#include "base/core/TextFile.h"
+#include "base/ui/Prompts.h"
 #include "reception/ui/TForm4.h"
-#include "solar/widgets/TSolarDatePicker.h"
 #include "server/core/ServerMessages.h"
+#include "solar/widgets/TSolarDatePicker.h"
 #include "tests/support/CentralLab.h"
 
 using orv::ActionResult;

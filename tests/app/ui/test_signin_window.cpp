@@ -3,12 +3,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/core/AtomicFile.h"
-#include "app/core/TextFile.h"
-#include "app/ui/Dialogs.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/AtomicFile.h"
+#include "base/core/TextFile.h"
+#include "base/ui/Prompts.h"
 
 class SignInWindowTest : public QObject {
     Q_OBJECT
@@ -30,8 +30,8 @@ private slots:
         // The start-up check stays on loopback: nothing listens on these ports, so
         // it fails at once and still ends the check.
         QDir().mkpath(Root());
-        QVERIFY(orv::WriteFileAtomically(File("orvanet.ini"),
-                                         "[ftp]\nhost=127.0.0.1\nport=9\n[sntp]\nhost=127.0.0.1\nport=9\ntimeout_ms=300\n"));
+        QVERIFY(orv::WriteFileAtomically(
+            File("orvanet.ini"), "[ftp]\nhost=127.0.0.1\nport=9\n[sntp]\nhost=127.0.0.1\nport=9\ntimeout_ms=300\n"));
         messages_.clear();
         orv::ui::SetMessageResponder([this](const QString& caption, const QString& text, QMessageBox::StandardButtons) {
             messages_ << caption + u'|' + text;
@@ -60,10 +60,14 @@ private slots:
     void validCodesGiveTheFolderCodeAndReachTheMainWindow_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("947") << "947" << "0";
-        QTest::newRow("1894") << "1894" << "1";
-        QTest::newRow("0") << "0" << "-1";
-        QTest::newRow("spaces") << "  1894  " << "1";
+        QTest::newRow("947") << "947"
+                             << "0";
+        QTest::newRow("1894") << "1894"
+                              << "1";
+        QTest::newRow("0") << "0"
+                           << "-1";
+        QTest::newRow("spaces") << "  1894  "
+                                << "1";
     }
     void validCodesGiveTheFolderCodeAndReachTheMainWindow() {
         QFETCH(QString, code);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/core/TextFile.h"
+#include "base/core/TextFile.h"
 #include "results/core/ResultTable.h"
 
 using namespace orv::results;
@@ -38,7 +38,9 @@ TEST(ResultFile, SampleDayInCodePage1256) {
 }
 
 TEST(ResultFile, ByteOrderMarkAndBlankLines) {
-    const std::string path = WriteBytes("orv_result_bom.txt", "\xEF\xBB\xBF" "1   A   علی   \r\n\r\n2   B");
+    const std::string path = WriteBytes("orv_result_bom.txt",
+                                        "\xEF\xBB\xBF"
+                                        "1   A   علی   \r\n\r\n2   B");
     const auto read = orv::ReadTextFile(path);
     ASSERT_TRUE(read.ok) << read.error;
     const ResultTable table(read.content.lines);

@@ -8,7 +8,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/core/TextFile.h"
+#include "base/core/TextFile.h"
 #include "results/core/TestDocuments.h"
 #include "results/ui/ReportPreview.h"
 #include "server/core/ServerMessages.h"
@@ -52,10 +52,10 @@ private slots:
         lab_.Control("reset");
         w_.Open(lab_);
         opened_.clear();
-        orv::results::ResultPrompts::open = [this](const QString& path) {
-            opened_ << path;
+        orv::ui::SetOpenResponder([this](const QUrl& url) {
+            opened_ << url.toLocalFile();
             return true;
-        };
+        });
         lab_.ClearLogs();
     }
     void cleanup() { w_.Close(); }
@@ -117,8 +117,8 @@ private slots:
         const auto& table = orv::results::TestDocumentTable();
         for (size_t i = 0; i < table.size(); ++i) {
             const std::string name = table[i].substr(0, table[i].find(','));
-            day += QByteArray::number(int(i + 1)) + "   ABCDE12345XY   77   30   x   " + QByteArray::fromStdString(name) +
-                   "=see document   \r\n";
+            day += QByteArray::number(int(i + 1)) + "   ABCDE12345XY   77   30   x   " +
+                   QByteArray::fromStdString(name) + "=see document   \r\n";
         }
         w_.Archive(u"14010630"_s, day);
         mainform->SetDateText(u"1401/06/30"_s);
@@ -143,7 +143,8 @@ private slots:
         mainform->N1Click();
         w_.Select(1, 4);  // a name
         mainform->N1Click();
-        QCOMPARE(w_.messages, (QStringList{u"Attention|متن جستجو خالی میباشد"_s, u"Attention|متن جستجو خالی میباشد"_s}));
+        QCOMPARE(w_.messages,
+                 (QStringList{u"Attention|متن جستجو خالی میباشد"_s, u"Attention|متن جستجو خالی میباشد"_s}));
         w_.Select(1, 5);  // FBS=95
         mainform->N1Click();
         QCOMPARE(w_.Status(), kNoDocument);

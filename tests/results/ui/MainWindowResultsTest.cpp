@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <QToolButton>
 
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 #include "server/core/ServerMessages.h"
 #include "tests/results/ui/ResultsWindow.h"
 

@@ -9,12 +9,12 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 #include "results/core/ReportBody.h"
 #include "results/ui/ReportPreview.h"
-#include "results/ui/ResultPrompts.h"
 #include "results/ui/ResultReport.h"
 #include "results/ui/SignaturePicture.h"
+#include "tests/support/PromptRecorder.h"
 
 using namespace Qt::StringLiterals;
 using namespace orv::results;
@@ -122,9 +122,10 @@ private slots:
         const ResultReport report(Day(5));
         QTemporaryDir dir;
         const QString pdfPath = dir.path() + u"/saved.pdf"_s;
-        ResultPrompts::askSaveName = [&](QWidget*, const QString&, const QString& suffix) {
-            return suffix == u"pdf"_s ? pdfPath : QString();
-        };
+        PromptRecorder prompts;
+        orv::ui::SetSaveFileResponder([&](const QString&, const QString&, const QString& filter) {
+            return filter.endsWith(u"(*.pdf)"_s) ? pdfPath : QString();
+        });
         bool ran = false;
         ReportPreview::hook = [&](QPrintPreviewDialog& dialog) {
             ran = true;
@@ -142,12 +143,14 @@ private slots:
         ReportPreview::Show(report, nullptr);
         ReportPreview::hook = nullptr;
         QVERIFY(ran);
-        QVERIFY(Folded(PdfText([&] {
-                    QFile f(pdfPath);
-                    f.open(QIODevice::ReadOnly);
-                    return f.readAll();
-                }(), dir.path())).contains(u"FBS=91"_s));
-        ResultPrompts::UseDesktop();
+        QVERIFY(Folded(PdfText(
+                           [&] {
+                               QFile f(pdfPath);
+                               f.open(QIODevice::ReadOnly);
+                               return f.readAll();
+                           }(),
+                           dir.path()))
+                    .contains(u"FBS=91"_s));
     }
 };
 

@@ -10,13 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/ui/Dialogs.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "base/ui/Prompts.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
-#include "results/ui/ResultPrompts.h"
 #include "tests/support/CentralLab.h"
 
 namespace orv::test {
@@ -53,7 +52,7 @@ public:
         DestroyForms();
         orv::ui::SetMessageResponder({});
         orv::ui::SetSaveFileResponder({});
-        orv::results::ResultPrompts::UseDesktop();
+        orv::ui::SetOpenResponder({});
         QDir(Root()).removeRecursively();
     }
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 #include "server/core/CurlFtpSession.h"
 #include "tests/support/CentralLab.h"
 

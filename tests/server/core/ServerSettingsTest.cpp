@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 #include "server/core/ServerSettings.h"
 
 TEST(ServerSettings, MissingFileGivesTheDefaults) {

@@ -3,12 +3,12 @@
 #include <QMenu>
 #include <QTest>
 
-#include "MessageRecorder.h"
 #include "solar/widgets/TSolarButton.h"
 #include "solar/widgets/TSolarGrid.h"
 #include "solar/widgets/TSolarLabel.h"
 #include "solar/widgets/TSolarMonthCalendar.h"
 #include "solar/widgets/TSolarTopPanel.h"
+#include "tests/support/PromptRecorder.h"
 
 using namespace orv::solar;
 
@@ -190,15 +190,15 @@ private slots:
     }
 
     void settingDates() {
-        MessageRecorder rec;
+        PromptRecorder rec;
         TSolarMonthCalendar c;
         c.SetInDate(QStringLiteral("1401/06/30"));
         c.SetInDate(QStringLiteral("   "));
         QCOMPARE(c.OutDate, QStringLiteral("1401/06/30"));
-        QVERIFY(rec.messages.isEmpty());
+        QVERIFY(rec.Texts().isEmpty());
         c.SetInDate(QStringLiteral("1401/13/01"));
-        QCOMPARE(rec.messages.size(), 1);
-        QCOMPARE(rec.messages[0], QString::fromUtf8(".تاريخ وارد شده معتبر نميباشد، لطفاً تاريخ صحيح را وارد نمائيد"));
+        QCOMPARE(rec.Texts().size(), 1);
+        QCOMPARE(rec.Texts()[0], QString::fromUtf8(".تاريخ وارد شده معتبر نميباشد، لطفاً تاريخ صحيح را وارد نمائيد"));
         QCOMPARE(c.OutDate, QStringLiteral("1401/06/30"));
         c.SetYear(1402);
         QCOMPARE(c.OutDate, QStringLiteral("1402/06/30"));
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(c.Day(), 30);
         c.SetDateKind(dkGregorian);
         c.SetInDate(QStringLiteral("2022/00/01"));
-        QCOMPARE(rec.messages.last(), QStringLiteral("Invalid date, Enter correct date please."));
+        QCOMPARE(rec.Texts().last(), QStringLiteral("Invalid date, Enter correct date please."));
     }
 
     void dateOperations() {

@@ -3,8 +3,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "MessageRecorder.h"
 #include "solar/widgets/TSolarDatePicker.h"
+#include "tests/support/PromptRecorder.h"
 
 using namespace orv::solar;
 
@@ -107,7 +107,7 @@ private slots:
     }
 
     void invalidDateOnFocusExit() {
-        MessageRecorder rec;
+        PromptRecorder rec;
         Window w;
         QVERIFY(QTest::qWaitForWindowActive(&w.form));
         int exits = 0;
@@ -117,23 +117,23 @@ private slots:
         w.picker->setText(QStringLiteral("1401/06/30"));
         w.picker->SetMonth(13);
         w.other->setFocus(Qt::TabFocusReason);
-        QCOMPARE(rec.messages, QStringList{kPersianMessage});
+        QCOMPARE(rec.Texts(), QStringList{kPersianMessage});
         QVERIFY(w.picker->hasFocus());
         QCOMPARE(exits, 0);
         w.picker->setText(QStringLiteral("1401/06/30"));
         w.other->setFocus(Qt::TabFocusReason);
-        QCOMPARE(rec.messages.size(), 1);
+        QCOMPARE(rec.Texts().size(), 1);
         QCOMPARE(exits, 1);
         // A message of our own, and the English one.
         w.picker->setFocus();
         w.picker->SetPersianInvalidDateMessage(QStringLiteral("bad"));
         w.picker->setText(QStringLiteral("1403/12/31"));
         w.other->setFocus(Qt::TabFocusReason);
-        QCOMPARE(rec.messages.last(), QStringLiteral("bad"));
+        QCOMPARE(rec.Texts().last(), QStringLiteral("bad"));
         w.picker->SetDateKind(dkGregorian);
         w.picker->setText(QStringLiteral("2023/02/29"));
         w.other->setFocus(Qt::TabFocusReason);
-        QCOMPARE(rec.messages.last(), QStringLiteral("Invalid date, Enter correct date please."));
+        QCOMPARE(rec.Texts().last(), QStringLiteral("Invalid date, Enter correct date please."));
     }
 
     void showDefaultDateAndAutoCheck() {
@@ -151,7 +151,7 @@ private slots:
     }
 
     void ctrlEnterSwitchesTheCalendar() {
-        MessageRecorder rec;
+        PromptRecorder rec;
         TSolarDatePicker p;
         p.setText(QStringLiteral("1401/06/30"));
         QTest::keyClick(&p, Qt::Key_Return, Qt::ControlModifier);
@@ -164,7 +164,7 @@ private slots:
         QTest::keyClick(&p, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(p.DateKind(), dkSolar);
         QCOMPARE(p.text(), QStringLiteral("1401/13/30"));
-        QCOMPARE(rec.messages, QStringList{kPersianMessage});
+        QCOMPARE(rec.Texts(), QStringList{kPersianMessage});
         p.SetVisibleLayoutSwitch(false);
         p.setText(QStringLiteral("1401/06/30"));
         QTest::keyClick(&p, Qt::Key_Return, Qt::ControlModifier);

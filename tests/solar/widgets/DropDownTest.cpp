@@ -4,11 +4,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "MessageRecorder.h"
 #include "solar/widgets/TCustomSolarCalendar.h"
 #include "solar/widgets/TPopupForm.h"
 #include "solar/widgets/TSolarDatePicker.h"
 #include "solar/widgets/TSolarGrid.h"
+#include "tests/support/PromptRecorder.h"
 
 using namespace orv::solar;
 
@@ -86,11 +86,11 @@ private slots:
     }
 
     void invalidTextShowsOnlyTheMessage() {
-        MessageRecorder rec;
+        PromptRecorder rec;
         Window w;
         w.first->setText(QStringLiteral("1401/13/01"));
         w.first->Button()->click();
-        QCOMPARE(rec.messages.size(), 1);
+        QCOMPARE(rec.Texts().size(), 1);
         QVERIFY(!TPopupForm::OpenDropDown());
     }
 

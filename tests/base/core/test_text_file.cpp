@@ -1,11 +1,11 @@
 // Local text files: encodings, line ends, lossless saving and whole-or-nothing writes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
-#include "app/core/TextFile.h"
+#include "base/core/TextFile.h"
 
 namespace fs = std::filesystem;
 
@@ -68,8 +68,9 @@ TEST_F(TextFileTest, EveryByteOfCodePage1256RoundTrips) {
 }
 
 TEST_F(TextFileTest, WritesBackInTheEncodingItWasReadIn) {
-    for (const std::string& original : {std::string("\xD3\xE1\xC7\xE3\r\nb\r\n"), std::string("\xEF\xBB\xBFسلام\r\nb\r\n"),
-                                       std::string("\xFF\xFE\x33\x06\x0D\x00\x0A\x00", 8)}) {
+    for (const std::string& original :
+         {std::string("\xD3\xE1\xC7\xE3\r\nb\r\n"), std::string("\xEF\xBB\xBFسلام\r\nb\r\n"),
+          std::string("\xFF\xFE\x33\x06\x0D\x00\x0A\x00", 8)}) {
         ASSERT_TRUE(orv::WriteFileAtomically(Path("f.txt"), original));
         const auto read = orv::ReadTextFile(Path("f.txt"));
         ASSERT_TRUE(read.ok);

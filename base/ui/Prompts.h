@@ -1,8 +1,12 @@
 #pragma once
-// Message boxes and file dialogs go through here, so that a test can answer them
-// (a responder) instead of a person.
+// Every modal step of every window goes through here: message boxes,
+// confirmations, save dialogs, handing a file or an address to the desktop,
+// and the beep. A test installs a responder and answers them instead of a
+// person (tests/support/PromptRecorder.h); an empty responder restores the real
+// dialogs.
 #include <QMessageBox>
 #include <QString>
+#include <QUrl>
 #include <functional>
 
 namespace orv::ui {
@@ -10,10 +14,13 @@ namespace orv::ui {
 using MessageResponder = std::function<QMessageBox::StandardButton(const QString& caption, const QString& text,
                                                                    QMessageBox::StandardButtons buttons)>;
 using SaveFileResponder = std::function<QString(const QString& caption, const QString& dir, const QString& filter)>;
+using OpenResponder = std::function<bool(const QUrl& url)>;
+using BeepResponder = std::function<void()>;
 
-// An empty responder restores the real dialogs.
 void SetMessageResponder(MessageResponder responder);
 void SetSaveFileResponder(SaveFileResponder responder);
+void SetOpenResponder(OpenResponder responder);
+void SetBeepResponder(BeepResponder responder);
 
 // Shows a message box; the button pressed.
 QMessageBox::StandardButton MessageBox(QWidget* parent, const QString& caption, const QString& text,
@@ -23,5 +30,14 @@ QMessageBox::StandardButton MessageBox(QWidget* parent, const QString& caption, 
 bool Confirm(QWidget* parent, const QString& text);
 // The chosen file name, empty when cancelled.
 QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+// Asks for a file of one kind, "<kind> (*.<suffix>)"; a name typed without an
+// extension gets the suffix, as the dialog's default extension does.
+QString SaveFileAs(QWidget* parent, const QString& kind, const QString& suffix, const QString& dir = QString());
+// Hands a local file or a web address to the desktop's program for it; false
+// when none took it.
+bool OpenFile(const QString& path);
+bool OpenUrl(const QUrl& url);
+// The system's default beep.
+void Beep();
 
 }  // namespace orv::ui

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 
 namespace orv {
 

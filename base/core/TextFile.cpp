@@ -1,4 +1,4 @@
-#include "app/core/TextFile.h"
+#include "base/core/TextFile.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
@@ -183,8 +183,10 @@ std::string Cp1256ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
     for (const unsigned char b : bytes) {
-        if (b < 0x80) out += static_cast<char>(b);
-        else out += table[b];
+        if (b < 0x80)
+            out += static_cast<char>(b);
+        else
+            out += table[b];
     }
     return out;
 }

@@ -1,4 +1,4 @@
-#include "app/core/AtomicFile.h"
+#include "base/core/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
