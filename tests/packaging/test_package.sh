@@ -16,6 +16,7 @@ grep -q '^ Package: orvanet$' "$scratch/info" || fail "package name"
 grep -q '^ Version: 22.00' "$scratch/info" || fail "version"
 grep -q '^ Depends:.*libqt6widgets6' "$scratch/info" || fail "Depends lacks Qt: $(grep Depends "$scratch/info")"
 grep -q '^ Depends:.*libcurl' "$scratch/info" || fail "Depends lacks libcurl"
+grep -q '^ Depends:.*libqt6svg6' "$scratch/info" || fail "Depends lacks the SVG icon engine"
 
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
