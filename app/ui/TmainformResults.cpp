@@ -212,7 +212,9 @@ void Tmainform::SpeedButton16Click() {
         Flash(a.failureText);
         return;
     }
-    if (RunServerAction(a) != orv::ActionResult::Done) return;
+    const orv::ActionResult result = RunServerAction(a);
+    if (result != orv::ActionResult::Refused) ArchiveDayChanged(compact);
+    if (result != orv::ActionResult::Done) return;
     ProcessMessages();
     // The user may have moved to another day while the file came; it stays archived.
     if (Edit2->text() != compact) return;
@@ -232,6 +234,7 @@ void Tmainform::Highlight(int row) {
 }
 
 void Tmainform::Edit1Change() {
+    if (ArchiveMode()) return ArchiveSearchChange();  // every archived day, not the grid
     adad = false;
     const std::string text = Edit1->text().toStdString();
     if (res::IsDecimalInteger(text)) adad = true;
@@ -243,6 +246,11 @@ void Tmainform::Edit1Change() {
 }
 
 void Tmainform::Edit1KeyPress(QChar key) {
+    if (key == QChar(13) && ArchiveMode() && ListBox3->isVisible()) {
+        ListBox3->setFocus(Qt::OtherFocusReason);
+        if (!ListBox3->currentItem()) ListBox3->setCurrentRow(0);
+        return;
+    }
     if (key == QChar(13)) StringGrid1->setFocus(Qt::OtherFocusReason);
 }
 

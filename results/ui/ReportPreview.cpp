@@ -12,7 +12,9 @@
 
 #include "base/core/AtomicFile.h"
 #include "base/ui/Prompts.h"
+#include "results/core/ResultPaths.h"
 #include "results/ui/ResultReport.h"
+#include "results/ui/SaveFolder.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,7 +23,8 @@ namespace orv::results {
 std::function<void(QPrintPreviewDialog&)> ReportPreview::hook;
 
 bool ReportPreview::SavePdf(const ResultReport& report, QWidget* parent) {
-    const QString path = ui::SaveFileAs(parent, u"PDF"_s, u"pdf"_s);
+    const QString path = SaveFolder::Ask(parent, u"PDF files"_s, u"pdf"_s,
+                                         QString::fromStdString(CompactDate(report.Content().dateLabel.toStdString())));
     if (path.isEmpty()) return false;
     const QByteArray pdf = report.ToPdf();
     const FileResult written = pdf.isEmpty() ? FileResult{false, "the report could not be laid out"}
