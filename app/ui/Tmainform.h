@@ -200,6 +200,8 @@ public:
     QString watchNotice;
     // Looks at today's file (SIZE, MDTM) on the open session or a quiet one of its own.
     void WatchToday();
+    // Fetches and shows today's new file once the session is free (when today is shown).
+    void WatchFetch();
     void Timer7Timer();
 
 signals:
@@ -235,6 +237,5 @@ private:
     int busy_ = 0;
     int timerWatch_ = 0;       // everyday use: title blink ticks
     bool watchFetch_ = false;  // today's new file waits to be fetched
-    void WatchFetch();
     QString lastError_;
 };

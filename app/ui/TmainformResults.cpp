@@ -102,7 +102,7 @@ void Tmainform::BuildResults() {
     connect(SpeedButton5, &QToolButton::clicked, this, &Tmainform::SpeedButton5Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &Tmainform::SpeedButton3Click);
     connect(SpeedButton7, &QToolButton::clicked, this, &Tmainform::SpeedButton7Click);
-    connect(StringGrid1, &QAbstractItemView::clicked, this, &Tmainform::StringGrid1Click);
+    connect(StringGrid1, &res::ResultGrid::Clicked, this, &Tmainform::StringGrid1Click);
     connect(StringGrid1, &QAbstractItemView::doubleClicked, this, &Tmainform::StringGrid1DblClick);
     connect(SpeedButton11, &QToolButton::clicked, this, &Tmainform::SpeedButton11Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &Tmainform::SpeedButton6Click);

@@ -104,6 +104,7 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent) {
         UpdateScrollRange();
     });
     connect(top, &QHeaderView::sectionMoved, this, [this] { ApplyLeftCol(leftCol_); });
+    connect(top, &QHeaderView::sectionClicked, this, &ResultGrid::Clicked);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (value != leftCol_) ApplyLeftCol(value);
     });
@@ -266,6 +267,11 @@ void ResultGrid::SetRow(int row) {
     const QModelIndex index = model_->index(row, column);
     setCurrentIndex(index);
     scrollTo(index);
+}
+
+void ResultGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) emit Clicked();
 }
 
 void ResultGrid::mousePressEvent(QMouseEvent* event) {

@@ -47,16 +47,23 @@ public:
     void SetLeftCol(int scrolled);
     int MaxLeftCol() const;
 
+    // Scrolls the rows and the test columns until the cell is in view.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     static QColor Background() { return {65, 96, 133}; }
     static QColor Found() { return {128, 0, 0}; }
     // The found cell: maroon, its text in the grid's font 3 pixels in from the left and top.
     void PaintFound(QPainter& painter, const QRect& rect, int column, int row) const;
 
+signals:
+    // A left click anywhere on the grid: a cell, the heading strip or the empty space below the rows.
+    void Clicked();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void wheelEvent(QWheelEvent* event) override;
 
