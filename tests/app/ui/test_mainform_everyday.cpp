@@ -100,6 +100,8 @@ private slots:
         const QRect date = mainform->SolarDatePicker1->geometry();
         Shot("mainform-823x514");
 
+        // Maximised (without a window manager the size is set as well).
+        mainform->setWindowState(Qt::WindowMaximized);
         mainform->resize(1280, 800);
         QTRY_COMPARE(Grid()->width(), grid.width() + 457);
         QCOMPARE(Grid()->height(), grid.height() + 286);
@@ -111,6 +113,11 @@ private slots:
         QCOMPARE(mainform->Image1->pixmap().width(), 1280);  // the banner is drawn again at the new width
         QVERIFY(!mainform->ListBox1->geometry().intersects(mainform->SpeedButton16->geometry()));
         Shot("mainform-1280x800");
+        Grid()->SetLeftCol(8);
+        mainform->Edit1->setText(u"احمدي 7"_s);
+        Shot("mainform-1280x800-scrolled");
+        Grid()->SetLeftCol(0);
+        mainform->setWindowState(Qt::WindowNoState);
 
         mainform->resize(823, 514);
         QTRY_COMPARE(Grid()->geometry(), grid);
@@ -233,6 +240,7 @@ private slots:
         QVERIFY(mainform->ListBox3->item(0)->text().startsWith(u"1405/09/12"_s));
         QVERIFY(mainform->ListBox3->item(4)->text().startsWith(u"1405/09/10"_s));
         QCOMPARE(mainform->colorrow, 0);  // the grid's own search did not run
+        Shot("archive-search");
         mainform->ListBox3->setCurrentRow(2);  // 1405/09/12, row 11
         mainform->ListBox3DblClick();
         QCOMPARE(mainform->DateText(), u"1405/09/12"_s);
