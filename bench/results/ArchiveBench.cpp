@@ -71,6 +71,22 @@ void BM_ArchiveBuild(benchmark::State& state) {
 }
 BENCHMARK(BM_ArchiveBuild)->Arg(91)->Arg(182)->Arg(365)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
+// A day downloaded into a year's archive: its file read again and the index laid out anew (UI thread).
+void BM_ArchiveUpdateDay(benchmark::State& state) {
+    static ArchiveIndex index = [] {
+        ArchiveIndex built;
+        built.Build(ArchiveFolder(365));
+        return built;
+    }();
+    const std::string& folder = ArchiveFolder(365);
+    const std::string day = ArchiveIndex::ArchivedDays(folder).front();
+    for (auto _ : state) {
+        index.UpdateDay(folder, day);
+        benchmark::DoNotOptimize(index.PatientCount());
+    }
+}
+BENCHMARK(BM_ArchiveUpdateDay)->Unit(benchmark::kMillisecond);
+
 // Query texts: a name nobody has (every name scanned, no hit), a rare full name,
 // a common family name with the hit list the window shows (200), the same
 // without a limit, and a code.

@@ -81,6 +81,7 @@ private slots:
         QDir(Root()).removeRecursively();
     }
 
+private:
     void Show(const QString& date) {
         mainform->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainform));
@@ -88,6 +89,16 @@ private slots:
         mainform->SetDateText(date);
     }
 
+    // Today is 1405/09/17, shown, with the network and the server up.
+    void ShowTodayReachable() {
+        Show(u"1405/09/17"_s);
+        mainform->netok = mainform->farok = mainform->billok = true;
+        mainform->ya = u"1405"_s;
+        mainform->ma = u"09"_s;
+        mainform->da = u"17"_s;
+    }
+
+private slots:
     void opensAtItsSizeAndGrowsWithTheControlsKeptToTheirEdges() {
         Archive(u"14050917"_s, Patients("رضا احمدي", 40));
         Show(u"1405/09/17"_s);
@@ -261,11 +272,7 @@ private slots:
     }
 
     void todaysNewFileIsNoticedFetchedAndShown() {
-        Show(u"1405/09/17"_s);
-        mainform->netok = mainform->farok = mainform->billok = true;
-        mainform->ya = u"1405"_s;
-        mainform->ma = u"09"_s;
-        mainform->da = u"17"_s;
+        ShowTodayReachable();
         const std::string remote = "/Text Result\\12\\14050917.txt";
         // Nothing published yet: one quiet look, nothing said.
         mainform->WatchToday();
@@ -305,11 +312,7 @@ private slots:
     }
 
     void theWatchStaysQuietWhenOffOrBusy() {
-        Show(u"1405/09/17"_s);
-        mainform->netok = mainform->farok = mainform->billok = true;
-        mainform->ya = u"1405"_s;
-        mainform->ma = u"09"_s;
-        mainform->da = u"17"_s;
+        ShowTodayReachable();
         fake_->files["/Text Result\\12\\14050917.txt"] = "1   A   1   30   Sara   \r\n";
         QFile ini(Root() + u"orvanet.ini"_s);
         QVERIFY(ini.open(QIODevice::WriteOnly));
