@@ -11,6 +11,7 @@ packages=(
   xvfb xauth imagemagick fonts-noto-core fonts-dejavu-core poppler-utils
   python3 python3-pyftpdlib chrony
   desktop-file-utils dpkg-dev
+  libx11-dev x11-xkb-utils
 )
 
 missing=()

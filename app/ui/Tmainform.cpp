@@ -16,6 +16,7 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildFrame();
     ConnectHandlers();
     BuildResults();
+    BuildReception();
     BuildEveryday();
 }
 
