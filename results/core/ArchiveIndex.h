@@ -32,7 +32,7 @@ struct ArchiveHit {
 class ArchiveIndex {
 public:
     ArchiveIndex() = default;
-    // Records point into the days they were made from: moved, never copied.
+    // Built off the UI thread and moved in; never copied (a year is tens of megabytes).
     ArchiveIndex(ArchiveIndex&&) noexcept = default;
     ArchiveIndex& operator=(ArchiveIndex&&) noexcept = default;
     ArchiveIndex(const ArchiveIndex&) = delete;
@@ -58,33 +58,31 @@ public:
     std::vector<ArchiveHit> Search(std::string_view text, size_t limit = SIZE_MAX) const;
 
     size_t DayCount() const { return days_.size(); }
-    size_t PatientCount() const { return records_.size(); }
+    size_t PatientCount() const;
 
 private:
     struct Patient {
         int row = 0;
         std::string name, originCode, referenceCode;
     };
-    struct Record {
-        const std::string* day;
-        const Patient* patient;
-    };
-    // Every folded field of one kind, each followed by '\n', in hit order.
+    using Searcher = std::boyer_moore_horspool_searcher<std::string::const_iterator>;
+    // Every folded field of one kind in a day, each followed by '\n', in row order.
     struct Column {
         std::string text;
-        std::vector<uint32_t> starts;  // start of record i's field in `text`
-        void Clear();
+        std::vector<uint32_t> starts;  // start of patient i's field in `text`
         void Add(std::string_view utf8);
-        // Calls found(i) once for every record whose field contains `folded`.
-        void Find(std::string_view folded, const std::function<bool(size_t)>& found) const;
+        // Calls found(i) once for every patient whose field contains the searched text.
+        void Find(const Searcher& searcher, const std::function<bool(size_t)>& found) const;
+    };
+    // One archived day, folded once when it is read.
+    struct Day {
+        std::vector<Patient> patients;
+        Column names, origins, references;
     };
 
-    static std::vector<Patient> Patients(const std::vector<std::string>& lines);
-    void Reflatten();
+    static Day Index(const std::vector<std::string>& lines);
 
-    std::map<std::string, std::vector<Patient>, std::greater<>> days_;  // newest first
-    std::vector<Record> records_;
-    Column names_, origins_, references_;
+    std::map<std::string, Day, std::greater<>> days_;  // newest first
 };
 
 }  // namespace orv::results
