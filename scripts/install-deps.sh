@@ -12,6 +12,7 @@ packages=(
   python3 python3-pyftpdlib chrony
   desktop-file-utils dpkg-dev
   libx11-dev x11-xkb-utils
+  qt6-pdf-dev
 )
 
 missing=()

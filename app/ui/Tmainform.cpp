@@ -17,6 +17,8 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     ConnectHandlers();
     BuildResults();
     BuildReception();
+    BuildReference();
+    BuildAccounting();
     BuildEveryday();
 }
 

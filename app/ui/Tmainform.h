@@ -23,6 +23,7 @@
 #include "solar/widgets/TSolarMonthCalendar.h"
 
 #include "app/core/ProxyFile.h"
+#include "accounting/core/Account.h"
 #include "app/ui/ServerAction.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ResultGrid.h"
@@ -30,6 +31,9 @@
 #include "server/core/ServerSettings.h"
 #include "server/core/SntpClient.h"
 
+namespace orv::docs {
+struct Place;
+}  // namespace orv::docs
 namespace orv::results {
 class ResultGridModel;
 class ArchiveSearcher;
@@ -38,6 +42,9 @@ class ResultWatch;
 namespace orv::ui {
 class Anchors;
 }  // namespace orv::ui
+namespace orv::accounting {
+class SpinButton;
+}  // namespace orv::accounting
 
 class QAction;
 class QMenu;
@@ -78,7 +85,7 @@ public:
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
            *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label16 = nullptr,
            *Label19 = nullptr, *Label20 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr;
-    QLabel *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;  // indicator captions
+    QLabel *Label14 = nullptr, *Label15 = nullptr, *Label17 = nullptr, *Label18 = nullptr;  // indicator captions
     QLabel *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
            *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
     orv::results::ResultGrid* StringGrid1 = nullptr;
@@ -181,6 +188,70 @@ public slots:
     void Timer4Timer();
     void Timer5Timer();
     void Timer6Timer();
+
+    // documents: the help folder list, the recommendation flag, the payment rules,
+    // normal values and test prices (TmainformReference.cpp)
+    void SpeedButton8Click();  // "Download Files"
+    void ListBox1DblClick();
+    void Label16Click();  // the recommendation flag
+    void Label4Click();   // "Show Laws"
+    void Label28Click();  // "< مشاهده قوانین پرداخت >"
+    void N2Click();       // normal values of the selected test
+    void N3Click();       // price of the selected test
+    bool RecommendationFlagged() const;
+    void RaiseRecommendationFlag();
+    void BuildReference();
+    void ShowFolderList();
+    void FillFolderList(const std::vector<std::string>& lines);
+    void RecordRecommendationRead();
+    void OpenReference(const QString& path);
+    void ShowTestsInformation(const orv::docs::Place& doc, bool restartFlash);
+    bool FetchTestsDocument();
+    // accounting (TmainformAccount.cpp, TmainformPayment.cpp, TmainformUpdate.cpp)
+public:
+    double tav = 0;      // sample-volume factor, bill line 4
+    int maxb = 120;      // overdue limit in days, bill line 5
+    QString parmah;      // period of the first unpaid month, e.g. 1401/05
+    bool par = false;    // a payment was requested in this run
+    bool ver = false;    // the program was found current
+    bool nodata = true;  // the bill has no unpaid month
+    qint64 kol = 0;      // the first unpaid month's amount, rials
+    qint64 m = 0;        // the same after both discounts
+    QString pardata;     // the payment record
+    QString ghabz;       // the last message's name
+    QLabel *Label32 = nullptr, *Label21 = nullptr, *Label35 = nullptr, *Label10 = nullptr, *Label8 = nullptr,
+           *Label25 = nullptr, *Label26 = nullptr, *Label29 = nullptr, *Label27 = nullptr, *Label33 = nullptr,
+           *Label28 = nullptr;
+    QPlainTextEdit *Memo2 = nullptr, *Memo3 = nullptr;
+    QToolButton *SpeedButton10 = nullptr, *SpeedButton12 = nullptr, *SpeedButton13 = nullptr,
+                *SpeedButton14 = nullptr, *SpeedButton17 = nullptr, *calculat = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    orv::accounting::SpinButton* SpinButton1 = nullptr;
+    // The random message number 0..999 (tests fix it).
+    std::function<int()> MessageNumber;
+    // The bill lines held in Memo1.
+    std::vector<std::string> BillLines() const;
+    // Today's solar date from the last network check, ya/ma/da.
+    std::string Today() const;
+public slots:
+    void SpeedButton1Click();   // open the accounting panel
+    void SpeedButton12Click();  // close it
+    void SpeedButton13Click();  // update current payment
+    void calculatClick();       // debt calculation
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void SpeedButton17Click();     // the chosen month's bill
+    void SpeedButton10Click();     // payment request
+    void SpeedButton10DblClick();
+    void SpeedButton14Click();     // send the message
+    void Image6DblClick();         // update indicator
+    void SpeedButton9Click();      // update download
+private:
+    void BuildAccounting();
+    void VersionCheck(const orv::accounting::Account& account);
+    void RaiseNotice();
+    void ShowMonthChoice();
+    // end accounting
 
 public:
     // --- everyday use (TmainformLayout.cpp, TmainformArchive.cpp, TmainformWatch.cpp)

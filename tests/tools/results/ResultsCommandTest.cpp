@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ToolRun.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -9,22 +11,9 @@
 #include <vector>
 
 namespace {
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using orv::test::ToolRun;
 
-ToolRun Tool(const std::string& args) {
-    ToolRun run;
-    const std::string command = std::string(ORV_TOOL) + " " + args + " 2>/tmp/orv_results_tool_err";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+ToolRun Tool(const std::string& args) { return orv::test::RunTool(ORV_TOOL, args); }
 
 std::vector<std::string> Split(const std::string& text, char by) {
     std::vector<std::string> parts;
