@@ -97,7 +97,7 @@ void Tmainform::AnchorControls() {
     Anchoring->Add(ListBox3, L | T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton8, SpeedButton6,
                                                       SpeedButton11, SpeedButton1, SpeedButton20, Label7, SpeedButton18,
-                                                      Image4, Image8, Image7, Image6, Label8, Label9, Label10, Label11,
+                                                      Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18,
                                                       Label16, Label4})
         Anchoring->Add(w, T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10, Gauge1, Label20, Label22, Label23, Label24})

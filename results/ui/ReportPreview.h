@@ -2,6 +2,7 @@
 // The print preview of a report: maximised, zoomed to the page width, with
 // "Save as PDF" first on its tool bar and the printer button after it.
 #include <QByteArray>
+#include <QString>
 #include <functional>
 
 class QPrintPreviewDialog;
