@@ -124,6 +124,12 @@ private slots:
         QCOMPARE(mainform->Image1->pixmap().width(), 1280);  // the banner is drawn again at the new width
         QVERIFY(!mainform->ListBox1->geometry().intersects(mainform->SpeedButton16->geometry()));
         Shot("mainform-1280x800");
+        if (!qEnvironmentVariableIsEmpty("ORV_SHOT_DIR")) {  // the accounting panel over the grown grid
+            mainform->Panel1->show();
+            mainform->Panel1->raise();
+            Shot("accounting-1280x800");
+            mainform->Panel1->hide();
+        }
         Grid()->SetLeftCol(8);
         mainform->Edit1->setText(u"احمدي 7"_s);
         Shot("mainform-1280x800-scrolled");
