@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-noto-core fonts-dejavu-core poppler-utils
   python3 python3-pyftpdlib chrony
+  desktop-file-utils dpkg-dev
   libx11-dev x11-xkb-utils
   qt6-pdf-dev
 )

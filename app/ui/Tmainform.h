@@ -36,7 +36,12 @@ struct Place;
 }  // namespace orv::docs
 namespace orv::results {
 class ResultGridModel;
+class ArchiveSearcher;
+class ResultWatch;
 }  // namespace orv::results
+namespace orv::ui {
+class Anchors;
+}  // namespace orv::ui
 namespace orv::accounting {
 class SpinButton;
 }  // namespace orv::accounting
@@ -248,11 +253,38 @@ private:
     void ShowMonthChoice();
     // end accounting
 
+public:
+    // --- everyday use (TmainformLayout.cpp, TmainformArchive.cpp, TmainformWatch.cpp)
+    // The window grows from its 823 x 514: controls keep to the edges they are
+    // anchored to. Another area's control joins with Anchoring->Add(control, sides).
+    orv::ui::Anchors* Anchoring = nullptr;
+    // Search across every archived day: the mode button beside the search field
+    // and the list of hits over the grid.
+    QToolButton* SpeedButton22 = nullptr;  // "همه روزها"
+    QListWidget* ListBox3 = nullptr;
+    orv::results::ArchiveSearcher* ArchiveSearcher1 = nullptr;
+    bool ArchiveMode() const;
+    void SpeedButton22Click();
+    void ArchiveSearchChange();
+    void ListBox3DblClick();
+    // The day's file changed in the archive (downloaded or removed): the index follows.
+    void ArchiveDayChanged(const QString& compact);
+    // The 35-second refresh's look at today's result file on the server.
+    orv::results::ResultWatch* ResultWatch1 = nullptr;
+    QTimer* Timer7 = nullptr;  // title blink of a new-results notice
+    QString watchNotice;
+    // Looks at today's file (SIZE, MDTM) on the open session or a quiet one of its own.
+    void WatchToday();
+    // Fetches and shows today's new file once the session is free (when today is shown).
+    void WatchFetch();
+    void Timer7Timer();
+
 signals:
     // The first good network check of the run: today's solar date text.
     void FirstTodayKnown(const QString& solarDate);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;  // everyday use
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -272,7 +304,13 @@ private:
     void NetworkCheck();
     void ServerTest();
     void ConfigureSession();
+    // everyday use
+    void BuildEveryday();
+    void AnchorControls();
+    void SetTabOrder();
 
     int busy_ = 0;
+    int timerWatch_ = 0;       // everyday use: title blink ticks
+    bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;
 };

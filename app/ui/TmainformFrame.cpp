@@ -17,6 +17,7 @@
 #include "base/ui/Controls.h"
 #include "app/ui/Pictures.h"
 #include "app/ui/Tmainform.h"
+#include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultGrid.h"
 #include "server/core/ServerMessages.h"
 
@@ -276,6 +277,7 @@ void Tmainform::showEvent(QShowEvent* event) {
 
 void Tmainform::FormShow() {
     QCoreApplication::processEvents();
+    if (ArchiveSearcher1->Root() != WorkspaceRoot()) ArchiveSearcher1->Start(WorkspaceRoot());  // in the background
     Timer1->start();
     PrepareGrid();
 }

@@ -131,8 +131,14 @@ void Tmainform::SpeedButton18Click() {
     orv::SntpAnswer probe;
     std::atomic<bool> cancel{false};
     Wait([&] { probe = IdSNTP1.Request(&cancel); }, [&] { cancel = true; });
-    if (netok == probe.received && farok) return;  // nothing has changed
+    if (netok == probe.received && farok) {  // nothing has changed
+        WatchToday();
+        WatchFetch();
+        return;
+    }
     SpeedButton15Click();
     for (int i = 0; i < 3; ++i) ProcessMessages();
+    WatchToday();  // on the session the server check left open
     SpeedButton2Click();
+    WatchFetch();
 }

@@ -188,6 +188,30 @@ FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::stri
     return committed ? r : FtpResult::Fail("get: " + committed.error);
 }
 
+FtpResult CurlFtpSession::FileInfo(const std::string& remotePath, FtpFileInfo& info) {
+    info = {};
+    if (!open_) return FtpResult::Fail("file info: not connected");
+    // With no body and the file time asked for, curl sends MDTM and SIZE and no RETR.
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
+    curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy_, CURLOPT_FILETIME, 1L);
+    FtpResult r = Perform("file info");
+    long reply = 0;
+    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &reply);
+    if (!r) {
+        if (reply == 550) return FtpResult::Ok();  // no such file (yet)
+        return r;
+    }
+    curl_off_t size = -1, time = -1;
+    curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+    curl_easy_getinfo(easy_, CURLINFO_FILETIME_T, &time);
+    if (size < 0 && time < 0) return FtpResult::Ok();  // neither SIZE nor MDTM knew the file
+    info.exists = true;
+    info.size = size;
+    info.mtime = time;
+    return r;
+}
+
 FtpResult CurlFtpSession::GetMemory(const std::string& remotePath, std::string& bytes) {
     if (!open_) return FtpResult::Fail("get: not connected");
     std::string received;

@@ -29,6 +29,7 @@ public:
     FtpResult PutMemory(std::string_view bytes, const std::string& remotePath) override;
     FtpResult ChangeDir(const std::string& remoteDir) override;
     FtpResult List(std::vector<std::string>& lines) override;
+    FtpResult FileInfo(const std::string& remotePath, FtpFileInfo& info) override;
     void Close() override;
     bool IsOpen() const override { return open_; }
     void Abort() override;

@@ -28,6 +28,13 @@ struct FtpResult {
     static FtpResult Fail(std::string why) { return {false, std::move(why)}; }
 };
 
+// What the server says of one file without sending it (SIZE and MDTM).
+struct FtpFileInfo {
+    bool exists = false;
+    int64_t size = -1;   // bytes
+    int64_t mtime = -1;  // seconds since 1970 (UTC), -1 when the server does not say
+};
+
 // Bytes transferred so far in the running operation (called on the worker thread).
 using FtpProgress = std::function<void(int64_t done)>;
 
@@ -49,6 +56,13 @@ public:
     virtual FtpResult ChangeDir(const std::string& remoteDir) = 0;
     // The long listing of the working directory, its raw lines.
     virtual FtpResult List(std::vector<std::string>& lines) = 0;
+    // The size and modification time of one file (SIZE, MDTM), no data connection.
+    // A file the server does not have is no failure: `info.exists` is false.
+    virtual FtpResult FileInfo(const std::string& remotePath, FtpFileInfo& info) {
+        (void)remotePath;
+        info = {};
+        return FtpResult::Fail("file info: not supported");
+    }
     // Disconnects; harmless on a closed session.
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;

@@ -58,3 +58,23 @@ TEST(ResultsCommand, MalformedArguments) {
     EXPECT_EQ(Tool("results a --tsv").status, 2);
     EXPECT_EQ(Tool("results /nonexistent/file.txt").status, 1);
 }
+
+TEST(ResultsCommand, SearchListsTheArchiveHitsNewestFirst) {
+    char pattern[] = "/tmp/orv-search-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    std::system(("cp '" + kSample + "' '" + folder + "/14010630.txt' && cp '" + kSample + "' '" + folder +
+                 "/14010702.txt' && echo 17 > '" + folder + "/check.txt'")
+                    .c_str());
+    // The sample holds "فاطمه  گلي" with an Arabic yeh; the Persian one is typed.
+    const ToolRun run = Tool("results search '" + folder + "' 'گلی'");
+    ASSERT_EQ(run.status, 0);
+    const auto lines = Split(run.out, '\n');
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "1401/07/02\tفاطمه  گل\u064a\tABCDE12345XY\t120\t2");
+    EXPECT_EQ(Split(lines[1], '\t')[0], "1401/06/30");
+    EXPECT_EQ(Tool("results search '" + folder + "' 'nobody'").out, "");
+    EXPECT_EQ(Tool("results search '" + folder + "'").status, 2);
+    EXPECT_EQ(Tool("results search /nonexistent/folder x").status, 1);
+    std::system(("rm -rf '" + folder + "'").c_str());
+}
