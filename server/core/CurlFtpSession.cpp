@@ -206,7 +206,7 @@ FtpResult CurlFtpSession::Perform(const char* what) {
     abort_ = false;  // an abort ends the running operation only
     // An operation that asked for TLS logged in anew (the open, or a new
     // connection after the server closed the old one): what it got is the session's.
-    if (transfer_->authReply != 0) security_ = SecurityOf(*transfer_);
+    if (open_ && transfer_->authReply != 0) security_ = SecurityOf(*transfer_);
     if (code == CURLE_OK) return FtpResult::Ok();
     std::string why = std::string(what) + ": ";
     if (code == CURLE_ABORTED_BY_CALLBACK && transfer_->stalled)
