@@ -90,6 +90,8 @@ ServerSettings CentralLab::Settings() const {
     s.paymentPort = HttpPort();
     s.sntpTimeoutMs = std::atoi(Value("sntp_timeout_ms").c_str());
     s.ftpCaFile = CaFile();
+    // A plain laboratory's sessions are plain by choice, so nothing notes it.
+    s.ftpTls = CaFile().empty() ? FtpTls::Off : FtpTls::Try;
     return s;
 }
 

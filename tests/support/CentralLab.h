@@ -59,8 +59,8 @@ public:
     // The certificate authority of a TLS laboratory (empty for a plain one).
     std::string CaFile() const { return Value("ca_file"); }
 
-    // Settings that point the client at this laboratory (tls=try, with its
-    // certificate authority when it has one).
+    // Settings that point the client at this laboratory: for a TLS laboratory
+    // tls=try with its certificate authority, for a plain one tls=off.
     ServerSettings Settings() const;
     // Writes them as orvanet.ini into `workspaceDir` (as the program writes it); false on failure.
     bool WriteSettings(const std::string& workspaceDir) const;
