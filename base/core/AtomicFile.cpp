@@ -50,7 +50,18 @@ bool AtomicFileWriter::Write(const void* data, size_t size) {
         }
         p += n;
         size -= static_cast<size_t>(n);
+        written_ += static_cast<unsigned long long>(n);
     }
+#ifdef __linux__
+    // A large file goes to the disk while it is still arriving, so the flush in
+    // Commit() waits for its last few megabytes only, not for all of it.
+    constexpr unsigned long long kStep = 8ull << 20;
+    if (written_ - flushed_ >= kStep) {
+        ::sync_file_range(fd_, static_cast<off_t>(flushed_), static_cast<off_t>(written_ - flushed_),
+                          SYNC_FILE_RANGE_WRITE);
+        flushed_ = written_;
+    }
+#endif
     return true;
 }
 

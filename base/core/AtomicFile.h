@@ -40,6 +40,8 @@ private:
     std::string temp_;
     std::string error_;
     int fd_ = -1;
+    unsigned long long written_ = 0;  // bytes written so far
+    unsigned long long flushed_ = 0;  // bytes handed to the disk ahead of Commit()
 };
 
 bool FileExists(const std::string& path);
