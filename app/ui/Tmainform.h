@@ -205,9 +205,11 @@ private:
     void ShowSecurity();
     void NoteReadableSettings();
     void ShowNotes();
+    void LaterShowNotes(int ms);
 
     int busy_ = 0;
     QString lastError_;
     QStringList notes_;  // waiting to be shown
     QStringList noted_;  // shown (or waiting) in this run
+    bool notesPending_ = false;
 };

@@ -29,17 +29,22 @@ void Tmainform::Note(const QString& text) {
     if (noted_.contains(text)) return;
     noted_ << text;
     notes_ << text;
-    ShowNotes();
+    LaterShowNotes(500);
+}
+
+void Tmainform::LaterShowNotes(int ms) {
+    if (notesPending_) return;
+    notesPending_ = true;
+    QTimer::singleShot(ms, this, &Tmainform::ShowNotes);
 }
 
 void Tmainform::ShowNotes() {
+    notesPending_ = false;
     if (notes_.isEmpty()) return;
     // Not over a blinking message, a wait message or a hidden window: later.
-    if (!isVisible() || Timer2->isActive() || ServerBusy() || Timer1->isActive()) {
-        QTimer::singleShot(500, this, &Tmainform::ShowNotes);
-        return;
-    }
-    Label6->setText(notes_.join(u"  "));
+    if (!isVisible() || Timer2->isActive() || ServerBusy() || Timer1->isActive()) return LaterShowNotes(500);
+    // One at a time, so none is cut; the next a few seconds later.
+    Label6->setText(notes_.takeFirst());
     Label6->show();
-    notes_.clear();
+    if (!notes_.isEmpty()) LaterShowNotes(4000);
 }

@@ -44,7 +44,7 @@ inline const char* OpenFailure(const FtpResult& opened) {
 
 // A file that holds a password and that other users of the computer may read.
 inline std::string ReadableByOthersNote(const std::string& fileName) {
-    return ". فایل " + fileName + " که رمز عبور در آن است برای دیگر کاربران این رایانه خواندنی است (chmod 600)";
+    return ". فایل " + fileName + " که رمز عبور در آن است برای دیگر کاربران این رایانه خواندنی است";
 }
 
 }  // namespace orv::msg
