@@ -148,6 +148,10 @@ public:
     QString DateText() const;
     void SetDateText(const QString& text);
 
+    // reception
+    void SpeedButton21Click();  // the worklist export (run by the reception window)
+    void BuildReception();      // the "Reception" button usable, the export wired
+
 public slots:
     // --- handlers
     void SpeedButton15Click();  // server check
