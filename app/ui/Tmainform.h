@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStringList>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -113,6 +114,9 @@ public:
     void Flash(const std::string& utf8) { Flash(QString::fromStdString(utf8)); }
     // The wait message, without the blink.
     void ShowWait();
+    // A quiet note (no blink, no beep), shown once per run on the status line as
+    // soon as it is not blinking and no server work runs.
+    void Note(const QString& text);
     // Sets an indicator to the success (Image2), failure (Image5) or pending (Image9) picture.
     void SetPicture(QLabel* indicator, QLabel* holder);
 
@@ -308,9 +312,17 @@ private:
     void BuildEveryday();
     void AnchorControls();
     void SetTabOrder();
+    // Notes of the session's security (TmainformNotes.cpp).
+    void ShowSecurity();
+    void NoteReadableSettings();
+    void ShowNotes();
+    void LaterShowNotes(int ms);
 
     int busy_ = 0;
     int timerWatch_ = 0;       // everyday use: title blink ticks
     bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;
+    QStringList notes_;  // waiting to be shown
+    QStringList noted_;  // shown (or waiting) in this run
+    bool notesPending_ = false;
 };

@@ -36,7 +36,8 @@ void Tmainform::Wait(const std::function<void()>& work, const std::function<void
 
 void Tmainform::ConfigureSession() {
     const orv::ServerSettings s = Settings();
-    IdFTP1->Configure({s.ftpHost, s.ftpPort, s.ftpUser, s.ftpPassword});
+    IdFTP1->Configure(s.Ftp());
+    NoteReadableSettings();
     IdSNTP1.host = s.sntpHost;
     IdSNTP1.port = s.sntpPort;
     IdSNTP1.timeoutMs = s.sntpTimeoutMs;
@@ -113,13 +114,15 @@ void Tmainform::ServerTest() {
     Wait([&] { opened = IdFTP1->Open(); }, [&] { IdFTP1->Abort(); });
     if (opened) {
         SetPicture(Image8, Image2);
+        ShowSecurity();
         farok = true;
         Form1->waite = true;
         orv::ui::Beep();
     } else {
         farok = false;
         SetPicture(Image8, Image5);
-        Flash(orv::msg::kServer);
+        Image8->setToolTip({});
+        Flash(orv::msg::OpenFailure(opened));
         Form1->waite = true;
     }
 }

@@ -11,21 +11,49 @@
 
 namespace orv {
 
+// FTP over TLS (explicit, "AUTH TLS" of RFC 4217) as orvanet.ini's [ftp] tls= asks.
+enum class FtpTls {
+    Off,       // plain FTP
+    Try,       // TLS when the server offers it, plain FTP otherwise
+    Required,  // no log-in without TLS on the control and the data connections
+};
+
+// What the open session turned out to be.
+enum class FtpSecurity {
+    Closed,
+    Plain,  // the password and the files travel as they are
+    Tls,    // control and data connections encrypted, the certificate verified
+};
+
 struct FtpEndpoint {
     std::string host;
     int port = 21;
     std::string user;
     std::string password;
-    int readTimeoutMs = 5500;       // no byte for this long ends an operation
-    int transferTimeoutMs = 15000;  // bound of one whole operation
+    int readTimeoutMs = 5500;       // connecting, and each control answer, within this long
+    int transferTimeoutMs = 15000;  // a transfer moving no byte for this long ends
+    FtpTls tls = FtpTls::Try;
+    std::string caFile;  // a certificate authority trusted beside the system's; empty: none
+};
+
+// Why an operation failed, where the user is told something other than "the server does not answer".
+enum class FtpFailure {
+    None,
+    Other,
+    Certificate,     // the server's certificate failed verification (or ca_file cannot be read)
+    TlsUnavailable,  // tls=required and the server offers no TLS
+    Tls,             // the TLS handshake failed
 };
 
 struct FtpResult {
     bool ok = false;
     std::string error;  // for logs and tests; the caller chooses the user's message
+    FtpFailure failure = FtpFailure::None;
     explicit operator bool() const { return ok; }
-    static FtpResult Ok() { return {true, {}}; }
-    static FtpResult Fail(std::string why) { return {false, std::move(why)}; }
+    static FtpResult Ok() { return {true, {}, FtpFailure::None}; }
+    static FtpResult Fail(std::string why, FtpFailure kind = FtpFailure::Other) {
+        return {false, std::move(why), kind};
+    }
 };
 
 // What the server says of one file without sending it (SIZE and MDTM).
@@ -66,6 +94,8 @@ public:
     // Disconnects; harmless on a closed session.
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    // Plain or TLS once open; a session without TLS support is plain.
+    virtual FtpSecurity Security() const { return IsOpen() ? FtpSecurity::Plain : FtpSecurity::Closed; }
 
     // Makes the running operation (if any) fail soon; the next one runs normally.
     virtual void Abort() = 0;
