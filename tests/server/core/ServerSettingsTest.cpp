@@ -47,9 +47,12 @@ TEST(ServerSettings, TlsModesAndTheAuthorityFile) {
         {"required", orv::FtpTls::Required}, {" Try ", orv::FtpTls::Try},   {"OFF", orv::FtpTls::Off},
         {"yes", orv::FtpTls::Required},      {"", orv::FtpTls::Required},  // a mistyped mode never weakens it
     };
+    // A file of its own for each case: the settings reader caches a file it saw with the same size and time.
+    int n = 0;
     for (const auto& c : cases) {
-        ASSERT_TRUE(orv::WriteFileAtomically(path, std::string("[ftp]\ntls=") + c.text + "\n"));
-        EXPECT_EQ(orv::LoadServerSettings(path).ftpTls, c.tls) << c.text;
+        const std::string casePath = dir.path().toStdString() + "/case" + std::to_string(++n) + ".ini";
+        ASSERT_TRUE(orv::WriteFileAtomically(casePath, std::string("[ftp]\ntls=") + c.text + "\n"));
+        EXPECT_EQ(orv::LoadServerSettings(casePath).ftpTls, c.tls) << c.text;
     }
     ASSERT_TRUE(orv::WriteFileAtomically(path, "[ftp]\nca_file=certs/../lab-ca.pem\n"));
     EXPECT_EQ(orv::LoadServerSettings(path).ftpCaFile, dir.path().toStdString() + "/lab-ca.pem");
