@@ -341,10 +341,12 @@ FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
 FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
     if (!open_) return FtpResult::Fail("list: not connected");
     std::string text;
-    // The folder's URL ends in "/" so curl lists it; with no folder changed to,
-    // the log-in folder is listed.
-    std::string url = UrlFor(endpoint_.host, endpoint_.port, cwd_);
-    if (!cwd_.empty()) url += '/';
+    // The folder's URL ends in "/" so curl lists it by its name. A relative name
+    // would be taken from the folder the CWD already moved to, so then (and with
+    // no folder changed to) the server's current folder is listed.
+    const bool absolute = !cwd_.empty() && (cwd_.front() == '/' || cwd_.front() == '\\');
+    std::string url = UrlFor(endpoint_.host, endpoint_.port, absolute ? cwd_ : std::string());
+    if (absolute) url += '/';
     Prepare(url);
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToString);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &text);

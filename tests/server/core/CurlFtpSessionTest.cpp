@@ -67,6 +67,15 @@ TEST_F(CurlFtpSessionTest, PathsReachTheServerAsWrittenInOneLogIn) {
     std::vector<std::string> listing;
     r = session_.List(listing);
     ASSERT_TRUE(r) << r.error;
+    // A folder named relative to the log-in folder lists the same files.
+    std::vector<std::string> relative;
+    r = session_.ChangeDir("/");
+    ASSERT_TRUE(r) << r.error;
+    r = session_.ChangeDir("Help Files");
+    ASSERT_TRUE(r) << r.error;
+    r = session_.List(relative);
+    ASSERT_TRUE(r) << r.error;
+    EXPECT_EQ(relative, listing);
     session_.Close();
     EXPECT_FALSE(session_.IsOpen());
 
