@@ -1,5 +1,7 @@
 #include "results/core/LetterFolding.h"
 
+#include "base/core/Utf8.h"
+
 namespace orv::results {
 
 namespace {
@@ -31,24 +33,6 @@ size_t Decode(std::string_view s, size_t at, char32_t& cp) {
         cp = (cp << 6) | (c & 0x3F);
     }
     return len;
-}
-
-void Encode(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 constexpr char32_t kDropped = 0xFFFFFFFF;
@@ -117,7 +101,7 @@ void AppendFolded(std::string_view utf8, std::string& out) {
         }
         if (pendingBlank && out.size() > start) out += ' ';
         pendingBlank = false;
-        Encode(folded, out);
+        AppendUtf8(out, folded);
     }
 }
 

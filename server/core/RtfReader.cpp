@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/core/TextFile.h"
+#include "base/core/Utf8.h"
 #include "server/core/CodePageTable.h"
 
 namespace orv {
@@ -112,24 +113,6 @@ int CharsetCodePage(int charset) {
         case 238: return 1250;
         case 255: return 850;
         default: return 0;
-    }
-}
-
-void AppendCodePoint(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
 
@@ -415,13 +398,13 @@ private:
             if (highSurrogate_ == 0) {
                 utf8 = "\uFFFD";
             } else {
-                AppendCodePoint(utf8, 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00));
+                AppendUtf8(utf8, 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00));
                 highSurrogate_ = 0;
             }
         } else {
             FlushSurrogate();
             if (unit == 0 || (unit < 0x20 && unit != '\t')) return;
-            AppendCodePoint(utf8, unit);
+            AppendUtf8(utf8, unit);
         }
         Emit(utf8);
     }
