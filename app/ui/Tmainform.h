@@ -111,6 +111,8 @@ public:
     void ProcessMessages();
     // True while a server action or check waits for the network.
     bool ServerBusy() const { return busy_ > 0; }
+    // Runs `work` now, or, while another server action is running, as soon as it has ended.
+    void RunWhenIdle(std::function<void()> work);
 
     // --- the server link
     // The standard server action sequence (see ServerAction.h).
@@ -143,6 +145,10 @@ public:
     // The date field's text (the one place that reads or sets it).
     QString DateText() const;
     void SetDateText(const QString& text);
+    // True when the date field holds a whole solar date (YYYY/MM/DD, a day of the
+    // calendar). Otherwise the picker's invalid-date message is shown, the field
+    // goes back to the last good day, and false.
+    bool DateFieldValid();
 
 public slots:
     // --- handlers
@@ -196,8 +202,11 @@ private:
     void Highlight(int row);
     void NetworkCheck();
     void ServerTest();
+    // Opens a session and closes it again: whether the server takes our log-in now.
+    bool LogInWorks();
     void ConfigureSession();
 
     int busy_ = 0;
+    QString lastGoodDay_;  // the date field's last whole date
     QString lastError_;
 };

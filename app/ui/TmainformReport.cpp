@@ -34,9 +34,12 @@ void Tmainform::SpeedButton6Click() {
         NormalCursor();
         return;
     }
+    // The report as it is now: a refresh while the dialog is open may load another day.
+    const std::vector<std::string> report = RichEdit1;
+    const orv::TextEncoding encoding = RichEdit1Encoding;
     const QString path = orv::ui::SaveFileAs(this, u".txt"_s, u"txt"_s);
     if (path.isEmpty()) return;
-    const orv::FileResult written = orv::WriteTextFile(path.toStdString(), RichEdit1, RichEdit1Encoding);
+    const orv::FileResult written = orv::WriteTextFile(path.toStdString(), report, encoding);
     if (!written)
         orv::ui::MessageBox(this, u"Save As..."_s, QString::fromStdString(written.error), QMessageBox::Ok,
                             QMessageBox::Critical);

@@ -37,6 +37,11 @@ private:
     int fd_ = -1;
 };
 
+// Removes the hidden ".NAME.part-XXXXXX" files that saves killed mid-write left
+// in `dir` (not those written in the last minute, which a running save may still
+// own); the number removed.
+int RemoveSaveLeftovers(const std::string& dir);
+
 bool FileExists(const std::string& path);
 // Reads a whole file; false with a message when it cannot.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);

@@ -38,6 +38,7 @@ protected:
 private:
     ResultGridModel* model_ = nullptr;
     DrawCell drawCell_;
+    QPoint keptCell_;  // column, row
 };
 
 }  // namespace orv::results

@@ -146,7 +146,8 @@ FtpResult CurlFtpSession::Perform(const char* what) {
         why += "cancelled";
     else
         why += errbuf_[0] ? errbuf_ : curl_easy_strerror(code);
-    return FtpResult::Fail(why);
+    // The server answered 550 for the file (to SIZE or RETR): it has no such file.
+    return FtpResult::Fail(why, code == CURLE_REMOTE_FILE_NOT_FOUND ? FtpFailure::RemoteMissing : FtpFailure::Transfer);
 }
 
 FtpResult CurlFtpSession::Open() {
@@ -175,17 +176,20 @@ FtpResult CurlFtpSession::Open() {
 FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::string& localPath) {
     if (!open_) return FtpResult::Fail("get: not connected");
     AtomicFileWriter writer(localPath);
-    if (!writer.IsOpen()) return FtpResult::Fail("get: " + writer.Error());
+    if (!writer.IsOpen()) return FtpResult::Fail("get: " + writer.Error(), FtpFailure::LocalFile);
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToWriter);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &writer);
     FtpResult r = Perform("get");
     if (!r) {
-        if (!writer.Error().empty()) r.error += " (" + writer.Error() + ")";
+        if (!writer.Error().empty()) {
+            r.error += " (" + writer.Error() + ")";
+            r.failure = FtpFailure::LocalFile;
+        }
         return r;  // the writer removes its temporary file
     }
     const FileResult committed = writer.Commit();
-    return committed ? r : FtpResult::Fail("get: " + committed.error);
+    return committed ? r : FtpResult::Fail("get: " + committed.error, FtpFailure::LocalFile);
 }
 
 FtpResult CurlFtpSession::GetMemory(const std::string& remotePath, std::string& bytes) {
@@ -212,7 +216,7 @@ FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(c
 FtpResult CurlFtpSession::PutFile(const std::string& localPath, const std::string& remotePath) {
     if (!open_) return FtpResult::Fail("put: not connected");
     FILE* f = std::fopen(localPath.c_str(), "rb");
-    if (!f) return FtpResult::Fail("put: cannot read " + localPath + ": " + std::strerror(errno));
+    if (!f) return FtpResult::Fail("put: cannot read " + localPath + ": " + std::strerror(errno), FtpFailure::LocalFile);
     std::fseek(f, 0, SEEK_END);
     const long size = std::ftell(f);
     std::fseek(f, 0, SEEK_SET);

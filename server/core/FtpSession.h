@@ -20,12 +20,19 @@ struct FtpEndpoint {
     int transferTimeoutMs = 15000;  // bound of one whole operation
 };
 
+// Where an operation failed: on the way to or from the server (log-in, connection,
+// data), at the server for want of the file, or at the local file.
+enum class FtpFailure { None, Transfer, RemoteMissing, LocalFile };
+
 struct FtpResult {
     bool ok = false;
     std::string error;  // for logs and tests; the caller chooses the user's message
+    FtpFailure failure = FtpFailure::None;
     explicit operator bool() const { return ok; }
-    static FtpResult Ok() { return {true, {}}; }
-    static FtpResult Fail(std::string why) { return {false, std::move(why)}; }
+    static FtpResult Ok() { return {true, {}, FtpFailure::None}; }
+    static FtpResult Fail(std::string why, FtpFailure failure = FtpFailure::Transfer) {
+        return {false, std::move(why), failure};
+    }
 };
 
 // Bytes transferred so far in the running operation (called on the worker thread).

@@ -86,7 +86,7 @@ void FaultBench::DiskFull(bool on) {
     if (on) {
         std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
         saved = limit;
-        limit.rlim_cur = 16;
+        limit.rlim_cur = 8;  // fewer bytes than any file the actions fetch
     } else {
         limit = saved;
     }

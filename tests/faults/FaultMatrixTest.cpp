@@ -160,6 +160,7 @@ private slots:
         if (!fails) return;
         QVERIFY(lab_.Control("reset"));
         bench_->StartUp();
+        a.before(*bench_);
         a.run(*bench_);
         QCOMPARE(mainform->Label6->text(), a.success);
         QVERIFY(!mainform->IdFTP1->IsOpen());

@@ -272,7 +272,7 @@ private slots:
         QVERIFY(mainform->farok);
         QVERIFY(Same(mainform->Image4, mainform->Image5));
 
-        // The request keeps failing with farok true: only the probe runs.
+        // The request keeps failing with farok true: only the probe runs (no network, no log-in test).
         lab_.ClearLogs();
         mainform->SpeedButton18Click();
         QCOMPARE(lab_.FtpCommands().size(), size_t(0));
@@ -281,13 +281,16 @@ private slots:
         for (const auto& r : lab_.Requests()) probes += r.rfind("SNTP", 0) == 0;
         QCOMPARE(probes, 1);
 
-        // Back to normal (a full check), then nothing changes: only the probe.
+        // Back to normal (a full check), then nothing changes: the probe and a log-in
+        // test, which transfers nothing and leaves no session open.
         QVERIFY(lab_.Control("sntp ok"));
         mainform->SpeedButton18Click();
         QVERIFY(mainform->netok);
         lab_.ClearLogs();
         mainform->SpeedButton18Click();
-        QCOMPARE(lab_.FtpCommands().size(), size_t(0));
+        QCOMPARE(lab_.CountFtpCommands("USER"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
+        QVERIFY(!mainform->IdFTP1->IsOpen());
     }
 };
 

@@ -1,6 +1,7 @@
 // The main window's day of results when the user does things in an unexpected
 // order: a right click on another row, a day changed under an open dialog, an
 // impossible date in the date field, a document asked for with no network.
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QToolButton>
 
@@ -52,7 +53,10 @@ private slots:
     // document asked for is the clicked patient's.
     void rightClickSelectsTheClickedCell() {
         w_.Select(1, 7);  // patient 2045, HCV Qualitative
-        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::RightButton, {}, CellRect(2, 5).center());
+        const QPoint at = CellRect(2, 5).center();
+        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, mainform->StringGrid1->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(mainform->StringGrid1->viewport(), &menu);
         QCOMPARE(mainform->StringGrid1->Row(), 2);
         QCOMPARE(mainform->StringGrid1->Col(), 5);
         QTRY_VERIFY(mainform->PopupMenu1->isVisible());
