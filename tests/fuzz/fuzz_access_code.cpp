@@ -6,12 +6,9 @@
 
 #include "app/core/AccessCode.h"
 #include "base/core/SafeName.h"
+#include "tests/fuzz/FuzzCheck.h"
 
-namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-}  // namespace
+using orv::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string typed(reinterpret_cast<const char*>(data), size);

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "solar/core/TPublicUtils.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+using orv::fuzz::Check;
 
 namespace {
 constexpr std::string_view kFmt = "yyyy/MM/dd";
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

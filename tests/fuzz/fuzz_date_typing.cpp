@@ -6,11 +6,11 @@
 #include <cstdlib>
 
 #include "solar/logic/DateTyping.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+using orv::fuzz::Check;
 
 namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 void CheckState(const orv::solar::EditState& s) {
     Check(s.selStart >= 0 && s.selLength >= 0);
     Check(s.selStart + s.selLength <= static_cast<int>(s.text.size()));

@@ -9,12 +9,9 @@
 #include "app/core/ProxyFile.h"
 #include "base/core/TextFile.h"
 #include "base/core/Trim.h"
+#include "tests/fuzz/FuzzCheck.h"
 
-namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-}  // namespace
+using orv::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -10,11 +10,11 @@
 #include "base/core/TextFile.h"
 #include "results/core/ResultTable.h"
 #include "results/core/TestDocuments.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+using orv::fuzz::Check;
 
 namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 bool Blank(char ch) { return static_cast<unsigned char>(ch) <= 0x20; }
 }  // namespace
 

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "server/core/ServerSettings.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+using orv::fuzz::Check;
 
 namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 bool OneLine(const std::string& s) { return s.find_first_of("\r\n") == std::string::npos; }
 }  // namespace
 

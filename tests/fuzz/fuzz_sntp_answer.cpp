@@ -6,12 +6,9 @@
 #include <cstdlib>
 
 #include "server/core/SntpClient.h"
+#include "tests/fuzz/FuzzCheck.h"
 
-namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-}  // namespace
+using orv::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const orv::SntpAnswer a = orv::ParseSntpAnswer(data, size);

@@ -66,9 +66,10 @@ private slots:
         grid.SetRow(2);
         QCOMPARE(grid.Row(), 2);
         QCOMPARE(grid.Col(), 1);
-        // A right click leaves the current cell where it was.
+        // A right click makes the clicked cell current, for the pop-up menu to act on.
         QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, grid.visualRect(model.index(0, 0)).center());
-        QCOMPARE(grid.Row(), 2);
+        QCOMPARE(grid.Row(), 0);
+        QCOMPARE(grid.Col(), 0);
     }
 
     void foundCellIsPaintedMaroon() {
