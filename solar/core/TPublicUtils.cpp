@@ -305,8 +305,10 @@ std::string StepDays(std::string_view text, int64_t count, TDateKind kind, TPubl
     if (target < first || target > last) return TPublicUtils::ConcatenateDate(y, m, d, kind, fmt);
     const Ymd r = DateOfSerial(kind, target);
     if (r.year < 1 || r.year > 65535) return TPublicUtils::ConcatenateDate(y, m, d, kind, fmt);
-    return TPublicUtils::ConcatenateDate(static_cast<Word>(r.year), static_cast<Word>(r.month),
-                                         static_cast<Word>(r.day), kind, fmt);
+    // A Gregorian text holds years up to 9999 only: a day past them is no step either.
+    std::string stepped = TPublicUtils::ConcatenateDate(static_cast<Word>(r.year), static_cast<Word>(r.month),
+                                                        static_cast<Word>(r.day), kind, fmt);
+    return stepped.empty() ? TPublicUtils::ConcatenateDate(y, m, d, kind, fmt) : stepped;
 }
 }  // namespace
 
