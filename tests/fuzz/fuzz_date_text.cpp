@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const std::string stepped = TPublicUtils::IncDay(composed, count, kind, kFmt);
-    if (stepped != composed) {
+    if (stepped != composed && stepped.find('/') == 4) {  // four-digit years read back, as above
         Check(TPublicUtils::DecDay(stepped, count, kind, kFmt) == composed);
         Check(TPublicUtils::DaysBetween(composed, stepped, kind, kFmt) == std::abs(static_cast<int64_t>(count)));
     }
