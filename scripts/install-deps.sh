@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-noto-core fonts-dejavu-core poppler-utils
   python3 python3-pyftpdlib chrony
+  libx11-dev x11-xkb-utils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "app/ui/Forms.h"
 
+#include <QToolButton>
+
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
 #include "reception/ui/TForm3.h"
@@ -16,6 +18,8 @@ void CreateForms() {
     Form3 = new TForm3();
     Form4 = new TForm4();
     QObject::connect(mainform, &Tmainform::FirstTodayKnown, Form4, &TForm4::TodayKnown);
+    Form4->root = Form1->root;
+    QObject::connect(Form4, &TForm4::ExportWorkList, mainform->SpeedButton21, &QToolButton::click);
 }
 
 void DestroyForms() {

@@ -15,6 +15,7 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildFrame();
     ConnectHandlers();
     BuildResults();
+    BuildReception();
 }
 
 Tmainform::~Tmainform() {

@@ -150,6 +150,10 @@ public:
     // goes back to the last good day, and false.
     bool DateFieldValid();
 
+    // reception
+    void SpeedButton21Click();  // the worklist export (run by the reception window)
+    void BuildReception();      // the "Reception" button usable, the export wired
+
 public slots:
     // --- handlers
     void SpeedButton15Click();  // server check

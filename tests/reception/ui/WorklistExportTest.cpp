@@ -1,0 +1,156 @@
+// The reception window reached from the main window, a list typed and exported
+// into the local central laboratory's "Res" folder, and the export's gates and
+// failures.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "reception/ui/TForm4.h"
+#include "reception/ui/WorklistModel.h"
+#include "server/core/ServerMessages.h"
+#include "tests/support/CentralLab.h"
+#include "tests/support/PromptRecorder.h"
+
+using namespace Qt::StringLiterals;
+using orv::test::CentralLab;
+using orv::test::CentralLabOptions;
+
+namespace {
+const QString kExported = u" File of Today WorkList, Export succesfully"_s;
+const char kRemote[] = "Text Result/12/Res/14010630.txt";
+}  // namespace
+
+class WorklistExportTest : public QObject {
+    Q_OBJECT
+    CentralLab lab_;
+    QTemporaryDir workspace_;
+    std::unique_ptr<PromptRecorder> prompts_;
+
+    QString Root() const { return workspace_.path() + u"/lab/"_s; }
+    static QByteArray Read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QByteArray Remote() const { return Read(QString::fromStdString(lab_.ServerFile(kRemote))); }
+    int Stores() const { return lab_.CountFtpCommands("STOR"); }
+
+    // The reception window from the main window's "Reception" button, with three patients.
+    void OpenReception() {
+        QVERIFY(mainform->SpeedButton20->isEnabled());
+        mainform->SpeedButton20->click();
+        QVERIFY(Form4->isVisible());
+        Form4->TodayKnown(u"1401/06/30"_s);
+        for (const char* receipt : {"41", "42", "43"}) {
+            Form4->Edit2->setText(QString::fromLatin1(receipt));
+            Form4->Edit2KeyPress();
+            Form4->Edit1->setText(u"علی"_s);
+            Form4->Edit1KeyPress();
+            Form4->ComboBox1->setCurrentIndex(Form4->ComboBox1->findText(u"FBS"_s));
+            Form4->ComboBox1KeyPress();
+        }
+        QCOMPARE(Form4->ListBox4->Count(), 3);
+    }
+
+private slots:
+    void initTestCase() {
+        // 2022-09-21 is 1401/06/30.
+        QVERIFY2(lab_.Start(CentralLabOptions::Fixed("2022-09-21T09:00:00")), lab_.Error().c_str());
+    }
+    void init() {
+        lab_.Control("reset");
+        QFile::remove(QString::fromStdString(lab_.ServerFile(kRemote)));
+        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        QDir().mkpath(Root());
+        lab_.WriteSettings(Root().toStdString());
+        prompts_ = std::make_unique<PromptRecorder>();
+        CreateForms();
+        mainform->pooshe = QString::fromStdString(lab_.Folder());
+        mainform->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainform));
+        QTRY_VERIFY(!mainform->Timer1->isActive());
+        mainform->netok = mainform->farok = mainform->billok = true;
+        mainform->rowday = u"1401/06/29"_s;
+        lab_.ClearLogs();
+    }
+    void cleanup() {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        DestroyForms();
+        prompts_.reset();
+        QDir(Root()).removeRecursively();
+    }
+
+    void exportLandsInResByteForByte() {
+        OpenReception();
+        QCOMPARE(Form4->root, Root());
+        Form4->SpeedButton4->click();
+        const QByteArray saved = Read(Root() + u"today.txt"_s);
+        QCOMPARE(saved, QByteArray("41;\xDA\xE1\xED;;;0;;2[FBS;\r\n42;\xDA\xE1\xED;;;0;;2[FBS;\r\n43;\xDA\xE1\xED;;;0;;2[FBS;\r\n"));
+        QCOMPARE(Remote(), saved);
+        QCOMPARE(prompts_->messages, QStringList{u"Attention|"_s + kExported});
+        // The status line carries the main window's day, not the export date.
+        QCOMPARE(mainform->Label6->text(), u"1401/06/29 File Export succesfully."_s);
+        bool stored = false;
+        for (const std::string& c : lab_.FtpCommands()) stored |= c == "STOR /Text Result\\12\\Res\\14010630.txt";
+        QVERIFY(stored);
+
+        // A second export on the same day replaces the file.
+        Form4->Edit7->setText(u"42"_s);
+        Form4->SpeedButton7Click();
+        Form4->SpeedButton4->click();
+        QCOMPARE(Remote(), Read(Root() + u"today.txt"_s));
+        QCOMPARE(Remote().count('\n'), 2);
+    }
+
+    void gateClosedSavesButSendsNothing() {
+        OpenReception();
+        mainform->billok = false;
+        Form4->SpeedButton4->click();
+        QVERIFY(Read(Root() + u"today.txt"_s).startsWith("41;"));
+        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kAccountingLock));
+        QCOMPARE(Stores(), 0);
+        QVERIFY(prompts_->messages.isEmpty());
+        // The network down: its message, nothing sent.
+        mainform->billok = true;
+        mainform->netok = false;
+        Form4->SpeedButton4->click();
+        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kNetworkUpdate));
+        QCOMPARE(Stores(), 0);
+        // Without an export date the file would have no name on the server: nothing is sent.
+        mainform->netok = true;
+        Form4->SolarDatePicker1->setText(QString());
+        Form4->SpeedButton4->click();
+        QCOMPARE(prompts_->messages.size(), 1);
+        QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
+        QCOMPARE(lab_.CountFtpCommands("USER"), 0);
+    }
+
+    void failedUploadSaysSo() {
+        OpenReception();
+        QVERIFY(lab_.Control("missing res/14010630"));
+        Form4->SpeedButton4->click();
+        QCOMPARE(Remote(), QByteArray("<missing>"));
+        QCOMPARE(prompts_->messages.size(), 1);
+        QVERIFY(!prompts_->messages.first().contains(kExported));
+        QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
+        QVERIFY(!mainform->ServerBusy());
+        QCOMPARE(Form4->ListBox4->Count(), 3);
+        // The server refuses the log-in: the server message.
+        lab_.Control("reset");
+        lab_.Control("login refuse");
+        prompts_->Clear();
+        Form4->SpeedButton4->click();
+        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kServer));
+        QVERIFY(prompts_->messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(WorklistExportTest)
+#include "WorklistExportTest.moc"
