@@ -8,6 +8,7 @@
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
 #include "server/core/ServerMessages.h"
+#include "reception/ui/TForm4.h"
 #include "tests/faults/FaultBench.h"
 
 using namespace Qt::StringLiterals;
@@ -79,6 +80,22 @@ std::vector<FaultAction> Actions() {
                     T(". جواب اين آزمايش هنوز آماده نميباشد"),
                     T(msg::kLocalFile),
                     "PCR/6-HCVQL-2045.pptx"});
+    // The worklist export ("today.txt" up to the laboratory's Res folder). The
+    // laboratory's drop and stall faults act on downloads only, so an upload passes them.
+    rows.push_back({u"worklist export"_s,
+                    [](FaultBench& b) {
+                        b.Put(u"today.txt"_s, "1\t\xe3\xcd\xe3\xcf\t34\tFBS\r\n");
+                        Form4->SolarDatePicker1->setText(u"1401/06/30"_s);
+                    },
+                    [](FaultBench&) { mainform->SpeedButton21Click(); },
+                    "res/14010630",
+                    {},
+                    u"1401/06/30 File Export succesfully."_s,
+                    T(msg::kServer),
+                    {},
+                    T(". ارسال لیست امروز به سرور آزمایشگاه تاروینا انجام نشد. لطفا دوباره سعی کنید"),
+                    {},
+                    {}});
     return rows;
 }
 

@@ -36,7 +36,7 @@ void FaultBench::Open() {
     CreateForms();
     mainform->pooshe = QString::fromStdString(lab.Folder());
     mainform->show();
-    QTest::qWaitForWindowExposed(mainform);
+    QVERIFY(QTest::qWaitForWindowExposed(mainform));
     QTRY_VERIFY(!mainform->Timer1->isActive());
 }
 
