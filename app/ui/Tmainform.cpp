@@ -16,6 +16,7 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     ConnectHandlers();
     BuildResults();
     BuildReception();
+    BuildReference();
 }
 
 Tmainform::~Tmainform() {

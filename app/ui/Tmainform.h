@@ -30,6 +30,9 @@
 #include "server/core/ServerSettings.h"
 #include "server/core/SntpClient.h"
 
+namespace orv::docs {
+struct Place;
+}  // namespace orv::docs
 namespace orv::results {
 class ResultGridModel;
 }  // namespace orv::results
@@ -182,6 +185,25 @@ public slots:
     void Timer4Timer();
     void Timer5Timer();
     void Timer6Timer();
+
+    // documents: the help folder list, the recommendation flag, the payment rules,
+    // normal values and test prices (TmainformReference.cpp)
+    void SpeedButton8Click();  // "Download Files"
+    void ListBox1DblClick();
+    void Label16Click();  // the recommendation flag
+    void Label4Click();   // "Show Laws"
+    void Label28Click();  // "< مشاهده قوانین پرداخت >"
+    void N2Click();       // normal values of the selected test
+    void N3Click();       // price of the selected test
+    bool RecommendationFlagged() const;
+    void RaiseRecommendationFlag();
+    void BuildReference();
+    void ShowFolderList();
+    void FillFolderList(const std::vector<std::string>& lines);
+    void RecordRecommendationRead();
+    void OpenReference(const QString& path);
+    void ShowTestsInformation(const orv::docs::Place& doc, bool restartFlash);
+    bool FetchTestsDocument();
 
 signals:
     // The first good network check of the run: today's solar date text.

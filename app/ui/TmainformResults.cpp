@@ -102,8 +102,6 @@ void Tmainform::BuildResults() {
     N1->setObjectName(u"N1"_s);
     N2->setObjectName(u"N2"_s);
     N3->setObjectName(u"N3"_s);
-    N2->setEnabled(false);  // the test's information and price come with the reference documents
-    N3->setEnabled(false);
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(StringGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at)); });

@@ -5,7 +5,7 @@ import struct
 import tempfile
 import unittest
 
-from lab import samples, solar, sntp
+from lab import documents, samples, solar, sntp
 from lab.faults import Faults
 from lab.ftp import resolve_case
 
@@ -102,6 +102,39 @@ class SampleFiles(unittest.TestCase):
             self.assertEqual((instalment[4], instalment[5], instalment[6:13]), ("2", "^", "1401-05"))
             self.assertEqual(instalment[14:16], "  ")
             self.assertEqual(instalment[16:46].strip(), instalment[14:44].strip())
+
+
+class ReferenceDocuments(unittest.TestCase):
+    def test_documents_as_a_windows_word_processor_writes_them(self):
+        normal = documents.normal_values_rtf()
+        normal.encode("cp1256")  # plain bytes, no character outside the code page
+        self.assertTrue(normal.startswith("{\\rtf1\\ansi\\ansicpg1256"))
+        self.assertIn("\\'e3", normal)       # code page escapes...
+        self.assertIn("\\u1605\\'e3", normal)  # ...and Unicode escapes with their fallback
+        self.assertIn("\\trowd", normal)
+        self.assertEqual(normal.count("{") , normal.count("}"))
+        files = documents.help_files()
+        self.assertTrue(any(" " in name for name in files))
+        prices = files["LastPriceOfTests.txt"]
+        self.assertIn("FBS   قند خون ناشتا   1,200,000\r\n", prices)
+
+    def test_dos_listing_lines(self):
+        with tempfile.TemporaryDirectory() as root:
+            os.makedirs(os.path.join(root, "Old files"))
+            with open(os.path.join(root, "a b.txt"), "wb") as f:
+                f.write(b"12345")
+            lines = list(documents.dos_list_lines(root, ["a b.txt", "Old files", "gone.txt"]))
+            self.assertEqual(len(lines), 2)
+            self.assertRegex(lines[0], r"^\d\d-\d\d-\d\d  \d\d:\d\d[AP]M +5 a b\.txt\r\n$")
+            self.assertRegex(lines[1], r"^\d\d-\d\d-\d\d  \d\d:\d\d[AP]M       <DIR>          Old files\r\n$")
+
+    def test_listing_command(self):
+        f = Faults()
+        self.assertEqual(f.apply("listing dos"), "ok")
+        self.assertEqual(f.listing, "dos")
+        self.assertTrue(f.apply("listing mac").startswith("error"))
+        f.apply("reset")
+        self.assertEqual(f.listing, "unix")
 
 
 if __name__ == "__main__":

@@ -29,6 +29,7 @@ class Faults:
             self.missing = []         # patterns answered with 550
             self.rate = 0             # bytes per second on data connections, 0: unlimited
             self.sntp_mode = "ok"     # ok, silent, short, invalid, old
+            self.listing = "unix"     # folder listings in the unix or the MS-DOS ("dos") format
 
     @staticmethod
     def matches(pattern, path):
@@ -64,6 +65,10 @@ class Faults:
                         self.missing = []
                     else:
                         self.missing.append(rest)
+                elif cmd == "listing":
+                    if args[0] not in ("unix", "dos"):
+                        return "error: listing unix|dos"
+                    self.listing = args[0]
                 elif cmd == "slow":
                     self.rate = int(args[0])
                 elif cmd == "sntp":

@@ -14,6 +14,8 @@ from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import ThreadedFTPServer
 
+from . import documents
+
 STOP = threading.Event()
 # A stalled transfer gives up after this long so the server can still stop.
 STALL_LIMIT_S = 120
@@ -126,6 +128,13 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1")
 
         def isfile(self, path):
             return super().isfile(path) and not faults.is_missing(self._ftp_name(path))
+
+        def format_list(self, basedir, listing, ignore_err=True):
+            if faults.listing != "dos":
+                yield from super().format_list(basedir, listing, ignore_err)
+                return
+            for line in documents.dos_list_lines(basedir, listing):
+                yield line.encode("utf8", self.cmd_channel.unicode_errors)
 
     class LabDTP(ThrottledDTPHandler):
         # uploads are slowed here; downloads by FaultyFile

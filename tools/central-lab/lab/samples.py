@@ -6,7 +6,7 @@ CR LF line ends, as the central laboratory writes them.
 import datetime
 import os
 
-from . import solar
+from . import documents, solar
 
 CRLF = "\r\n"
 FIELD_END = "   "  # every field of a result line, the last one included, is followed by three spaces
@@ -19,15 +19,6 @@ PATIENTS = [
     ("TRV0067890", "301", "29", "ژاله چمني", ["Double Marker=see document", "HCG=12000", "Pro.Elect=see document"]),
     ("TRV0011111", "302", "47", "علي اکبر پورحسيني", ["TG=140", "HDL=45", "LDL=110", "Cr=0.9", "Urea=30"]),
 ]
-
-HELP_FILES = {
-    "LastRecommendation.rtf": "{\\rtf1\\ansi Recommendation 18: keep samples at 4 degrees.\\par}",
-    "LastNormalValue.rtf": "{\\rtf1\\ansi FBS 70-100 mg/dl\\par TSH 0.4-4.0\\par Chol below 200\\par}",
-    "LastPriceOfTests.txt": CRLF.join(["FBS   120000", "TSH   450000", "Chol   130000", "CBC   250000"]) + CRLF,
-    "Sample transport guide.pdf": "%PDF-1.4\n% sample transport guide\n",
-    "Working hours.txt": "Saturday to Thursday, 7:00 to 19:00" + CRLF,
-}
-
 
 def _write(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -118,9 +109,8 @@ def build(data_dir, folder, today_date, days=6, overdue=False):
         _write(os.path.join(base, "%04d-%02d.qrp" % (y, m)), b"QRP sample itemised bill " + b"q" * 2000)
     os.makedirs(os.path.join(base, "Res"), exist_ok=True)
     os.makedirs(os.path.join(base, "comments"), exist_ok=True)
-    _write(os.path.join(data_dir, "Text Result", "PaymentLaw.rtf"),
-           "{\\rtf1\\ansi Payment within 90 days of the month's end.\\par}")
-    for name, text in HELP_FILES.items():
+    _write(os.path.join(data_dir, "Text Result", "PaymentLaw.rtf"), documents.payment_law_rtf())
+    for name, text in documents.help_files().items():
         _write(os.path.join(data_dir, "Help Files", name), text)
     _write(os.path.join(data_dir, "Orvanet.exe"), b"MZ" + b"\0" * 60 + b"sample program " * 2000)
     os.makedirs(os.path.join(data_dir, "pay", "may"), exist_ok=True)

@@ -1,0 +1,330 @@
+// The main window's reference documents against the local central laboratory:
+// the "Download Files" list and its fetches, the recommendation flag, the
+// payment rules, and normal values and prices in the tests-information window.
+#include <QListWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "reception/ui/TForm3.h"
+#include "server/core/ServerMessages.h"
+#include "server/ui/DocumentViewer.h"
+#include "tests/results/ui/ResultsWindow.h"
+#include "tests/support/FakeFtpSession.h"
+#include "tests/support/PromptRecorder.h"
+
+using namespace Qt::StringLiterals;
+using orv::test::CentralLab;
+
+namespace {
+const QString kCold = u"Cold chain rules for   samples.rtf"_s;
+const QString kGuide = u"Sample transport guide.pdf"_s;
+QString Utf8(const char* s) { return QString::fromUtf8(s); }
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+class MainformReferenceTest : public QObject {
+    Q_OBJECT
+    CentralLab lab_;
+    orv::test::ResultsWindow w_;
+    PromptRecorder* prompts_ = nullptr;
+
+    QStringList Items(QListWidget* list) const {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+        return items;
+    }
+    QString ServerFile(const QString& relative) const {
+        return QString::fromStdString(lab_.ServerFile(relative.toStdString()));
+    }
+    QStringList ServerHelpFiles() const {
+        QStringList names = QDir(ServerFile(u"Help Files"_s)).entryList(QDir::Files);
+        names.sort();
+        return names;
+    }
+    void ClickLabel(QWidget* label) { QTest::mouseClick(label, Qt::LeftButton); }
+    void List() {
+        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
+        QVERIFY2(mainform->SpeedButton8->isChecked(), qPrintable(w_.Status() + u" / "_s + mainform->LastServerError()));
+    }
+    void DoubleClick(const QString& name) {
+        const auto found = mainform->ListBox1->findItems(name, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        mainform->ListBox1->setCurrentItem(found[0]);
+        const QRect place = mainform->ListBox1->visualItemRect(found[0]);
+        QTest::mouseDClick(mainform->ListBox1->viewport(), Qt::LeftButton, {}, place.center());
+    }
+    // Runs `act` once the tests-information window is open and settled, then closes it.
+    void WhenTestsWindowOpens(std::function<void()> act) {
+        auto* poll = new QTimer(this);
+        auto started = std::make_shared<QElapsedTimer>();
+        started->start();
+        connect(poll, &QTimer::timeout, this, [=] {
+            const bool settled = Form3->isVisible() && !Form3->Timer1->isActive() && !QApplication::overrideCursor() &&
+                                 !Form3->RichEdit1->document()->isEmpty() && Form3->Edit1->text() == Form3->ser;
+            if (!settled && started->elapsed() < 15000) return;
+            poll->stop();
+            poll->deleteLater();
+            if (settled) act();
+            Form3->close();
+        });
+        poll->start(20);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(lab_.Start(), lab_.Error().c_str()); }
+    void init() {
+        lab_.Control("reset");
+        lab_.Control("listing unix");
+        w_.Open(lab_);
+        prompts_ = new PromptRecorder;
+        lab_.ClearLogs();
+    }
+    void cleanup() {
+        delete prompts_;
+        w_.Close();
+    }
+
+    void theListHoldsWholeNamesAndTheirSizes() {
+        List();
+        QStringList listed = Items(mainform->ListBox1);
+        listed.sort();
+        QCOMPARE(listed, ServerHelpFiles());
+        QVERIFY(listed.contains(kCold));
+        QVERIFY(listed.contains(kGuide));
+        QCOMPARE(mainform->ListBox2->count(), mainform->ListBox1->count());
+        for (int i = 0; i < mainform->ListBox1->count(); ++i)
+            QCOMPARE(mainform->ListBox2->item(i)->text().toLongLong(),
+                     QFileInfo(ServerFile(u"Help Files/"_s + mainform->ListBox1->item(i)->text())).size());
+        QVERIFY(mainform->ListBox1->isVisible());
+        QVERIFY(mainform->Label5->isVisible());
+        QCOMPARE(w_.Status(), QString());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(lab_.CountFtpCommands("LIST"), 1);
+
+        // A second click hides the list without the server.
+        lab_.ClearLogs();
+        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
+        QVERIFY(!mainform->SpeedButton8->isChecked());
+        QVERIFY(!mainform->Label5->isVisible());
+        QVERIFY(lab_.FtpCommands().empty());
+        // Shown again, a click on the grid hides it.
+        List();
+        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!mainform->SpeedButton8->isChecked());
+        QVERIFY(!mainform->Label5->isVisible());
+    }
+
+    void aWindowsServersListingReadsAlike() {
+        QVERIFY(lab_.Control("listing dos"));
+        List();
+        QStringList listed = Items(mainform->ListBox1);
+        listed.sort();
+        QCOMPARE(listed, ServerHelpFiles());
+        const int i = Items(mainform->ListBox1).indexOf(kGuide);
+        QCOMPARE(mainform->ListBox2->item(i)->text().toLongLong(), QFileInfo(ServerFile(u"Help Files/"_s + kGuide)).size());
+    }
+
+    void aNameWithSpacesIsFetchedAndOpened() {
+        List();
+        lab_.ClearLogs();
+        DoubleClick(kCold);
+        const QString local = w_.Root() + kCold;
+        QCOMPARE(orv::test::CommandsNaming(lab_, QString(u"RETR \\Help Files/"_s + kCold).toStdString()), 1);
+        QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Help Files/"_s + kCold)));
+        QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
+        QCOMPARE(w_.Status(), kCold + u" Download succesfully."_s);
+        QCOMPARE(mainform->source, u"\\Help Files/"_s + kCold);
+        QCOMPARE(mainform->dest, local);
+        QCOMPARE(mainform->max, QFileInfo(local).size());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void failuresSayWhatHappenedAndOpenNothing() {
+        // Nothing chosen.
+        mainform->ListBox1DblClick();
+        QVERIFY(w_.Status().contains(Utf8("انتخاب")));
+        // A listed file that the server no longer gives: the copy from before is not opened.
+        List();
+        QFile old(w_.Root() + u"Working hours.txt"_s);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old copy");
+        old.close();
+        QVERIFY(lab_.Control("missing working hours"));
+        DoubleClick(u"Working hours.txt"_s);
+        QCOMPARE(w_.Status(), u"Working hours.txt Download failed."_s);
+        QVERIFY(prompts_->opened.isEmpty());
+        QCOMPARE(FileBytes(old.fileName()), QByteArray("old copy"));
+        QVERIFY(!QApplication::overrideCursor());
+        // The network down.
+        mainform->netok = false;
+        mainform->ListBox1DblClick();
+        QCOMPARE(w_.Status(), Utf8(orv::msg::kNetworkRefresh));
+        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);  // hides
+        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
+        QCOMPARE(w_.Status(), Utf8(orv::msg::kNetworkUpdate));
+        QVERIFY(!mainform->SpeedButton8->isChecked());
+        QVERIFY(!mainform->Label5->isVisible());
+        // The server refuses: the toggle is raised again.
+        mainform->netok = true;
+        QVERIFY(lab_.Control("login refuse"));
+        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
+        QCOMPARE(w_.Status(), Utf8(orv::msg::kServer));
+        QVERIFY(!mainform->SpeedButton8->isChecked());
+        QVERIFY(!mainform->Label5->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void unsafeNamesAndStaleSizesAreNotOffered() {
+        auto fake = std::make_unique<orv::test::FakeFtpSession>();
+        fake->listings["/Help Files"] = {
+            "-rw-r--r--   1 o g 10 Dec 08 12:00 ../../.profile",
+            "12-08-26  11:05AM                   10 ..\\evil.txt",
+            "-rw-r--r--   1 o g 10 Dec 08 12:00 bell\x07.txt",
+            "-rw-r--r--   1 o g 1x0 Dec 08 12:00 odd size.txt",
+            "drwxr-xr-x   2 o g 4096 Dec 08 12:00 Old files",
+        };
+        fake->files["\\Help Files/odd size.txt"] = "odd";
+        mainform->IdFTP1 = std::move(fake);
+        // Sizes of a longer listing before.
+        for (int i = 0; i < 9; ++i) mainform->ListBox2->addItem(u"777"_s);
+        List();
+        QCOMPARE(Items(mainform->ListBox1), QStringList{u"odd size.txt"_s});
+        QCOMPARE(Items(mainform->ListBox2), QStringList{u"1x0"_s});
+        // A size that is no number is 0 for the gauge; the file still comes.
+        DoubleClick(u"odd size.txt"_s);
+        QCOMPARE(mainform->max, 0);
+        QCOMPARE(FileBytes(w_.Root() + u"odd size.txt"_s), QByteArray("odd"));
+        QVERIFY(!QFile::exists(w_.Root() + u"../../.profile"_s));
+    }
+
+    void theRecommendationFlag() {
+        mainform->Memo1->setPlainText(u"Lab\n22.00\n19\n1\n90"_s);
+        // Not flagged: a click does nothing.
+        ClickLabel(mainform->Label16);
+        QVERIFY(lab_.FtpCommands().empty());
+        QVERIFY(prompts_->opened.isEmpty());
+
+        mainform->RaiseRecommendationFlag();
+        mainform->Timer5->start();
+        // A failed download keeps the flag, opens nothing and records nothing.
+        QVERIFY(lab_.Control("missing lastrecommendation"));
+        ClickLabel(mainform->Label16);
+        QCOMPARE(w_.Status(), u"Last Recommendation File Download failed."_s);
+        QVERIFY(mainform->RecommendationFlagged());
+        QVERIFY(prompts_->opened.isEmpty());
+        QVERIFY(!QFile::exists(w_.Root() + u"LastRecommendation.rtf"_s));
+
+        QVERIFY(lab_.Control("reset"));
+        lab_.ClearLogs();
+        ClickLabel(mainform->Label16);
+        const QString local = w_.Root() + u"LastRecommendation.rtf"_s;
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /help files\\LastRecommendation.rtf"), 1);
+        QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
+        QCOMPARE(w_.Status(), u"Last Recommendation File Download succesfully."_s);
+        QCOMPARE(mainform->max, 20000);
+        QVERIFY(!mainform->RecommendationFlagged());
+        QCOMPARE(mainform->Label16->text(), QString());
+        QVERIFY(!mainform->Timer5->isActive());
+        QVERIFY(!mainform->Label16->isHidden());
+        // "check.txt" now holds the bill's third line first.
+        const orv::TextReadResult check = orv::ReadTextFile(QString(w_.Root() + u"check.txt"_s).toStdString());
+        QVERIFY(check.ok);
+        QCOMPARE(check.content.lines.at(0), std::string("19"));
+        QCOMPARE(mainform->alarm, 19);
+    }
+
+    void thePaymentRules() {
+        ClickLabel(mainform->Label4);
+        const QString local = w_.Root() + u"paymentlaw.rtf"_s;
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result\\PaymentLaw.rtf"), 1);
+        QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
+        QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Text Result/PaymentLaw.rtf"_s)));
+        QCOMPARE(w_.Status(), QString());
+        QCOMPARE(mainform->ProgressBar1->value(), mainform->ProgressBar1->maximum());
+        // Gone from the server: the local copy goes too.
+        QVERIFY(lab_.Control("missing paymentlaw"));
+        mainform->Label28Click();
+        QCOMPARE(w_.Status(), u"File not exist"_s);
+        QVERIFY(!QFile::exists(local));
+        QCOMPARE(prompts_->opened.size(), 1);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void rulesNoProgramOpensAreShownInOurViewer() {
+        prompts_->openSucceeds = false;
+        mainform->Label4Click();
+        orv::ui::DocumentViewer* viewer = mainform->findChild<orv::ui::DocumentViewer*>();
+        QVERIFY(viewer);
+        QVERIFY(viewer->Text()->toPlainText().startsWith(Utf8("قوانين پرداخت")));
+        viewer->close();
+    }
+
+    void normalValuesOfTheSelectedTest() {
+        w_.Archive(u"14010630"_s, w_.Sample());
+        mainform->SetDateText(u"1401/06/30"_s);
+        w_.Select(1, 5);  // FBS=95
+        // Not yet downloaded: asked, fetched, shown and searched.
+        QString selected;
+        int fi = -1;
+        WhenTestsWindowOpens([&] {
+            selected = Form3->RichEdit1->textCursor().selectedText();
+            fi = Form3->fi;
+        });
+        mainform->N2->trigger();
+        QCOMPARE(mainform->ser, u"FBS"_s);
+        QCOMPARE(Form3->source, u"\\Help Files\\LastNormalValue.rtf"_s);
+        QCOMPARE(Form3->dest, w_.Root() + u"LastNormalValue.rtf"_s);
+        QCOMPARE(prompts_->Texts(), QStringList{Utf8(
+            "این فایل هنوز برای شما داونلود نشده. آیا مایلید آخرین ویرایش این فایل را داونلود کنید؟")});
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\Help Files\\LastNormalValue.rtf"), 1);
+        QCOMPARE(selected, u"FBS"_s);
+        QVERIFY(fi > 0);
+        QVERIFY(!Form3->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+
+        // The prices, already kept: no question, no server.
+        QFile prices(w_.Root() + u"LastPriceOfTests.txt"_s);
+        QVERIFY(prices.open(QIODevice::WriteOnly));
+        prices.write(FileBytes(ServerFile(u"Help Files/LastPriceOfTests.txt"_s)));
+        prices.close();
+        lab_.ClearLogs();
+        prompts_->Clear();
+        w_.Select(1, 6);  // Chol=180
+        QString line;
+        WhenTestsWindowOpens([&] { line = Form3->RichEdit1->textCursor().block().text(); });
+        mainform->N3->trigger();
+        QCOMPARE(mainform->ser, u"Chol"_s);
+        QCOMPARE(line, Utf8("Chol   کلسترول   1,300,000"));
+        QVERIFY(prompts_->messages.isEmpty());
+        QVERIFY(lab_.FtpCommands().empty());
+
+        // Update in the window: a standard server action.
+        WhenTestsWindowOpens([&] { Form3->SpeedButton2->click(); });
+        mainform->N3->trigger();
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\Help Files\\LastPriceOfTests.txt"), 1);
+        // The search that follows the download found the test and emptied the status line.
+        QCOMPARE(w_.Status(), QString());
+        QCOMPARE(mainform->max, 600000);
+    }
+
+    void aCellWithoutATest() {
+        w_.Archive(u"14010630"_s, w_.Sample());
+        mainform->SetDateText(u"1401/06/30"_s);
+        w_.Select(1, 4);  // a name
+        mainform->N2Click();
+        QCOMPARE(prompts_->messages, QStringList{Utf8("Attention|متن جستجو خالی میباشد")});
+        QVERIFY(!Form3->isVisible());
+        QCOMPARE(w_.Status(), QString());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(mainform->N2->isEnabled() && mainform->N3->isEnabled());
+    }
+};
+
+QTEST_MAIN(MainformReferenceTest)
+#include "test_mainform_reference.moc"
