@@ -9,8 +9,10 @@ packages=(
   libcurl4-openssl-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-noto-core fonts-dejavu-core poppler-utils
-  python3 python3-pyftpdlib chrony
+  python3 python3-pyftpdlib python3-openssl chrony
+  desktop-file-utils dpkg-dev
   libx11-dev x11-xkb-utils
+  qt6-pdf-dev
 )
 
 missing=()

@@ -24,7 +24,7 @@ workspace="${ORVANET_WORKSPACE:-$demo/workspace}"
 mkdir -p "$demo" "$workspace"
 lab_out="$demo/central-lab.out"
 /usr/bin/python3 tools/central-lab/central_lab.py --data "$demo/server" --logs "$demo/logs" \
-  --fresh --workspace "$workspace" --http-port 0 >"$lab_out" 2>"$demo/central-lab.err" &
+  --fresh --tls --workspace "$workspace" --http-port 0 >"$lab_out" 2>"$demo/central-lab.err" &
 lab_pid=$!
 trap 'kill "$lab_pid" 2>/dev/null; wait "$lab_pid" 2>/dev/null || true' EXIT
 
@@ -38,7 +38,7 @@ done
 grep -qx ready "$lab_out" || { echo "The local central laboratory did not get ready."; exit 1; }
 
 value() { sed -n "s/^$1=//p" "$lab_out"; }
-echo "Local central laboratory: FTP 127.0.0.1:$(value ftp_port), time server UDP $(value sntp_port),"
+echo "Local central laboratory: FTP over TLS 127.0.0.1:$(value ftp_port), time server UDP $(value sntp_port),"
 echo "  payment page http://127.0.0.1:$(value http_port)/, server files in $demo/server"
 echo "  (faults: see tools/central-lab/README.md; control port $(value control_port))"
 echo "Workspace: $workspace (settings in orvanet.ini)"

@@ -9,6 +9,7 @@
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "reception/ui/TForm4.h"
+#include "results/core/ResultWatch.h"
 #include "server/core/CurlFtpSession.h"
 
 Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
@@ -17,10 +18,13 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildResults();
     BuildReception();
     BuildReference();
+    BuildAccounting();
+    BuildEveryday();
 }
 
 Tmainform::~Tmainform() {
     if (IdFTP1) IdFTP1->Close();
+    delete ResultWatch1;
 }
 
 void Tmainform::ConnectHandlers() {

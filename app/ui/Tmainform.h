@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStringList>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +24,7 @@
 #include "solar/widgets/TSolarMonthCalendar.h"
 
 #include "app/core/ProxyFile.h"
+#include "accounting/core/Account.h"
 #include "app/ui/ServerAction.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ResultGrid.h"
@@ -35,7 +37,15 @@ struct Place;
 }  // namespace orv::docs
 namespace orv::results {
 class ResultGridModel;
+class ArchiveSearcher;
+class ResultWatch;
 }  // namespace orv::results
+namespace orv::ui {
+class Anchors;
+}  // namespace orv::ui
+namespace orv::accounting {
+class SpinButton;
+}  // namespace orv::accounting
 
 class QAction;
 class QMenu;
@@ -76,7 +86,7 @@ public:
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
            *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label16 = nullptr,
            *Label19 = nullptr, *Label20 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr;
-    QLabel *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;  // indicator captions
+    QLabel *Label14 = nullptr, *Label15 = nullptr, *Label17 = nullptr, *Label18 = nullptr;  // indicator captions
     QLabel *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
            *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
     orv::results::ResultGrid* StringGrid1 = nullptr;
@@ -104,6 +114,9 @@ public:
     void Flash(const std::string& utf8) { Flash(QString::fromStdString(utf8)); }
     // The wait message, without the blink.
     void ShowWait();
+    // A quiet note (no blink, no beep), shown once per run on the status line as
+    // soon as it is not blinking and no server work runs.
+    void Note(const QString& text);
     // Sets an indicator to the success (Image2), failure (Image5) or pending (Image9) picture.
     void SetPicture(QLabel* indicator, QLabel* holder);
 
@@ -204,12 +217,84 @@ public slots:
     void OpenReference(const QString& path);
     void ShowTestsInformation(const orv::docs::Place& doc, bool restartFlash);
     bool FetchTestsDocument();
+    // accounting (TmainformAccount.cpp, TmainformPayment.cpp, TmainformUpdate.cpp)
+public:
+    double tav = 0;      // sample-volume factor, bill line 4
+    int maxb = 120;      // overdue limit in days, bill line 5
+    QString parmah;      // period of the first unpaid month, e.g. 1401/05
+    bool par = false;    // a payment was requested in this run
+    bool ver = false;    // the program was found current
+    bool nodata = true;  // the bill has no unpaid month
+    qint64 kol = 0;      // the first unpaid month's amount, rials
+    qint64 m = 0;        // the same after both discounts
+    QString pardata;     // the payment record
+    QString ghabz;       // the last message's name
+    QLabel *Label32 = nullptr, *Label21 = nullptr, *Label35 = nullptr, *Label10 = nullptr, *Label8 = nullptr,
+           *Label25 = nullptr, *Label26 = nullptr, *Label29 = nullptr, *Label27 = nullptr, *Label33 = nullptr,
+           *Label28 = nullptr;
+    QPlainTextEdit *Memo2 = nullptr, *Memo3 = nullptr;
+    QToolButton *SpeedButton10 = nullptr, *SpeedButton12 = nullptr, *SpeedButton13 = nullptr,
+                *SpeedButton14 = nullptr, *SpeedButton17 = nullptr, *calculat = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    orv::accounting::SpinButton* SpinButton1 = nullptr;
+    // The random message number 0..999 (tests fix it).
+    std::function<int()> MessageNumber;
+    // The bill lines held in Memo1.
+    std::vector<std::string> BillLines() const;
+    // Today's solar date from the last network check, ya/ma/da.
+    std::string Today() const;
+public slots:
+    void SpeedButton1Click();   // open the accounting panel
+    void SpeedButton12Click();  // close it
+    void SpeedButton13Click();  // update current payment
+    void calculatClick();       // debt calculation
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void SpeedButton17Click();     // the chosen month's bill
+    void SpeedButton10Click();     // payment request
+    void SpeedButton10DblClick();
+    void SpeedButton14Click();     // send the message
+    void Image6DblClick();         // update indicator
+    void SpeedButton9Click();      // update download
+private:
+    void BuildAccounting();
+    void VersionCheck(const orv::accounting::Account& account);
+    void RaiseNotice();
+    void ShowMonthChoice();
+    // end accounting
+
+public:
+    // --- everyday use (TmainformLayout.cpp, TmainformArchive.cpp, TmainformWatch.cpp)
+    // The window grows from its 823 x 514: controls keep to the edges they are
+    // anchored to. Another area's control joins with Anchoring->Add(control, sides).
+    orv::ui::Anchors* Anchoring = nullptr;
+    // Search across every archived day: the mode button beside the search field
+    // and the list of hits over the grid.
+    QToolButton* SpeedButton22 = nullptr;  // "همه روزها"
+    QListWidget* ListBox3 = nullptr;
+    orv::results::ArchiveSearcher* ArchiveSearcher1 = nullptr;
+    bool ArchiveMode() const;
+    void SpeedButton22Click();
+    void ArchiveSearchChange();
+    void ListBox3DblClick();
+    // The day's file changed in the archive (downloaded or removed): the index follows.
+    void ArchiveDayChanged(const QString& compact);
+    // The 35-second refresh's look at today's result file on the server.
+    orv::results::ResultWatch* ResultWatch1 = nullptr;
+    QTimer* Timer7 = nullptr;  // title blink of a new-results notice
+    QString watchNotice;
+    // Looks at today's file (SIZE, MDTM) on the open session or a quiet one of its own.
+    void WatchToday();
+    // Fetches and shows today's new file once the session is free (when today is shown).
+    void WatchFetch();
+    void Timer7Timer();
 
 signals:
     // The first good network check of the run: today's solar date text.
     void FirstTodayKnown(const QString& solarDate);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;  // everyday use
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -231,8 +316,22 @@ private:
     // Opens a session and closes it again: whether the server takes our log-in now.
     bool LogInWorks();
     void ConfigureSession();
+    // everyday use
+    void BuildEveryday();
+    void AnchorControls();
+    void SetTabOrder();
+    // Notes of the session's security (TmainformNotes.cpp).
+    void ShowSecurity();
+    void NoteReadableSettings();
+    void ShowNotes();
+    void LaterShowNotes(int ms);
 
     int busy_ = 0;
     QString lastGoodDay_;  // the date field's last whole date
+    int timerWatch_ = 0;       // everyday use: title blink ticks
+    bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;
+    QStringList notes_;  // waiting to be shown
+    QStringList noted_;  // shown (or waiting) in this run
+    bool notesPending_ = false;
 };

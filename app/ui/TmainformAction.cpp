@@ -52,10 +52,11 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
         Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
         if (!opened) {
             lastError_ = QString::fromStdString(opened.error);
-            Flash(orv::msg::kServer);
+            Flash(orv::msg::OpenFailure(opened));
             NormalCursor();
             return ActionResult::OpenFailed;
         }
+        ShowSecurity();
     }
     max = a.max;
     source = a.source;

@@ -14,8 +14,10 @@
 #include <QToolButton>
 
 #include "app/ui/Banner.h"
+#include "base/ui/Controls.h"
 #include "app/ui/Pictures.h"
 #include "app/ui/Tmainform.h"
+#include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultGrid.h"
 #include "server/core/ServerMessages.h"
 
@@ -25,27 +27,9 @@ constexpr int kWidth = 823;
 constexpr int kHeight = 514;
 const QColor kBackground(220, 224, 250);
 
-template <class W>
-W* Place(QWidget* parent, const char* name, QRect geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-QLabel* Caption(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* l = Place<QLabel>(parent, name, geometry);
-    l->setText(QString::fromUtf8(text));
-    return l;
-}
-
-QToolButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, const char* hint = "") {
-    auto* b = Place<QToolButton>(parent, name, geometry);
-    b->setText(QString::fromUtf8(text));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return b;
-}
+using orv::ui::Button;
+using orv::ui::Caption;
+using orv::ui::Place;
 
 // Hidden buttons serve as callable actions.
 QToolButton* HiddenButton(QWidget* parent, const char* name, const char* text) {
@@ -206,10 +190,10 @@ void Tmainform::BuildIndicators() {
         const char* labelName;
         const char* caption;
     } rows[] = {
-        {Image4, "Image4", Label8, "Label8", "Network Connction"},
-        {Image8, "Image8", Label9, "Label9", "Tarvina Server"},
-        {Image7, "Image7", Label10, "Label10", "Program Security"},
-        {Image6, "Image6", Label11, "Label11", "UpTo Date"},
+        {Image4, "Image4", Label14, "Label14", "Network Connction"},
+        {Image8, "Image8", Label15, "Label15", "Tarvina Server"},
+        {Image7, "Image7", Label17, "Label17", "Program Security"},
+        {Image6, "Image6", Label18, "Label18", "UpTo Date"},
     };
     int y = 278;
     for (auto& r : rows) {
@@ -295,6 +279,7 @@ void Tmainform::showEvent(QShowEvent* event) {
 
 void Tmainform::FormShow() {
     QCoreApplication::processEvents();
+    if (ArchiveSearcher1->Root() != WorkspaceRoot()) ArchiveSearcher1->Start(WorkspaceRoot());  // in the background
     Timer1->start();
     PrepareGrid();
 }

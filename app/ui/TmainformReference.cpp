@@ -16,6 +16,7 @@
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/TextFile.h"
+#include "base/ui/DoubleClick.h"
 #include "base/ui/Prompts.h"
 #include "reception/ui/TForm3.h"
 #include "results/core/TestDocuments.h"
@@ -36,25 +37,6 @@ const QString kFlagCaption = u"New Massage.Plz Click here"_s;
 const QColor kFlagged(255, 0, 0);
 constexpr int kRawName = Qt::UserRole;  // a listed item's name as the server sent it
 
-// Runs `click` when the left mouse button is released over (or double-clicked on) a widget.
-class ClickFilter : public QObject {
-public:
-    ClickFilter(QObject* parent, QEvent::Type type, std::function<void()> click)
-        : QObject(parent), type_(type), click_(std::move(click)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == type_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) click_();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QEvent::Type type_;
-    std::function<void()> click_;
-};
-
-void OnClick(QWidget* w, std::function<void()> click) {
-    if (w) w->installEventFilter(new ClickFilter(w, QEvent::MouseButtonRelease, std::move(click)));
-}
-
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 }  // namespace
 
@@ -62,12 +44,12 @@ void Tmainform::BuildReference() {
     SpeedButton8->setEnabled(true);
     Label5->setAutoFillBackground(true);  // it stands over the grid's heading
     connect(SpeedButton8, &QToolButton::clicked, this, &Tmainform::SpeedButton8Click);
-    ListBox1->viewport()->installEventFilter(
-        new ClickFilter(ListBox1, QEvent::MouseButtonDblClick, [this] { ListBox1DblClick(); }));
-    OnClick(Label16, [this] { Label16Click(); });
-    OnClick(Label4, [this] { Label4Click(); });
+    orv::ui::OnDoubleClick(ListBox1->viewport(), [this] { ListBox1DblClick(); });
+    orv::ui::OnClick(Label16, [this] { Label16Click(); });
+    orv::ui::OnClick(Label4, [this] { Label4Click(); });
     // The payment panel's "< مشاهده قوانین پرداخت >", looked up once the window is built.
-    QTimer::singleShot(0, this, [this] { OnClick(findChild<QLabel*>(u"Label28"_s), [this] { Label28Click(); }); });
+    QTimer::singleShot(0, this,
+                       [this] { orv::ui::OnClick(findChild<QLabel*>(u"Label28"_s), [this] { Label28Click(); }); });
     N2->setEnabled(true);
     N3->setEnabled(true);
     connect(N2, &QAction::triggered, this, &Tmainform::N2Click);
@@ -156,9 +138,7 @@ void Tmainform::ListBox1DblClick() {
 
 // --- the recommendation and the payment rules
 
-bool Tmainform::RecommendationFlagged() const {
-    return Label16->palette().color(QPalette::WindowText) == kFlagged;
-}
+bool Tmainform::RecommendationFlagged() const { return Label16->palette().color(QPalette::WindowText) == kFlagged; }
 
 void Tmainform::RaiseRecommendationFlag() {
     QPalette pal = Label16->palette();
@@ -171,8 +151,7 @@ void Tmainform::RaiseRecommendationFlag() {
 void Tmainform::Label16Click() {
     if (!RecommendationFlagged()) return;
     const orv::docs::Place& doc = orv::docs::kRecommendation;
-    orv::ServerAction a =
-        orv::ServerAction::Download(Text(doc.remote), WorkspaceRoot() + Text(doc.localName), doc.max);
+    orv::ServerAction a = orv::ServerAction::Download(Text(doc.remote), WorkspaceRoot() + Text(doc.localName), doc.max);
     a.networkForm = orv::NetworkForm::Refresh;
     a.failureText = u"Last Recommendation File Download failed."_s;
     a.successText = u"Last Recommendation File Download succesfully."_s;
@@ -209,8 +188,7 @@ void Tmainform::RecordRecommendationRead() {
 
 void Tmainform::Label4Click() {
     const orv::docs::Place& doc = orv::docs::kPaymentRules;
-    orv::ServerAction a =
-        orv::ServerAction::Download(Text(doc.remote), WorkspaceRoot() + Text(doc.localName), doc.max);
+    orv::ServerAction a = orv::ServerAction::Download(Text(doc.remote), WorkspaceRoot() + Text(doc.localName), doc.max);
     a.resetGauge = true;
     a.networkForm = orv::NetworkForm::Refresh;
     a.notReadyText = u"File not exist"_s;  // only for a file the server lacks; a broken transfer says so
@@ -248,8 +226,8 @@ void Tmainform::ShowTestsInformation(const orv::docs::Place& doc, bool restartFl
         timer = 0;
         Timer2->start();
     }
-    ser = QString::fromStdString(orv::results::TestNameOfCell(
-        StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col()).toStdString()));
+    ser = QString::fromStdString(
+        orv::results::TestNameOfCell(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col()).toStdString()));
     if (ser.isEmpty()) {
         orv::ui::MessageBox(this, u"Attention"_s, Text(kNoTestInCell));
         NormalCursor();

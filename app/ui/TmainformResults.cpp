@@ -115,7 +115,7 @@ void Tmainform::BuildResults() {
     connect(SpeedButton5, &QToolButton::clicked, this, &Tmainform::SpeedButton5Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &Tmainform::SpeedButton3Click);
     connect(SpeedButton7, &QToolButton::clicked, this, &Tmainform::SpeedButton7Click);
-    connect(StringGrid1, &QAbstractItemView::clicked, this, &Tmainform::StringGrid1Click);
+    connect(StringGrid1, &res::ResultGrid::Clicked, this, &Tmainform::StringGrid1Click);
     connect(StringGrid1, &QAbstractItemView::doubleClicked, this, &Tmainform::StringGrid1DblClick);
     connect(SpeedButton11, &QToolButton::clicked, this, &Tmainform::SpeedButton11Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &Tmainform::SpeedButton6Click);
@@ -222,7 +222,9 @@ void Tmainform::SpeedButton16Click() {
     a.testBillok = true;
     a.notReadyText = QString::fromUtf8(kNoSampleYet);
     a.successText = shownDay + u" File Download succesfully."_s;
-    if (RunServerAction(a) != orv::ActionResult::Done) return;
+    const orv::ActionResult result = RunServerAction(a);
+    if (result != orv::ActionResult::Refused) ArchiveDayChanged(compact);
+    if (result != orv::ActionResult::Done) return;
     ProcessMessages();
     // The user may have moved to another day while the file came; it stays archived.
     if (Edit2->text() != compact) return;
@@ -242,6 +244,7 @@ void Tmainform::Highlight(int row) {
 }
 
 void Tmainform::Edit1Change() {
+    if (ArchiveMode()) return ArchiveSearchChange();  // every archived day, not the grid
     adad = false;
     const std::string text = Edit1->text().toStdString();
     if (res::IsDecimalInteger(text)) adad = true;
@@ -253,6 +256,11 @@ void Tmainform::Edit1Change() {
 }
 
 void Tmainform::Edit1KeyPress(QChar key) {
+    if (key == QChar(13) && ArchiveMode() && ListBox3->isVisible()) {
+        ListBox3->setFocus(Qt::OtherFocusReason);
+        if (!ListBox3->currentItem()) ListBox3->setCurrentRow(0);
+        return;
+    }
     if (key == QChar(13)) StringGrid1->setFocus(Qt::OtherFocusReason);
 }
 

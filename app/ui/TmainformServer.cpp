@@ -45,7 +45,8 @@ void Tmainform::RunWhenIdle(std::function<void()> work) {
 
 void Tmainform::ConfigureSession() {
     const orv::ServerSettings s = Settings();
-    IdFTP1->Configure({s.ftpHost, s.ftpPort, s.ftpUser, s.ftpPassword});
+    IdFTP1->Configure(s.Ftp());
+    NoteReadableSettings();
     IdSNTP1.host = s.sntpHost;
     IdSNTP1.port = s.sntpPort;
     IdSNTP1.timeoutMs = s.sntpTimeoutMs;
@@ -122,13 +123,15 @@ void Tmainform::ServerTest() {
     Wait([&] { opened = IdFTP1->Open(); }, [&] { IdFTP1->Abort(); });
     if (opened) {
         SetPicture(Image8, Image2);
+        ShowSecurity();
         farok = true;
         Form1->waite = true;
         orv::ui::Beep();
     } else {
         farok = false;
         SetPicture(Image8, Image5);
-        Flash(orv::msg::kServer);
+        Image8->setToolTip({});
+        Flash(orv::msg::OpenFailure(opened));
         Form1->waite = true;
     }
 }
@@ -162,11 +165,15 @@ void Tmainform::SpeedButton18Click() {
         else
             Image8->setPixmap(serverShown);  // not tried without the network
         Label6->setText(shown);
+        WatchToday();
+        WatchFetch();
         return;
     }
     SpeedButton15Click();
     for (int i = 0; i < 3; ++i) ProcessMessages();
+    WatchToday();  // on the session the server check left open
     SpeedButton2Click();
+    WatchFetch();
 }
 
 bool Tmainform::LogInWorks() {

@@ -1,5 +1,6 @@
 // Orvanet: the referring laboratory's desktop client of the Tarvina central laboratory.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/ui/AppFonts.h"
 #include "app/ui/Forms.h"
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanet"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orvanet"), QIcon(QStringLiteral(":/icons/orvanet.svg"))));
     QApplication::setQuitOnLastWindowClosed(false);  // the windows end the program themselves
     orv::ui::InstallFonts();
     orv::solar::UseLocaleShortDateFormat();

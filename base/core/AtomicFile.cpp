@@ -28,7 +28,7 @@ std::string NameOf(const std::string& path) {
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
+AtomicFileWriter::AtomicFileWriter(std::string path, unsigned mode) : path_(std::move(path)) {
     std::string pattern = DirOf(path_) + "/." + NameOf(path_) + ".part-XXXXXX";
     fd_ = ::mkstemp(pattern.data());
     if (fd_ < 0) {
@@ -36,7 +36,7 @@ AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
         return;
     }
     temp_ = pattern;
-    ::fchmod(fd_, 0644);
+    ::fchmod(fd_, static_cast<mode_t>(mode));
 }
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
@@ -53,7 +53,18 @@ bool AtomicFileWriter::Write(const void* data, size_t size) {
         }
         p += n;
         size -= static_cast<size_t>(n);
+        written_ += static_cast<unsigned long long>(n);
     }
+#ifdef __linux__
+    // A large file goes to the disk while it is still arriving, so the flush in
+    // Commit() waits for its last few megabytes only, not for all of it.
+    constexpr unsigned long long kStep = 8ull << 20;
+    if (written_ - flushed_ >= kStep) {
+        ::sync_file_range(fd_, static_cast<off_t>(flushed_), static_cast<off_t>(written_ - flushed_),
+                          SYNC_FILE_RANGE_WRITE);
+        flushed_ = written_;
+    }
+#endif
     return true;
 }
 
@@ -91,8 +102,8 @@ void AtomicFileWriter::Discard() {
     }
 }
 
-FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    AtomicFileWriter writer(path);
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, unsigned mode) {
+    AtomicFileWriter writer(path, mode);
     if (!writer.IsOpen()) return {false, writer.Error()};
     if (!writer.Write(bytes.data(), bytes.size())) return {false, writer.Error()};
     return writer.Commit();
@@ -129,6 +140,11 @@ int RemoveSaveLeftovers(const std::string& dir) {
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool ReadableByOthers(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IRGRP | S_IROTH)) != 0;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {

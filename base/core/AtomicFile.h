@@ -12,13 +12,18 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
-FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Permission bits of the files written: readable by all, or (files that hold a
+// password) by their owner alone.
+inline constexpr unsigned kSharedFileMode = 0644;
+inline constexpr unsigned kPrivateFileMode = 0600;
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, unsigned mode = kSharedFileMode);
 
 // A temporary file beside `path`, for writers that stream (downloads): Commit()
 // renames it over `path`; destroying it uncommitted removes it.
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::string path);
+    explicit AtomicFileWriter(std::string path, unsigned mode = kSharedFileMode);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -35,6 +40,8 @@ private:
     std::string temp_;
     std::string error_;
     int fd_ = -1;
+    unsigned long long written_ = 0;  // bytes written so far
+    unsigned long long flushed_ = 0;  // bytes handed to the disk ahead of Commit()
 };
 
 // Removes the hidden ".NAME.part-XXXXXX" files that saves killed mid-write left
@@ -43,6 +50,8 @@ private:
 int RemoveSaveLeftovers(const std::string& dir);
 
 bool FileExists(const std::string& path);
+// True when the group or others may read the file (false for a missing file).
+bool ReadableByOthers(const std::string& path);
 // Reads a whole file; false with a message when it cannot.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
 

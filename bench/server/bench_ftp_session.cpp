@@ -22,7 +22,7 @@ template <class Op>
 void Measure(benchmark::State& state, Op op) {
     const auto s = Lab().Settings();
     orv::CurlFtpSession session;
-    session.Configure({s.ftpHost, s.ftpPort, s.ftpUser, s.ftpPassword});
+    session.Configure(s.Ftp());
     if (!session.Open()) {
         state.SkipWithError("cannot open the session");
         return;

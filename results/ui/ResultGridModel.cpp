@@ -39,7 +39,10 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant ResultGridModel::headerData(int, Qt::Orientation, int) const { return {}; }
+QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return CellText(0, section);
+}
 
 Qt::ItemFlags ResultGridModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;

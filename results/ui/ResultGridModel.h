@@ -1,7 +1,7 @@
 #pragma once
-// The result grid's content: row 0 the headings (an ordinary row), then one row
-// per line of the day's report text, 50 columns each. Cells are cut from the
-// lines once and turned into display text only when a cell is painted.
+// The result grid's content: row 0 the headings (shown as the strip above the
+// columns), then one row per line of the day's report text, 50 columns each.
+// Cells are cut from the lines once and turned into display text only when a cell is painted.
 #include <QAbstractTableModel>
 
 #include "results/core/ResultTable.h"
@@ -25,7 +25,7 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // The strip above the columns carries no text: the headings are row 0.
+    // The strip above the columns shows the headings of row 0.
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:

@@ -13,10 +13,15 @@ namespace orv {
 struct CurlFtpSession::Transfer {
     std::chrono::steady_clock::time_point lastActivity;
     curl_off_t lastBytes = 0;
-    int readTimeoutMs = 5500;
+    int transferTimeoutMs = 15000;
     bool stalled = false;
     std::atomic<bool>* abort = nullptr;
     FtpProgress* progress = nullptr;
+    // The control dialogue, as far as TLS goes: the answers to AUTH and PROT
+    // (0 while not sent on this operation's connection).
+    std::string lastCommand;
+    int authReply = 0;
+    int protReply = 0;
 };
 
 namespace {
@@ -32,11 +37,63 @@ int OnProgress(void* p, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t uln
         t->lastBytes = bytes;
         t->lastActivity = now;
         if (*t->progress) (*t->progress)(bytes);
-    } else if (now - t->lastActivity > std::chrono::milliseconds(t->readTimeoutMs)) {
+    } else if (now - t->lastActivity > std::chrono::milliseconds(t->transferTimeoutMs)) {
+        // No byte moved for this long: the data connection is dead, however long
+        // the transfer has run (waits for control answers have their own limit).
         t->stalled = true;
         return 1;
     }
     return 0;
+}
+
+// Watches the control connection for the answers to AUTH and PROT; with no
+// other way to ask libcurl whether "try" ended up encrypted.
+int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* p) {
+    auto* t = static_cast<CurlFtpSession::Transfer*>(p);
+    if (type == CURLINFO_HEADER_OUT) {
+        t->lastCommand.assign(data, std::min<size_t>(size, 4));
+    } else if (type == CURLINFO_HEADER_IN && size >= 3) {
+        const int code = (data[0] - '0') * 100 + (data[1] - '0') * 10 + (data[2] - '0');
+        if (t->lastCommand == "AUTH") t->authReply = code;
+        if (t->lastCommand == "PROT") t->protReply = code;
+    }
+    return 0;
+}
+
+FtpFailure FailureOf(CURLcode code) {
+    switch (code) {
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_ISSUER_ERROR:
+        case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+            return FtpFailure::Certificate;
+        case CURLE_USE_SSL_FAILED:
+            return FtpFailure::TlsUnavailable;
+        case CURLE_SSL_CONNECT_ERROR:
+            return FtpFailure::Tls;
+        case CURLE_REMOTE_FILE_NOT_FOUND:  // 550 to SIZE or RETR: the server has no such file
+            return FtpFailure::RemoteMissing;
+        default:
+            return FtpFailure::Other;
+    }
+}
+
+long UseSsl(FtpTls tls) {
+    switch (tls) {
+        case FtpTls::Off:
+            return CURLUSESSL_NONE;
+        case FtpTls::Try:
+            return CURLUSESSL_TRY;
+        case FtpTls::Required:
+            return CURLUSESSL_ALL;
+    }
+    return CURLUSESSL_ALL;
+}
+
+FtpSecurity SecurityOf(const CurlFtpSession::Transfer& t) {
+    const bool control = t.authReply == 234;                      // "AUTH TLS successful"
+    const bool data = t.protReply >= 200 && t.protReply < 300;  // "PROT P" accepted
+    return control && data ? FtpSecurity::Tls : FtpSecurity::Plain;
 }
 
 size_t ToString(char* data, size_t size, size_t n, void* out) {
@@ -103,9 +160,20 @@ void CurlFtpSession::Prepare(const std::string& url) {
     curl_easy_setopt(easy_, CURLOPT_IPRESOLVE, static_cast<long>(CURL_IPRESOLVE_V4));
     curl_easy_setopt(easy_, CURLOPT_PROXY, "");  // direct, whatever the environment says
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    // No bound on a whole transfer: a large file on a slow line may take long, as
+    // long as its bytes keep coming (the progress callback watches that).
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(endpoint_.readTimeoutMs));
-    curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(endpoint_.transferTimeoutMs));
     curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>((endpoint_.readTimeoutMs + 999) / 1000));
+    // TLS: the peer's certificate and name are verified (libcurl's defaults, said
+    // here so they stay); the CA file adds to the system's store (libcurl keeps its
+    // CA path, /etc/ssl/certs on Debian, beside it).
+    curl_easy_setopt(easy_, CURLOPT_USE_SSL, UseSsl(endpoint_.tls));
+    curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!endpoint_.caFile.empty()) curl_easy_setopt(easy_, CURLOPT_CAINFO, endpoint_.caFile.c_str());
+    curl_easy_setopt(easy_, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(easy_, CURLOPT_DEBUGFUNCTION, OnDebug);
+    curl_easy_setopt(easy_, CURLOPT_DEBUGDATA, transfer_.get());
     curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, 100L * 1024);
     curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, OnProgress);
@@ -116,7 +184,7 @@ void CurlFtpSession::Prepare(const std::string& url) {
 FtpResult CurlFtpSession::Perform(const char* what) {
     *transfer_ = Transfer{};
     transfer_->lastActivity = std::chrono::steady_clock::now();
-    transfer_->readTimeoutMs = endpoint_.readTimeoutMs;
+    transfer_->transferTimeoutMs = endpoint_.transferTimeoutMs;
     transfer_->abort = &abort_;
     transfer_->progress = &progress_;
     curl_multi_add_handle(multi_, easy_);
@@ -138,16 +206,18 @@ FtpResult CurlFtpSession::Perform(const char* what) {
     }
     curl_multi_remove_handle(multi_, easy_);
     abort_ = false;  // an abort ends the running operation only
+    // An operation that asked for TLS logged in anew (the open, or a new
+    // connection after the server closed the old one): what it got is the session's.
+    if (open_ && transfer_->authReply != 0) security_ = SecurityOf(*transfer_);
     if (code == CURLE_OK) return FtpResult::Ok();
     std::string why = std::string(what) + ": ";
     if (code == CURLE_ABORTED_BY_CALLBACK && transfer_->stalled)
-        why += "no data for " + std::to_string(endpoint_.readTimeoutMs) + " ms";
+        why += "no data for " + std::to_string(endpoint_.transferTimeoutMs) + " ms";
     else if (code == CURLE_ABORTED_BY_CALLBACK)
         why += "cancelled";
     else
         why += errbuf_[0] ? errbuf_ : curl_easy_strerror(code);
-    // The server answered 550 for the file (to SIZE or RETR): it has no such file.
-    return FtpResult::Fail(why, code == CURLE_REMOTE_FILE_NOT_FOUND ? FtpFailure::RemoteMissing : FtpFailure::Transfer);
+    return FtpResult::Fail(why, code == CURLE_ABORTED_BY_CALLBACK ? FtpFailure::Other : FailureOf(code));
 }
 
 FtpResult CurlFtpSession::Open() {
@@ -155,6 +225,9 @@ FtpResult CurlFtpSession::Open() {
     if (!multi_) multi_ = curl_multi_init();
     if (!easy_) easy_ = curl_easy_init();
     if (!multi_ || !easy_) return FtpResult::Fail("open: libcurl cannot start");
+    if (endpoint_.tls != FtpTls::Off && !endpoint_.caFile.empty() && !FileExists(endpoint_.caFile))
+        return FtpResult::Fail("open: the certificate authority file " + endpoint_.caFile + " cannot be read",
+                               FtpFailure::Certificate);
     cwd_.clear();
     Prepare(UrlFor(endpoint_.host, endpoint_.port, ""));
     curl_slist* noop = curl_slist_append(nullptr, "NOOP");
@@ -165,6 +238,7 @@ FtpResult CurlFtpSession::Open() {
     curl_slist_free_all(noop);
     if (r) {
         open_ = true;
+        security_ = SecurityOf(*transfer_);
     } else {
         // A failed log-in leaves nothing behind: the next Open starts afresh.
         curl_multi_cleanup(multi_);
@@ -190,6 +264,30 @@ FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::stri
     }
     const FileResult committed = writer.Commit();
     return committed ? r : FtpResult::Fail("get: " + committed.error, FtpFailure::LocalFile);
+}
+
+FtpResult CurlFtpSession::FileInfo(const std::string& remotePath, FtpFileInfo& info) {
+    info = {};
+    if (!open_) return FtpResult::Fail("file info: not connected");
+    // With no body and the file time asked for, curl sends MDTM and SIZE and no RETR.
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
+    curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy_, CURLOPT_FILETIME, 1L);
+    FtpResult r = Perform("file info");
+    long reply = 0;
+    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &reply);
+    if (!r) {
+        if (reply == 550) return FtpResult::Ok();  // no such file (yet)
+        return r;
+    }
+    curl_off_t size = -1, time = -1;
+    curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+    curl_easy_getinfo(easy_, CURLINFO_FILETIME_T, &time);
+    if (size < 0 && time < 0) return FtpResult::Ok();  // neither SIZE nor MDTM knew the file
+    info.exists = true;
+    info.size = size;
+    info.mtime = time;
+    return r;
 }
 
 FtpResult CurlFtpSession::GetMemory(const std::string& remotePath, std::string& bytes) {
@@ -248,10 +346,12 @@ FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
 FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
     if (!open_) return FtpResult::Fail("list: not connected");
     std::string text;
-    // The folder's URL ends in "/" so curl lists it; with no folder changed to,
-    // the log-in folder is listed.
-    std::string url = UrlFor(endpoint_.host, endpoint_.port, cwd_);
-    if (!cwd_.empty()) url += '/';
+    // The folder's URL ends in "/" so curl lists it by its name. A relative name
+    // would be taken from the folder the CWD already moved to, so then (and with
+    // no folder changed to) the server's current folder is listed.
+    const bool absolute = !cwd_.empty() && (cwd_.front() == '/' || cwd_.front() == '\\');
+    std::string url = UrlFor(endpoint_.host, endpoint_.port, absolute ? cwd_ : std::string());
+    if (absolute) url += '/';
     Prepare(url);
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToString);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &text);
@@ -272,6 +372,7 @@ FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
 
 void CurlFtpSession::Close() {
     open_ = false;
+    security_ = FtpSecurity::Closed;
     cwd_.clear();
     // Cleaning up the multi handle closes its connections (with QUIT).
     if (multi_) curl_multi_cleanup(multi_);

@@ -29,8 +29,10 @@ public:
     FtpResult PutMemory(std::string_view bytes, const std::string& remotePath) override;
     FtpResult ChangeDir(const std::string& remoteDir) override;
     FtpResult List(std::vector<std::string>& lines) override;
+    FtpResult FileInfo(const std::string& remotePath, FtpFileInfo& info) override;
     void Close() override;
     bool IsOpen() const override { return open_; }
+    FtpSecurity Security() const override { return security_; }
     void Abort() override;
 
     // The URL that makes curl send `remotePath` byte for byte (every byte but
@@ -50,6 +52,7 @@ private:
     CURL* easy_ = nullptr;
     CURLM* multi_ = nullptr;
     bool open_ = false;
+    FtpSecurity security_ = FtpSecurity::Closed;
     std::string cwd_;
     std::atomic<bool> abort_{false};
     std::unique_ptr<Transfer> transfer_;

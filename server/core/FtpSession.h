@@ -11,18 +11,41 @@
 
 namespace orv {
 
+// FTP over TLS (explicit, "AUTH TLS" of RFC 4217) as orvanet.ini's [ftp] tls= asks.
+enum class FtpTls {
+    Off,       // plain FTP
+    Try,       // TLS when the server offers it, plain FTP otherwise
+    Required,  // no log-in without TLS on the control and the data connections
+};
+
+// What the open session turned out to be.
+enum class FtpSecurity {
+    Closed,
+    Plain,  // the password and the files travel as they are
+    Tls,    // control and data connections encrypted, the certificate verified
+};
+
 struct FtpEndpoint {
     std::string host;
     int port = 21;
     std::string user;
     std::string password;
-    int readTimeoutMs = 5500;       // no byte for this long ends an operation
-    int transferTimeoutMs = 15000;  // bound of one whole operation
+    int readTimeoutMs = 5500;       // connecting, and each control answer, within this long
+    int transferTimeoutMs = 15000;  // a transfer moving no byte for this long ends
+    FtpTls tls = FtpTls::Try;
+    std::string caFile;  // a certificate authority trusted beside the system's; empty: none
 };
 
-// Where an operation failed: on the way to or from the server (log-in, connection,
-// data), at the server for want of the file, or at the local file.
-enum class FtpFailure { None, Transfer, RemoteMissing, LocalFile };
+// Why an operation failed, where the user is told something other than "the server does not answer".
+enum class FtpFailure {
+    None,
+    Other,           // on the way to or from the server: log-in, connection, data
+    Certificate,     // the server's certificate failed verification (or ca_file cannot be read)
+    TlsUnavailable,  // tls=required and the server offers no TLS
+    Tls,             // the TLS handshake failed
+    RemoteMissing,   // the server has no such file (550)
+    LocalFile,       // the local file could not be written or read
+};
 
 struct FtpResult {
     bool ok = false;
@@ -30,9 +53,16 @@ struct FtpResult {
     FtpFailure failure = FtpFailure::None;
     explicit operator bool() const { return ok; }
     static FtpResult Ok() { return {true, {}, FtpFailure::None}; }
-    static FtpResult Fail(std::string why, FtpFailure failure = FtpFailure::Transfer) {
-        return {false, std::move(why), failure};
+    static FtpResult Fail(std::string why, FtpFailure kind = FtpFailure::Other) {
+        return {false, std::move(why), kind};
     }
+};
+
+// What the server says of one file without sending it (SIZE and MDTM).
+struct FtpFileInfo {
+    bool exists = false;
+    int64_t size = -1;   // bytes
+    int64_t mtime = -1;  // seconds since 1970 (UTC), -1 when the server does not say
 };
 
 // Bytes transferred so far in the running operation (called on the worker thread).
@@ -56,9 +86,18 @@ public:
     virtual FtpResult ChangeDir(const std::string& remoteDir) = 0;
     // The long listing of the working directory, its raw lines.
     virtual FtpResult List(std::vector<std::string>& lines) = 0;
+    // The size and modification time of one file (SIZE, MDTM), no data connection.
+    // A file the server does not have is no failure: `info.exists` is false.
+    virtual FtpResult FileInfo(const std::string& remotePath, FtpFileInfo& info) {
+        (void)remotePath;
+        info = {};
+        return FtpResult::Fail("file info: not supported");
+    }
     // Disconnects; harmless on a closed session.
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    // Plain or TLS once open; a session without TLS support is plain.
+    virtual FtpSecurity Security() const { return IsOpen() ? FtpSecurity::Plain : FtpSecurity::Closed; }
 
     // Makes the running operation (if any) fail soon; the next one runs normally.
     virtual void Abort() = 0;

@@ -1,7 +1,11 @@
 #include "server/core/ServerSettings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
+
+#include "base/core/AtomicFile.h"
 
 namespace orv {
 namespace {
@@ -25,7 +29,49 @@ void ReadNumber(const QSettings& ini, const char* key, int& value, int low, int 
     if (ok && n >= low && n <= high) value = n;
 }
 
+void ReadTls(const QSettings& ini, FtpTls& value) {
+    const QVariant v = ini.value(QStringLiteral("ftp/tls"));
+    if (!v.isValid()) return;
+    const QString text = v.toString().trimmed().toLower();
+    if (text == QLatin1String("off"))
+        value = FtpTls::Off;
+    else if (text == QLatin1String("try"))
+        value = FtpTls::Try;
+    else
+        value = FtpTls::Required;
+}
+
+void ReadCaFile(const QSettings& ini, const std::string& iniPath, std::string& value) {
+    const QString file = ini.value(QStringLiteral("ftp/ca_file")).toString().trimmed();
+    if (file.isEmpty()) return;
+    const QDir folder = QFileInfo(QString::fromStdString(iniPath)).absoluteDir();
+    value = QDir::cleanPath(folder.absoluteFilePath(file)).toStdString();
+}
+
 }  // namespace
+
+const char* TlsSettingName(FtpTls tls) {
+    switch (tls) {
+        case FtpTls::Off:
+            return "off";
+        case FtpTls::Try:
+            return "try";
+        case FtpTls::Required:
+            return "required";
+    }
+    return "required";
+}
+
+FtpEndpoint ServerSettings::Ftp() const {
+    FtpEndpoint e;
+    e.host = ftpHost;
+    e.port = ftpPort;
+    e.user = ftpUser;
+    e.password = ftpPassword;
+    e.tls = ftpTls;
+    e.caFile = ftpCaFile;
+    return e;
+}
 
 ServerSettings LoadServerSettings(const std::string& iniPath) {
     ServerSettings s;
@@ -34,12 +80,26 @@ ServerSettings LoadServerSettings(const std::string& iniPath) {
     ReadNumber(ini, "ftp/port", s.ftpPort, 1, 65535);
     ReadText(ini, "ftp/user", s.ftpUser);
     ReadText(ini, "ftp/password", s.ftpPassword);
+    ReadTls(ini, s.ftpTls);
+    ReadCaFile(ini, iniPath, s.ftpCaFile);
     ReadText(ini, "sntp/host", s.sntpHost);
     ReadNumber(ini, "sntp/port", s.sntpPort, 1, 65535);
     ReadNumber(ini, "sntp/timeout_ms", s.sntpTimeoutMs, 100, 600000);
     ReadText(ini, "payment/host", s.paymentHost);
     ReadNumber(ini, "payment/port", s.paymentPort, 1, 65535);
     return s;
+}
+
+bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std::string* error) {
+    std::string text = "[ftp]\nhost=" + s.ftpHost + "\nport=" + std::to_string(s.ftpPort) + "\nuser=" + s.ftpUser +
+                       "\npassword=" + s.ftpPassword + "\ntls=" + TlsSettingName(s.ftpTls) + "\n";
+    if (!s.ftpCaFile.empty()) text += "ca_file=" + s.ftpCaFile + "\n";
+    text += "\n[sntp]\nhost=" + s.sntpHost + "\nport=" + std::to_string(s.sntpPort) +
+            "\ntimeout_ms=" + std::to_string(s.sntpTimeoutMs) + "\n\n[payment]\nhost=" + s.paymentHost +
+            "\nport=" + std::to_string(s.paymentPort) + "\n";
+    const FileResult r = WriteFileAtomically(iniPath, text, kPrivateFileMode);
+    if (!r && error) *error = r.error;
+    return r.ok;
 }
 
 }  // namespace orv

@@ -9,7 +9,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <cstdlib>
 
 namespace orv::test {
@@ -34,6 +33,8 @@ bool CentralLab::Start(const CentralLabOptions& options) {
                      QStringLiteral("--sntp-timeout-ms"),
                      QString::number(options.sntpTimeoutMs)};
     if (options.overdue) args << QStringLiteral("--overdue");
+    if (options.tls == "on") args << QStringLiteral("--tls");
+    if (options.tls == "required") args << QStringLiteral("--tls-required");
     for (const auto& f : options.faults) args << QStringLiteral("--fault") << QString::fromStdString(f);
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral("/usr/bin/python3"), args);
@@ -87,20 +88,16 @@ ServerSettings CentralLab::Settings() const {
     s.ftpPassword = Value("password");
     s.sntpPort = SntpPort();
     s.paymentPort = HttpPort();
+    s.sntpTimeoutMs = std::atoi(Value("sntp_timeout_ms").c_str());
+    s.ftpCaFile = CaFile();
+    // A plain laboratory's sessions are plain by choice, so nothing notes it.
+    s.ftpTls = CaFile().empty() ? FtpTls::Off : FtpTls::Try;
     return s;
 }
 
 bool CentralLab::WriteSettings(const std::string& workspaceDir) const {
-    const ServerSettings s = Settings();
     QDir().mkpath(QString::fromStdString(workspaceDir));
-    QSaveFile f(QString::fromStdString(workspaceDir + "/" + kSettingsFileName));
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    const std::string text = "[ftp]\nhost=" + s.ftpHost + "\nport=" + std::to_string(s.ftpPort) +
-                             "\nuser=" + s.ftpUser + "\npassword=" + s.ftpPassword + "\n\n[sntp]\nhost=" + s.sntpHost +
-                             "\nport=" + std::to_string(s.sntpPort) + "\ntimeout_ms=" + Value("sntp_timeout_ms") +
-                             "\n\n[payment]\nhost=" + s.paymentHost + "\nport=" + std::to_string(s.paymentPort) + "\n";
-    f.write(text.data(), static_cast<qint64>(text.size()));
-    return f.commit();
+    return SaveServerSettings(workspaceDir + "/" + kSettingsFileName, Settings());
 }
 
 bool CentralLab::Control(const std::string& command) {

@@ -31,6 +31,9 @@ struct CentralLabOptions {
     std::vector<std::string> faults;  // control commands applied before it starts
     int sntpTimeoutMs = 3000;
     bool overdue = false;  // a bill with an overdue month
+    // FTP over TLS: "off" (plain FTP), "on" (offered, with a certificate made for
+    // 127.0.0.1 by an authority of its own, see CaFile()) or "required".
+    std::string tls = "off";
 };
 
 class CentralLab {
@@ -53,10 +56,13 @@ public:
     std::string DataDir() const { return Value("data"); }  // the FTP root
     std::string Folder() const { return Value("folder"); }
     int AccessCode() const;
+    // The certificate authority of a TLS laboratory (empty for a plain one).
+    std::string CaFile() const { return Value("ca_file"); }
 
-    // Settings that point the client at this laboratory.
+    // Settings that point the client at this laboratory: for a TLS laboratory
+    // tls=try with its certificate authority, for a plain one tls=off.
     ServerSettings Settings() const;
-    // Writes them as orvanet.ini into `workspaceDir`; false on failure.
+    // Writes them as orvanet.ini into `workspaceDir` (as the program writes it); false on failure.
     bool WriteSettings(const std::string& workspaceDir) const;
 
     // One control command ("login refuse", "stall RETR bill.txt", "sntp silent",

@@ -79,6 +79,19 @@ FtpResult FakeFtpSession::List(std::vector<std::string>& lines) {
     return r;
 }
 
+FtpResult FakeFtpSession::FileInfo(const std::string& remotePath, FtpFileInfo& info) {
+    info = {};
+    FtpResult r = Step("INFO", remotePath);
+    if (!r) return r;
+    const auto file = files.find(remotePath);
+    if (file == files.end()) return r;
+    info.exists = true;
+    info.size = static_cast<int64_t>(file->second.size());
+    const auto time = mtimes.find(remotePath);
+    info.mtime = time == mtimes.end() ? 0 : time->second;
+    return r;
+}
+
 void FakeFtpSession::Close() {
     std::lock_guard lock(mutex_);
     calls_.push_back("CLOSE");

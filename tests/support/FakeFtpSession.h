@@ -18,6 +18,7 @@ public:
     bool refuseOpen = false;
     std::set<std::string> failingPaths;  // transfers of these paths fail
     std::chrono::milliseconds delay{0};  // every operation takes this long (abortable)
+    std::map<std::string, int64_t> mtimes;  // path -> modification time (FileInfo)
 
     void Configure(const FtpEndpoint& endpoint) override { endpoint_ = endpoint; }
     void SetProgress(FtpProgress progress) override { progress_ = std::move(progress); }
@@ -28,11 +29,12 @@ public:
     FtpResult PutMemory(std::string_view bytes, const std::string& remotePath) override;
     FtpResult ChangeDir(const std::string& remoteDir) override;
     FtpResult List(std::vector<std::string>& lines) override;
+    FtpResult FileInfo(const std::string& remotePath, FtpFileInfo& info) override;
     void Close() override;
     bool IsOpen() const override { return open_; }
     void Abort() override { abort_ = true; }
 
-    // "OPEN", "GET /Text Result\12\x.txt", "PUT pay/may/x", "CWD /Help Files", "LIST", "CLOSE".
+    // "OPEN", "GET /Text Result\12\x.txt", "PUT pay/may/x", "CWD /Help Files", "LIST", "INFO path", "CLOSE".
     std::vector<std::string> Calls() const;
     const FtpEndpoint& Endpoint() const { return endpoint_; }
 

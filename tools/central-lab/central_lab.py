@@ -32,16 +32,22 @@ USER = "tarvinalab"
 PASSWORD = "47120953"  # eight decimal digits, like the real account's
 
 
-def write_settings(workspace, host, ports, sntp_timeout_ms):
+def write_settings(workspace, host, ports, sntp_timeout_ms, ca_file=None):
     os.makedirs(workspace, exist_ok=True)
-    text = "\n".join([
-        "[ftp]", "host=%s" % host, "port=%d" % ports["ftp_port"], "user=%s" % USER, "password=%s" % PASSWORD, "",
+    ftp_keys = ["[ftp]", "host=%s" % host, "port=%d" % ports["ftp_port"], "user=%s" % USER, "password=%s" % PASSWORD]
+    if ca_file:
+        ftp_keys += ["tls=try", "ca_file=%s" % ca_file]
+    text = "\n".join(ftp_keys + [
+        "",
         "[sntp]", "host=%s" % host, "port=%d" % ports["sntp_port"], "timeout_ms=%d" % sntp_timeout_ms, "",
         "[payment]", "host=%s" % host, "port=%d" % ports["http_port"], "",
     ])
     path = os.path.join(workspace, "orvanet.ini")
     tmp = path + ".tmp"
-    with open(tmp, "w", encoding="utf-8") as f:
+    # It holds the FTP password: readable by its owner alone.
+    fd = os.open(tmp, os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o600)
+    os.fchmod(fd, 0o600)
+    with os.fdopen(fd, "w", encoding="utf-8") as f:
         f.write(text)
     os.replace(tmp, path)
     return path
@@ -63,6 +69,10 @@ def main():
     parser.add_argument("--overdue", action="store_true", help="make the bill overdue")
     parser.add_argument("--sntp-timeout-ms", type=int, default=3000)
     parser.add_argument("--clock", default="real", help="real, fixed:2022-09-21T09:00:00 or offset:SECONDS")
+    parser.add_argument("--tls", action="store_true",
+                        help="offer FTP over TLS (AUTH TLS) with a certificate made for --host at start")
+    parser.add_argument("--tls-required", action="store_true",
+                        help="like --tls, and refuse log-ins and data connections without TLS")
     parser.add_argument("--fault", action="append", default=[], help="a control command, e.g. \"login refuse\"")
     args = parser.parse_args()
 
@@ -93,9 +103,17 @@ def main():
     ftp_log = LineLog(os.path.join(logs_dir, "ftp-commands.log"))
     other_log = LineLog(os.path.join(logs_dir, "requests.log"))
 
+    tls = None
+    ca_file = None
+    if args.tls or args.tls_required:
+        from lab import tls as lab_tls
+        # The authority goes beside orvanet.ini when there is one, else beside the logs.
+        ca_file, server_pem = lab_tls.make_certificates(args.workspace or logs_dir, logs_dir, args.host)
+        tls = {"certfile": server_pem, "required": args.tls_required}
+
     servers = []
     try:
-        ftp_server = ftp.make_server(data_dir, USER, PASSWORD, faults, ftp_log, args.ftp_port, args.host)
+        ftp_server = ftp.make_server(data_dir, USER, PASSWORD, faults, ftp_log, args.ftp_port, args.host, tls)
         sntp = SntpServer(faults, other_log, args.sntp_port, args.host)
         page = PaymentPage(other_log, args.http_port, args.host)
         control = ControlChannel(faults, other_log, args.control_port, args.host)
@@ -118,8 +136,11 @@ def main():
     print("data=%s" % data_dir)
     print("ftp_log=%s" % os.path.join(logs_dir, "ftp-commands.log"))
     print("requests_log=%s" % os.path.join(logs_dir, "requests.log"))
+    print("tls=%s" % ("required" if args.tls_required else "on" if tls else "off"))
+    if ca_file:
+        print("ca_file=%s" % ca_file)
     if args.workspace:
-        print("settings=%s" % write_settings(args.workspace, args.host, ports, args.sntp_timeout_ms))
+        print("settings=%s" % write_settings(args.workspace, args.host, ports, args.sntp_timeout_ms, ca_file))
     print("ready", flush=True)
 
     def stop(signum, frame):

@@ -1,9 +1,15 @@
 // orvanet-tool results FILE [--csv]: a daily result file as the result grid
 // holds it (every row's 50 cells, tab-separated), or as a UTF-8 CSV of the
 // trimmed cells under the grid's headings.
+// orvanet-tool results search FOLDER TEXT: the patients of every archived day in
+// FOLDER whose name (or, for digits, origin or reference code) contains TEXT,
+// newest day first, one per line: day, name, reference code, origin code, row,
+// tab-separated.
+#include <filesystem>
 #include <iostream>
 
 #include "base/core/TextFile.h"
+#include "results/core/ArchiveIndex.h"
 #include "results/core/ResultColumns.h"
 #include "results/core/ResultTable.h"
 #include "tools/orvanet-tool/ToolCommand.h"
@@ -38,7 +44,32 @@ void PrintCsv(const orv::results::ResultTable& table) {
     }
 }
 
+std::string DateText(const std::string& compact) {
+    return compact.substr(0, 4) + "/" + compact.substr(4, 2) + "/" + compact.substr(6, 2);
+}
+
+int Search(const std::vector<std::string>& args) {
+    if (args.size() != 3) {
+        std::cerr << "orvanet-tool results: search needs a folder and a text (results search FOLDER TEXT)\n";
+        return 2;
+    }
+    std::string folder = args[1];
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::cerr << "orvanet-tool results: no folder \"" << folder << "\"\n";
+        return 1;
+    }
+    if (!folder.ends_with('/')) folder += '/';
+    orv::results::ArchiveIndex index;
+    index.Build(folder);
+    for (const orv::results::ArchiveHit& hit : index.Search(args[2]))
+        std::cout << DateText(hit.day) << '\t' << hit.name << '\t' << hit.referenceCode << '\t' << hit.originCode
+                  << '\t' << hit.row << '\n';
+    return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "search") return Search(args);
     std::string file;
     bool csv = false;
     for (const std::string& arg : args) {
@@ -65,7 +96,7 @@ int Run(const std::vector<std::string>& args) {
     return 0;
 }
 
-static orv::tool::Register reg("results", "results FILE [--csv]",
+static orv::tool::Register reg("results", "results FILE [--csv] | results search FOLDER TEXT",
                                [](const std::vector<std::string>& args) { return Run(args); });
 
 }  // namespace

@@ -281,11 +281,22 @@ private slots:
         for (const auto& r : lab_.Requests()) probes += r.rfind("SNTP", 0) == 0;
         QCOMPARE(probes, 1);
 
-        // Back to normal (a full check), then nothing changes: the probe and a log-in
-        // test, which transfers nothing and leaves no session open.
+        // Back to normal (a full check), then nothing changes: the probe, a log-in test,
+        // and the look at today's result file (SIZE and MDTM; the file itself only when it is new).
         QVERIFY(lab_.Control("sntp ok"));
         mainform->SpeedButton18Click();
         QVERIFY(mainform->netok);
+        mainform->SpeedButton18Click();
+        lab_.ClearLogs();
+        mainform->SpeedButton18Click();
+        QCOMPARE(lab_.CountFtpCommands("SIZE /Text Result\\12\\14010630.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("MDTM /Text Result\\12\\14010630.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
+        // "[results] watch=false": the probe and the log-in test, no transfer.
+        QFile ini(Root() + u"orvanet.ini"_qs);
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write("\n[results]\nwatch=false\n");
+        ini.close();
         lab_.ClearLogs();
         mainform->SpeedButton18Click();
         QCOMPARE(lab_.CountFtpCommands("USER"), 1);

@@ -193,7 +193,7 @@ private slots:
     void saveAsWritesTheReportText() {
         QString answer;
         orv::ui::SetSaveFileResponder([&](const QString&, const QString&, const QString& filter) {
-            return filter == u".txt (*.txt)"_s ? answer : QString();
+            return filter == u"Text files (*.txt)"_s ? answer : QString();
         });
         w_.Archive(u"14010630"_s, w_.Sample().left(w_.Sample().indexOf('\n') + 1));
         mainform->SetDateText(u"1401/06/30"_s);

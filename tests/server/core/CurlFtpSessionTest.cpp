@@ -33,8 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(lab_->Control("reset"));
         lab_->ClearLogs();
-        const auto s = lab_->Settings();
-        session_.Configure({s.ftpHost, s.ftpPort, s.ftpUser, s.ftpPassword});
+        session_.Configure(lab_->Settings().Ftp());
         ASSERT_TRUE(dir_.isValid());
     }
     std::string Local(const std::string& name) const { return dir_.path().toStdString() + "/" + name; }
@@ -68,6 +67,15 @@ TEST_F(CurlFtpSessionTest, PathsReachTheServerAsWrittenInOneLogIn) {
     std::vector<std::string> listing;
     r = session_.List(listing);
     ASSERT_TRUE(r) << r.error;
+    // A folder named relative to the log-in folder lists the same files.
+    std::vector<std::string> relative;
+    r = session_.ChangeDir("/");
+    ASSERT_TRUE(r) << r.error;
+    r = session_.ChangeDir("Help Files");
+    ASSERT_TRUE(r) << r.error;
+    r = session_.List(relative);
+    ASSERT_TRUE(r) << r.error;
+    EXPECT_EQ(relative, listing);
     session_.Close();
     EXPECT_FALSE(session_.IsOpen());
 
@@ -163,8 +171,10 @@ TEST_F(CurlFtpSessionTest, ProgressReportsTheBytesSoFar) {
 }
 
 TEST_F(CurlFtpSessionTest, StalledServerEndsTheOperationWithinTheLimits) {
-    session_.Configure({lab_->Settings().ftpHost, lab_->FtpPort(), lab_->Settings().ftpUser,
-                        lab_->Settings().ftpPassword, 1500, 4000});
+    orv::FtpEndpoint e = lab_->Settings().Ftp();
+    e.readTimeoutMs = 1500;
+    e.transferTimeoutMs = 4000;
+    session_.Configure(e);
     ASSERT_TRUE(session_.Open());
     ASSERT_TRUE(lab_->Control("stall-data 10 bill.txt"));
     auto start = std::chrono::steady_clock::now();
@@ -191,6 +201,42 @@ TEST_F(CurlFtpSessionTest, StalledServerEndsTheOperationWithinTheLimits) {
     EXPECT_FALSE(session_.Open());
     EXPECT_FALSE(session_.IsOpen());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(12));
+}
+
+// The transfer limit is a limit on the data connection making no progress, not
+// on the whole transfer: a file that takes longer than the limit on a slow line
+// arrives, and a stalled one ends about the limit after its last byte. (Scaled
+// down: a 1.5 s limit, a 200 KB file at 64 KB/s; in use 15 s and 2 MB.)
+TEST_F(CurlFtpSessionTest, SlowTransferOutlastsTheLimitWhileBytesFlowStalledOneEndsAtIt) {
+    std::string big(200 * 1024, 'x');
+    for (size_t i = 0; i < big.size(); i += 97) big[i] = static_cast<char>('a' + i % 26);
+    ASSERT_TRUE(orv::WriteFileAtomically(lab_->ServerFile("PCR/slow.pdf"), big));
+    orv::FtpEndpoint e = lab_->Settings().Ftp();
+    e.transferTimeoutMs = 1500;
+    session_.Configure(e);
+    ASSERT_TRUE(lab_->Control("slow 65536"));
+    ASSERT_TRUE(session_.Open());
+    auto start = std::chrono::steady_clock::now();
+    auto r = session_.GetFile("\\PCR\\slow.pdf", Local("slow.pdf"));
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(r) << r.error;
+    EXPECT_GT(took, std::chrono::milliseconds(2500)) << "the line was not slow: the case proves nothing";
+    std::string got;
+    ASSERT_TRUE(orv::ReadWholeFile(Local("slow.pdf"), got));
+    EXPECT_EQ(got, big);
+    session_.Close();
+
+    ASSERT_TRUE(lab_->Control("reset"));
+    ASSERT_TRUE(lab_->Control("stall-data 20000 slow.pdf"));
+    ASSERT_TRUE(session_.Open());
+    start = std::chrono::steady_clock::now();
+    r = session_.GetFile("\\PCR\\slow.pdf", Local("stalled.pdf"));
+    const auto stalled = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.error.find("no data for 1500 ms"), std::string::npos) << r.error;
+    EXPECT_GE(stalled, std::chrono::milliseconds(1400));
+    EXPECT_LT(stalled, std::chrono::milliseconds(4000));
+    EXPECT_FALSE(orv::FileExists(Local("stalled.pdf")));
 }
 
 TEST_F(CurlFtpSessionTest, AbortEndsTheRunningOperationOnly) {

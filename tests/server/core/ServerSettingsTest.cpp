@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QTemporaryDir>
 
 #include "base/core/AtomicFile.h"
@@ -32,4 +34,77 @@ TEST(ServerSettings, ReadsEachKeyAndKeepsDefaultsForBadNumbers) {
     EXPECT_EQ(s.sntpTimeoutMs, 1500);
     EXPECT_EQ(s.PaymentHost(), "10.0.0.5");
     EXPECT_EQ(s.paymentPort, 8081);
+}
+
+TEST(ServerSettings, TlsModesAndTheAuthorityFile) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/orvanet.ini";
+    EXPECT_EQ(orv::LoadServerSettings(path).ftpTls, orv::FtpTls::Try);  // the default
+    const struct {
+        const char* text;
+        orv::FtpTls tls;
+    } cases[] = {
+        {"required", orv::FtpTls::Required}, {" Try ", orv::FtpTls::Try},   {"OFF", orv::FtpTls::Off},
+        {"yes", orv::FtpTls::Required},      {"", orv::FtpTls::Required},  // a mistyped mode never weakens it
+    };
+    // A file of its own for each case: the settings reader caches a file it saw with the same size and time.
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string casePath = dir.path().toStdString() + "/case" + std::to_string(++n) + ".ini";
+        ASSERT_TRUE(orv::WriteFileAtomically(casePath, std::string("[ftp]\ntls=") + c.text + "\n"));
+        EXPECT_EQ(orv::LoadServerSettings(casePath).ftpTls, c.tls) << c.text;
+    }
+    ASSERT_TRUE(orv::WriteFileAtomically(path, "[ftp]\nca_file=certs/../lab-ca.pem\n"));
+    EXPECT_EQ(orv::LoadServerSettings(path).ftpCaFile, dir.path().toStdString() + "/lab-ca.pem");
+    ASSERT_TRUE(orv::WriteFileAtomically(path, "[ftp]\nca_file=/etc/lab/ca.pem\n"));
+    EXPECT_EQ(orv::LoadServerSettings(path).ftpCaFile, "/etc/lab/ca.pem");
+}
+
+TEST(ServerSettings, SavedReadableByTheOwnerAloneAndReadBackTheSame) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/orvanet.ini";
+    orv::ServerSettings s;
+    s.ftpHost = "10.1.2.3";
+    s.ftpPort = 2121;
+    s.ftpUser = "lab12";
+    s.ftpPassword = "01234567";
+    s.ftpTls = orv::FtpTls::Required;
+    s.ftpCaFile = "/etc/lab/ca.pem";
+    s.sntpHost = "time.lab";
+    s.sntpPort = 1123;
+    s.sntpTimeoutMs = 1500;
+    s.paymentHost = "pay.lab";
+    s.paymentPort = 8081;
+    // An earlier copy readable by all is replaced by a private one.
+    ASSERT_TRUE(orv::WriteFileAtomically(path, "[ftp]\npassword=old\n"));
+    EXPECT_TRUE(orv::ReadableByOthers(path));
+    std::string error;
+    ASSERT_TRUE(orv::SaveServerSettings(path, s, &error)) << error;
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_FALSE(orv::ReadableByOthers(path));
+
+    const orv::ServerSettings back = orv::LoadServerSettings(path);
+    EXPECT_EQ(back.ftpHost, s.ftpHost);
+    EXPECT_EQ(back.ftpPort, s.ftpPort);
+    EXPECT_EQ(back.ftpUser, s.ftpUser);
+    EXPECT_EQ(back.ftpPassword, s.ftpPassword);
+    EXPECT_EQ(back.ftpTls, s.ftpTls);
+    EXPECT_EQ(back.ftpCaFile, s.ftpCaFile);
+    EXPECT_EQ(back.sntpHost, s.sntpHost);
+    EXPECT_EQ(back.sntpPort, s.sntpPort);
+    EXPECT_EQ(back.sntpTimeoutMs, s.sntpTimeoutMs);
+    EXPECT_EQ(back.paymentHost, s.paymentHost);
+    EXPECT_EQ(back.paymentPort, s.paymentPort);
+
+    const orv::FtpEndpoint e = back.Ftp();
+    EXPECT_EQ(e.tls, orv::FtpTls::Required);
+    EXPECT_EQ(e.caFile, "/etc/lab/ca.pem");
+    EXPECT_EQ(e.transferTimeoutMs, 15000);
+    EXPECT_EQ(e.readTimeoutMs, 5500);
+
+    EXPECT_FALSE(orv::SaveServerSettings(dir.path().toStdString() + "/no/such/folder/orvanet.ini", s, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(orv::ReadableByOthers(dir.path().toStdString() + "/missing.ini"));
 }

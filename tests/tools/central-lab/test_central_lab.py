@@ -137,5 +137,31 @@ class ReferenceDocuments(unittest.TestCase):
         self.assertEqual(f.listing, "unix")
 
 
+class MonthBills(unittest.TestCase):
+    def test_rows_add_up_to_the_month_amount(self):
+        from lab import monthbill
+        rows = monthbill.rows(1401, 5, 150000000)
+        self.assertEqual(sum(r[2] for r in rows), 150000000)
+        self.assertTrue(all(r[0].startswith("1401/05/") and r[1] > 0 for r in rows))
+        self.assertLessEqual(len(rows), 31)
+
+    def test_every_published_month_is_a_pdf_even_without_the_layout_program(self):
+        from lab import monthbill
+        saved = os.environ.get("ORVANET_MONTH_BILL")
+        os.environ["ORVANET_MONTH_BILL"] = "/nonexistent/month-bill"
+        try:
+            with tempfile.TemporaryDirectory() as root:
+                samples.build(root, "12", datetime.date(2022, 9, 21))
+                for key in ("1401-05", "1401-04", "1401-03"):
+                    data = open(os.path.join(root, "Text Result", "12", key + ".qrp"), "rb").read()
+                    self.assertTrue(data.startswith(b"%PDF"))
+                    self.assertEqual(data, open(monthbill.FALLBACK, "rb").read())
+        finally:
+            if saved is None:
+                del os.environ["ORVANET_MONTH_BILL"]
+            else:
+                os.environ["ORVANET_MONTH_BILL"] = saved
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ToolRun.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -9,22 +11,9 @@
 #include <vector>
 
 namespace {
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using orv::test::ToolRun;
 
-ToolRun Tool(const std::string& args) {
-    ToolRun run;
-    const std::string command = std::string(ORV_TOOL) + " " + args + " 2>/tmp/orv_results_tool_err";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+ToolRun Tool(const std::string& args) { return orv::test::RunTool(ORV_TOOL, args); }
 
 std::vector<std::string> Split(const std::string& text, char by) {
     std::vector<std::string> parts;
@@ -68,4 +57,24 @@ TEST(ResultsCommand, MalformedArguments) {
     EXPECT_EQ(Tool("results a b").status, 2);
     EXPECT_EQ(Tool("results a --tsv").status, 2);
     EXPECT_EQ(Tool("results /nonexistent/file.txt").status, 1);
+}
+
+TEST(ResultsCommand, SearchListsTheArchiveHitsNewestFirst) {
+    char pattern[] = "/tmp/orv-search-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    std::system(("cp '" + kSample + "' '" + folder + "/14010630.txt' && cp '" + kSample + "' '" + folder +
+                 "/14010702.txt' && echo 17 > '" + folder + "/check.txt'")
+                    .c_str());
+    // The sample holds "فاطمه  گلي" with an Arabic yeh; the Persian one is typed.
+    const ToolRun run = Tool("results search '" + folder + "' 'گلی'");
+    ASSERT_EQ(run.status, 0);
+    const auto lines = Split(run.out, '\n');
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "1401/07/02\tفاطمه  گل\u064a\tABCDE12345XY\t120\t2");
+    EXPECT_EQ(Split(lines[1], '\t')[0], "1401/06/30");
+    EXPECT_EQ(Tool("results search '" + folder + "' 'nobody'").out, "");
+    EXPECT_EQ(Tool("results search '" + folder + "'").status, 2);
+    EXPECT_EQ(Tool("results search /nonexistent/folder x").status, 1);
+    std::system(("rm -rf '" + folder + "'").c_str());
 }

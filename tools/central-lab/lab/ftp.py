@@ -11,7 +11,7 @@ import time
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import ThreadedFTPServer
 
 from . import documents
@@ -93,7 +93,9 @@ class FaultyFile:
         self._f.close()
 
 
-def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1"):
+def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1", tls=None):
+    """`tls`: None for plain FTP; else {"certfile": PEM with chain and key,
+    "required": refuse log-ins and data connections without TLS}."""
     class LabAuthorizer(DummyAuthorizer):
         def validate_authentication(self, username, pw, handler):
             if faults.refuse_login:
@@ -144,10 +146,29 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1")
 
         write_limit = 0
 
-    class LabHandler(FTPHandler):
+    class LabTLSDTP(TLS_DTPHandler, LabDTP):
+        """Data connections of a TLS session. curl starts the data channel's
+        handshake as soon as it connects, before RETR; pyftpdlib's data handler
+        would take those early bytes for a hang-up and close."""
+
+        def readable(self):
+            if self._ssl_requested and not self._ssl_established:
+                return True
+            return super().readable()
+
+        def __init__(self, sock, cmd_channel):
+            super().__init__(sock, cmd_channel)
+            # Tests read here that the data really went encrypted.
+            log.write("%d (data channel %s)" % (id(cmd_channel) % 100000,
+                                                "protected" if cmd_channel._prot else "clear"))
+
+    class LabHandler(TLS_FTPHandler if tls else FTPHandler):
         banner = "Microsoft FTP Service"
         abstracted_fs = LabFS
-        dtp_handler = LabDTP
+        dtp_handler = LabTLSDTP if tls else LabDTP
+        if tls:
+            certfile = tls["certfile"]
+            tls_control_required = tls_data_required = bool(tls.get("required"))
         auth_failed_timeout = 0.3
         use_sendfile = False
         timeout = 300

@@ -6,7 +6,7 @@ CR LF line ends, as the central laboratory writes them.
 import datetime
 import os
 
-from . import documents, solar
+from . import documents, monthbill, solar
 
 CRLF = "\r\n"
 FIELD_END = "   "  # every field of a result line, the last one included, is followed by three spaces
@@ -76,16 +76,24 @@ def previous_month(year, month, count):
     return year, month
 
 
+LAB_NAME = "آزمايشگاه نمونه مرکزي"
+
+
+def month_amount(back, overdue):
+    """The amount of the month `back` months before today (as the bill gives it)."""
+    return 150000000 if back == (5 if overdue else 1) else 100000000 + back * 2500000
+
+
 def bill_text(today, overdue):
     """Three settled months, then the first unpaid one: last month, or five months back when overdue."""
     year, month, _ = today
     first_unpaid = 5 if overdue else 1
-    lines = ["آزمايشگاه نمونه مرکزي", "22.00", "18", "1", "90"]
+    lines = [LAB_NAME, "22.00", "18", "1", "90"]
     for back in range(first_unpaid + 3, first_unpaid, -1):
         y, m = previous_month(year, month, back)
-        lines.append(bill_record("1", "%04d-%02d" % (y, m), 100000000 + back * 2500000))
+        lines.append(bill_record("1", "%04d-%02d" % (y, m), month_amount(back, overdue)))
     y, m = previous_month(year, month, first_unpaid)
-    lines.append(bill_record("0", "%04d-%02d" % (y, m), 150000000))
+    lines.append(bill_record("0", "%04d-%02d" % (y, m), month_amount(first_unpaid, overdue)))
     lines.append("")
     lines.append(bill_record("0", "2^%04d-%02d" % (y, m), 20000000))
     return CRLF.join(lines) + CRLF
@@ -106,7 +114,7 @@ def build(data_dir, folder, today_date, days=6, overdue=False):
     _write(os.path.join(base, "bill.txt"), bill_text(today, overdue))
     for back in range(1, 4):
         y, m = previous_month(today[0], today[1], back)
-        _write(os.path.join(base, "%04d-%02d.qrp" % (y, m)), b"QRP sample itemised bill " + b"q" * 2000)
+        monthbill.write(os.path.join(base, "%04d-%02d.qrp" % (y, m)), LAB_NAME, y, m, month_amount(back, overdue))
     os.makedirs(os.path.join(base, "Res"), exist_ok=True)
     os.makedirs(os.path.join(base, "comments"), exist_ok=True)
     _write(os.path.join(data_dir, "Text Result", "PaymentLaw.rtf"), documents.payment_law_rtf())

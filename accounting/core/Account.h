@@ -1,0 +1,79 @@
+#pragma once
+// The laboratory's account as the bill gives it: the account refresh's reading
+// of lines 1 to 5 and its overdue check, and the debt calculation of the
+// accounting panel with its two discounts and the payment record. One call
+// computes everything; the window only shows the texts.
+//
+//   Account a = CalculateAccount(billLines, "1401/09/01", "120", {".", ","});
+//   if (!a.ok) show a.error, keep the previous figures
+//   Gauge1 := a.gauge (when a.hasUnpaid); Label10 := a.debt.Label10; ...
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "accounting/core/BillNumbers.h"
+
+namespace orv::accounting {
+
+// The debt calculation: the panel's texts and the payment's figures.
+struct Debt {
+    bool ok = true;        // false: an amount or a period was not readable (error says which)
+    std::string error;
+    bool nodata = true;    // no unpaid record
+    std::vector<std::string> memo3;  // one line per unpaid month
+    std::string Label35, Label10, Label8, Label26, Label29, Label27;
+    // Of the oldest unpaid month (only when nodata is false):
+    std::string label;       // period label, e.g. 1401-05 or 2^1401-05
+    std::string instalment;  // "1" or the instalment's number
+    std::string parmah;      // 1401/05
+    int64_t total = 0;       // T, the sum of the unpaid amounts
+    int64_t kol = 0;         // the month's amount
+    int64_t m = 0;           // the amount after both discounts
+    int d = 0;               // days between the due date and today
+    int L = 0;               // days of the three months from the billed month
+    double s = 0;            // good-payment discount, percent, two decimals
+    int v = 0;               // sample-volume discount, percent
+    std::string pardata;     // the payment record
+    std::string windowEnd;   // the first day of the billed month plus three months
+};
+
+struct Account {
+    bool ok = true;     // false: line 2 or 4 is not a number; nothing below is valid
+    std::string error;  // names the line and its value
+    std::string name;           // line 1
+    std::string version;        // line 2, trimmed
+    double versionNumber = 0;
+    int counter = 10;           // line 3, or 10
+    double tav = 0;             // line 4
+    bool block = false;         // line 5 is a whole number
+    int maxb = 120;             // line 5, or 120
+    // The overdue check, at the first unpaid record with a readable period.
+    bool hasUnpaid = false;
+    std::string parmah;
+    std::string dueDate;  // the first day of the month after parmah
+    int overdueDays = 0;  // days since the due date, without sign, plus 1
+    int gauge = 0;        // the same, held within 0..120
+    bool warning = false; // overdueDays reached maxb
+    bool gateOpen = true; // the warning closes the gate only with the lock on
+    Debt debt;
+};
+
+// `lines` are the bill's lines (UTF-8), `today` a solar date text such as
+// 1401/09/01, `folderCode` the laboratory's folder code.
+Account CalculateAccount(const std::vector<std::string>& lines, std::string_view today,
+                         std::string_view folderCode, const NumberFormat& format);
+
+// The month chooser's texts for a solar date text: the month name, the year
+// ("مرداد ماه  1401  ") and the month key (1401-05) naming the month's bill.
+struct MonthChoice {
+    std::string text;
+    std::string key;
+};
+MonthChoice ChooseMonth(std::string_view solarDate);
+
+// The payment record: label x label with "^" -> "y", "-" -> "h" x code x 100 s x v x d.
+std::string PaymentRecord(std::string_view label, std::string_view folderCode, double s, int v, int d,
+                          const NumberFormat& format);
+
+}  // namespace orv::accounting

@@ -1,0 +1,49 @@
+#include "accounting/ui/MonthBill.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPrinter>
+
+namespace orv::accounting {
+
+namespace {
+// Pages are drawn at this resolution and scaled onto the printer's page: enough
+// for print, without an image of the printer's full resolution.
+constexpr double kRenderDpi = 150.0;
+}  // namespace
+
+MonthBill::MonthBill() : document_(std::make_unique<QPdfDocument>()) {}
+MonthBill::~MonthBill() = default;
+
+bool MonthBill::Load(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    bytes_ = file.readAll();
+    if (bytes_.isEmpty()) return false;
+    auto* buffer = new QBuffer(document_.get());
+    buffer->setData(bytes_);
+    buffer->open(QIODevice::ReadOnly);
+    document_->load(buffer);
+    return document_->status() == QPdfDocument::Status::Ready && document_->pageCount() > 0;
+}
+
+int MonthBill::PageCount() const { return document_->pageCount(); }
+
+void MonthBill::Render(QPrinter& printer) const {
+    QPainter painter(&printer);
+    for (int page = 0; page < document_->pageCount(); ++page) {
+        if (page > 0) printer.newPage();
+        const QSizeF points = document_->pagePointSize(page);
+        const QSize pixels = (points * kRenderDpi / 72.0).toSize();
+        const QImage image = document_->render(page, pixels);
+        const QRect target = painter.viewport();
+        // Keep the page's proportions inside the printable area.
+        QSize fitted = pixels.scaled(target.size(), Qt::KeepAspectRatio);
+        painter.drawImage(QRect(target.topLeft(), fitted), image);
+    }
+}
+
+}  // namespace orv::accounting

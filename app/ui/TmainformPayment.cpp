@@ -1,0 +1,95 @@
+// The payment request and the messages to the central laboratory.
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QUrl>
+#include <optional>
+
+#include "accounting/core/AccountFiles.h"
+#include "app/ui/Tmainform.h"
+#include "base/core/TextFile.h"
+#include "base/ui/Prompts.h"
+#include "server/core/ServerMessages.h"
+
+using namespace Qt::StringLiterals;
+namespace acc = orv::accounting;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+// Payment request: an empty marker named after the payment record, then the payment page.
+void Tmainform::SpeedButton10Click() {
+    if (nodata) {
+        Flash(". هیچ مقداری جهت پرداخت مهیا نمیباشد");
+        return;
+    }
+    SpeedButton10->setEnabled(false);
+    Timer4->start();
+    Flash(".لطفا کمی صبر کنید");
+    if (!farok) {
+        Flash(orv::msg::kServer);
+        return;
+    }
+    if (!netok) {
+        Flash(orv::msg::kNetworkRefresh);
+        return;
+    }
+    Panel1->hide();
+    par = true;
+    // The marker is empty; a message being typed in Memo2 stays for its own sending.
+    orv::ServerAction a =
+        orv::ServerAction::UploadBytes(QByteArray(), Q(acc::PaymentMarkerPath(pardata.toStdString())));
+    a.failureText = QString::fromUtf8(orv::msg::kServer);
+    a.successText = Label6->text();  // the blink restarts with the current text
+    if (RunServerAction(a) != orv::ActionResult::Done) return;
+    const orv::ServerSettings settings = Settings();
+    const std::string address = acc::PaymentAddress(settings.PaymentHost(), settings.paymentPort,
+                                                    Label32->text().toStdString(), m, pardata.toStdString());
+    orv::ui::OpenUrl(QUrl(Q(address), QUrl::StrictMode));
+}
+
+void Tmainform::SpeedButton10DblClick() {
+    orv::ui::MessageBox(this, u"attention"_s, QString::fromUtf8("لطفا فقط یکبار کلیک نمایید"), QMessageBox::Ok,
+                        QMessageBox::Information);
+    orv::ui::Beep();
+}
+
+// Send: the memo's lines as a text file in the laboratory's "comments" folder,
+// under a name no earlier message of the day holds.
+void Tmainform::SpeedButton14Click() {
+    const int n = MessageNumber ? MessageNumber() : static_cast<int>(QRandomGenerator::global()->bounded(1000));
+    const std::string code = pooshe.toStdString();
+    const std::string y = ya.toStdString(), mo = ma.toStdString(), d = da.toStdString();
+    std::vector<std::string> lines;
+    if (!Memo2->toPlainText().isEmpty())
+        for (const QString& l : Memo2->toPlainText().split(u'\n')) lines.push_back(l.toStdString());
+    const std::string body = orv::EncodeText(lines, orv::TextEncoding::Cp1256);  // each line ends with CR LF
+    std::string name = acc::MessageName(code, y, mo, d, n);
+    ghabz = Q(name);
+
+    orv::ServerAction a;
+    a.testNetok = false;  // no gate: the session's own failure tells
+    a.source = ghabz;
+    a.dest = Q(acc::MessagePath(code, name));
+    a.transfer = [&](orv::FtpSession& session) {
+        // A name already on the server is passed over: a file that can be read is there.
+        std::string existing;
+        const std::optional<int> free = acc::FreeMessageNumber(n, [&](int candidate) {
+            return bool(session.GetMemory(acc::MessagePath(code, acc::MessageName(code, y, mo, d, candidate)), existing));
+        });
+        if (!free) return orv::FtpResult::Fail("every message name of the day is taken");
+        name = acc::MessageName(code, y, mo, d, *free);
+        return session.PutMemory(body, acc::MessagePath(code, name));
+    };
+    a.successText = QString::fromUtf8("پیغام شما با موفقیت ارسال گردید");
+    const orv::ActionResult result = RunServerAction(a);
+    ghabz = Q(name);
+    if (result == orv::ActionResult::TransferFailed) {
+        orv::ui::MessageBox(this, u"Error"_s, LastServerError(), QMessageBox::Ok, QMessageBox::Critical);
+        return;
+    }
+    if (result == orv::ActionResult::Done) Memo2->clear();
+}

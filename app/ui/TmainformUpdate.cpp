@@ -1,0 +1,53 @@
+// The program update: the version check of the account refresh, the update
+// indicator's double click and the download of the published program to the Desktop.
+#include <QLabel>
+#include <QProgressBar>
+
+#include "accounting/core/AccountFiles.h"
+#include "accounting/core/BillNumbers.h"
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "base/core/Trim.h"
+#include "server/core/ServerMessages.h"
+
+using namespace Qt::StringLiterals;
+namespace acc = orv::accounting;
+
+void Tmainform::VersionCheck(const acc::Account& account) {
+    const std::optional<double> local = acc::ParseDecimal(Label19->text().toStdString(), acc::NumberFormat{});
+    if (local && account.versionNumber > *local) {
+        SetPicture(Image6, Image5);
+    } else {
+        SetPicture(Image6, Image2);
+        ver = true;
+    }
+}
+
+void Tmainform::Image6DblClick() {
+    if (ver) {
+        Flash(". برنامه به روز است و نیازی به آپدیت نمیباشد");
+        return;
+    }
+    if (netok) SpeedButton9Click();
+}
+
+// The published program, saved whole on the Desktop as "OrvanetVer <version>.exe".
+void Tmainform::SpeedButton9Click() {
+    const std::vector<std::string> bill = BillLines();
+    const std::string published = bill.size() >= 2 ? std::string(orv::Trim(bill[1])) : std::string();
+    const std::optional<std::string> name = acc::UpdateFileName(published);
+    if (!name) {
+        Flash(". نسخه منتشر شده نام فایل معتبری نمی سازد: " + published);
+        return;
+    }
+    orv::ServerAction a = orv::ServerAction::Download(
+        QString::fromLatin1(acc::kProgramPath), Form1->desk + u'/' + QString::fromStdString(*name), 5000000);
+    a.failureText = QString::fromUtf8("مشکلی برای ذخیره برنامه بر روی دسکتاپ وجود دارد");
+    a.successText = u"New version of Application Download succesfully."_s;
+    if (RunServerAction(a) != orv::ActionResult::Done) return;
+    ProcessMessages();
+    ProcessMessages();
+    ProgressBar1->setValue(ProgressBar1->maximum());
+    Flash(". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید");
+}

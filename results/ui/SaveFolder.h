@@ -1,0 +1,23 @@
+#pragma once
+// Where the save dialogs of the results open: in the folder last used for that
+// kind of file during this run, else in the workspace folder, with the day's
+// compact date as the suggested name ("14050917.txt", "14050917.pdf").
+#include <QString>
+
+class QWidget;
+
+namespace orv::results {
+
+class SaveFolder {
+public:
+    // The workspace folder, the first place a dialog opens.
+    static void SetWorkspace(const QString& root);
+    // The path the dialog starts with: folder + `baseName` + "." + `suffix`.
+    static QString Suggested(const QString& suffix, const QString& baseName);
+    // Asks through the prompts seam ("<kind> (*.<suffix>)") and remembers the folder chosen.
+    static QString Ask(QWidget* parent, const QString& kind, const QString& suffix, const QString& baseName);
+    // Forgets the folders of this run (for tests).
+    static void Forget();
+};
+
+}  // namespace orv::results

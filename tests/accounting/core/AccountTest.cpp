@@ -1,0 +1,237 @@
+// The account refresh's reading of the bill, its overdue check and the debt
+// calculation with both discounts and the payment record.
+#include <gtest/gtest.h>
+
+#include "accounting/core/Account.h"
+#include "tests/accounting/core/BillLines.h"
+
+using orv::accounting::Account;
+using orv::accounting::CalculateAccount;
+using orv::accounting::NumberFormat;
+using orv::test::BillLines;
+using orv::test::BillRecordLine;
+
+namespace {
+
+const NumberFormat kEn{".", ","};
+
+Account Calc(const std::vector<std::string>& lines, const std::string& today, const NumberFormat& f = kEn) {
+    return CalculateAccount(lines, today, "120", f);
+}
+
+Account OneUnpaid(const std::string& period, const std::string& amount, const std::string& today,
+                  const std::string& tav = "1", const std::string& limit = "90") {
+    return Calc(BillLines({BillRecordLine("0", period, amount)}, tav, limit), today);
+}
+
+}  // namespace
+
+TEST(BillReading, LinesOneToFive) {
+    const Account a = Calc(BillLines({}, "0.5", "75", " 22.5 ", "17"), "1401/09/01");
+    ASSERT_TRUE(a.ok) << a.error;
+    EXPECT_EQ(a.name, "آزمايشگاه نمونه");
+    EXPECT_EQ(a.version, "22.5");
+    EXPECT_DOUBLE_EQ(a.versionNumber, 22.5);
+    EXPECT_EQ(a.counter, 17);
+    EXPECT_DOUBLE_EQ(a.tav, 0.5);
+    EXPECT_TRUE(a.block);
+    EXPECT_EQ(a.maxb, 75);
+}
+
+TEST(BillReading, DefaultsForLinesThreeAndFive) {
+    const Account a = Calc(BillLines({}, "1", "abc", "22.00", "many"), "1401/09/01");
+    ASSERT_TRUE(a.ok);
+    EXPECT_EQ(a.counter, 10);
+    EXPECT_FALSE(a.block);
+    EXPECT_EQ(a.maxb, 120);
+}
+
+TEST(BillReading, LineTwoOrFourNotANumberNamesTheLineAndValue) {
+    const Account two = Calc(BillLines({}, "1", "90", "v22"), "1401/09/01");
+    EXPECT_FALSE(two.ok);
+    EXPECT_NE(two.error.find("line 2"), std::string::npos);
+    EXPECT_NE(two.error.find("v22"), std::string::npos);
+    const Account four = Calc(BillLines({}, "x1"), "1401/09/01");
+    EXPECT_FALSE(four.ok);
+    EXPECT_NE(four.error.find("line 4"), std::string::npos);
+    EXPECT_NE(four.error.find("x1"), std::string::npos);
+    EXPECT_FALSE(Calc({"only a name"}, "1401/09/01").ok);
+}
+
+TEST(BillReading, DecimalsWithDotAndWithTheLocaleSeparator) {
+    const NumberFormat fa{",", "."};
+    EXPECT_DOUBLE_EQ(Calc(BillLines({}, "0,5"), "1401/09/01", fa).tav, 0.5);
+    EXPECT_DOUBLE_EQ(Calc(BillLines({}, "0.5"), "1401/09/01", fa).tav, 0.5);
+    EXPECT_FALSE(Calc(BillLines({}, "0,5"), "1401/09/01", kEn).ok);
+}
+
+TEST(OverdueCheck, LinesOneToFiveOnlyGiveNoCountAndNoDebt) {
+    const Account a = Calc(BillLines({}), "1401/09/01");
+    EXPECT_FALSE(a.hasUnpaid);
+    EXPECT_FALSE(a.warning);
+    EXPECT_TRUE(a.gateOpen);
+    EXPECT_TRUE(a.debt.nodata);
+    EXPECT_EQ(a.debt.Label10, " هیچ بدهی وجود ندارد ");
+    EXPECT_EQ(a.debt.Label8, " ");
+    EXPECT_EQ(a.debt.Label35, " کل بدهی  :          0  ریال ");
+    EXPECT_EQ(a.debt.Label26, "");
+}
+
+TEST(OverdueCheck, OverdueMonthWarnsAndClosesTheGateOnlyWithTheLock) {
+    const Account locked = OneUnpaid("1401-05", "150000000", "1401/09/01");
+    EXPECT_TRUE(locked.hasUnpaid);
+    EXPECT_EQ(locked.parmah, "1401/05");
+    EXPECT_EQ(locked.overdueDays, 92);  // 91 days from 1401/06/01, plus 1
+    EXPECT_EQ(locked.gauge, 92);
+    EXPECT_TRUE(locked.warning);
+    EXPECT_FALSE(locked.gateOpen);
+
+    const Account unlocked = OneUnpaid("1401-05", "150000000", "1401/09/01", "1", "abc");
+    EXPECT_FALSE(unlocked.warning);  // the limit is 120
+    EXPECT_TRUE(unlocked.gateOpen);
+
+    const Account warnedOnly = OneUnpaid("1401-01", "150000000", "1401/09/01", "1", "abc");
+    EXPECT_TRUE(warnedOnly.warning);
+    EXPECT_TRUE(warnedOnly.gateOpen);
+    EXPECT_EQ(warnedOnly.gauge, 120);
+    EXPECT_GT(warnedOnly.overdueDays, 120);
+}
+
+TEST(OverdueCheck, CurrentMonthCountsTheDaysToItsDueDate) {
+    const Account a = OneUnpaid("1401-09", "1000", "1401/09/10");
+    EXPECT_EQ(a.overdueDays, 22);  // 21 days to 1401/10/01, plus 1
+    EXPECT_FALSE(a.warning);
+}
+
+TEST(OverdueCheck, SettledRecordsSkippedAndOnlyTheFirstUnpaidCounts) {
+    const Account a = Calc(BillLines({BillRecordLine("1", "1401-01", "5000"), "", BillRecordLine("0", "1401-07", "7000"),
+                                      BillRecordLine("0", "1401-02", "9000")}),
+                           "1401/09/01");
+    EXPECT_EQ(a.parmah, "1401/07");
+    EXPECT_EQ(a.overdueDays, 31);
+}
+
+TEST(OverdueCheck, InstalmentRecordReadsItsPeriodAfterTheNumber) {
+    const Account a = Calc(BillLines({BillRecordLine("0", "2^1401-05", "20000000")}), "1401/09/01");
+    EXPECT_EQ(a.parmah, "1401/05");
+    EXPECT_EQ(a.debt.instalment, "2");
+    EXPECT_EQ(a.debt.kol, 20000000);
+    EXPECT_EQ(a.debt.pardata.substr(0, 20), "2^1401-05x2y1401h05x");
+    EXPECT_EQ(a.debt.Label10, " ماه قابل پرداخت  : پرداخت 2 از مرداد ماه  1401");
+}
+
+TEST(GoodPaymentDiscount, FollowsTheDaysFromTheDueDate) {
+    struct Case {
+        const char* today;
+        int d;
+        double s;
+        const char* hundredS;
+    } cases[] = {
+        {"1401/06/01", 0, 4, "400"},     // on the due date
+        {"1401/06/02", 1, 4, "400"},     // d = 1 still gives 4
+        {"1401/07/17", 47, 2.43, "243"}, // 4 - 47/30 = 2.4333
+        {"1401/09/02", 92, 0, "0"},      // d reached L = 92 although 4 - 92/30 > 0
+        {"1401/05/20", 12, 3.6, "360"},  // 12 days before the due date
+    };
+    for (const Case& c : cases) {
+        const Account a = OneUnpaid("1401-05", "150000000", c.today);
+        ASSERT_TRUE(a.debt.ok) << c.today;
+        EXPECT_EQ(a.debt.d, c.d) << c.today;
+        EXPECT_DOUBLE_EQ(a.debt.s, c.s) << c.today;
+        EXPECT_EQ(a.debt.L, 92) << c.today;
+        EXPECT_EQ(a.debt.pardata, std::string("1401-05x1401h05x120x") + c.hundredS + "x2x" + std::to_string(c.d))
+            << c.today;
+    }
+    EXPECT_EQ(OneUnpaid("1401-05", "150000000", "1401/06/01").debt.Label26,
+              "تخفیف خوش حسابی برابر با  4 درصد پس از سپری شدن 0 روز پس از موعد پرداخت  ");
+}
+
+TEST(GoodPaymentDiscount, WindowLengthFollowsTheMonths) {
+    EXPECT_EQ(OneUnpaid("1401-07", "1", "1401/08/01").debt.L, 90);            // 30 + 30 + 30
+    EXPECT_EQ(OneUnpaid("1401-11", "1", "1401/12/01").debt.L, 30 + 29 + 31);  // 1401 is not a leap year
+    EXPECT_EQ(OneUnpaid("1401-11", "1", "1401/12/01").debt.windowEnd, "1402/02/01");
+}
+
+TEST(VolumeDiscount, ThresholdsScaledByTheFactor) {
+    struct Case {
+        const char* amount;
+        const char* tav;
+        int v;
+    } cases[] = {{"169999999", "1", 2}, {"170000000", "1", 3}, {"99999999", "1", 0}, {"100000000", "1", 1},
+                 {"140000000", "1", 2}, {"200000000", "1", 4}, {"100000000", "0.5", 4}};
+    for (const Case& c : cases)
+        EXPECT_EQ(OneUnpaid("1401-05", c.amount, "1401/06/01", c.tav).debt.v, c.v) << c.amount << " " << c.tav;
+}
+
+TEST(DebtCalculation, AmountAfterBothDiscountsAndItsLabels) {
+    const Account a = OneUnpaid("1401-05", "150000000", "1401/07/17");
+    ASSERT_TRUE(a.debt.ok);
+    EXPECT_EQ(a.debt.kol, 150000000);
+    EXPECT_EQ(a.debt.m, 143355000);
+    EXPECT_EQ(a.debt.Label8, " کل مبلغ  :   150,000,000  ریال ");
+    EXPECT_EQ(a.debt.Label29, " تخفیف حجم نمونه  :  2  درصد");
+    EXPECT_EQ(a.debt.Label27, "مبلغ پس از تخفیف  :  143,355,000  ریال");
+    EXPECT_EQ(a.debt.Label10, " ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401");
+    EXPECT_EQ(a.debt.pardata, "1401-05x1401h05x120x243x2x47");
+    EXPECT_EQ(a.debt.windowEnd, "1401/08/01");
+}
+
+TEST(DebtCalculation, TwoUnpaidMonthsListedAndSummedOnlyTheFirstDiscounted) {
+    const Account a = Calc(BillLines({BillRecordLine("1", "1401-03", "90000000"), BillRecordLine("0", "1401-04", "120000000"),
+                                      BillRecordLine("0", "1401-05", "30000000.6")}),
+                           "1401/05/10");
+    ASSERT_TRUE(a.debt.ok);
+    ASSERT_EQ(a.debt.memo3.size(), 2u);
+    EXPECT_EQ(a.debt.memo3[0], "1401-04    120,000,000  ریـال");
+    EXPECT_EQ(a.debt.memo3[1], "1401-05    30,000,001  ریـال");
+    EXPECT_EQ(a.debt.total, 150000001);
+    EXPECT_EQ(a.debt.Label35, " کل بدهی  :          150,000,001  ریال ");
+    EXPECT_EQ(a.debt.parmah, "1401/04");
+    EXPECT_EQ(a.debt.kol, 120000000);
+}
+
+TEST(DebtCalculation, OnlySettledMonthsGiveTheNoDebtTexts) {
+    const Account a = Calc(BillLines({BillRecordLine("1", "1401-03", "90000000")}), "1401/05/10");
+    EXPECT_TRUE(a.debt.nodata);
+    EXPECT_TRUE(a.debt.pardata.empty());
+    EXPECT_EQ(a.debt.Label35, " کل بدهی  :          0  ریال ");
+}
+
+TEST(DebtCalculation, ZeroTotalShowsAnEmptyNumber) {
+    const Account a = Calc(BillLines({BillRecordLine("0", "1401-03", "0")}), "1401/05/10");
+    EXPECT_FALSE(a.debt.nodata);
+    EXPECT_EQ(a.debt.Label35, " کل بدهی  :            ریال ");
+    EXPECT_EQ(a.debt.memo3[0], "1401-03      ریـال");
+}
+
+TEST(DebtCalculation, AmountsAboveThirtyTwoBitsStayExact) {
+    const Account a = OneUnpaid("1401-05", "2500000000", "1401/06/01");
+    ASSERT_TRUE(a.debt.ok);
+    EXPECT_EQ(a.debt.kol, 2500000000LL);
+    EXPECT_EQ(a.debt.v, 4);
+    EXPECT_EQ(a.debt.m, 2300000000LL);  // 4 % and 4 % off
+    EXPECT_EQ(a.debt.Label27, "مبلغ پس از تخفیف  :  2,300,000,000  ریال");
+}
+
+TEST(DebtCalculation, UnreadableAmountStopsWithAnError) {
+    const Account a = Calc(BillLines({BillRecordLine("0", "1401-05", "12x")}), "1401/06/01");
+    EXPECT_TRUE(a.ok);
+    EXPECT_FALSE(a.debt.ok);
+    EXPECT_NE(a.debt.error.find("line 6"), std::string::npos);
+    const Account huge = Calc(BillLines({BillRecordLine("0", "1401-05", "1e30")}), "1401/06/01");
+    EXPECT_FALSE(huge.debt.ok);
+}
+
+TEST(DebtCalculation, LocaleSeparatorsInTheTexts) {
+    const Account a = CalculateAccount(BillLines({BillRecordLine("0", "1401-05", "150000000")}), "1401/07/17", "120",
+                                       NumberFormat{"/", "."});
+    EXPECT_EQ(a.debt.Label8, " کل مبلغ  :   150.000.000  ریال ");
+    EXPECT_NE(a.debt.Label26.find(" 2/43 "), std::string::npos);
+}
+
+TEST(MonthChooser, NameYearAndKey) {
+    const auto c = orv::accounting::ChooseMonth("1401/03/15");
+    EXPECT_EQ(c.text, "خرداد ماه  1401  ");
+    EXPECT_EQ(c.key, "1401-03");
+    EXPECT_EQ(orv::accounting::ChooseMonth("1401/11/01").key, "1401-11");
+}

@@ -1,0 +1,430 @@
+// The main window's accounting half against the local central laboratory: the
+// account refresh with its gate, version indicator and notice flag, the
+// accounting panel, payment, messages, the month bill and the program update.
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <curl/curl.h>
+
+#include "accounting/core/Account.h"
+#include "accounting/core/AccountFiles.h"
+#include "accounting/ui/SpinButton.h"
+#include "base/core/AtomicFile.h"
+#include "base/core/TextFile.h"
+#include "results/ui/ReportPreview.h"
+#include "server/core/ServerMessages.h"
+#include "tests/results/ui/ResultsWindow.h"
+#include "tests/support/PromptRecorder.h"
+
+using namespace Qt::StringLiterals;
+using orv::test::CentralLab;
+using orv::test::CentralLabOptions;
+namespace acc = orv::accounting;
+
+namespace {
+
+// 2022-09-21 is 1401/06/30.
+const char* const kToday = "2022-09-21T09:00:00";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::string Bytes(const std::string& path) {
+    std::string bytes;
+    if (!orv::ReadWholeFile(path, bytes)) return "(unreadable)";
+    return bytes;
+}
+
+// The browser's part: fetches the address the program handed to the desktop.
+bool Fetch(const QUrl& url) {
+    CURL* curl = curl_easy_init();
+    const QByteArray address = url.toEncoded();
+    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, +[](char*, size_t size, size_t n, void*) { return size * n; });
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, 5000L);
+    const bool ok = curl_easy_perform(curl) == CURLE_OK;
+    curl_easy_cleanup(curl);
+    return ok;
+}
+
+std::vector<std::string> ServerBill(const CentralLab& lab) {
+    return orv::ReadTextFile(lab.ServerFile("Text Result/12/bill.txt")).content.lines;
+}
+
+void WriteServerBill(const CentralLab& lab, const std::vector<std::string>& lines) {
+    QVERIFY(orv::WriteTextFile(lab.ServerFile("Text Result/12/bill.txt"), lines));
+}
+
+}  // namespace
+
+class MainWindowAccountingTest : public QObject {
+    Q_OBJECT
+    CentralLab lab_;
+    CentralLab overdueLab_;
+    orv::test::ResultsWindow w_;
+    std::vector<std::string> originalBill_;
+
+    // The server check and the account refresh, as the start-up runs them.
+    void CheckAndRefresh() {
+        mainform->SpeedButton15Click();
+        QVERIFY(mainform->netok && mainform->farok);
+        mainform->SpeedButton2Click();
+    }
+    // What the accounting logic computes for the laboratory's bill today.
+    acc::Account Expected(const CentralLab& lab) const {
+        return acc::CalculateAccount(ServerBill(lab), "1401/06/30", "12", {".", ","});
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(lab_.Start(CentralLabOptions::Fixed(kToday)), lab_.Error().c_str());
+        CentralLabOptions overdue = CentralLabOptions::Fixed(kToday);
+        overdue.overdue = true;
+        QVERIFY2(overdueLab_.Start(overdue), overdueLab_.Error().c_str());
+        originalBill_ = ServerBill(lab_);
+    }
+    void init() {
+        lab_.Control("reset");
+        WriteServerBill(lab_, originalBill_);
+        w_.Open(lab_);
+        QVERIFY(orv::WriteTextFile(w_.RootStd() + "check.txt", {"17"}));
+        mainform->netok = mainform->farok = false;
+        lab_.ClearLogs();
+    }
+    void cleanup() { w_.Close(); }
+
+    void refreshReadsTheBillAndLeavesTheGateOpen() {
+        CheckAndRefresh();
+        const acc::Account expected = Expected(lab_);
+        QCOMPARE(w_.Status(), u"Succese."_s);
+        QCOMPARE(mainform->cap, u"   "_s);
+        QCOMPARE(mainform->Label32->text(), u"آزمايشگاه نمونه مرکزي"_s);
+        QCOMPARE(mainform->BillLines(), ServerBill(lab_));
+        QVERIFY(mainform->billok);
+        QVERIFY(mainform->block);
+        QCOMPARE(mainform->maxb, 90);
+        QCOMPARE(mainform->parmah, u"1401/05"_s);
+        QCOMPARE(mainform->Gauge1->value(), 30);  // 29 days from 1401/06/01, plus 1
+        QCOMPARE(mainform->Gauge1->value(), expected.gauge);
+        QVERIFY(mainform->Timer3->isActive());
+        // Version 22.00 as published: current.
+        QVERIFY(mainform->ver);
+        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
+        // Notice counter 18 over the 17 of check.txt: the flag goes up.
+        QCOMPARE(mainform->Label16->text(), u"New Massage.Plz Click here"_s);
+        QCOMPARE(mainform->Label16->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(mainform->Timer5->isActive());
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+    }
+
+    void overdueBillClosesTheGateForTheResultDownload() {
+        overdueLab_.WriteSettings(w_.RootStd());
+        CheckAndRefresh();
+        QCOMPARE(w_.Status(), u". اخطار پرداخت صورت حساب"_s);
+        QCOMPARE(mainform->cap, u" اخطار پرداخت صورت حساب"_s);
+        QVERIFY(!mainform->billok);
+        QCOMPARE(mainform->Gauge1->value(), 120);
+        mainform->SetDateText(u"1401/06/30"_s);
+        mainform->SpeedButton16Click();
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kAccountingLock));
+        QVERIFY(!QFile::exists(w_.Root() + u"14010630.txt"_s));
+    }
+
+    void unreadableLineKeepsThePreviousBillAndTheRefreshTimer() {
+        CheckAndRefresh();
+        const std::vector<std::string> good = mainform->BillLines();
+        std::vector<std::string> bad = originalBill_;
+        bad[3] = "1/2";
+        bad[0] = "another name";
+        WriteServerBill(lab_, bad);
+        mainform->Timer3->stop();
+        CheckAndRefresh();
+        QVERIFY2(w_.Status().contains(u"line 4"_s), qPrintable(w_.Status()));
+        QVERIFY(w_.Status().contains(u"1/2"_s));
+        QCOMPARE(mainform->BillLines(), good);
+        QCOMPARE(mainform->Label32->text(), u"آزمايشگاه نمونه مرکزي"_s);
+        QVERIFY(mainform->Timer3->isActive());
+    }
+
+    void panelShowsTheDebtAndDiscounts() {
+        PromptRecorder prompts;
+        mainform->SpeedButton1Click();  // nothing reachable yet: nothing opens
+        QVERIFY(!mainform->Panel1->isVisible());
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkRefresh));
+        mainform->netok = true;  // the server alone is down
+        mainform->SpeedButton1Click();
+        QVERIFY(!mainform->Panel1->isVisible());
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kServer));
+        mainform->netok = false;
+        CheckAndRefresh();
+        mainform->SetDateText(u"1401/06/30"_s);
+        QTest::mouseClick(mainform->SpeedButton1, Qt::LeftButton);
+        QVERIFY(mainform->Panel1->isVisible());
+        const acc::Debt expected = Expected(lab_).debt;
+        QCOMPARE(mainform->Memo3->toPlainText(), Q(expected.memo3[0] + "\n" + expected.memo3[1]));
+        QCOMPARE(mainform->Label35->text(), u" کل بدهی  :          170,000,000  ریال "_s);
+        QCOMPARE(mainform->Label10->text(), u" ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401"_s);
+        QCOMPARE(mainform->Label8->text(), Q(expected.Label8));
+        QCOMPARE(mainform->Label26->text(), Q(expected.Label26));
+        QCOMPARE(mainform->Label29->text(), Q(expected.Label29));
+        QCOMPARE(mainform->Label27->text(), Q(expected.Label27));
+        QVERIFY(!mainform->nodata);
+        QCOMPARE(mainform->pardata, u"1401-05x1401h05x12x303x2x29"_s);
+        QCOMPARE(mainform->m, expected.m);
+        // The month chooser starts at the day shown; later steps go from the end of the window.
+        QCOMPARE(mainform->Edit3->text(), u"شهريور ماه  1401  "_s);
+        QCOMPARE(mainform->Edit3->toolTip(), u"1401-06"_s);
+        QTest::mouseClick(mainform->SpinButton1->Up(), Qt::LeftButton);
+        QCOMPARE(mainform->Edit3->toolTip(), u"1401-09"_s);
+        mainform->SpinButton1DownClick();
+        QCOMPARE(mainform->Edit3->toolTip(), u"1401-08"_s);
+        QTest::mouseClick(mainform->SpeedButton12, Qt::LeftButton);
+        QVERIFY(!mainform->Panel1->isVisible());
+    }
+
+    void payLeavesTheMarkerAndOpensThePaymentPage() {
+        PromptRecorder prompts;
+        prompts.openSucceeds = true;
+        orv::ui::SetOpenResponder([&](const QUrl& url) {
+            prompts.opened << url;
+            return Fetch(url);
+        });
+        CheckAndRefresh();
+        mainform->SpeedButton1Click();
+        mainform->Memo2->setPlainText(u"پیام نیمه کاره"_s);
+        lab_.ClearLogs();
+        QTest::mouseClick(mainform->SpeedButton10, Qt::LeftButton);
+        QVERIFY(!mainform->SpeedButton10->isEnabled());
+        QVERIFY(mainform->Timer4->isActive());
+        QVERIFY(mainform->par);
+        QVERIFY(!mainform->Panel1->isVisible());
+        QCOMPARE(mainform->Memo2->toPlainText(), u"پیام نیمه کاره"_s);
+        const QString marker = Q(lab_.ServerFile("pay/may/" + mainform->pardata.toStdString()));
+        QVERIFY(QFile::exists(marker));
+        QCOMPARE(QFileInfo(marker).size(), 0);
+        QCOMPARE(prompts.opened.size(), 1);
+        const std::string expectedQuery =
+            "GET /page1.aspx?Lablbl=" + acc::PercentEncode("آزمايشگاه نمونه مرکزي") +
+            "&Amount=" + std::to_string(mainform->m) + "&ResNum=" + mainform->pardata.toStdString();
+        QTRY_VERIFY([&] {
+            for (const std::string& r : lab_.Requests())
+                if (r.find(expectedQuery) != std::string::npos) return true;
+            return false;
+        }());
+        QCOMPARE(prompts.opened[0].port(), lab_.HttpPort());
+        // A second click while the button is off does nothing.
+        QTest::mouseClick(mainform->SpeedButton10, Qt::LeftButton);
+        QCOMPARE(prompts.opened.size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(mainform->SpeedButton10->isEnabled(), 4000);
+        // From now on the Accounting button runs the check and the refresh before it calculates.
+        lab_.ClearLogs();
+        mainform->SpeedButton1Click();
+        QVERIFY(mainform->Panel1->isVisible());
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+    }
+
+    void noNoticeWhenCheckFileSaysZeroAndNoPanelWithoutABill() {
+        QVERIFY(orv::WriteTextFile(w_.RootStd() + "check.txt", {"0"}));
+        mainform->SpeedButton15Click();
+        QVERIFY(mainform->netok && mainform->farok);
+        mainform->SpeedButton1Click();  // no bill loaded yet
+        QVERIFY(!mainform->Panel1->isVisible());
+        mainform->SpeedButton2Click();
+        QVERIFY(mainform->Label16->text().isEmpty());
+        QVERIFY(!mainform->Timer5->isActive());
+    }
+
+    void payWithNothingDueSendsNothing() {
+        PromptRecorder prompts;
+        std::vector<std::string> settled(originalBill_.begin(), originalBill_.begin() + 5);
+        WriteServerBill(lab_, settled);
+        CheckAndRefresh();
+        mainform->SpeedButton1Click();
+        QVERIFY(mainform->nodata);
+        QCOMPARE(mainform->Label10->text(), u" هیچ بدهی وجود ندارد "_s);
+        lab_.ClearLogs();
+        mainform->SpeedButton10Click();
+        QCOMPARE(w_.Status(), u". هیچ مقداری جهت پرداخت مهیا نمیباشد"_s);
+        QVERIFY(prompts.opened.isEmpty());
+        QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
+        const int beeps = prompts.beeps;
+        QTest::mouseDClick(mainform->SpeedButton10, Qt::LeftButton);
+        QVERIFY(prompts.messages.contains(u"attention|لطفا فقط یکبار کلیک نمایید"_s));
+        QCOMPARE(prompts.beeps, beeps + 1);
+    }
+
+    void messageLandsInTheCommentsFolder() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        mainform->Memo2->setPlainText(u"سلام\nلطفا تست جدید"_s);
+        QTest::mouseClick(mainform->SpeedButton14, Qt::LeftButton);
+        QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
+        QVERIFY(mainform->Memo2->toPlainText().isEmpty());
+        QVERIFY(mainform->ghabz.startsWith(u"12-1401-06-30-"_s));
+        const std::string path = lab_.ServerFile("Text Result/12/comments/" + mainform->ghabz.toStdString() + ".txt");
+        QCOMPARE(Bytes(path), orv::Utf8ToCp1256("سلام\r\nلطفا تست جدید\r\n"));
+    }
+
+    void messageNameAlreadyOnTheServerIsPassedOver() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        const std::string folder = lab_.ServerFile("Text Result/12/comments/");
+        for (int n : {998, 999, 0})
+            QVERIFY(orv::WriteFileAtomically(folder + "12-1401-06-30-" + std::to_string(n) + ".txt", "earlier"));
+        mainform->MessageNumber = [] { return 998; };
+        mainform->Memo2->setPlainText(u"پیام دوم"_s);
+        mainform->SpeedButton14Click();
+        QCOMPARE(mainform->ghabz, u"12-1401-06-30-1"_s);
+        QCOMPARE(Bytes(folder + "12-1401-06-30-1.txt"), orv::Utf8ToCp1256("پیام دوم\r\n"));
+        for (int n : {998, 999, 0}) QCOMPARE(Bytes(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"), "earlier");
+        // An empty memo sends an empty file.
+        mainform->MessageNumber = [] { return 5; };
+        mainform->SpeedButton14Click();
+        QCOMPARE(mainform->ghabz, u"12-1401-06-30-5"_s);
+        QCOMPARE(Bytes(folder + "12-1401-06-30-5.txt"), "");
+        QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
+        for (int n : {998, 999, 0, 1, 5}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
+    }
+
+    void failedMessageKeepsTheText() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        lab_.Control("missing comments");
+        mainform->Memo2->setPlainText(u"نگه داشته شود"_s);
+        mainform->SpeedButton14Click();
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY(prompts.messages[0].startsWith(u"Error|"_s));
+        QCOMPARE(mainform->Memo2->toPlainText(), u"نگه داشته شود"_s);
+    }
+
+    void monthBillIsDownloadedAndPreviewed() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        mainform->SpeedButton1Click();
+        for (int i = 0; i < 3; ++i) mainform->SpinButton1DownClick();  // from 1401/08 to 1401/05
+        QCOMPARE(mainform->Edit3->toolTip(), u"1401-05"_s);
+        int pages = 0;
+        orv::results::ReportPreview::hook = [&](QPrintPreviewDialog& dialog) {
+            auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+            pages = widget ? widget->pageCount() : -1;
+            dialog.close();
+        };
+        mainform->SpeedButton17Click();
+        QCOMPARE(w_.Status(), u"صورت حساب شما با موفقیت دانلود شد "_s);
+        QCOMPARE(lab_.CountFtpCommands("RETR \\Text Result/12/1401-05.qrp"), 1);
+        QVERIFY(pages >= 1);
+        const QByteArray saved = [&] {
+            QFile f(w_.Root() + u"temp.qrp"_s);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        QVERIFY(saved.startsWith("%PDF"));
+
+        // A month not published: the message, and the earlier bill stays whole.
+        pages = 0;
+        for (int i = 0; i < 3; ++i) mainform->SpinButton1DownClick();
+        mainform->SpeedButton17Click();
+        QCOMPARE(w_.Status(), u". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"_s);
+        QCOMPARE(pages, 0);
+        QFile again(w_.Root() + u"temp.qrp"_s);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), saved);
+
+        // A cut download leaves the earlier file too.
+        for (int i = 0; i < 2; ++i) mainform->SpinButton1UpClick();
+        QCOMPARE(mainform->Edit3->toolTip(), u"1401-04"_s);
+        lab_.Control("drop 1000 1401-04.qrp");
+        mainform->SpeedButton17Click();
+        QCOMPARE(pages, 0);
+        QFile third(w_.Root() + u"temp.qrp"_s);
+        QVERIFY(third.open(QIODevice::ReadOnly));
+        QCOMPARE(third.readAll(), saved);
+
+        // A file that is not a saved bill says so.
+        lab_.Control("reset");
+        QVERIFY(orv::WriteFileAtomically(lab_.ServerFile("Text Result/12/1401-04.qrp"), "not a report"));
+        mainform->SpeedButton17Click();
+        QCOMPARE(w_.Status(), u". صورت حساب دریافت شده قابل نمایش نیست"_s);
+        QCOMPARE(pages, 0);
+        orv::results::ReportPreview::hook = nullptr;
+    }
+
+    void updateIndicatorAndDownload() {
+        PromptRecorder prompts;
+        QTemporaryDir desk;
+        Form1->desk = desk.path();
+        CheckAndRefresh();
+        mainform->Image6DblClick();
+        QCOMPARE(w_.Status(), u". برنامه به روز است و نیازی به آپدیت نمیباشد"_s);
+        QVERIFY(QDir(desk.path()).isEmpty());
+    }
+
+    void newerVersionIsSavedOnTheDesktop() {
+        PromptRecorder prompts;
+        QTemporaryDir desk;
+        Form1->desk = desk.path();
+        std::vector<std::string> bill = originalBill_;
+        bill[1] = " 22.5 ";
+        WriteServerBill(lab_, bill);
+        CheckAndRefresh();
+        QVERIFY(!mainform->ver);
+        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image5->pixmap().toImage());
+        // A download cut short leaves nothing on the Desktop.
+        lab_.Control("drop 1000 orvanet.exe");
+        QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
+        QCOMPARE(w_.Status(), u"مشکلی برای ذخیره برنامه بر روی دسکتاپ وجود دارد"_s);
+        QVERIFY(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        lab_.Control("reset");
+        QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
+        QCOMPARE(w_.Status(), u". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید"_s);
+        QCOMPARE(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer 22.5.exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
+    }
+
+    void lowerPublishedVersionCountsAsCurrent() {
+        std::vector<std::string> bill = originalBill_;
+        bill[1] = "21.9";
+        WriteServerBill(lab_, bill);
+        CheckAndRefresh();
+        QVERIFY(mainform->ver);
+        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
+    }
+
+    void beforeAnyRefreshTheDoubleClickDownloads() {
+        PromptRecorder prompts;
+        QTemporaryDir desk;
+        Form1->desk = desk.path();
+        mainform->SpeedButton15Click();
+        mainform->CloseSession();  // as the refresh would, had it run
+        QVERIFY(!mainform->ver);
+        mainform->Image6DblClick();
+        QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer .exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
+    }
+
+    void unsafeVersionNameIsRefused() {
+        PromptRecorder prompts;
+        QTemporaryDir desk;
+        Form1->desk = desk.path() + u"/inner"_s;
+        QDir().mkpath(Form1->desk);
+        CheckAndRefresh();
+        mainform->ver = false;
+        for (const char* version : {"1/../../x", "..", "a\\b"}) {
+            std::vector<std::string> bill = originalBill_;
+            bill[1] = version;
+            QStringList lines;
+            for (const std::string& l : bill) lines << Q(l);
+            mainform->Memo1->setPlainText(lines.join(u'\n'));
+            lab_.ClearLogs();
+            mainform->Image6DblClick();
+            QVERIFY2(w_.Status().contains(u"معتبر"_s), qPrintable(w_.Status()));
+            QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
+        }
+        QVERIFY(QDir(desk.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+    }
+};
+
+QTEST_MAIN(MainWindowAccountingTest)
+#include "MainWindowAccountingTest.moc"

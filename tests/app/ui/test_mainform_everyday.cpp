@@ -1,0 +1,347 @@
+// Everyday use of the main window: it grows with frozen patient columns, Tab
+// walks its controls, save dialogs open in the workspace with the day's name,
+// the search across every archived day, and today's file watched at the refresh.
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <thread>
+
+#include "app/ui/DesktopNotice.h"
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "base/core/TextFile.h"
+#include "results/ui/ArchiveSearcher.h"
+#include "results/ui/ResultGrid.h"
+#include "results/ui/ResultGridModel.h"
+#include "results/ui/SaveFolder.h"
+#include "tests/support/FakeFtpSession.h"
+#include "tests/support/PromptRecorder.h"
+
+using namespace Qt::StringLiterals;
+using orv::test::FakeFtpSession;
+
+namespace {
+std::vector<std::string> Patients(const char* name, int count) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= count; ++i) {
+        std::string line = std::to_string(i) + "   R" + std::to_string(100 + i) + "   " + std::to_string(500 + i) +
+                           "   30   " + name + " " + std::to_string(i) + "   ";
+        for (int t = 0; t < 20; ++t) line += "Test" + std::to_string(t) + "=" + std::to_string(i * t) + "   ";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Shots under a real display: ORV_SHOT_DIR=dir xvfb-run ... test_mainform_everyday
+void Shot(const char* name) {
+    const QByteArray dir = qgetenv("ORV_SHOT_DIR");
+    if (dir.isEmpty()) return;
+    QTest::qWait(300);
+    const QByteArray command = "import -window root '" + dir + "/" + name + ".png'";
+    QVERIFY(std::system(command.constData()) == 0);
+}
+}  // namespace
+
+class MainformEverydayTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir workspace_;
+    FakeFtpSession* fake_ = nullptr;
+    QStringList notices_;
+
+    QString Root() const { return workspace_.path() + u"/lab/"_s; }
+    void Archive(const QString& compact, const std::vector<std::string>& lines) {
+        QVERIFY(orv::WriteTextFile(QString(Root() + compact + u".txt"_s).toStdString(), lines));
+    }
+    orv::results::ResultGrid* Grid() { return mainform->StringGrid1; }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        QDir().mkpath(Root());
+        orv::results::SaveFolder::Forget();
+        CreateForms();
+        auto fake = std::make_unique<FakeFtpSession>();
+        fake_ = fake.get();
+        mainform->IdFTP1 = std::move(fake);
+        mainform->pooshe = u"12"_s;
+        notices_.clear();
+        orv::ui::DesktopNotice::hook = [this](const QString&, const QString& text) { notices_ << text; };
+    }
+    void cleanup() {
+        orv::ui::DesktopNotice::hook = {};
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        DestroyForms();
+        QDir(Root()).removeRecursively();
+    }
+
+private:
+    void Show(const QString& date) {
+        mainform->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainform));
+        QTRY_VERIFY(!mainform->Timer1->isActive());
+        mainform->SetDateText(date);
+    }
+
+    // Today is 1405/09/17, shown, with the network and the server up.
+    void ShowTodayReachable() {
+        Show(u"1405/09/17"_s);
+        mainform->netok = mainform->farok = mainform->billok = true;
+        mainform->ya = u"1405"_s;
+        mainform->ma = u"09"_s;
+        mainform->da = u"17"_s;
+    }
+
+private slots:
+    void opensAtItsSizeAndGrowsWithTheControlsKeptToTheirEdges() {
+        Archive(u"14050917"_s, Patients("رضا احمدي", 40));
+        Show(u"1405/09/17"_s);
+        QCOMPARE(mainform->size(), QSize(823, 514));
+        QCOMPARE(mainform->minimumSize(), QSize(823, 514));
+        const QRect grid = Grid()->geometry();
+        const QRect receive = mainform->SpeedButton16->geometry();
+        const QRect status = mainform->Label6->geometry();
+        const QRect gauge = mainform->ProgressBar1->geometry();
+        const QRect date = mainform->SolarDatePicker1->geometry();
+        Shot("mainform-823x514");
+
+        // Maximised (without a window manager the size is set as well).
+        mainform->setWindowState(Qt::WindowMaximized);
+        mainform->resize(1280, 800);
+        QTRY_COMPARE(Grid()->width(), grid.width() + 457);
+        QCOMPARE(Grid()->height(), grid.height() + 286);
+        QCOMPARE(Grid()->pos(), grid.topLeft());
+        QCOMPARE(mainform->SpeedButton16->geometry(), receive.translated(457, 0));
+        QCOMPARE(mainform->Label6->geometry(), QRect(status.left(), status.top() + 286, status.width() + 457, status.height()));
+        QCOMPARE(mainform->ProgressBar1->geometry(), QRect(gauge.left(), gauge.top() + 286, gauge.width() + 457, gauge.height()));
+        QCOMPARE(mainform->SolarDatePicker1->geometry(), date);
+        QCOMPARE(mainform->Image1->pixmap().width(), 1280);  // the banner is drawn again at the new width
+        QVERIFY(!mainform->ListBox1->geometry().intersects(mainform->SpeedButton16->geometry()));
+        Shot("mainform-1280x800");
+        if (!qEnvironmentVariableIsEmpty("ORV_SHOT_DIR")) {  // the accounting panel over the grown grid
+            mainform->Panel1->show();
+            mainform->Panel1->raise();
+            Shot("accounting-1280x800");
+            mainform->Panel1->hide();
+        }
+        Grid()->SetLeftCol(8);
+        mainform->Edit1->setText(u"احمدي 7"_s);
+        Shot("mainform-1280x800-scrolled");
+        Grid()->SetLeftCol(0);
+        mainform->setWindowState(Qt::WindowNoState);
+
+        mainform->resize(823, 514);
+        QTRY_COMPARE(Grid()->geometry(), grid);
+        QCOMPARE(mainform->SpeedButton16->geometry(), receive);
+    }
+
+    void patientColumnsStayWhileTheTestsScroll() {
+        Archive(u"14050917"_s, Patients("زهرا کريمي", 40));
+        Show(u"1405/09/17"_s);
+        auto* grid = Grid();
+        const int nameLeft = grid->columnViewportPosition(4);
+        const int widthOf7 = grid->columnWidth(7);
+        QVERIFY(grid->horizontalScrollBar()->isVisible());
+        QVERIFY(grid->horizontalScrollBar()->maximum() > 0);
+        grid->horizontalScrollBar()->setValue(6);  // six test columns out of view at the left
+        QCOMPARE(grid->LeftCol(), 6);
+        QCOMPARE(grid->columnViewportPosition(4), nameLeft);  // the name stays
+        QCOMPARE(grid->columnViewportPosition(11), nameLeft + grid->columnWidth(4));
+        QVERIFY(grid->isColumnHidden(7));
+        QCOMPARE(grid->columnWidth(7), widthOf7);  // kept for when it comes back
+        // The headings are the strip above the columns; the heading row is no row of the view.
+        QCOMPARE(grid->horizontalHeader()->height(), 20);
+        QVERIFY(grid->isRowHidden(0));
+        QCOMPARE(grid->Model()->headerData(4, Qt::Horizontal).toString(), u"          نام بيمار "_s);
+
+        // A new day keeps the scrolled columns and the widths the fill gives.
+        mainform->SetDateText(u"1405/09/18"_s);
+        Archive(u"14050918"_s, Patients("x", 3));
+        mainform->SetDateText(u"1405/09/17"_s);
+        QCOMPARE(grid->LeftCol(), 6);
+
+        // The keyboard: left from the first shown test column brings the one before back.
+        grid->setFocus();
+        grid->setCurrentIndex(grid->Model()->index(3, 11));
+        QTest::keyClick(grid, Qt::Key_Left);
+        QCOMPARE(grid->Col(), 10);
+        QCOMPARE(grid->LeftCol(), 5);
+        // Right to the far end scrolls the last column into view, whole.
+        for (int i = 0; i < 45; ++i) QTest::keyClick(grid, Qt::Key_Right);
+        QCOMPARE(grid->Col(), 49);
+        QVERIFY(grid->columnViewportPosition(49) + grid->columnWidth(49) <= grid->viewport()->width());
+        QCOMPARE(grid->columnViewportPosition(4), nameLeft);
+        // Up from the first row never reaches the heading row.
+        grid->setCurrentIndex(grid->Model()->index(1, 4));
+        QTest::keyClick(grid, Qt::Key_Up);
+        QCOMPARE(grid->Row(), 1);
+        QTest::keyClick(grid, Qt::Key_Home);
+        QCOMPARE(grid->LeftCol(), 0);
+    }
+
+    void findNextAndTheHighlightWorkOnScrolledRows() {
+        Archive(u"14050917"_s, Patients("مريم", 60));
+        Show(u"1405/09/17"_s);
+        mainform->Edit1->setText(u"مريم 55"_s);
+        QCOMPARE(mainform->colorrow, 55);
+        QCOMPARE(Grid()->Row(), 55);
+        // The found row has been scrolled into view.
+        const QRect found = Grid()->visualRect(Grid()->Model()->index(55, 4));
+        QVERIFY(Grid()->viewport()->rect().contains(found));
+        mainform->Edit1->setText(u"مريم 5"_s);
+        QCOMPARE(mainform->colorrow, 5);
+        QTest::mouseClick(mainform->SpeedButton5, Qt::LeftButton);
+        QCOMPARE(mainform->colorrow, 50);
+    }
+
+    void tabWalksFromTheDateFieldThroughTheButtonsToTheGridAndOut() {
+        Show(u"1405/09/17"_s);
+        mainform->activateWindow();
+        mainform->SolarDatePicker1->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 14 && visited.size() < 14; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focus = QApplication::focusWidget();
+            while (focus && focus->objectName().isEmpty()) focus = focus->parentWidget();
+            visited << (focus ? focus->objectName() : QString());
+        }
+        // Buttons another area has not brought to life yet are passed over.
+        QStringList expected;
+        for (const char* name : {"SpeedButton7", "Edit1", "SpeedButton22", "SpeedButton5", "SpeedButton16",
+                                 "SpeedButton8", "SpeedButton6", "SpeedButton11"})
+            if (mainform->findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) expected << QString::fromLatin1(name);
+        QCOMPARE(visited.mid(0, expected.size()), expected);
+        const qsizetype grid = visited.indexOf(u"StringGrid1"_s);
+        QVERIFY2(grid > 0, qPrintable(visited.join(u' ')));
+        QVERIFY2(grid + 1 < visited.size() && visited[grid + 1] != u"StringGrid1"_s, qPrintable(visited.join(u' ')));
+    }
+
+    void saveAsOpensInTheWorkspaceWithTheDaysName() {
+        PromptRecorder prompts;
+        Archive(u"14050917"_s, Patients("Sara", 3));
+        Show(u"1405/09/17"_s);
+        QDir().mkpath(workspace_.path() + u"/elsewhere"_s);
+        prompts.saveNames << workspace_.path() + u"/elsewhere/copy"_s;
+        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        QCOMPARE(prompts.saveFolders.value(0), Root() + u"14050917.txt"_s);
+        QCOMPARE(prompts.saveFilters.value(0), u"Text files (*.txt)"_s);
+        QVERIFY(QFile::exists(workspace_.path() + u"/elsewhere/copy.txt"_s));
+        // The next save of a text file opens where the last one went; PDF files keep the workspace.
+        mainform->SetDateText(u"1405/09/16"_s);
+        Archive(u"14050916"_s, Patients("Sara", 3));
+        mainform->SetDateText(u"1405/09/17"_s);
+        mainform->SetDateText(u"1405/09/16"_s);
+        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        QCOMPARE(prompts.saveFolders.value(1), workspace_.path() + u"/elsewhere/14050916.txt"_s);
+        QCOMPARE(orv::results::SaveFolder::Suggested(u"pdf"_s, u"14050916"_s), Root() + u"14050916.pdf"_s);
+    }
+
+    void searchAcrossTheArchiveOpensTheDayWithTheRowFound() {
+        Archive(u"14050910"_s, Patients("علي رضايي", 5));
+        Archive(u"14050915"_s, Patients("مريم", 5));
+        Archive(u"14050912"_s, Patients("علي رضايي", 12));
+        Show(u"1405/09/15"_s);
+        QTRY_VERIFY(mainform->ArchiveSearcher1->Ready());
+        QTest::mouseClick(mainform->SpeedButton22, Qt::LeftButton);
+        QVERIFY(mainform->ArchiveMode());
+        // Typed with Persian letters; the files hold the Arabic yeh.
+        mainform->Edit1->setText(u"علی رضایی 1"_s);
+        QVERIFY(mainform->ListBox3->isVisible());
+        QCOMPARE(mainform->ListBox3->count(), 5);  // 1, 10, 11, 12 of the 12th; 1 of the 10th
+        QVERIFY(mainform->ListBox3->item(0)->text().startsWith(u"1405/09/12"_s));
+        QVERIFY(mainform->ListBox3->item(4)->text().startsWith(u"1405/09/10"_s));
+        QCOMPARE(mainform->colorrow, 0);  // the grid's own search did not run
+        Shot("archive-search");
+        mainform->ListBox3->setCurrentRow(2);  // 1405/09/12, row 11
+        mainform->ListBox3DblClick();
+        QCOMPARE(mainform->DateText(), u"1405/09/12"_s);
+        QCOMPARE(mainform->colorrow, 11);
+        QCOMPARE(mainform->colorcol, 4);
+        QVERIFY(!mainform->ListBox3->isVisible());
+
+        // Codes, and a day downloaded since the index was built.
+        Archive(u"14050920"_s, Patients("x", 3));
+        mainform->ArchiveDayChanged(u"14050920"_s);
+        mainform->Edit1->setText(u"R102"_s);
+        QVERIFY(mainform->ListBox3->count() >= 1);
+        mainform->Edit1->setText(u"503"_s);
+        QVERIFY(mainform->ListBox3->item(0)->text().startsWith(u"1405/09/20"_s));
+        // Back to the day's own search.
+        QTest::mouseClick(mainform->SpeedButton22, Qt::LeftButton);
+        QVERIFY(!mainform->ListBox3->isVisible());
+    }
+
+    void todaysNewFileIsNoticedFetchedAndShown() {
+        ShowTodayReachable();
+        const std::string remote = "/Text Result\\12\\14050917.txt";
+        // Nothing published yet: one quiet look, nothing said.
+        mainform->WatchToday();
+        mainform->WatchFetch();
+        QCOMPARE(fake_->Calls(), (std::vector<std::string>{"OPEN", "INFO " + remote, "CLOSE"}));
+        QVERIFY(notices_.isEmpty());
+
+        std::string bytes;
+        for (const std::string& line : Patients("Sara", 4)) bytes += line + "\r\n";
+        fake_->files[remote] = bytes;
+        fake_->mtimes[remote] = 1000;
+        mainform->WatchToday();
+        mainform->WatchFetch();
+        QCOMPARE(notices_.size(), 1);
+        QVERIFY(notices_[0].contains(u"New results of 1405/09/17"_s));
+        QVERIFY(QFile::exists(Root() + u"14050917.txt"_s));
+        QCOMPARE(mainform->StringGrid1Cells->rowCount(), 5);
+        QVERIFY(mainform->Label6->text().contains(u"New results"_s));
+        QVERIFY(mainform->Timer7->isActive());
+
+        // The same file again: no second notice, no download.
+        mainform->WatchToday();
+        mainform->WatchFetch();
+        QCOMPARE(notices_.size(), 1);
+        QCOMPARE(fake_->Calls().back(), std::string("CLOSE"));
+
+        // It changes while another day is shown: said, not fetched.
+        mainform->SetDateText(u"1405/09/16"_s);
+        fake_->files[remote] = bytes + "5   R9   9   30   Late   \r\n";
+        fake_->mtimes[remote] = 2000;
+        mainform->WatchToday();
+        mainform->WatchFetch();
+        QCOMPARE(notices_.size(), 2);
+        QVERIFY(notices_[1].contains(u"changed"_s));
+        QVERIFY(notices_[1].contains(u"1405/09/16"_s));
+        QCOMPARE(orv::ReadTextFile(QString(Root() + u"14050917.txt"_s).toStdString()).content.lines.size(), size_t(4));
+    }
+
+    void theWatchStaysQuietWhenOffOrBusy() {
+        ShowTodayReachable();
+        fake_->files["/Text Result\\12\\14050917.txt"] = "1   A   1   30   Sara   \r\n";
+        QFile ini(Root() + u"orvanet.ini"_s);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[results]\nwatch=false\n");
+        ini.close();
+        mainform->WatchToday();
+        QVERIFY(fake_->Calls().empty());
+        QVERIFY(QFile::remove(Root() + u"orvanet.ini"_s));
+        // While another server action waits for the network, the refresh leaves it alone.
+        fake_->delay = std::chrono::milliseconds(300);
+        bool looked = false;
+        QTimer::singleShot(50, mainform, [&] {
+            mainform->WatchToday();
+            looked = !fake_->Calls().empty() && fake_->Calls().back().starts_with("INFO");
+        });
+        mainform->Wait([] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }, [] {});
+        QVERIFY(!looked);
+        QVERIFY(fake_->Calls().empty());
+        mainform->farok = false;  // the server down: nothing asked
+        mainform->WatchToday();
+        QVERIFY(fake_->Calls().empty());
+    }
+};
+
+QTEST_MAIN(MainformEverydayTest)
+#include "test_mainform_everyday.moc"

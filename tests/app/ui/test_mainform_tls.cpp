@@ -1,0 +1,165 @@
+// The main window tells which protection the session has: the server
+// indicator's hint, a quiet note for plain FTP under tls=try, a clear message
+// for a certificate that fails, and a note for settings others may read.
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "base/core/TextFile.h"
+#include "base/ui/Prompts.h"
+#include "server/core/ServerMessages.h"
+#include "tests/support/CentralLab.h"
+
+namespace {
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImage() == holder->pixmap().toImage(); }
+
+}  // namespace
+
+class MainformTlsTest : public QObject {
+    Q_OBJECT
+private:
+    orv::test::CentralLab plain_;
+    orv::test::CentralLab tls_;
+    QTemporaryDir workspace_;
+
+    QString Root() const { return workspace_.path() + QStringLiteral("/lab/"); }
+    std::string File(const char* name) const { return QString(Root() + QString::fromUtf8(name)).toStdString(); }
+
+    void Use(const orv::test::CentralLab& lab, orv::FtpTls tls, bool withCa = true) {
+        orv::ServerSettings s = lab.Settings();
+        s.ftpTls = tls;
+        if (!withCa) s.ftpCaFile.clear();
+        QVERIFY(orv::SaveServerSettings(File("orvanet.ini"), s));
+    }
+
+    // The server check with the main window showing (notes wait for a visible window).
+    void Check() {
+        mainform->show();
+        mainform->Timer1->stop();  // no start-up refresh over the checks here
+        mainform->SpeedButton15Click();
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(plain_.Start(orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00")), plain_.Error().c_str());
+        orv::test::CentralLabOptions options = orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00");
+        options.tls = "on";
+        QVERIFY2(tls_.Start(options), tls_.Error().c_str());
+    }
+    void init() {
+        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        QDir().mkpath(Root());
+        QVERIFY(orv::WriteTextFile(File("check.txt"), {"21"}));
+        orv::ui::SetMessageResponder(
+            [](const QString&, const QString&, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
+        CreateForms();
+        mainform->pooshe = u"12"_qs;
+    }
+    void cleanup() {
+        DestroyForms();
+        orv::ui::SetMessageResponder({});
+        QDir(Root()).removeRecursively();
+    }
+
+    void tlsSessionSaysTlsAndNoNote() {
+        Use(tls_, orv::FtpTls::Try);
+        tls_.ClearLogs();
+        Check();
+        QVERIFY(mainform->farok);
+        QCOMPARE(mainform->Image8->toolTip(), u"TLS"_qs);
+        QCOMPARE(mainform->IdFTP1->Security(), orv::FtpSecurity::Tls);
+        mainform->CloseSession();
+        QTest::qWait(700);
+        QVERIFY(mainform->Label6->text() != Text(orv::msg::kPlainFtpNote));
+    }
+
+    void plainSessionUnderTryIsAQuietNoteOnce() {
+        Use(plain_, orv::FtpTls::Try);
+        Check();
+        QVERIFY(mainform->farok);
+        QVERIFY(Same(mainform->Image8, mainform->Image2));  // not an error
+        QCOMPARE(mainform->Image8->toolTip(), u"plain FTP"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::kPlainFtpNote), 6000);
+        QVERIFY(!mainform->Label6->isHidden());
+        QVERIFY(!mainform->Timer2->isActive());  // no blink
+        mainform->CloseSession();
+
+        // Said once a run: the next check keeps the status line as it is.
+        mainform->SpeedButton15Click();
+        mainform->CloseSession();
+        mainform->Label6->setText(u"other"_qs);
+        QTest::qWait(1200);
+        QCOMPARE(mainform->Label6->text(), u"other"_qs);
+        QCOMPARE(mainform->Image8->toolTip(), u"plain FTP"_qs);
+    }
+
+    void plainByChoiceIsNoNote() {
+        Use(plain_, orv::FtpTls::Off);
+        Check();
+        QCOMPARE(mainform->Image8->toolTip(), u"plain FTP"_qs);
+        mainform->CloseSession();
+        QTest::qWait(700);
+        QVERIFY(mainform->Label6->text() != Text(orv::msg::kPlainFtpNote));
+    }
+
+    void certificateFailureIsSaidAndNoLogIn_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("try") << int(orv::FtpTls::Try);
+        QTest::newRow("required") << int(orv::FtpTls::Required);
+    }
+    void certificateFailureIsSaidAndNoLogIn() {
+        QFETCH(int, mode);
+        Use(tls_, orv::FtpTls(mode), false);
+        tls_.ClearLogs();
+        Check();
+        QVERIFY(!mainform->farok);
+        QVERIFY(Same(mainform->Image8, mainform->Image5));
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kCertificate));
+        QVERIFY(mainform->Image8->toolTip().isEmpty());
+        QCOMPARE(tls_.CountFtpCommands("USER"), 0);
+        QVERIFY(Form1->waite);
+    }
+
+    void requiredAgainstAPlainServerIsSaid() {
+        Use(plain_, orv::FtpTls::Required);
+        Check();
+        QVERIFY(!mainform->farok);
+        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kTlsUnavailable));
+    }
+
+    void settingsReadableByOthersAreNotedOnce() {
+        Use(plain_, orv::FtpTls::Off);
+        QVERIFY(orv::WriteTextFile(File("pro.txt"), {"proxy", "clerk", "pw", "3128"}));
+        ::chmod(File("pro.txt").c_str(), 0600);
+        Check();
+        mainform->CloseSession();
+        QTest::qWait(700);
+        QVERIFY(!mainform->Label6->text().contains(u"orvanet.ini"_qs));  // written private
+
+        ::chmod(File("orvanet.ini").c_str(), 0644);
+        ::chmod(File("pro.txt").c_str(), 0640);
+        mainform->SpeedButton15Click();
+        mainform->CloseSession();
+        // One note at a time, each whole.
+        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::ReadableByOthersNote("orvanet.ini")), 6000);
+        QVERIFY(mainform->Label6->sizeHint().width() <= mainform->Label6->width());
+        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::ReadableByOthersNote("pro.txt")), 6000);
+
+        mainform->SpeedButton15Click();
+        mainform->CloseSession();
+        mainform->Label6->setText(u"other"_qs);
+        QTest::qWait(1200);
+        QCOMPARE(mainform->Label6->text(), u"other"_qs);
+    }
+};
+
+QTEST_MAIN(MainformTlsTest)
+#include "test_mainform_tls.moc"
