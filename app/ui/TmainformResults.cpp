@@ -222,6 +222,11 @@ void Tmainform::SpeedButton16Click() {
     a.testBillok = true;
     a.notReadyText = QString::fromUtf8(kNoSampleYet);
     a.successText = shownDay + u" File Download succesfully."_s;
+    if (!IsCompactDate(compact)) {
+        // The day was never shown (the window was hidden): nothing to ask the server for.
+        Flash(a.notReadyText);
+        return;
+    }
     const orv::ActionResult result = RunServerAction(a);
     if (result != orv::ActionResult::Refused) ArchiveDayChanged(compact);
     if (result != orv::ActionResult::Done) return;
