@@ -1,11 +1,19 @@
 #include "app/ui/ServerAction.h"
 
+#include "server/core/ServerMessages.h"
+
 namespace orv {
 namespace {
 
 std::string Path(const QString& s) { return s.toStdString(); }
 
 }  // namespace
+
+QString ServerAction::FailureMessage(const FtpResult& result) const {
+    if (result.failure == FtpFailure::LocalFile) return QString::fromUtf8(msg::kLocalFile);
+    if (notReadyText.isEmpty()) return failureText;
+    return result.failure == FtpFailure::RemoteMissing ? notReadyText : QString::fromUtf8(msg::kInterrupted);
+}
 
 ServerAction ServerAction::Download(const QString& remote, const QString& local, qint64 max) {
     ServerAction a;

@@ -55,7 +55,15 @@ struct ServerAction {
     Transfer transfer;  // runs on a worker thread, with the session open
 
     QString failureText;
+    // A download whose "not ready" text (no sample sent yet, result not ready)
+    // is true only when the server has no such file: shown then; a transfer that
+    // broke off shows the interrupted message instead of failureText.
+    QString notReadyText;
     QString successText;  // empty: the status line is left as it is
+
+    // The status line after a failed transfer: a local file that could not be
+    // written says so whatever the action; then the rule above; else failureText.
+    QString FailureMessage(const FtpResult& result) const;
 
     // A download into a local file: replaced only when the whole file arrived.
     static ServerAction Download(const QString& remote, const QString& local, qint64 max);

@@ -72,6 +72,7 @@ void TForm1::FormShow() {
         QDir().mkpath(root);
         QCoreApplication::processEvents();
     }
+    orv::RemoveSaveLeftovers(root.toStdString());
     const std::string check = LocalFile(QStringLiteral("check.txt"));
     if (!orv::FileExists(check)) {
         const orv::FileResult r = orv::WriteTextFile(check, mainform->Memo5Lines());

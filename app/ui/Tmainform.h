@@ -127,6 +127,8 @@ public:
     void ProcessMessages();
     // True while a server action or check waits for the network.
     bool ServerBusy() const { return busy_ > 0; }
+    // Runs `work` now, or, while another server action is running, as soon as it has ended.
+    void RunWhenIdle(std::function<void()> work);
 
     // --- the server link
     // The standard server action sequence (see ServerAction.h).
@@ -159,6 +161,10 @@ public:
     // The date field's text (the one place that reads or sets it).
     QString DateText() const;
     void SetDateText(const QString& text);
+    // True when the date field holds a whole solar date (YYYY/MM/DD, a day of the
+    // calendar). Otherwise the picker's invalid-date message is shown, the field
+    // goes back to the last good day, and false.
+    bool DateFieldValid();
 
     // reception
     void SpeedButton21Click();  // the worklist export (run by the reception window)
@@ -307,6 +313,8 @@ private:
     void Highlight(int row);
     void NetworkCheck();
     void ServerTest();
+    // Opens a session and closes it again: whether the server takes our log-in now.
+    bool LogInWorks();
     void ConfigureSession();
     // everyday use
     void BuildEveryday();
@@ -319,6 +327,7 @@ private:
     void LaterShowNotes(int ms);
 
     int busy_ = 0;
+    QString lastGoodDay_;  // the date field's last whole date
     int timerWatch_ = 0;       // everyday use: title blink ticks
     bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;

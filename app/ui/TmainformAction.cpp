@@ -31,6 +31,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
     if (a.resetGauge) ProgressBar1->setValue(0);
     if (a.testNetok && !netok) {
         Flash(a.networkForm == orv::NetworkForm::Update ? orv::msg::kNetworkUpdate : orv::msg::kNetworkRefresh);
+        NormalCursor();
         return ActionResult::Refused;
     }
     if (a.testFarok && !farok) {
@@ -40,6 +41,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
     }
     if (a.testBillok && !billok) {
         Flash(orv::msg::kAccountingLock);
+        NormalCursor();
         return ActionResult::Refused;
     }
     Hourglass();
@@ -87,7 +89,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
         lastError_ = QString::fromStdString(moved.error);
         CloseSession();
         ProcessMessages();
-        Flash(a.failureText);
+        Flash(a.FailureMessage(moved));
         NormalCursor();
         return ActionResult::TransferFailed;
     }

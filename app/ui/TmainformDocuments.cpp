@@ -31,6 +31,7 @@ void Tmainform::N1Click() {
         orv::ui::MessageBox(this, u"Attention"_s, QString::fromUtf8(kNoTestInCell));
         return;
     }
+    if (!DateFieldValid()) return;  // the file name holds the day's year and month
     const std::string key = res::DocumentKey(StringGrid1Cells->CellText(row, 1).toStdString());
     const std::string c2(res::TrimBlanks(StringGrid1Cells->CellText(row, 2).toStdString()));
     const int kind = res::DocumentKind(ser.toStdString());
@@ -59,7 +60,7 @@ void Tmainform::N1Click() {
         return;
     }
     orv::ServerAction a = orv::ServerAction::Download(source, dest, kDocumentSize);
-    a.failureText = QString::fromUtf8(kNotReadyYet);
+    a.notReadyText = QString::fromUtf8(kNotReadyYet);
     if (RunServerAction(a) != orv::ActionResult::Done) return;
     Label6->setText(u"PDF File Download succesfully."_s);
     ProcessMessages();

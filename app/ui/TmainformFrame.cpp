@@ -227,10 +227,12 @@ void Tmainform::Timer2Timer() {
     if (timer == 5) Timer2->stop();
     Label6->setVisible(Label6->isHidden());
     QCoreApplication::processEvents();
-    if (cap != QStringLiteral("   "))
-        Timer6->start();
-    else
+    if (cap != QStringLiteral("   ")) {
+        if (!Timer6->isActive()) Timer6->start();  // restarting it every tick would hold it back
+    }
+    else {
         Timer6->stop();
+    }
 }
 
 void Tmainform::Timer6Timer() {
@@ -285,7 +287,9 @@ void Tmainform::FormShow() {
 void Tmainform::Timer1Timer() {
     Timer1->stop();
     SolarDatePicker1Change();
-    SpeedButton2Click();
+    // Another server action may be waiting for the network now: the account
+    // refresh then runs after it, and closes the session the check left open.
+    RunWhenIdle([this] { SpeedButton2Click(); });
 }
 
 // Closing or hiding the main window ends the program (minimising does not).

@@ -191,7 +191,7 @@ void Tmainform::Label4Click() {
     orv::ServerAction a = orv::ServerAction::Download(Text(doc.remote), WorkspaceRoot() + Text(doc.localName), doc.max);
     a.resetGauge = true;
     a.networkForm = orv::NetworkForm::Refresh;
-    a.failureText = u"File not exist"_s;
+    a.notReadyText = u"File not exist"_s;  // only for a file the server lacks; a broken transfer says so
     a.successText = u"PaymentLaw.rtf Download succesfully."_s;
     const orv::ActionResult r = RunServerAction(a);
     if (r == orv::ActionResult::TransferFailed) {

@@ -36,10 +36,13 @@ void Tmainform::SpeedButton6Click() {
         NormalCursor();
         return;
     }
+    // The report as it is now: a refresh while the dialog is open may load another day.
+    const std::vector<std::string> report = RichEdit1;
+    const orv::TextEncoding encoding = RichEdit1Encoding;
     res::SaveFolder::SetWorkspace(WorkspaceRoot());
     const QString path = res::SaveFolder::Ask(this, u"Text files"_s, u"txt"_s, day);
     if (path.isEmpty()) return;
-    const orv::FileResult written = orv::WriteTextFile(path.toStdString(), RichEdit1, RichEdit1Encoding);
+    const orv::FileResult written = orv::WriteTextFile(path.toStdString(), report, encoding);
     if (!written)
         orv::ui::MessageBox(this, u"Save As..."_s, QString::fromStdString(written.error), QMessageBox::Ok,
                             QMessageBox::Critical);

@@ -62,6 +62,21 @@ private:
 QString Tmainform::DateText() const { return SolarDatePicker1->text(); }
 void Tmainform::SetDateText(const QString& text) { SolarDatePicker1->setText(text); }
 
+namespace {
+bool IsWholeSolarDate(const QString& text) {
+    return text.size() == 10 && text[4] == u'/' && text[7] == u'/' &&
+           IsCompactDate(QString::fromStdString(res::CompactDate(text.toStdString()))) &&
+           TPublicUtils::IsDateValid(dkSolar, text.toStdString());
+}
+}  // namespace
+
+bool Tmainform::DateFieldValid() {
+    if (IsWholeSolarDate(DateText())) return true;
+    SolarDatePicker1->ShowInvalidDateMessage();
+    if (!lastGoodDay_.isEmpty()) SetDateText(lastGoodDay_);
+    return false;
+}
+
 void Tmainform::BuildResults() {
     StringGrid1Cells = new res::ResultGridModel(this);
     StringGrid1->SetModel(StringGrid1Cells);
@@ -155,6 +170,7 @@ void Tmainform::SolarDatePicker1Change() {
     if (!isVisible()) return;
     ProcessMessages();
     rowday = DateText();
+    if (IsWholeSolarDate(rowday)) lastGoodDay_ = rowday;
     day = QString::fromStdString(res::CompactDate(rowday.toStdString()));
     Edit2->setText(day);
     RichEdit1.clear();
@@ -193,6 +209,7 @@ void Tmainform::SpeedButton4Click() {
 }
 
 void Tmainform::SpeedButton16Click() {
+    if (!DateFieldValid()) return;
     const QString compact = Edit2->text();
     const QString shownDay = rowday;
     const QString local =
@@ -203,11 +220,11 @@ void Tmainform::SpeedButton16Click() {
     a.resetGauge = true;
     a.testFarok = true;
     a.testBillok = true;
-    a.failureText = QString::fromUtf8(kNoSampleYet);
+    a.notReadyText = QString::fromUtf8(kNoSampleYet);
     a.successText = shownDay + u" File Download succesfully."_s;
     if (!IsCompactDate(compact)) {
-        // No day of the calendar: nothing to ask the server for, nothing to write.
-        Flash(a.failureText);
+        // The day was never shown (the window was hidden): nothing to ask the server for.
+        Flash(a.notReadyText);
         return;
     }
     const orv::ActionResult result = RunServerAction(a);
@@ -265,13 +282,13 @@ void Tmainform::SpeedButton5Click() {
 }
 
 void Tmainform::SpeedButton3Click() {
-    if (DateText().isEmpty()) return;
+    if (!DateFieldValid()) return;
     SetDateText(QString::fromStdString(TPublicUtils::DecDay(DateText().toStdString(), 1, dkSolar)));
     SolarDatePicker1->setToolTip(orv::ui::WeekDayName(DateText().toStdString()));
 }
 
 void Tmainform::SpeedButton7Click() {
-    if (DateText().isEmpty()) return;
+    if (!DateFieldValid()) return;
     SetDateText(QString::fromStdString(TPublicUtils::IncDay(DateText().toStdString(), 1, dkSolar)));
     SolarDatePicker1->setToolTip(orv::ui::WeekDayName(DateText().toStdString()));
 }

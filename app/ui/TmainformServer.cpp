@@ -34,6 +34,15 @@ void Tmainform::Wait(const std::function<void()>& work, const std::function<void
     --busy_;
 }
 
+void Tmainform::RunWhenIdle(std::function<void()> work) {
+    if (!ServerBusy()) {
+        work();
+        return;
+    }
+    // Looked at again from the window's own message loop, not from inside the running action.
+    QTimer::singleShot(50, this, [this, work = std::move(work)]() mutable { RunWhenIdle(std::move(work)); });
+}
+
 void Tmainform::ConfigureSession() {
     const orv::ServerSettings s = Settings();
     IdFTP1->Configure(s.Ftp());
@@ -130,11 +139,32 @@ void Tmainform::ServerTest() {
 void Tmainform::SpeedButton18Click() {
     Timer3->start();  // the next periodic refresh is 35 seconds from now
     if (ServerBusy()) return;
+    // Until the refresh knows, the indicators and the status line claim nothing.
+    const QString shown = Label6->text();
+    const QPixmap serverShown = Image8->pixmap();
+    SetPicture(Image4, Image9);
+    SetPicture(Image8, Image9);
+    ShowWait();
     ConfigureSession();
     orv::SntpAnswer probe;
     std::atomic<bool> cancel{false};
     Wait([&] { probe = IdSNTP1.Request(&cancel); }, [&] { cancel = true; });
-    if (netok == probe.received && farok) {  // nothing has changed
+    if (netok == probe.received && farok) {
+        // The network is as it was. The server is asked for a log-in as well, so
+        // one that stopped taking them shows as down instead of keeping its success.
+        const bool loggedIn = !netok || IdFTP1->IsOpen() || LogInWorks();
+        SetPicture(Image4, netok ? Image2 : Image5);
+        if (!loggedIn) {
+            farok = false;
+            SetPicture(Image8, Image5);
+            Flash(orv::msg::kServer);
+            return;
+        }
+        if (netok)
+            SetPicture(Image8, Image2);
+        else
+            Image8->setPixmap(serverShown);  // not tried without the network
+        Label6->setText(shown);
         WatchToday();
         WatchFetch();
         return;
@@ -144,4 +174,15 @@ void Tmainform::SpeedButton18Click() {
     WatchToday();  // on the session the server check left open
     SpeedButton2Click();
     WatchFetch();
+}
+
+bool Tmainform::LogInWorks() {
+    orv::FtpResult opened;
+    Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
+    if (!opened) {
+        lastError_ = QString::fromStdString(opened.error);
+        return false;
+    }
+    CloseSession();
+    return true;
 }

@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
+#include <filesystem>
 #include <cstring>
 #include <fstream>
 
@@ -104,6 +107,34 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, 
     if (!writer.IsOpen()) return {false, writer.Error()};
     if (!writer.Write(bytes.data(), bytes.size())) return {false, writer.Error()};
     return writer.Commit();
+}
+
+namespace {
+// ".NAME.part-XXXXXX" as mkstemp fills the pattern of AtomicFileWriter: six letters or digits.
+bool IsSaveLeftoverName(std::string_view name) {
+    constexpr std::string_view kPart = ".part-";
+    if (name.size() < 1 + 1 + kPart.size() + 6 || name.front() != '.') return false;
+    const std::string_view tail = name.substr(name.size() - 6);
+    for (char ch : tail)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) return false;
+    return name.substr(name.size() - 6 - kPart.size(), kPart.size()) == kPart;
+}
+}  // namespace
+
+int RemoveSaveLeftovers(const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    if (ec) return 0;
+    const auto recent = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    int removed = 0;
+    for (const fs::directory_entry& entry : it) {
+        if (!IsSaveLeftoverName(entry.path().filename().string())) continue;
+        if (!entry.is_regular_file(ec) || entry.is_symlink(ec)) continue;
+        if (entry.last_write_time(ec) > recent || ec) continue;
+        if (fs::remove(entry.path(), ec)) ++removed;
+    }
+    return removed;
 }
 
 bool FileExists(const std::string& path) {

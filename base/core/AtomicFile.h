@@ -44,6 +44,11 @@ private:
     unsigned long long flushed_ = 0;  // bytes handed to the disk ahead of Commit()
 };
 
+// Removes the hidden ".NAME.part-XXXXXX" files that saves killed mid-write left
+// in `dir` (not those written in the last minute, which a running save may still
+// own); the number removed.
+int RemoveSaveLeftovers(const std::string& dir);
+
 bool FileExists(const std::string& path);
 // True when the group or others may read the file (false for a missing file).
 bool ReadableByOthers(const std::string& path);

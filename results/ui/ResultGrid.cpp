@@ -113,6 +113,12 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent) {
 void ResultGrid::SetModel(ResultGridModel* model) {
     model_ = model;
     setModel(model);
+    // Another day's content keeps the current cell (moved up to the last row when it has fewer).
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { keptCell_ = {Col(), Row()}; });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        const int row = std::min(keptCell_.y(), model_->rowCount() - 1);
+        if (row >= 0) setCurrentIndex(model_->index(row, keptCell_.x()));
+    });
     horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
     verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
     widths_.assign(static_cast<size_t>(model ? model->columnCount() : 0), kDefaultColumnWidth);
@@ -275,8 +281,10 @@ void ResultGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ResultGrid::mousePressEvent(QMouseEvent* event) {
-    // The pop-up menu opens on the cell last selected; a right click does not move it.
+    // A right click makes the clicked cell current, so the pop-up menu acts on it.
     if (event->button() == Qt::RightButton) {
+        const QModelIndex clicked = indexAt(event->position().toPoint());
+        if (clicked.isValid()) setCurrentIndex(clicked);
         event->accept();
         return;
     }

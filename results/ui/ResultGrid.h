@@ -75,6 +75,7 @@ private:
 
     ResultGridModel* model_ = nullptr;
     DrawCell drawCell_;
+    QPoint keptCell_;  // column, row
     std::vector<int> widths_;
     int leftCol_ = 0;
     int keptCol_ = 0;

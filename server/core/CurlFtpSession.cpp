@@ -71,6 +71,8 @@ FtpFailure FailureOf(CURLcode code) {
             return FtpFailure::TlsUnavailable;
         case CURLE_SSL_CONNECT_ERROR:
             return FtpFailure::Tls;
+        case CURLE_REMOTE_FILE_NOT_FOUND:  // 550 to SIZE or RETR: the server has no such file
+            return FtpFailure::RemoteMissing;
         default:
             return FtpFailure::Other;
     }
@@ -248,17 +250,20 @@ FtpResult CurlFtpSession::Open() {
 FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::string& localPath) {
     if (!open_) return FtpResult::Fail("get: not connected");
     AtomicFileWriter writer(localPath);
-    if (!writer.IsOpen()) return FtpResult::Fail("get: " + writer.Error());
+    if (!writer.IsOpen()) return FtpResult::Fail("get: " + writer.Error(), FtpFailure::LocalFile);
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToWriter);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &writer);
     FtpResult r = Perform("get");
     if (!r) {
-        if (!writer.Error().empty()) r.error += " (" + writer.Error() + ")";
+        if (!writer.Error().empty()) {
+            r.error += " (" + writer.Error() + ")";
+            r.failure = FtpFailure::LocalFile;
+        }
         return r;  // the writer removes its temporary file
     }
     const FileResult committed = writer.Commit();
-    return committed ? r : FtpResult::Fail("get: " + committed.error);
+    return committed ? r : FtpResult::Fail("get: " + committed.error, FtpFailure::LocalFile);
 }
 
 FtpResult CurlFtpSession::FileInfo(const std::string& remotePath, FtpFileInfo& info) {
@@ -309,7 +314,7 @@ FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(c
 FtpResult CurlFtpSession::PutFile(const std::string& localPath, const std::string& remotePath) {
     if (!open_) return FtpResult::Fail("put: not connected");
     FILE* f = std::fopen(localPath.c_str(), "rb");
-    if (!f) return FtpResult::Fail("put: cannot read " + localPath + ": " + std::strerror(errno));
+    if (!f) return FtpResult::Fail("put: cannot read " + localPath + ": " + std::strerror(errno), FtpFailure::LocalFile);
     std::fseek(f, 0, SEEK_END);
     const long size = std::ftell(f);
     std::fseek(f, 0, SEEK_SET);

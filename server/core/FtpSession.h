@@ -39,10 +39,12 @@ struct FtpEndpoint {
 // Why an operation failed, where the user is told something other than "the server does not answer".
 enum class FtpFailure {
     None,
-    Other,
+    Other,           // on the way to or from the server: log-in, connection, data
     Certificate,     // the server's certificate failed verification (or ca_file cannot be read)
     TlsUnavailable,  // tls=required and the server offers no TLS
     Tls,             // the TLS handshake failed
+    RemoteMissing,   // the server has no such file (550)
+    LocalFile,       // the local file could not be written or read
 };
 
 struct FtpResult {

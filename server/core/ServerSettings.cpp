@@ -12,7 +12,13 @@ namespace {
 
 void ReadText(const QSettings& ini, const char* key, std::string& value) {
     const QVariant v = ini.value(QString::fromUtf8(key));
-    if (v.isValid()) value = v.toString().trimmed().toStdString();
+    if (!v.isValid()) return;
+    const QString text = v.toString().trimmed();
+    // A quoted value may run over its line; a host, user or password with a line
+    // break or another control character would reach the server as a command.
+    for (const QChar ch : text)
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7f) return;
+    value = text.toStdString();
 }
 
 void ReadNumber(const QSettings& ini, const char* key, int& value, int low, int high) {

@@ -290,18 +290,34 @@ std::string TPublicUtils::DecMonth(std::string_view text, Word count, TDateKind 
     return ConcatenateDate(y, m, ClampToTable(kind, m, d), kind, fmt);
 }
 
-std::string TPublicUtils::IncDay(std::string_view text, int count, TDateKind kind, ShortFmt fmt) {
+namespace {
+// The date `count` days from the text's; a text that is no valid date, or a step
+// that leaves years 1 to 65535, keeps its numbers unstepped. The range is checked
+// on the day count before converting: the conversions hold only for serials of
+// those years.
+std::string StepDays(std::string_view text, int64_t count, TDateKind kind, TPublicUtils::ShortFmt fmt) {
     Word y, m, d;
-    SeparateYMD(text, kind, y, m, d, fmt);
-    // A text that is no valid date keeps its numbers unstepped.
-    if (!IsDateValid(kind, y, m, d)) return ConcatenateDate(y, m, d, kind, fmt);
-    const Ymd r = DateOfSerial(kind, SerialOf(kind, y, m, d) + count);
-    if (r.year < 1 || r.year > 65535) return ConcatenateDate(y, m, d, kind, fmt);
-    return ConcatenateDate(static_cast<Word>(r.year), static_cast<Word>(r.month), static_cast<Word>(r.day), kind, fmt);
+    TPublicUtils::SeparateYMD(text, kind, y, m, d, fmt);
+    if (!TPublicUtils::IsDateValid(kind, y, m, d)) return TPublicUtils::ConcatenateDate(y, m, d, kind, fmt);
+    const int64_t first = SerialOf(kind, 1, 1, 1);
+    const int64_t last = SerialOf(kind, 65535, 12, 1) + 30;  // at or past the last day of year 65535
+    const int64_t target = SerialOf(kind, y, m, d) + count;
+    if (target < first || target > last) return TPublicUtils::ConcatenateDate(y, m, d, kind, fmt);
+    const Ymd r = DateOfSerial(kind, target);
+    if (r.year < 1 || r.year > 65535) return TPublicUtils::ConcatenateDate(y, m, d, kind, fmt);
+    // A Gregorian text holds years up to 9999 only: a day past them is no step either.
+    std::string stepped = TPublicUtils::ConcatenateDate(static_cast<Word>(r.year), static_cast<Word>(r.month),
+                                                        static_cast<Word>(r.day), kind, fmt);
+    return stepped.empty() ? TPublicUtils::ConcatenateDate(y, m, d, kind, fmt) : stepped;
+}
+}  // namespace
+
+std::string TPublicUtils::IncDay(std::string_view text, int count, TDateKind kind, ShortFmt fmt) {
+    return StepDays(text, count, kind, fmt);
 }
 
 std::string TPublicUtils::DecDay(std::string_view text, int count, TDateKind kind, ShortFmt fmt) {
-    return IncDay(text, -count, kind, fmt);
+    return StepDays(text, -static_cast<int64_t>(count), kind, fmt);
 }
 
 std::string TPublicUtils::GotoYear(std::string_view text, Word year, TDateKind kind, ShortFmt fmt) {

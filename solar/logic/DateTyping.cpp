@@ -8,8 +8,9 @@ namespace {
 
 constexpr int kDateLength = 10;
 constexpr char16_t kSlash = u'/';
-// The year part is not stepped down below this year.
+// The year part is not stepped down below this year, nor up past the last year of four digits.
 constexpr int kLowestSteppedYear = 1340;
+constexpr int kHighestSteppedYear = 9999;
 
 void DeleteSelection(EditState& s) {
     if (s.selLength <= 0) return;
@@ -141,7 +142,7 @@ StepResult StepPart(EditState s, bool up, TDateKind kind, const Today& today) {
         const int y = PartNumber(p.year);
         if (p.year.size() != 4 || y < 0)
             p.year = Padded(today.year, 4);
-        else if (up || y > kLowestSteppedYear)
+        else if (up ? y < kHighestSteppedYear : y > kLowestSteppedYear)
             p.year = Padded(y + delta, 4);
     } else if (part == Part::Month) {
         const int m = PartNumber(p.month);

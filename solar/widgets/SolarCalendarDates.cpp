@@ -8,6 +8,15 @@ using namespace orv::solar;
 using U = TPublicUtils;
 
 QString TCustomSolarCalendar::MovedTo(const std::string& text) {
+    // A year step keeps the day, which the month may lack in the new year (the
+    // 30th of Esfand): the month's last day is taken, so a day stays selected.
+    Word y = 0, m = 0, d = 0;
+    U::SeparateYMD(text, FDateKind, y, m, d);
+    const Word last = U::DaysOfMonth(FDateKind, y, m);
+    if (last > 0 && d > last) {
+        SetInDate(Q(U::ConcatenateDate(y, m, last, FDateKind)));
+        return OutDate;
+    }
     SetInDate(Q(text));
     return OutDate;
 }

@@ -117,11 +117,13 @@ void TSolarTopPanel::ClickPriorBtn() {
 
 void TSolarTopPanel::ClickNextMonthBtn() {
     FpCalendar->IncMonth(1);
+    CloseYearEdit();
     if (FpCalendar->OnNextMonthClick) FpCalendar->OnNextMonthClick(FpCalendar);
 }
 
 void TSolarTopPanel::ClickPriorMonthBtn() {
     FpCalendar->DecMonth(1);
+    CloseYearEdit();
     if (FpCalendar->OnPrevMonthClick) FpCalendar->OnPrevMonthClick(FpCalendar);
 }
 
@@ -142,11 +144,19 @@ void TSolarTopPanel::ButtonPressed(TSolarButton* button) {
     } else if (button == btnPriorYear) {
         solar ? ClickPriorBtn() : ClickNextBtn();
     } else if (button == btnNextMonth) {
-        if (solar) ClickNextMonthBtn();
-        else FpCalendar->IncMonth(1);
+        if (solar) {
+            ClickNextMonthBtn();
+        } else {
+            FpCalendar->IncMonth(1);
+            CloseYearEdit();
+        }
     } else if (button == btnPriorMonth) {
-        if (solar) ClickPriorMonthBtn();
-        else FpCalendar->DecMonth(1);
+        if (solar) {
+            ClickPriorMonthBtn();
+        } else {
+            FpCalendar->DecMonth(1);
+            CloseYearEdit();
+        }
     } else if (button == btnLayoutSwitch) {
         ClickLayout();
     }

@@ -41,14 +41,14 @@ FtpResult FakeFtpSession::GetFile(const std::string& remotePath, const std::stri
     FtpResult r = GetMemory(remotePath, bytes);
     if (!r) return r;
     const FileResult w = WriteFileAtomically(localPath, bytes);
-    return w ? r : FtpResult::Fail("get: " + w.error);
+    return w ? r : FtpResult::Fail("get: " + w.error, FtpFailure::LocalFile);
 }
 
 FtpResult FakeFtpSession::GetMemory(const std::string& remotePath, std::string& bytes) {
     FtpResult r = Step("GET", remotePath);
     if (!r) return r;
     auto it = files.find(remotePath);
-    if (it == files.end()) return FtpResult::Fail("get: 550 " + remotePath);
+    if (it == files.end()) return FtpResult::Fail("get: 550 " + remotePath, FtpFailure::RemoteMissing);
     if (progress_) progress_(static_cast<int64_t>(it->second.size()));
     bytes = it->second;
     return r;
@@ -56,7 +56,7 @@ FtpResult FakeFtpSession::GetMemory(const std::string& remotePath, std::string& 
 
 FtpResult FakeFtpSession::PutFile(const std::string& localPath, const std::string& remotePath) {
     std::string bytes;
-    if (!ReadWholeFile(localPath, bytes)) return FtpResult::Fail("put: cannot read " + localPath);
+    if (!ReadWholeFile(localPath, bytes)) return FtpResult::Fail("put: cannot read " + localPath, FtpFailure::LocalFile);
     return PutMemory(bytes, remotePath);
 }
 

@@ -272,7 +272,7 @@ private slots:
         QVERIFY(mainform->farok);
         QVERIFY(Same(mainform->Image4, mainform->Image5));
 
-        // The request keeps failing with farok true: only the probe runs.
+        // The request keeps failing with farok true: only the probe runs (no network, no log-in test).
         lab_.ClearLogs();
         mainform->SpeedButton18Click();
         QCOMPARE(lab_.FtpCommands().size(), size_t(0));
@@ -281,8 +281,8 @@ private slots:
         for (const auto& r : lab_.Requests()) probes += r.rfind("SNTP", 0) == 0;
         QCOMPARE(probes, 1);
 
-        // Back to normal (a full check), then nothing changes: the probe, and the look at
-        // today's result file (SIZE and MDTM; the file itself only when it is new).
+        // Back to normal (a full check), then nothing changes: the probe, a log-in test,
+        // and the look at today's result file (SIZE and MDTM; the file itself only when it is new).
         QVERIFY(lab_.Control("sntp ok"));
         mainform->SpeedButton18Click();
         QVERIFY(mainform->netok);
@@ -292,14 +292,16 @@ private slots:
         QCOMPARE(lab_.CountFtpCommands("SIZE /Text Result\\12\\14010630.txt"), 1);
         QCOMPARE(lab_.CountFtpCommands("MDTM /Text Result\\12\\14010630.txt"), 1);
         QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
-        // "[results] watch=false": only the probe.
+        // "[results] watch=false": the probe and the log-in test, no transfer.
         QFile ini(Root() + u"orvanet.ini"_qs);
         QVERIFY(ini.open(QIODevice::Append));
         ini.write("\n[results]\nwatch=false\n");
         ini.close();
         lab_.ClearLogs();
         mainform->SpeedButton18Click();
-        QCOMPARE(lab_.FtpCommands().size(), size_t(0));
+        QCOMPARE(lab_.CountFtpCommands("USER"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
+        QVERIFY(!mainform->IdFTP1->IsOpen());
     }
 };
 

@@ -112,7 +112,7 @@ private slots:
         mainform->SetDateText(u"1401/06/30"_s);
         QVERIFY(lab_.Control("drop 100 14010630"));
         QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
-        QCOMPARE(w_.Status(), kNoSample);
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kInterrupted));  // the file is there: not "no sample"
         QFile kept(Local("14010630"));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), w_.Sample());
@@ -223,9 +223,12 @@ private slots:
         QCOMPARE(mainform->DateText(), u"1401/07/01"_s);
         QCOMPARE(w_.Rows(), 4);
         QCOMPARE(mainform->SolarDatePicker1->toolTip(), u"جمعه"_s);  // 23 September 2022
+        // An empty field is no day to step from: the invalid-date message, and the last day comes back.
         mainform->SetDateText(QString());
+        w_.messages.clear();
         QTest::mouseClick(mainform->SpeedButton7, Qt::LeftButton);
-        QCOMPARE(mainform->DateText(), QString());
+        QCOMPARE(mainform->DateText(), u"1401/07/01"_s);
+        QCOMPARE(w_.messages.size(), 1);
     }
 
     void clickOnTheGridClosesTheDownloadList() {

@@ -76,9 +76,10 @@ private slots:
         QCOMPARE(grid.Row(), 0);
         QCOMPARE(grid.Col(), 1);
         grid.SetRow(2);
-        // A right click leaves the current cell where it was.
+        // A right click makes the clicked cell current, for the pop-up menu to act on.
         QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, grid.visualRect(model.index(1, 0)).center());
-        QCOMPARE(grid.Row(), 2);
+        QCOMPARE(grid.Row(), 1);
+        QCOMPARE(grid.Col(), 0);
     }
 
     void foundCellIsPaintedMaroon() {

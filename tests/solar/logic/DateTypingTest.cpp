@@ -65,6 +65,8 @@ TEST(Stepping, UpAndDownStepThePartUnderTheCaret) {
     EXPECT_EQ(StepKeyPress(At(u"1401/06/30", 2), StepKey::Up, dkSolar, kToday).state, At(u"1402/06/30", 0, 4));
     EXPECT_EQ(StepKeyPress(At(u"1341/06/30", 2), StepKey::Down, dkSolar, kToday).state, At(u"1340/06/30", 0, 4));
     EXPECT_EQ(StepKeyPress(At(u"1340/06/30", 2), StepKey::Down, dkSolar, kToday).state, At(u"1340/06/30", 0, 4));
+    // The year keeps four digits (found by fuzz_date_typing: 9999 went on to 10000 and the keys stopped).
+    EXPECT_EQ(StepKeyPress(At(u"9999/05/31", 2), StepKey::Up, dkSolar, kToday).state, At(u"9999/05/31", 0, 4));
     EXPECT_EQ(StepKeyPress(At(u"1401/06/01", 10), StepKey::Down, dkSolar, kToday).state, At(u"1401/06/01", 8, 2));
 }
 

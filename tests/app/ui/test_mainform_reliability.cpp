@@ -1,0 +1,168 @@
+// The main window's timers and checks when things overlap: the start-up account
+// refresh arriving while another server action runs, the title blink during a
+// status blink, and the indicators while a check cannot finish.
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+#include <thread>
+
+#include "app/ui/Forms.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "base/core/AtomicFile.h"
+#include "base/core/TextFile.h"
+#include "server/core/ServerMessages.h"
+#include "tests/support/CentralLab.h"
+#include "tests/support/PromptRecorder.h"
+
+using namespace Qt::StringLiterals;
+using orv::ActionResult;
+using orv::ServerAction;
+
+namespace {
+bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImage() == holder->pixmap().toImage(); }
+}  // namespace
+
+class MainformReliabilityTest : public QObject {
+    Q_OBJECT
+    orv::test::CentralLab lab_;
+    QTemporaryDir workspace_;
+    std::unique_ptr<PromptRecorder> prompts_;
+
+    QString Root() const { return workspace_.path() + u"/lab/"_s; }
+
+    ServerAction DayDownload(const QString& day) const {
+        ServerAction a = ServerAction::Download(u"/Text Result\\"_s + mainform->pooshe + u"\\"_s + day + u".txt"_s,
+                                                Root() + day + u".txt"_s, 900);
+        a.testFarok = a.testBillok = true;
+        a.failureText = u"failed"_s;
+        a.successText = day + u" File Download succesfully."_s;
+        return a;
+    }
+
+private slots:
+    void initTestCase() {
+        orv::test::CentralLabOptions options = orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00");
+        options.sntpTimeoutMs = 1500;
+        QVERIFY2(lab_.Start(options), lab_.Error().c_str());
+    }
+    void init() {
+        QVERIFY(lab_.Control("reset"));
+        lab_.ClearLogs();
+        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
+        QDir().mkpath(Root());
+        QVERIFY(lab_.WriteSettings(Root().toStdString()));
+        QVERIFY(orv::WriteTextFile(QString(Root() + u"check.txt"_s).toStdString(), {"21"}));
+        prompts_ = std::make_unique<PromptRecorder>();
+        CreateForms();
+        mainform->pooshe = QString::fromStdString(lab_.Folder());
+    }
+    void cleanup() {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        DestroyForms();
+        prompts_.reset();
+        QDir(Root()).removeRecursively();
+    }
+
+    // The start-up account refresh comes while another server action waits for
+    // the network: it runs once that action has ended, and the session the
+    // server check left open is closed, so the next action works.
+    void startUpRefreshWaitsForTheRunningAction() {
+        mainform->SpeedButton15Click();
+        QVERIFY(mainform->farok);
+        QVERIFY(mainform->IdFTP1->IsOpen());
+        mainform->billok = false;
+        bool billokWhileBusy = true;
+        QTimer::singleShot(100, mainform, [&] {
+            QVERIFY(mainform->ServerBusy());
+            mainform->Timer1Timer();  // the start-up timer fires while another action waits
+            billokWhileBusy = mainform->billok;
+        });
+        // Another server action waits a second for the network.
+        mainform->Wait([] { std::this_thread::sleep_for(std::chrono::seconds(1)); }, [] {});
+        QVERIFY2(!billokWhileBusy, "the gate was opened by a refresh that did not run");
+        QTRY_VERIFY_WITH_TIMEOUT(mainform->Memo1->toPlainText().contains(u"22.00"_s), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!mainform->ServerBusy(), 10000);
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(mainform->billok);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_s)), ActionResult::Done);
+    }
+
+    // A save killed mid-write left its hidden temporary file: the start removes it.
+    void startRemovesLeftoversOfKilledSaves() {
+        const std::string leftover = QString(Root() + u".14010630.txt.part-Q1w2E3"_s).toStdString();
+        QVERIFY(orv::WriteFileAtomically(leftover, std::string(4096, 'x')));
+        std::filesystem::last_write_time(leftover, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+        QVERIFY(orv::WriteFileAtomically(QString(Root() + u"14010630.txt"_s).toStdString(), "kept"));
+        Form1->show();
+        QVERIFY(!orv::FileExists(leftover));
+        QVERIFY(orv::FileExists(QString(Root() + u"14010630.txt"_s).toStdString()));
+        QVERIFY(orv::FileExists(QString(Root() + u"check.txt"_s).toStdString()));
+        Form1->hide();
+    }
+
+    // Status blinks do not hold back the title blink: it keeps its one-second beat.
+    void titleBlinkKeepsItsBeatDuringStatusBlinks() {
+        mainform->cap = QString::fromUtf8(" اخطار پرداخت صورت حساب");
+        mainform->Timer6->start();
+        QTest::qWait(500);
+        mainform->Timer2Timer();  // a status blink tick
+        QVERIFY(mainform->Timer6->isActive());
+        QVERIFY2(mainform->Timer6->remainingTime() <= 600,
+                 qPrintable(u"the title blink was restarted: %1 ms to go"_s.arg(mainform->Timer6->remainingTime())));
+        // Over one status blink the title changes at least twice.
+        int changes = 0;
+        connect(mainform, &QWidget::windowTitleChanged, [&] { ++changes; });
+        mainform->Flash(u"blinking"_s);
+        QTest::qWait(3200);
+        QVERIFY2(changes >= 2, qPrintable(u"%1 title changes"_s.arg(changes)));
+        mainform->cap = u"   "_s;
+        mainform->Timer2Timer();
+        QVERIFY(!mainform->Timer6->isActive());
+    }
+
+    // While a check cannot finish, the indicators and the status line claim no
+    // success; when it ends they show what it found.
+    void indicatorsArePendingUntilTheCheckEnds_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<bool>("network");
+        QTest::addColumn<bool>("server");
+        QTest::newRow("time server silent, log-in stalled") << QStringList{u"sntp silent"_s, u"stall USER"_s} << false << false;
+        QTest::newRow("log-in stalled") << QStringList{u"stall USER"_s} << true << false;
+        QTest::newRow("log-in refused") << QStringList{u"login refuse"_s} << true << false;
+    }
+    void indicatorsArePendingUntilTheCheckEnds() {
+        QFETCH(QStringList, faults);
+        QFETCH(bool, network);
+        QFETCH(bool, server);
+        // A good start: both indicators on success, the account refreshed.
+        mainform->SpeedButton15Click();
+        mainform->SpeedButton2Click();
+        QVERIFY(Same(mainform->Image8, mainform->Image2));
+        QCOMPARE(mainform->Label6->text(), u"Succese."_s);
+        for (const QString& f : faults) QVERIFY(lab_.Control(f.toStdString()));
+        bool claimedSuccess = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (!mainform->ServerBusy()) return;
+            if (Same(mainform->Image4, mainform->Image2) || Same(mainform->Image8, mainform->Image2) ||
+                mainform->Label6->text() == u"Succese."_s)
+                claimedSuccess = true;
+        });
+        watch.start(50);
+        mainform->SpeedButton18Click();  // the refresh
+        QTRY_VERIFY_WITH_TIMEOUT(!mainform->ServerBusy(), 30000);
+        watch.stop();
+        QVERIFY2(!claimedSuccess, "an indicator or the status line showed success while the check ran");
+        QVERIFY(Same(mainform->Image4, network ? mainform->Image2 : mainform->Image5));
+        // Without the network the server is not tried: its indicator stays pending.
+        QVERIFY(Same(mainform->Image8, !network ? mainform->Image9 : server ? mainform->Image2 : mainform->Image5));
+        if (network) QCOMPARE(mainform->farok, server);
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+    }
+};
+
+QTEST_MAIN(MainformReliabilityTest)
+#include "test_mainform_reliability.moc"

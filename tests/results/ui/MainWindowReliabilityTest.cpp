@@ -1,0 +1,179 @@
+// The main window's day of results when the user does things in an unexpected
+// order: a right click on another row, a day changed under an open dialog, an
+// impossible date in the date field, a document asked for with no network.
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QToolButton>
+
+#include "base/core/TextFile.h"
+#include "server/core/ServerMessages.h"
+#include "tests/results/ui/ResultsWindow.h"
+
+using namespace Qt::StringLiterals;
+using orv::test::CentralLab;
+using orv::test::CentralLabOptions;
+
+namespace {
+const QString kNoSample = u". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده"_s;
+const QString kNotReady = u". جواب اين آزمايش هنوز آماده نميباشد"_s;
+const QString kInterrupted = u". دریافت فایل از سرور تاروینا ناتمام ماند، لطفا دوباره سعی کنید"_s;
+const QString kInvalidDate = u".تاريخ وارد شده معتبر نميباشد، لطفاً تاريخ صحيح را وارد نمائيد"_s;
+// The day after 1401/06/30 in the test data: two rows, another patient first.
+const QByteArray kOtherDay = "1   555   9   40   \xd1\xd6\xc7   TSH=1.0   \r\n2   666   8   41   \xe3\xd1\xed\xe3   FBS=80   \r\n";
+}  // namespace
+
+class MainWindowReliabilityTest : public QObject {
+    Q_OBJECT
+    CentralLab lab_;
+    orv::test::ResultsWindow w_;
+
+    QRect CellRect(int row, int column) const {
+        const QModelIndex index = mainform->StringGrid1Cells->index(row, column);
+        mainform->StringGrid1->scrollTo(index);
+        return mainform->StringGrid1->visualRect(index);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(lab_.Start(CentralLabOptions::Fixed("2022-09-21T09:00:00")), lab_.Error().c_str()); }
+    void init() {
+        lab_.Control("reset");
+        w_.Open(lab_);
+        w_.Archive(u"14010630"_s, w_.Sample());
+        w_.Archive(u"14010631"_s, kOtherDay);
+        mainform->SetDateText(u"1401/06/30"_s);
+        QCOMPARE(w_.Rows(), 4);
+        lab_.ClearLogs();
+    }
+    void cleanup() {
+        if (mainform && mainform->PopupMenu1) mainform->PopupMenu1->hide();
+        w_.Close();
+    }
+
+    // A right click makes the clicked cell current before the menu opens, so the
+    // document asked for is the clicked patient's.
+    void rightClickSelectsTheClickedCell() {
+        w_.Select(1, 7);  // patient 2045, HCV Qualitative
+        const QPoint at = CellRect(2, 5).center();
+        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, mainform->StringGrid1->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(mainform->StringGrid1->viewport(), &menu);
+        QCOMPARE(mainform->StringGrid1->Row(), 2);
+        QCOMPARE(mainform->StringGrid1->Col(), 5);
+        QTRY_VERIFY(mainform->PopupMenu1->isVisible());
+        mainform->PopupMenu1->hide();
+        mainform->netok = false;  // the action stops at its network gate
+        mainform->N1->trigger();
+        QCOMPARE(mainform->ser, u"Hb Electro"_s);
+        QVERIFY2(mainform->dest.endsWith(u"12345_120H.pdf"_s), qPrintable(mainform->dest));
+        // A right click outside the cells leaves the current cell.
+        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::RightButton, {},
+                          QPoint(5, mainform->StringGrid1->viewport()->height() - 2));
+        QCOMPARE(mainform->StringGrid1->Row(), 2);
+        QCOMPARE(mainform->StringGrid1->Col(), 5);
+    }
+
+    // Another day keeps the current cell: Find Next goes on from it and the menu acts on it.
+    void anotherDayKeepsTheCurrentCell() {
+        w_.Select(2, 5);
+        QTest::mouseClick(mainform->SpeedButton7, Qt::LeftButton);
+        QCOMPARE(mainform->DateText(), u"1401/06/31"_s);
+        QCOMPARE(w_.Rows(), 3);
+        QCOMPARE(mainform->StringGrid1->Row(), 2);
+        QCOMPARE(mainform->StringGrid1->Col(), 5);
+        // Back to a day with more rows: still the same cell.
+        QTest::mouseClick(mainform->SpeedButton3, Qt::LeftButton);
+        QCOMPARE(mainform->StringGrid1->Row(), 2);
+        QCOMPARE(mainform->StringGrid1->Col(), 5);
+        // Origin codes 120 (row 2) and 12 (row 3) hold "12": after a day away and
+        // back, Find Next goes on from row 2 to row 3 instead of starting at the top.
+        mainform->Edit1->setText(u"12"_s);
+        QCOMPARE(mainform->StringGrid1->Row(), 2);
+        QTest::mouseClick(mainform->SpeedButton7, Qt::LeftButton);
+        QTest::mouseClick(mainform->SpeedButton3, Qt::LeftButton);
+        QTest::mouseClick(mainform->SpeedButton5, Qt::LeftButton);
+        QCOMPARE(mainform->StringGrid1->Row(), 3);
+        // A day without a file leaves only the heading row: the cell moves up to it.
+        mainform->SetDateText(u"1401/06/20"_s);
+        QCOMPARE(mainform->StringGrid1->Row(), 0);
+    }
+
+    // Save As takes the report as it was when the button was pressed.
+    void saveAsKeepsTheDayOfThePress() {
+        const QString target = w_.Root() + u"saved.txt"_s;
+        orv::ui::SetSaveFileResponder([&](const QString&, const QString&, const QString&) {
+            mainform->SetDateText(u"1401/06/31"_s);  // a refresh moves the day meanwhile
+            return target;
+        });
+        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        const orv::TextReadResult saved = orv::ReadTextFile(target.toStdString());
+        QVERIFY2(saved.ok, saved.error.c_str());
+        const orv::TextContent sample = orv::DecodeText(w_.Sample().toStdString());
+        QCOMPARE(saved.content.lines, sample.lines);
+    }
+
+    // An impossible or incomplete date is never sent, nor stepped; the field goes back to the last good day.
+    void invalidDateIsNeverUsed_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("button");
+        for (const QString& text : {u"1405/13/40"_s, u"abc"_s, u"1405/9/5"_s, QString()})
+            for (const QString& button : {u"SpeedButton16"_s, u"SpeedButton3"_s, u"SpeedButton7"_s})
+                QTest::newRow(qPrintable(button + u" " + (text.isEmpty() ? u"empty"_s : text))) << text << button;
+    }
+    void invalidDateIsNeverUsed() {
+        QFETCH(QString, text);
+        QFETCH(QString, button);
+        mainform->SetDateText(text);
+        w_.messages.clear();
+        QTest::mouseClick(mainform->findChild<QToolButton*>(button), Qt::LeftButton);
+        QCOMPARE(mainform->DateText(), u"1401/06/30"_s);
+        QCOMPARE(w_.messages, QStringList{u"Attention|"_s + kInvalidDate});
+        QCOMPARE(w_.Rows(), 4);  // the last good day is shown again
+        QVERIFY(lab_.FtpCommands().empty());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // "Not sent yet" and "not ready yet" are said only when the server has no
+    // such file; a transfer that breaks says so.
+    void brokenDownloadIsNotReportedAsNotReady_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("document");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("day, dropped") << u"drop 100 14010630"_s << false << kInterrupted;
+        QTest::newRow("day, missing") << u"missing 14010630"_s << false << kNoSample;
+        QTest::newRow("document, dropped") << u"drop 10 6-hcvql-2045"_s << true << kInterrupted;
+        QTest::newRow("document, missing") << u"missing 6-hcvql-2045"_s << true << kNotReady;
+    }
+    void brokenDownloadIsNotReportedAsNotReady() {
+        QFETCH(QString, fault);
+        QFETCH(bool, document);
+        QFETCH(QString, expected);
+        QVERIFY(lab_.Control(fault.toStdString()));
+        orv::ui::SetOpenResponder([](const QUrl&) { return true; });
+        if (document) {
+            w_.Select(1, 7);  // patient 2045, HCV Qualitative
+            mainform->N1->trigger();
+        } else {
+            QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
+        }
+        QCOMPARE(w_.Status(), expected);
+        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // Every way out of the document action gives the normal cursor back.
+    void documentWithoutNetworkRestoresTheCursor() {
+        mainform->netok = false;
+        w_.Select(2, 5);  // Hb Electro, no local copy
+        mainform->N1->trigger();
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkUpdate));
+        QVERIFY(!QApplication::overrideCursor());
+        mainform->netok = true;
+        mainform->farok = false;
+        w_.Select(1, 5);  // FBS: no document kind
+        mainform->N1->trigger();
+        QVERIFY(!QApplication::overrideCursor());
+    }
+};
+
+QTEST_MAIN(MainWindowReliabilityTest)
+#include "MainWindowReliabilityTest.moc"
