@@ -135,6 +135,8 @@ public:
     orv::ActionResult RunServerAction(const orv::ServerAction& action);
     // Why the last action failed (for logs and tests; never shown, holds no password).
     const QString& LastServerError() const { return lastError_; }
+    // What kind of failure ended the last transfer (None after a good one).
+    orv::FtpFailure LastServerFailure() const { return lastFailure_; }
     // Closes the session off the UI thread.
     void CloseSession();
     // Runs blocking `work` off the UI thread while the window keeps running (and
@@ -331,6 +333,7 @@ private:
     int timerWatch_ = 0;       // everyday use: title blink ticks
     bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;
+    orv::FtpFailure lastFailure_ = orv::FtpFailure::None;
     QStringList notes_;  // waiting to be shown
     QStringList noted_;  // shown (or waiting) in this run
     bool notesPending_ = false;

@@ -227,7 +227,8 @@ void Tmainform::SpeedButton17Click() {
     const QString local = Q(Form1->LocalFile(QString::fromLatin1(acc::kMonthBillFile)));
     orv::ServerAction a = orv::ServerAction::Download(
         Q(acc::MonthBillPath(pooshe.toStdString(), Edit3->toolTip().toStdString())), local, 200000);
-    a.failureText = QString::fromUtf8(kMonthBillMissing);
+    // "Not prepared" only when the server has no bill for the month; a cut transfer says so.
+    a.notReadyText = QString::fromUtf8(kMonthBillMissing);
     a.successText = QString::fromUtf8("صورت حساب شما با موفقیت دانلود شد ");
     if (RunServerAction(a) != orv::ActionResult::Done) return;
     acc::MonthBill monthBill;

@@ -28,6 +28,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
         return ActionResult::Refused;
     }
     lastError_.clear();
+    lastFailure_ = orv::FtpFailure::None;
     if (a.resetGauge) ProgressBar1->setValue(0);
     if (a.testNetok && !netok) {
         Flash(a.networkForm == orv::NetworkForm::Update ? orv::msg::kNetworkUpdate : orv::msg::kNetworkRefresh);
@@ -52,6 +53,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
         Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
         if (!opened) {
             lastError_ = QString::fromStdString(opened.error);
+            lastFailure_ = opened.failure;
             Flash(orv::msg::OpenFailure(opened));
             NormalCursor();
             return ActionResult::OpenFailed;
@@ -87,6 +89,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
     if (!moved) {
         // The session is closed whatever the state flags say, so the next action can open its own.
         lastError_ = QString::fromStdString(moved.error);
+        lastFailure_ = moved.failure;
         CloseSession();
         ProcessMessages();
         Flash(a.FailureMessage(moved));

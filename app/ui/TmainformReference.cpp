@@ -195,8 +195,9 @@ void Tmainform::Label4Click() {
     a.successText = u"PaymentLaw.rtf Download succesfully."_s;
     const orv::ActionResult r = RunServerAction(a);
     if (r == orv::ActionResult::TransferFailed) {
-        // No copy of the rules is kept that the server no longer has.
-        QFile::remove(dest);
+        // No copy of the rules is kept that the server no longer has; a transfer
+        // that broke off or a full disk keeps the copy from before.
+        if (LastServerFailure() == orv::FtpFailure::RemoteMissing) QFile::remove(dest);
         return;
     }
     if (r != orv::ActionResult::Done) return;

@@ -2,13 +2,19 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QTest>
+#include <QToolButton>
 
 #include "app/ui/Tmainform.h"
 #include "app/ui/Forms.h"
+#include "results/ui/ReportPreview.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
 #include "server/core/ServerMessages.h"
 #include "reception/ui/TForm4.h"
+#include "solar/widgets/TSolarDatePicker.h"
 #include "tests/faults/FaultBench.h"
 
 using namespace Qt::StringLiterals;
@@ -96,6 +102,76 @@ std::vector<FaultAction> Actions() {
                     T(". ارسال لیست امروز به سرور آزمایشگاه تاروینا انجام نشد. لطفا دوباره سعی کنید"),
                     {},
                     {}});
+
+    // The itemised bill of 1401/05 into "temp.qrp", previewed (the preview closes at once).
+    rows.push_back({u"month bill"_s,
+                    [](FaultBench& b) {
+                        b.Put(u"temp.qrp"_s, "earlier bill\r\n");
+                        orv::results::ReportPreview::hook = [](QPrintPreviewDialog& d) { d.close(); };
+                        mainform->SolarDatePicker2->setText(u"1401/04/15"_s);
+                        mainform->SpinButton1UpClick();
+                        QCOMPARE(mainform->Edit3->toolTip(), u"1401-05"_s);
+                    },
+                    [](FaultBench&) { mainform->SpeedButton17Click(); },
+                    "1401-05.qrp",
+                    u"temp.qrp"_s,
+                    T("صورت حساب شما با موفقیت دانلود شد "),
+                    T(msg::kServer),
+                    T(msg::kInterrupted),
+                    T(". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"),
+                    T(msg::kLocalFile),
+                    "Text Result/12/1401-05.qrp"});
+
+    // A file of the "Download Files" list, double-clicked, with an earlier copy in the workspace.
+    rows.push_back({u"listed file"_s,
+                    [](FaultBench& b) {
+                        b.Put(u"Working hours.txt"_s, "old copy\r\n");
+                        if (!mainform->SpeedButton8->isChecked()) mainform->SpeedButton8->click();
+                        QVERIFY(mainform->SpeedButton8->isChecked());
+                        const auto found = mainform->ListBox1->findItems(u"Working hours.txt"_s, Qt::MatchExactly);
+                        QCOMPARE(found.size(), 1);
+                        mainform->ListBox1->setCurrentItem(found[0]);
+                    },
+                    [](FaultBench&) { mainform->ListBox1DblClick(); },
+                    "working hours",
+                    u"Working hours.txt"_s,
+                    u"Working hours.txt Download succesfully."_s,
+                    T(msg::kServer),
+                    u"Working hours.txt Download failed."_s,
+                    u"Working hours.txt Download failed."_s,
+                    T(msg::kLocalFile),
+                    "Help Files/Working hours.txt"});
+
+    // The recommendation flag clicked, with the last recommendation read already counted.
+    rows.push_back({u"recommendation"_s,
+                    [](FaultBench& b) {
+                        b.Put(u"LastRecommendation.rtf"_s, "{\\rtf1 earlier}\r\n");
+                        mainform->RecordRecommendationRead();
+                        mainform->RaiseRecommendationFlag();
+                    },
+                    [](FaultBench&) { mainform->Label16Click(); },
+                    "lastrecommendation.rtf",
+                    u"LastRecommendation.rtf"_s,
+                    u"Last Recommendation File Download succesfully."_s,
+                    T(msg::kServer),
+                    u"Last Recommendation File Download failed."_s,
+                    u"Last Recommendation File Download failed."_s,
+                    T(msg::kLocalFile),
+                    "Help Files/LastRecommendation.rtf"});
+
+    // "Show Laws": the payment rules; a shown rules file leaves the status line clear.
+    rows.push_back({u"payment rules"_s,
+                    [](FaultBench& b) { b.Put(u"paymentlaw.rtf"_s, "{\\rtf1 earlier rules}\r\n"); },
+                    [](FaultBench&) { mainform->Label4Click(); },
+                    "paymentlaw.rtf",
+                    u"paymentlaw.rtf"_s,
+                    {},
+                    T(msg::kServer),
+                    T(msg::kInterrupted),
+                    u"File not exist"_s,
+                    T(msg::kLocalFile),
+                    "Text Result/PaymentLaw.rtf",
+                    true});
     return rows;
 }
 

@@ -32,6 +32,9 @@ struct FaultAction {
     QString logIn, broken, missing, localFile;
     // The server's copy of `target`, relative to the laboratory's root.
     std::string served;
+    // A file the server no longer has is not kept locally either: the missing
+    // fault removes `target` (every other fault keeps the copy from before).
+    bool missingRemovesTarget = false;
 };
 
 std::vector<FaultAction> Actions();
