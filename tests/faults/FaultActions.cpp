@@ -172,6 +172,23 @@ std::vector<FaultAction> Actions() {
                     T(msg::kLocalFile),
                     "Text Result/PaymentLaw.rtf",
                     true});
+
+    // "Pay": the empty payment marker up to "pay/may", then the payment page.
+    // The laboratory's drop and stall faults act on downloads only, so the upload passes them.
+    rows.push_back({u"payment marker"_s,
+                    [](FaultBench&) {
+                        mainform->SpeedButton1Click();  // the debt calculated
+                        QVERIFY(!mainform->nodata);
+                    },
+                    [](FaultBench&) { mainform->SpeedButton10Click(); },
+                    "pay/may/",
+                    {},
+                    T(".لطفا کمی صبر کنید"),
+                    T(msg::kServer),
+                    {},
+                    T(msg::kServer),
+                    {},
+                    {}});
     return rows;
 }
 
