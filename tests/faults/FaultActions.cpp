@@ -189,6 +189,23 @@ std::vector<FaultAction> Actions() {
                     T(msg::kServer),
                     {},
                     {}});
+
+    // "Download Files": the help folder's listing shown (a shown list leaves the status line clear).
+    // The laboratory's file faults act on files, not on a folder's listing, so it passes them.
+    rows.push_back({u"folder list"_s,
+                    [](FaultBench&) { mainform->SpeedButton8->setChecked(false); },
+                    [](FaultBench&) {
+                        mainform->SpeedButton8->click();
+                        QCOMPARE(mainform->SpeedButton8->isChecked(), mainform->Label6->text().isEmpty());
+                    },
+                    "help files",
+                    {},
+                    {},
+                    T(msg::kServer),
+                    {},
+                    {},
+                    {},
+                    {}});
     return rows;
 }
 
