@@ -5,6 +5,10 @@
 #include <QSettings>
 #include <QString>
 
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+
 #include "base/core/AtomicFile.h"
 
 namespace orv {
@@ -46,6 +50,17 @@ void ReadCaFile(const QSettings& ini, const std::string& iniPath, std::string& v
     if (file.isEmpty()) return;
     const QDir folder = QFileInfo(QString::fromStdString(iniPath)).absoluteDir();
     value = QDir::cleanPath(folder.absoluteFilePath(file)).toStdString();
+}
+
+// The settings reader keeps a file it has read and reads it again only when its
+// size or its time (to the millisecond) has changed, so a save of the same
+// length within one tick of the file clock would go unseen until the program
+// restarts: a saved file is dated at least a millisecond after the one it replaced.
+void DateAfter(const std::string& iniPath, std::filesystem::file_time_type replaced) {
+    std::error_code ec;
+    const auto later = replaced + std::chrono::milliseconds(1);
+    const auto now = std::filesystem::last_write_time(iniPath, ec);
+    if (!ec && now < later) std::filesystem::last_write_time(iniPath, later, ec);
 }
 
 }  // namespace
@@ -97,8 +112,12 @@ bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std
     text += "\n[sntp]\nhost=" + s.sntpHost + "\nport=" + std::to_string(s.sntpPort) +
             "\ntimeout_ms=" + std::to_string(s.sntpTimeoutMs) + "\n\n[payment]\nhost=" + s.paymentHost +
             "\nport=" + std::to_string(s.paymentPort) + "\n";
+    std::error_code ec;
+    const auto replaced = std::filesystem::last_write_time(iniPath, ec);
+    const bool hadFile = !ec;
     const FileResult r = WriteFileAtomically(iniPath, text, kPrivateFileMode);
     if (!r && error) *error = r.error;
+    if (r && hadFile) DateAfter(iniPath, replaced);
     return r.ok;
 }
 

@@ -14,10 +14,19 @@ using orv::fuzz::Check;
 
 namespace {
 bool OneLine(const std::string& s) { return s.find_first_of("\r\n") == std::string::npos; }
+
+// A fresh file for every input, in memory where the system has a memory folder:
+// the settings reader keeps a file it saw with the same size and time, and
+// rewriting one file on disk waits for the disk each time.
+std::string InputPath() {
+    static const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    static unsigned long count = 0;
+    return folder + "/orv-fuzz-settings-" + std::to_string(::getpid()) + "-" + std::to_string(++count) + ".ini";
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/orv-fuzz-settings-" + std::to_string(::getpid()) + ".ini";
+    const std::string path = InputPath();
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);
@@ -25,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const orv::ServerSettings s = orv::LoadServerSettings(path);
+    std::remove(path.c_str());
     const orv::ServerSettings defaults;
     Check(s.ftpPort >= 1 && s.ftpPort <= 65535);
     Check(s.sntpPort >= 1 && s.sntpPort <= 65535);

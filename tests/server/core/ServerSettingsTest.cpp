@@ -108,3 +108,17 @@ TEST(ServerSettings, SavedReadableByTheOwnerAloneAndReadBackTheSame) {
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(orv::ReadableByOthers(dir.path().toStdString() + "/missing.ini"));
 }
+
+TEST(ServerSettings, ASaveIsReadBackAtOnceEvenAtTheSameSize) {
+    // Saved twice within one tick of the file clock with the same length: the
+    // second load must still give the second save's values.
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/orvanet.ini";
+    orv::ServerSettings s;
+    s.ftpHost = "10.1.2.3";
+    for (int port = 2121; port < 2141; ++port) {
+        s.ftpPort = port;
+        ASSERT_TRUE(orv::SaveServerSettings(path, s, nullptr));
+        ASSERT_EQ(orv::LoadServerSettings(path).ftpPort, port);
+    }
+}
