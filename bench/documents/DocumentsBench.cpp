@@ -51,6 +51,17 @@ void BM_ReadRtf(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadRtf)->Arg(1280)->Arg(2560)->Arg(5120)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
+// A short reply letter in another code page, the kind a reader meets one after
+// another: what reading it costs besides the code page's table.
+void BM_ReadShortRtf(benchmark::State& state) {
+    const std::string doc =
+        "{\\rtf1\\ansi\\ansicpg" + std::to_string(state.range(0)) +
+        "\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0 Dear colleague,\\par The sample of \\'e9\\'e8 "
+        "was received on 1401/06/30.\\par}";
+    for (auto _ : state) benchmark::DoNotOptimize(orv::ReadRtf(doc));
+}
+BENCHMARK(BM_ReadShortRtf)->Arg(1252)->Arg(1256)->Unit(benchmark::kMicrosecond);
+
 void BM_ReadAndBuild(benchmark::State& state) {
     const std::string doc = Document(Bytes(state));
     for (auto _ : state) {

@@ -3,7 +3,10 @@
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 
+#include <map>
 #include <memory>
+#include <mutex>
+#include <set>
 
 #include "base/core/TextFile.h"
 
@@ -42,24 +45,38 @@ std::vector<std::string> IcuTable(int codePage) {
     return table;
 }
 
+// The table of a code page, empty when nobody knows it.
+std::vector<std::string> MakeTable(int codePage) {
+    if (codePage != 1256) return IcuTable(codePage);
+    std::vector<std::string> table(128);
+    for (int i = 0; i < 128; ++i) {
+        const char byte = static_cast<char>(0x80 + i);
+        table[i] = Cp1256ToUtf8(std::string_view(&byte, 1));
+    }
+    return table;
+}
+
+// How many unknown code pages are remembered: documents naming ever new ones
+// are asked about again rather than fill memory.
+constexpr size_t kUnknownRemembered = 64;
+
 }  // namespace
 
 const std::vector<std::string>& CodePageTables::Table(int codePage) {
-    auto it = tables_.find(codePage);
-    if (it != tables_.end()) return it->second;
-    std::vector<std::string> table;
-    if (codePage == 1256) {
-        table.resize(128);
-        for (int i = 0; i < 128; ++i) {
-            const char byte = static_cast<char>(0x80 + i);
-            table[i] = Cp1256ToUtf8(std::string_view(&byte, 1));
-        }
-    } else {
-        table = IcuTable(codePage);
-        if (table.empty() && codePage != kFallbackCodePage) return Table(kFallbackCodePage);
-        if (table.empty()) table.assign(128, "\uFFFD");
+    // Made once for the whole program; tables are never dropped, so a reference stays good.
+    static std::mutex mutex;
+    static std::map<int, std::vector<std::string>> known;
+    static std::set<int> unknown;
+    const std::lock_guard<std::mutex> lock(mutex);
+    for (const int page : {codePage, kFallbackCodePage}) {
+        if (const auto it = known.find(page); it != known.end()) return it->second;
+        if (unknown.count(page) != 0) continue;
+        std::vector<std::string> table = MakeTable(page);
+        if (!table.empty()) return known.emplace(page, std::move(table)).first->second;
+        if (unknown.size() < kUnknownRemembered) unknown.insert(page);
     }
-    return tables_.emplace(codePage, std::move(table)).first->second;
+    // Not even the fallback is known.
+    return known.emplace(kFallbackCodePage, std::vector<std::string>(128, "\uFFFD")).first->second;
 }
 
 std::string_view CodePageTables::Decode(int codePage, unsigned char byte) {

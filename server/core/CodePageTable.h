@@ -1,9 +1,8 @@
 #pragma once
 // The upper halves (bytes 0x80 to 0xFF) of Windows single-byte code pages as
-// UTF-8, made once per code page and reader. Code page 1256 comes from the
-// program's own converter; any other from ICU's "windows-N" (or "ibm-N")
-// converter. A code page nobody knows reads as 1252.
-#include <map>
+// UTF-8, made once per code page for the whole program. Code page 1256 comes
+// from the program's own converter; any other from ICU's "windows-N" (or
+// "ibm-N") converter. A code page nobody knows reads as 1252.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,11 +15,10 @@ public:
     std::string_view Decode(int codePage, unsigned char byte);
 
 private:
-    const std::vector<std::string>& Table(int codePage);
+    static const std::vector<std::string>& Table(int codePage);
 
     int lastCodePage_ = -1;
     const std::vector<std::string>* last_ = nullptr;
-    std::map<int, std::vector<std::string>> tables_;
 };
 
 }  // namespace orv

@@ -2,8 +2,11 @@
 // input, and on the local central laboratory's documents.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "base/core/AtomicFile.h"
 #include "server/core/RtfReader.h"
@@ -48,6 +51,28 @@ TEST(RtfReader, CodePagesFromTheDocumentAndItsFonts) {
     EXPECT_EQ(Text(std::string("{\\rtf1\\ansi\\ansicpg1256 ") + "\xd3\xe1\xc7\xe3" + "}"), "سلام");
     // Another code page through ICU: Cyrillic 1251.
     EXPECT_EQ(Text("{\\rtf1\\ansi\\ansicpg1251 \\'cc\\'e8\\'f0}"), "Мир");
+}
+
+TEST(RtfReader, CodePagesAreSharedByReadersAndUnknownOnesReadAsLatin) {
+    // Many documents naming code pages nobody knows: each reads as 1252, and
+    // the known ones read right before, between and after them.
+    for (int page = 70000; page < 70200; page += 2) {
+        ASSERT_EQ(Text("{\\rtf1\\ansi\\ansicpg" + std::to_string(page) + " caf\\'e9}"), "café") << page;
+        ASSERT_EQ(Text("{\\rtf1\\ansi\\ansicpg1251 \\'cc\\'e8\\'f0}"), "Мир");
+    }
+    // Readers on several threads at once, each in its own code pages.
+    std::vector<std::thread> readers;
+    std::atomic<int> wrong{0};
+    for (int t = 0; t < 4; ++t)
+        readers.emplace_back([t, &wrong] {
+            for (int i = 0; i < 200; ++i) {
+                if (Text("{\\rtf1\\ansi\\ansicpg1256 \\'d3\\'e1\\'c7\\'e3}") != "سلام") ++wrong;
+                if (Text("{\\rtf1\\ansi\\ansicpg" + std::to_string(1250 + t) + " \\'e9}").empty()) ++wrong;
+                if (Text("{\\rtf1\\ansi\\ansicpg" + std::to_string(90000 + t * 1000 + i) + " \\'e9}") != "é") ++wrong;
+            }
+        });
+    for (auto& r : readers) r.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(RtfReader, UnicodeEscapesSkipTheirFallbacks) {
