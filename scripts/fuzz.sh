@@ -33,6 +33,9 @@ declare -A options=(
   # A day's result file is cut line by line: a kilobyte holds a full line of
   # all fifty cells and several more lines; longer inputs only repeat lines.
   [result_file]="-max_len=1024"
+  # A folder listing is parsed line by line, each line well under 300 bytes:
+  # a kilobyte holds several full lines, longer inputs only add lines.
+  [list_line]="-max_len=1024"
   # Keys typed into a ten-character field: 126 keys fill, clear and retype it
   # many times over, and every key costs a step.
   [date_typing]="-max_len=128"
