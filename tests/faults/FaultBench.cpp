@@ -3,50 +3,40 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/AtomicFile.h"
-#include "base/core/TextFile.h"
 
 namespace orv::test {
 
-FaultBench::FaultBench(CentralLab& l) : lab(l), dir_(std::make_unique<QTemporaryDir>()) {}
+FaultBench::FaultBench(CentralLab& l) : lab(l) {}
 
 FaultBench::~FaultBench() {
     DiskFull(false);
     ReadOnly(false);
 }
 
-QString FaultBench::Root() const { return dir_->path() + QStringLiteral("/lab/"); }
+QString FaultBench::Root() const { return window_.Root(); }
 
 void FaultBench::Open() {
-    qputenv("ORVANET_WORKSPACE", Root().toUtf8());
-    QDir().mkpath(Root());
-    lab.WriteSettings(Root().toStdString());
-    WriteTextFile(QString(Root() + QStringLiteral("check.txt")).toStdString(), {"17"});
     prompts = std::make_unique<PromptRecorder>();
-    CreateForms();
-    mainform->pooshe = QString::fromStdString(lab.Folder());
-    mainform->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mainform));
-    QTRY_VERIFY(!mainform->Timer1->isActive());
+    window_.Create(lab, "17");
+    // The Desktop inside the workspace, so that the local faults and the snapshot reach it.
+    Form1->desk = Root() + QStringLiteral("Desktop");
+    QDir().mkpath(Form1->desk);
+    window_.Show();
 }
 
 void FaultBench::Close() {
     DiskFull(false);
     ReadOnly(false);
-    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    DestroyForms();
+    window_.Destroy();
     prompts.reset();
-    QDir(Root()).removeRecursively();
 }
 
 void FaultBench::StartUp() {

@@ -9,9 +9,8 @@
 #include <string>
 
 #include "tests/support/CentralLab.h"
+#include "tests/support/LabWindow.h"
 #include "tests/support/PromptRecorder.h"
-
-class QTemporaryDir;
 
 namespace orv::test {
 
@@ -43,7 +42,7 @@ public:
     bool ReadOnly(bool on);
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    LabWindow window_;
     bool diskFull_ = false;
     bool readOnly_ = false;
 };
