@@ -2,6 +2,8 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QDirIterator>
@@ -87,14 +89,26 @@ void FaultBench::DiskFull(bool on) {
 bool FaultBench::ReadOnly(bool on) {
     if (on == readOnly_) return true;
     const QByteArray path = QDir::cleanPath(Root()).toLocal8Bit();
+    const QByteArray desk = QDir::cleanPath(Root() + QStringLiteral("Desktop")).toLocal8Bit();
     if (on) {
-        if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0) return false;
-        if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
-            ::umount2(path.constData(), MNT_DETACH);
+        // A read-only mount binds root as well; a user who is not root is bound by the folders' modes.
+        if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0) {
+            if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+                ::umount2(path.constData(), MNT_DETACH);
+                return false;
+            }
+            mounted_ = true;
+        } else if (::geteuid() != 0) {
+            if (::chmod(path.constData(), 0555) != 0 || ::chmod(desk.constData(), 0555) != 0) return false;
+        } else {
             return false;
         }
-    } else {
+    } else if (mounted_) {
         ::umount2(path.constData(), MNT_DETACH);
+        mounted_ = false;
+    } else {
+        ::chmod(desk.constData(), 0755);
+        ::chmod(path.constData(), 0755);
     }
     readOnly_ = on;
     return true;
