@@ -59,6 +59,9 @@ struct ServerAction {
     // is true only when the server has no such file: shown then; a transfer that
     // broke off shows the interrupted message instead of failureText.
     QString notReadyText;
+    // A local file that could not be written (disk full, folder not writable);
+    // empty: the workspace's message. An action saving elsewhere names its place.
+    QString localFailureText;
     QString successText;  // empty: the status line is left as it is
 
     // The status line after a failed transfer: a local file that could not be

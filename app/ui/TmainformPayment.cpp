@@ -75,11 +75,19 @@ void Tmainform::SpeedButton14Click() {
     a.source = ghabz;
     a.dest = Q(acc::MessagePath(code, name));
     a.transfer = [&](orv::FtpSession& session) {
-        // A name already on the server is passed over: a file that can be read is there.
+        // A name already on the server is passed over. Only a name the server
+        // says it lacks is free: a look that broke off ends the sending, so an
+        // earlier message is never written over.
         std::string existing;
+        std::optional<orv::FtpResult> broken;
         const std::optional<int> free = acc::FreeMessageNumber(n, [&](int candidate) {
-            return bool(session.GetMemory(acc::MessagePath(code, acc::MessageName(code, y, mo, d, candidate)), existing));
+            if (broken) return true;
+            const orv::FtpResult r =
+                session.GetMemory(acc::MessagePath(code, acc::MessageName(code, y, mo, d, candidate)), existing);
+            if (!r && r.failure != orv::FtpFailure::RemoteMissing) broken = r;
+            return !(!r && r.failure == orv::FtpFailure::RemoteMissing);
         });
+        if (broken) return *broken;
         if (!free) return orv::FtpResult::Fail("every message name of the day is taken");
         name = acc::MessageName(code, y, mo, d, *free);
         return session.PutMemory(body, acc::MessagePath(code, name));

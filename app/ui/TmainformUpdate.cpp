@@ -14,6 +14,11 @@
 using namespace Qt::StringLiterals;
 namespace acc = orv::accounting;
 
+namespace {
+constexpr const char* kDesktopFailed = "مشکلی برای ذخیره برنامه بر روی دسکتاپ وجود دارد";
+constexpr const char* kNotPublished = ". نسخه جدید برنامه هنوز بر روی سرور تاروینا قرار نگرفته است";
+}  // namespace
+
 void Tmainform::VersionCheck(const acc::Account& account) {
     const std::optional<double> local = acc::ParseDecimal(Label19->text().toStdString(), acc::NumberFormat{});
     if (local && account.versionNumber > *local) {
@@ -41,9 +46,13 @@ void Tmainform::SpeedButton9Click() {
         Flash(". نسخه منتشر شده نام فایل معتبری نمی سازد: " + published);
         return;
     }
-    orv::ServerAction a = orv::ServerAction::Download(
-        QString::fromLatin1(acc::kProgramPath), Form1->desk + u'/' + QString::fromStdString(*name), 5000000);
-    a.failureText = QString::fromUtf8("مشکلی برای ذخیره برنامه بر روی دسکتاپ وجود دارد");
+    orv::ServerAction a = orv::ServerAction::Download(QString::fromLatin1(acc::kProgramPath),
+                                                      Form1->desk + u'/' + QString::fromStdString(*name), 5000000);
+    // The Desktop's message only when the Desktop took no file; a program the
+    // server does not have, or a download cut short, says so.
+    a.failureText = QString::fromUtf8(kDesktopFailed);
+    a.localFailureText = QString::fromUtf8(kDesktopFailed);
+    a.notReadyText = QString::fromUtf8(kNotPublished);
     a.successText = u"New version of Application Download succesfully."_s;
     if (RunServerAction(a) != orv::ActionResult::Done) return;
     ProcessMessages();

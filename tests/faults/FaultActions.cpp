@@ -1,19 +1,25 @@
 #include "tests/faults/FaultActions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
-#include "app/ui/Tmainform.h"
 #include "app/ui/Forms.h"
+#include "app/ui/Tmainform.h"
+#include "base/core/AtomicFile.h"
+#include "reception/ui/TForm3.h"
+#include "reception/ui/TForm4.h"
 #include "results/ui/ReportPreview.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
 #include "server/core/ServerMessages.h"
-#include "reception/ui/TForm4.h"
 #include "solar/widgets/TSolarDatePicker.h"
 #include "tests/faults/FaultBench.h"
 
@@ -22,6 +28,36 @@ using namespace Qt::StringLiterals;
 namespace orv::test {
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The day 1401/06/30 in the grid with patient 2045's "HCV Qualitative" cell current.
+void ChooseTestCell(FaultBench& b) {
+    b.PutServerCopy(u"14010630.txt"_s, "Text Result/12/14010630.txt");
+    mainform->SetDateText(u"1401/06/30"_s);
+    mainform->SolarDatePicker1Change();  // the day was already chosen: show it again
+    mainform->StringGrid1->setCurrentIndex(mainform->StringGrid1Cells->index(2, 7));
+}
+
+// The tests-information window opens modally: once it has settled (its document
+// loaded, or asked for and fetched), `then` runs (the user's "Update", say) and it is closed.
+void WhenTestsWindowSettles(std::function<void()> then) {
+    auto* poll = new QTimer(mainform);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, then] {
+        // Settled: shown, its first look done (the hourglass goes when the document is loaded), nothing running.
+        if (!Form3->isVisible() || Form3->Timer1->isActive() || mainform->ServerBusy() ||
+            QApplication::overrideCursor())
+            return;
+        poll->stop();
+        if (then) then();
+        Form3->close();
+        poll->deleteLater();
+    });
+    poll->start(50);
+}
+
+constexpr const char* kExportFailed = ". ارسال لیست امروز به سرور آزمایشگاه تاروینا انجام نشد. لطفا دوباره سعی کنید";
+
+// The message row's earlier message of the day on the server, under the name the sending tries first.
+const std::string kEarlierMessage = "Text Result/12/comments/12-1401-06-30-40.txt";
 }  // namespace
 
 std::vector<FaultAction> Actions() {
@@ -59,49 +95,34 @@ std::vector<FaultAction> Actions() {
                         b.Put(u"14010630.txt"_s, "earlier copy\r\n");
                         mainform->SetDateText(u"1401/06/30"_s);
                     },
-                    [](FaultBench&) { mainform->SpeedButton16Click(); },
-                    "14010630.txt",
-                    u"14010630.txt"_s,
-                    u"1401/06/30 File Download succesfully."_s,
-                    T(msg::kServer),
-                    T(msg::kInterrupted),
-                    T(". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده"),
-                    T(msg::kLocalFile),
+                    [](FaultBench&) { mainform->SpeedButton16Click(); }, "14010630.txt", u"14010630.txt"_s,
+                    u"1401/06/30 File Download succesfully."_s, T(msg::kServer), T(msg::kInterrupted),
+                    T(". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده"), T(msg::kLocalFile),
                     "Text Result/12/14010630.txt"});
 
     // The document of patient 2045's "HCV Qualitative" from the day's grid.
-    rows.push_back({u"test document"_s,
-                    [](FaultBench& b) {
-                        b.PutServerCopy(u"14010630.txt"_s, "Text Result/12/14010630.txt");
-                        mainform->SetDateText(u"1401/06/30"_s);
-                        mainform->SolarDatePicker1Change();  // the day was already chosen: show it again
-                        mainform->StringGrid1->setCurrentIndex(mainform->StringGrid1Cells->index(2, 7));
-                    },
-                    [](FaultBench&) { mainform->N1->trigger(); },
-                    "6-hcvql-2045",
-                    u"6-HCVQL-2045.pptx"_s,
-                    u"PDF File Download succesfully."_s,
-                    T(msg::kServer),
-                    T(msg::kInterrupted),
-                    T(". جواب اين آزمايش هنوز آماده نميباشد"),
-                    T(msg::kLocalFile),
-                    "PCR/6-HCVQL-2045.pptx"});
-    // The worklist export ("today.txt" up to the laboratory's Res folder). The
-    // laboratory's drop and stall faults act on downloads only, so an upload passes them.
-    rows.push_back({u"worklist export"_s,
-                    [](FaultBench& b) {
-                        b.Put(u"today.txt"_s, "1\t\xe3\xcd\xe3\xcf\t34\tFBS\r\n");
-                        Form4->SolarDatePicker1->setText(u"1401/06/30"_s);
-                    },
-                    [](FaultBench&) { mainform->SpeedButton21Click(); },
-                    "res/14010630",
-                    {},
-                    u"1401/06/30 File Export succesfully."_s,
-                    T(msg::kServer),
-                    {},
-                    T(". ارسال لیست امروز به سرور آزمایشگاه تاروینا انجام نشد. لطفا دوباره سعی کنید"),
-                    {},
-                    {}});
+    rows.push_back({u"test document"_s, ChooseTestCell, [](FaultBench&) { mainform->N1->trigger(); }, "6-hcvql-2045",
+                    u"6-HCVQL-2045.pptx"_s, u"PDF File Download succesfully."_s, T(msg::kServer), T(msg::kInterrupted),
+                    T(". جواب اين آزمايش هنوز آماده نميباشد"), T(msg::kLocalFile), "PCR/6-HCVQL-2045.pptx"});
+    // The worklist export ("today.txt" up to the laboratory's Res folder): the
+    // data faults cut the upload.
+    FaultAction worklist{u"worklist export"_s,
+                         [](FaultBench& b) {
+                             b.Put(u"today.txt"_s, "1\t\xe3\xcd\xe3\xcf\t34\tFBS\r\n");
+                             Form4->SolarDatePicker1->setText(u"1401/06/30"_s);
+                         },
+                         [](FaultBench&) { mainform->SpeedButton21Click(); },
+                         "res/14010630",
+                         {},
+                         u"1401/06/30 File Export succesfully."_s,
+                         T(msg::kServer),
+                         T(kExportFailed),
+                         T(kExportFailed),
+                         {},
+                         {}};
+    worklist.box = u"Attention"_s;
+    worklist.boxTellsSuccess = true;
+    rows.push_back(worklist);
 
     // The itemised bill of 1401/05 into "temp.qrp", previewed (the preview closes at once).
     rows.push_back({u"month bill"_s,
@@ -112,14 +133,9 @@ std::vector<FaultAction> Actions() {
                         mainform->SpinButton1UpClick();
                         QCOMPARE(mainform->Edit3->toolTip(), u"1401-05"_s);
                     },
-                    [](FaultBench&) { mainform->SpeedButton17Click(); },
-                    "1401-05.qrp",
-                    u"temp.qrp"_s,
-                    T("صورت حساب شما با موفقیت دانلود شد "),
-                    T(msg::kServer),
-                    T(msg::kInterrupted),
-                    T(". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"),
-                    T(msg::kLocalFile),
+                    [](FaultBench&) { mainform->SpeedButton17Click(); }, "1401-05.qrp", u"temp.qrp"_s,
+                    T("صورت حساب شما با موفقیت دانلود شد "), T(msg::kServer), T(msg::kInterrupted),
+                    T(". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"), T(msg::kLocalFile),
                     "Text Result/12/1401-05.qrp"});
 
     // A file of the "Download Files" list, double-clicked, with an earlier copy in the workspace.
@@ -132,15 +148,10 @@ std::vector<FaultAction> Actions() {
                         QCOMPARE(found.size(), 1);
                         mainform->ListBox1->setCurrentItem(found[0]);
                     },
-                    [](FaultBench&) { mainform->ListBox1DblClick(); },
-                    "working hours",
-                    u"Working hours.txt"_s,
-                    u"Working hours.txt Download succesfully."_s,
-                    T(msg::kServer),
-                    u"Working hours.txt Download failed."_s,
-                    u"Working hours.txt Download failed."_s,
-                    T(msg::kLocalFile),
-                    "Help Files/Working hours.txt"});
+                    [](FaultBench&) { mainform->ListBox1DblClick(); }, "working hours", u"Working hours.txt"_s,
+                    u"Working hours.txt Download succesfully."_s, T(msg::kServer),
+                    u"Working hours.txt Download failed."_s, u"Working hours.txt Download failed."_s,
+                    T(msg::kLocalFile), "Help Files/Working hours.txt"});
 
     // The recommendation flag clicked, with the last recommendation read already counted.
     rows.push_back({u"recommendation"_s,
@@ -149,15 +160,10 @@ std::vector<FaultAction> Actions() {
                         mainform->RecordRecommendationRead();
                         mainform->RaiseRecommendationFlag();
                     },
-                    [](FaultBench&) { mainform->Label16Click(); },
-                    "lastrecommendation.rtf",
-                    u"LastRecommendation.rtf"_s,
-                    u"Last Recommendation File Download succesfully."_s,
-                    T(msg::kServer),
-                    u"Last Recommendation File Download failed."_s,
-                    u"Last Recommendation File Download failed."_s,
-                    T(msg::kLocalFile),
-                    "Help Files/LastRecommendation.rtf"});
+                    [](FaultBench&) { mainform->Label16Click(); }, "lastrecommendation.rtf",
+                    u"LastRecommendation.rtf"_s, u"Last Recommendation File Download succesfully."_s, T(msg::kServer),
+                    u"Last Recommendation File Download failed."_s, u"Last Recommendation File Download failed."_s,
+                    T(msg::kLocalFile), "Help Files/LastRecommendation.rtf"});
 
     // "Show Laws": the payment rules; a shown rules file leaves the status line clear.
     rows.push_back({u"payment rules"_s,
@@ -174,7 +180,7 @@ std::vector<FaultAction> Actions() {
                     true});
 
     // "Pay": the empty payment marker up to "pay/may", then the payment page.
-    // The laboratory's drop and stall faults act on downloads only, so the upload passes them.
+    // The marker is empty, so no data fault can cut it.
     rows.push_back({u"payment marker"_s,
                     [](FaultBench&) {
                         mainform->SpeedButton1Click();  // the debt calculated
@@ -206,6 +212,99 @@ std::vector<FaultAction> Actions() {
                     {},
                     {},
                     {}});
+
+    // The program update: a newer version published, the indicator double-clicked,
+    // the program saved on the Desktop.
+    {
+        FaultAction update{u"program update"_s,
+                           [](FaultBench&) {
+                               QStringList bill = mainform->Memo1->toPlainText().split(u'\n');
+                               QVERIFY(bill.size() > 2);
+                               bill[1] = u"22.5"_s;
+                               mainform->Memo1->setPlainText(bill.join(u'\n'));
+                               mainform->ver = false;
+                           },
+                           [](FaultBench&) { mainform->Image6DblClick(); },
+                           "orvanet.exe",
+                           u"Desktop/OrvanetVer 22.5.exe"_s,
+                           T(". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید"),
+                           T(msg::kServer),
+                           T(msg::kInterrupted),
+                           T(". نسخه جدید برنامه هنوز بر روی سرور تاروینا قرار نگرفته است"),
+                           T("مشکلی برای ذخیره برنامه بر روی دسکتاپ وجود دارد"),
+                           "Orvanet.exe"};
+        rows.push_back(update);
+    }
+
+    // A message to the laboratory, whose first name is taken by an earlier message:
+    // the look at that name is the download the data faults cut. A failed sending
+    // is told in an "Error" box; the earlier message is never written over.
+    {
+        FaultAction message{
+            u"message"_s,
+            [](FaultBench& b) {
+                QDir(QString::fromStdString(b.lab.ServerFile("Text Result/12/comments"))).removeRecursively();
+                QDir().mkpath(QString::fromStdString(b.lab.ServerFile("Text Result/12/comments")));
+                QVERIFY(WriteFileAtomically(b.lab.ServerFile(kEarlierMessage), "an earlier message"));
+                mainform->MessageNumber = [] { return 40; };
+                mainform->Memo2->setPlainText(u"سلام"_s);
+            },
+            [](FaultBench& b) {
+                mainform->SpeedButton14Click();
+                QCOMPARE(b.Served(kEarlierMessage), std::string("an earlier message"));
+            },
+            "comments/",
+            {},
+            T("پیغام شما با موفقیت ارسال گردید"),
+            T(msg::kServer),
+            QString(),
+            QString(),
+            std::nullopt,
+            {}};
+        message.box = u"Error"_s;
+        rows.push_back(message);
+    }
+
+    // Normal values from the grid's menu with no local copy: the window asks, and fetches it.
+    {
+        FaultAction normal{u"normal values"_s,
+                           ChooseTestCell,
+                           [](FaultBench&) {
+                               WhenTestsWindowSettles({});
+                               mainform->N2->trigger();
+                           },
+                           "lastnormalvalue.rtf",
+                           u"LastNormalValue.rtf"_s,
+                           {},  // the document shown, the search for the test clears the status line
+                           T(msg::kServer),
+                           u"LastNormalValue.rtf Download failed."_s,
+                           u"LastNormalValue.rtf Download failed."_s,
+                           T(msg::kLocalFile),
+                           "Help Files/LastNormalValue.rtf"};
+        normal.asks = 1;
+        rows.push_back(normal);
+    }
+
+    // Test prices with an earlier copy shown, then the window's "Update".
+    rows.push_back({u"test prices update"_s,
+                    [](FaultBench& b) {
+                        ChooseTestCell(b);
+                        // An earlier list, in which the chosen test is found too.
+                        b.Put(u"LastPriceOfTests.txt"_s,
+                              "earlier prices\r\n" + b.Served("Help Files/LastPriceOfTests.txt"));
+                    },
+                    [](FaultBench&) {
+                        WhenTestsWindowSettles([] { Form3->SpeedButton2Click(); });
+                        mainform->N3->trigger();
+                    },
+                    "lastpriceoftests.txt",
+                    u"LastPriceOfTests.txt"_s,
+                    {},  // the document shown, the search for the test clears the status line
+                    T(msg::kServer),
+                    u"LastPriceOfTests.txt Download failed."_s,
+                    u"LastPriceOfTests.txt Download failed."_s,
+                    T(msg::kLocalFile),
+                    "Help Files/LastPriceOfTests.txt"});
     return rows;
 }
 

@@ -2,51 +2,43 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/AtomicFile.h"
-#include "base/core/TextFile.h"
 
 namespace orv::test {
 
-FaultBench::FaultBench(CentralLab& l) : lab(l), dir_(std::make_unique<QTemporaryDir>()) {}
+FaultBench::FaultBench(CentralLab& l) : lab(l) {}
 
 FaultBench::~FaultBench() {
     DiskFull(false);
     ReadOnly(false);
 }
 
-QString FaultBench::Root() const { return dir_->path() + QStringLiteral("/lab/"); }
+QString FaultBench::Root() const { return window_.Root(); }
 
 void FaultBench::Open() {
-    qputenv("ORVANET_WORKSPACE", Root().toUtf8());
-    QDir().mkpath(Root());
-    lab.WriteSettings(Root().toStdString());
-    WriteTextFile(QString(Root() + QStringLiteral("check.txt")).toStdString(), {"17"});
     prompts = std::make_unique<PromptRecorder>();
-    CreateForms();
-    mainform->pooshe = QString::fromStdString(lab.Folder());
-    mainform->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mainform));
-    QTRY_VERIFY(!mainform->Timer1->isActive());
+    window_.Create(lab, "17");
+    // The Desktop inside the workspace, so that the local faults and the snapshot reach it.
+    Form1->desk = Root() + QStringLiteral("Desktop");
+    QDir().mkpath(Form1->desk);
+    window_.Show();
 }
 
 void FaultBench::Close() {
     DiskFull(false);
     ReadOnly(false);
-    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    DestroyForms();
+    window_.Destroy();
     prompts.reset();
-    QDir(Root()).removeRecursively();
 }
 
 void FaultBench::StartUp() {
@@ -97,14 +89,26 @@ void FaultBench::DiskFull(bool on) {
 bool FaultBench::ReadOnly(bool on) {
     if (on == readOnly_) return true;
     const QByteArray path = QDir::cleanPath(Root()).toLocal8Bit();
+    const QByteArray desk = QDir::cleanPath(Root() + QStringLiteral("Desktop")).toLocal8Bit();
     if (on) {
-        if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0) return false;
-        if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
-            ::umount2(path.constData(), MNT_DETACH);
+        // A read-only mount binds root as well; a user who is not root is bound by the folders' modes.
+        if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0) {
+            if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+                ::umount2(path.constData(), MNT_DETACH);
+                return false;
+            }
+            mounted_ = true;
+        } else if (::geteuid() != 0) {
+            if (::chmod(path.constData(), 0555) != 0 || ::chmod(desk.constData(), 0555) != 0) return false;
+        } else {
             return false;
         }
-    } else {
+    } else if (mounted_) {
         ::umount2(path.constData(), MNT_DETACH);
+        mounted_ = false;
+    } else {
+        ::chmod(desk.constData(), 0755);
+        ::chmod(path.constData(), 0755);
     }
     readOnly_ = on;
     return true;

@@ -2,16 +2,15 @@
 // The main window with the local central laboratory behind it, a workspace of
 // its own, and the two local faults: a disk that takes no more bytes (the file
 // size limit of the process) and a workspace that takes no new file (mounted
-// read-only over itself, which binds root as well).
+// read-only over itself, which binds root as well, or by its folders' modes).
 #include <QString>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "tests/support/CentralLab.h"
+#include "tests/support/LabWindow.h"
 #include "tests/support/PromptRecorder.h"
-
-class QTemporaryDir;
 
 namespace orv::test {
 
@@ -39,13 +38,16 @@ public:
 
     // Local faults; each undoes itself when switched off (or at destruction).
     void DiskFull(bool on);
-    // false when this system does not let the test mount (no CAP_SYS_ADMIN).
+    // A read-only mount of the workspace over itself, or, for a user who is not
+    // root and may not mount, the workspace and Desktop folders' modes; false
+    // when neither can hold (root without CAP_SYS_ADMIN).
     bool ReadOnly(bool on);
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    LabWindow window_;
     bool diskFull_ = false;
     bool readOnly_ = false;
+    bool mounted_ = false;  // read-only by a mount (else by the folders' modes)
 };
 
 }  // namespace orv::test

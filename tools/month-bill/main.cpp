@@ -29,20 +29,22 @@ QString BillHtml(const QStringList& lines) {
         if (f[0] == u"month") month = f[1];
         if (f[0] == u"total") total = f[1];
         if (f[0] == u"row" && f.size() >= 4) {
-            rows += QStringLiteral("<tr><td align=center>%1</td><td align=center>%2</td><td align=center>%3</td>"
-                                   "<td align=left>%4</td></tr>")
-                        .arg(++n)
-                        .arg(Escape(f[1]), Escape(f[2]), Escape(f[3]));
+            // Columns are written left to right: the amount first, the row number last (rightmost).
+            rows += QStringLiteral("<tr><td align=left>%1</td><td align=center>%2</td><td align=center>%3</td>"
+                                   "<td align=center>%4</td></tr>")
+                        .arg(Escape(f[3]), Escape(f[2]), Escape(f[1]))
+                        .arg(++n);
         }
     }
     return QStringLiteral(
                "<html><body dir=rtl style='font-family:\"Noto Sans Arabic\"'>"
                "<h2 align=center>%1</h2><p align=right>آزمایشگاه: %2<br>دوره: %3</p>"
-               "<table width=100% border=1 cellspacing=0 cellpadding=4 dir=rtl>"
-               "<tr><th>ردیف</th><th>تاریخ</th><th>تعداد نمونه</th><th>مبلغ (ریال)</th></tr>%4"
-               "<tr><td colspan=3 align=center><b>جمع کل</b></td><td align=left><b>%5</b></td></tr>"
+               "<table width=98% align=center border=1 cellspacing=0 cellpadding=4>"
+               "<tr><th>مبلغ (ریال)</th><th>تعداد نمونه</th><th>تاریخ</th><th>ردیف</th></tr>%4"
+               "<tr><td align=left><b>%5</b></td><td colspan=3 align=center><b>جمع کل</b></td></tr>"
                "</table><p align=center>آزمایشگاه مرجع تاروینا</p></body></html>")
-        .arg(Escape(title), Escape(lab), Escape(month), rows, Escape(total));
+        // The period "1401-05" is kept left to right inside the Persian line.
+        .arg(Escape(title), Escape(lab), QChar(0x202A) + Escape(month) + QChar(0x202C), rows, Escape(total));
 }
 
 }  // namespace

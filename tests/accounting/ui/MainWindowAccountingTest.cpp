@@ -1,6 +1,7 @@
 // The main window's accounting half against the local central laboratory: the
 // account refresh with its gate, version indicator and notice flag, the
 // accounting panel, payment, messages, the month bill and the program update.
+#include <curl/curl.h>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
@@ -8,7 +9,6 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <curl/curl.h>
 
 #include "accounting/core/Account.h"
 #include "accounting/core/AccountFiles.h"
@@ -43,7 +43,8 @@ bool Fetch(const QUrl& url) {
     CURL* curl = curl_easy_init();
     const QByteArray address = url.toEncoded();
     curl_easy_setopt(curl, CURLOPT_URL, address.constData());
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, +[](char*, size_t size, size_t n, void*) { return size * n; });
+    curl_easy_setopt(
+        curl, CURLOPT_WRITEFUNCTION, +[](char*, size_t size, size_t n, void*) { return size * n; });
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, 5000L);
     const bool ok = curl_easy_perform(curl) == CURLE_OK;
     curl_easy_cleanup(curl);
@@ -206,9 +207,9 @@ private slots:
         QVERIFY(QFile::exists(marker));
         QCOMPARE(QFileInfo(marker).size(), 0);
         QCOMPARE(prompts.opened.size(), 1);
-        const std::string expectedQuery =
-            "GET /page1.aspx?Lablbl=" + acc::PercentEncode("آزمايشگاه نمونه مرکزي") +
-            "&Amount=" + std::to_string(mainform->m) + "&ResNum=" + mainform->pardata.toStdString();
+        const std::string expectedQuery = "GET /page1.aspx?Lablbl=" + acc::PercentEncode("آزمايشگاه نمونه مرکزي") +
+                                          "&Amount=" + std::to_string(mainform->m) +
+                                          "&ResNum=" + mainform->pardata.toStdString();
         QTRY_VERIFY([&] {
             for (const std::string& r : lab_.Requests())
                 if (r.find(expectedQuery) != std::string::npos) return true;
@@ -287,6 +288,30 @@ private slots:
         QCOMPARE(Bytes(folder + "12-1401-06-30-5.txt"), "");
         QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
         for (int n : {998, 999, 0, 1, 5}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
+    }
+
+    // A look at a taken name that breaks off must not make the name look free:
+    // the earlier message stays as it was and the sending is reported failed.
+    void brokenLookAtANameNeverOverwritesIt() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        const std::string folder = lab_.ServerFile("Text Result/12/comments/");
+        const std::string earlier = folder + "12-1401-06-30-40.txt";
+        QVERIFY(orv::WriteFileAtomically(earlier, "an earlier message of the day"));
+        lab_.Control("drop 5 comments/12-1401-06-30-40");
+        mainform->MessageNumber = [] { return 40; };
+        mainform->Memo2->setPlainText(u"پیام تازه"_s);
+        mainform->SpeedButton14Click();
+        QCOMPARE(Bytes(earlier), "an earlier message of the day");
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY(prompts.messages[0].startsWith(u"Error|"_s));
+        QCOMPARE(mainform->Memo2->toPlainText(), u"پیام تازه"_s);
+        QVERIFY(!QFile::exists(Q(folder + "12-1401-06-30-41.txt")));
+        lab_.Control("reset");
+        mainform->SpeedButton14Click();  // cleared: the next free name takes it
+        QCOMPARE(Bytes(folder + "12-1401-06-30-41.txt"), orv::Utf8ToCp1256("پیام تازه\r\n"));
+        QCOMPARE(Bytes(earlier), "an earlier message of the day");
+        for (int n : {40, 41}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
     }
 
     void failedMessageKeepsTheText() {
@@ -375,7 +400,7 @@ private slots:
         // A download cut short leaves nothing on the Desktop.
         lab_.Control("drop 1000 orvanet.exe");
         QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
-        QCOMPARE(w_.Status(), u"مشکلی برای ذخیره برنامه بر روی دسکتاپ وجود دارد"_s);
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kInterrupted));  // not the Desktop's fault
         QVERIFY(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
         lab_.Control("reset");
         QTest::mouseDClick(mainform->Image6, Qt::LeftButton);

@@ -2,7 +2,6 @@
 // refresh arriving while another server action runs, the title blink during a
 // status blink, and the indicators while a check cannot finish.
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
 #include <thread>
@@ -14,6 +13,7 @@
 #include "base/core/TextFile.h"
 #include "server/core/ServerMessages.h"
 #include "tests/support/CentralLab.h"
+#include "tests/support/LabWindow.h"
 #include "tests/support/PromptRecorder.h"
 
 using namespace Qt::StringLiterals;
@@ -27,10 +27,10 @@ bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImag
 class MainformReliabilityTest : public QObject {
     Q_OBJECT
     orv::test::CentralLab lab_;
-    QTemporaryDir workspace_;
+    orv::test::LabWindow window_;
     std::unique_ptr<PromptRecorder> prompts_;
 
-    QString Root() const { return workspace_.path() + u"/lab/"_s; }
+    QString Root() const { return window_.Root(); }
 
     ServerAction DayDownload(const QString& day) const {
         ServerAction a = ServerAction::Download(u"/Text Result\\"_s + mainform->pooshe + u"\\"_s + day + u".txt"_s,
@@ -42,27 +42,16 @@ class MainformReliabilityTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        orv::test::CentralLabOptions options = orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00");
-        options.sntpTimeoutMs = 1500;
-        QVERIFY2(lab_.Start(options), lab_.Error().c_str());
-    }
+    void initTestCase() { QVERIFY2(lab_.Start(orv::test::QuickLab()), lab_.Error().c_str()); }
     void init() {
         QVERIFY(lab_.Control("reset"));
         lab_.ClearLogs();
-        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
-        QDir().mkpath(Root());
-        QVERIFY(lab_.WriteSettings(Root().toStdString()));
-        QVERIFY(orv::WriteTextFile(QString(Root() + u"check.txt"_s).toStdString(), {"21"}));
         prompts_ = std::make_unique<PromptRecorder>();
-        CreateForms();
-        mainform->pooshe = QString::fromStdString(lab_.Folder());
+        window_.Create(lab_, "21");
     }
     void cleanup() {
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        DestroyForms();
+        window_.Destroy();
         prompts_.reset();
-        QDir(Root()).removeRecursively();
     }
 
     // The start-up account refresh comes while another server action waits for
@@ -94,7 +83,8 @@ private slots:
     void startRemovesLeftoversOfKilledSaves() {
         const std::string leftover = QString(Root() + u".14010630.txt.part-Q1w2E3"_s).toStdString();
         QVERIFY(orv::WriteFileAtomically(leftover, std::string(4096, 'x')));
-        std::filesystem::last_write_time(leftover, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+        std::filesystem::last_write_time(leftover,
+                                         std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
         QVERIFY(orv::WriteFileAtomically(QString(Root() + u"14010630.txt"_s).toStdString(), "kept"));
         Form1->show();
         QVERIFY(!orv::FileExists(leftover));
@@ -129,7 +119,8 @@ private slots:
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<bool>("network");
         QTest::addColumn<bool>("server");
-        QTest::newRow("time server silent, log-in stalled") << QStringList{u"sntp silent"_s, u"stall USER"_s} << false << false;
+        QTest::newRow("time server silent, log-in stalled")
+            << QStringList{u"sntp silent"_s, u"stall USER"_s} << false << false;
         QTest::newRow("log-in stalled") << QStringList{u"stall USER"_s} << true << false;
         QTest::newRow("log-in refused") << QStringList{u"login refuse"_s} << true << false;
     }

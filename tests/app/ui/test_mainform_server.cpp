@@ -1,7 +1,6 @@
 // The main window's server link against the local central laboratory: the
 // checks, the refresh and the standard server action.
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <chrono>
 
@@ -15,6 +14,7 @@
 #include "server/core/ServerMessages.h"
 #include "solar/widgets/TSolarDatePicker.h"
 #include "tests/support/CentralLab.h"
+#include "tests/support/LabWindow.h"
 
 using orv::ActionResult;
 using orv::ServerAction;
@@ -32,9 +32,9 @@ class MainformServerTest : public QObject {
     Q_OBJECT
 private:
     orv::test::CentralLab lab_;
-    QTemporaryDir workspace_;
+    orv::test::LabWindow window_;
 
-    QString Root() const { return workspace_.path() + QStringLiteral("/lab/"); }
+    QString Root() const { return window_.Root(); }
     std::string File(const QString& name) const { return QString(Root() + name).toStdString(); }
 
     // The result download of a day, as the results area runs it.
@@ -55,28 +55,17 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        orv::test::CentralLabOptions options = orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00");
-        options.sntpTimeoutMs = 1500;
-        QVERIFY2(lab_.Start(options), lab_.Error().c_str());
-    }
+    void initTestCase() { QVERIFY2(lab_.Start(orv::test::QuickLab()), lab_.Error().c_str()); }
     void init() {
         QVERIFY(lab_.Control("reset"));
         lab_.ClearLogs();
-        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
-        QDir().mkpath(Root());
-        QVERIFY(lab_.WriteSettings(Root().toStdString()));
-        QVERIFY(orv::WriteTextFile(File(u"check.txt"_qs), {"21"}));
         orv::ui::SetMessageResponder(
             [](const QString&, const QString&, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
-        CreateForms();
-        mainform->pooshe = QString::fromStdString(lab_.Folder());
+        window_.Create(lab_, "21");
     }
     void cleanup() {
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        DestroyForms();
+        window_.Destroy();
         orv::ui::SetMessageResponder({});
-        QDir(Root()).removeRecursively();
     }
 
     void networkCheckSetsTheDateFieldsToTheRespondersToday() {

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -17,6 +16,7 @@
 #include "reception/ui/WorklistModel.h"
 #include "server/core/ServerMessages.h"
 #include "tests/support/CentralLab.h"
+#include "tests/support/LabWindow.h"
 #include "tests/support/PromptRecorder.h"
 
 using namespace Qt::StringLiterals;
@@ -31,10 +31,10 @@ const char kRemote[] = "Text Result/12/Res/14010630.txt";
 class WorklistExportTest : public QObject {
     Q_OBJECT
     CentralLab lab_;
-    QTemporaryDir workspace_;
+    orv::test::LabWindow window_;
     std::unique_ptr<PromptRecorder> prompts_;
 
-    QString Root() const { return workspace_.path() + u"/lab/"_s; }
+    QString Root() const { return window_.Root(); }
     static QByteArray Read(const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
@@ -67,24 +67,16 @@ private slots:
     void init() {
         lab_.Control("reset");
         QFile::remove(QString::fromStdString(lab_.ServerFile(kRemote)));
-        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
-        QDir().mkpath(Root());
-        lab_.WriteSettings(Root().toStdString());
         prompts_ = std::make_unique<PromptRecorder>();
-        CreateForms();
-        mainform->pooshe = QString::fromStdString(lab_.Folder());
-        mainform->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainform));
-        QTRY_VERIFY(!mainform->Timer1->isActive());
+        window_.Create(lab_);
+        window_.Show();
         mainform->netok = mainform->farok = mainform->billok = true;
         mainform->rowday = u"1401/06/29"_s;
         lab_.ClearLogs();
     }
     void cleanup() {
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        DestroyForms();
+        window_.Destroy();
         prompts_.reset();
-        QDir(Root()).removeRecursively();
     }
 
     void exportLandsInResByteForByte() {
@@ -92,7 +84,9 @@ private slots:
         QCOMPARE(Form4->root, Root());
         Form4->SpeedButton4->click();
         const QByteArray saved = Read(Root() + u"today.txt"_s);
-        QCOMPARE(saved, QByteArray("41;\xDA\xE1\xED;;;0;;2[FBS;\r\n42;\xDA\xE1\xED;;;0;;2[FBS;\r\n43;\xDA\xE1\xED;;;0;;2[FBS;\r\n"));
+        QCOMPARE(saved,
+                 QByteArray(
+                     "41;\xDA\xE1\xED;;;0;;2[FBS;\r\n42;\xDA\xE1\xED;;;0;;2[FBS;\r\n43;\xDA\xE1\xED;;;0;;2[FBS;\r\n"));
         QCOMPARE(Remote(), saved);
         QCOMPARE(prompts_->messages, QStringList{u"Attention|"_s + kExported});
         // The status line carries the main window's day, not the export date.

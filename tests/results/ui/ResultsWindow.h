@@ -1,7 +1,6 @@
 #pragma once
 // The main window with the local central laboratory behind it, for the result
-// actions: a workspace of its own, the laboratory's settings, the folder code,
-// and the start-up timer's first run behind it.
+// actions: every gate open, message boxes recorded, and the day files' helpers.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -17,43 +16,33 @@
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
 #include "tests/support/CentralLab.h"
+#include "tests/support/LabWindow.h"
 
 namespace orv::test {
 
-class ResultsWindow {
+class ResultsWindow : public LabWindow {
 public:
-    QTemporaryDir workspace;
     QStringList messages;  // "caption|text" of every message box
 
-    QString Root() const { return workspace.path() + QStringLiteral("/lab/"); }
     std::string RootStd() const { return Root().toStdString(); }
 
     // Creates the windows and shows the main window with every gate open.
     void Open(const CentralLab& lab) {
-        qputenv("ORVANET_WORKSPACE", Root().toUtf8());
-        QDir().mkpath(Root());
-        lab.WriteSettings(RootStd());
         messages.clear();
         orv::ui::SetMessageResponder([this](const QString& caption, const QString& text, QMessageBox::StandardButtons) {
             messages << caption + u'|' + text;
             return QMessageBox::Ok;
         });
-        CreateForms();
-        mainform->pooshe = QString::fromStdString(lab.Folder());
-        mainform->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainform));
-        // The start-up timer shows the day and runs the account refresh (nothing while farok is false).
-        QTRY_VERIFY(!mainform->Timer1->isActive());
+        Create(lab);
+        Show();
         mainform->netok = mainform->farok = mainform->billok = true;
     }
 
     void Close() {
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        DestroyForms();
+        Destroy();
         orv::ui::SetMessageResponder({});
         orv::ui::SetSaveFileResponder({});
         orv::ui::SetOpenResponder({});
-        QDir(Root()).removeRecursively();
     }
 
     // Puts a day's file into the workspace, as an earlier download left it.

@@ -7,7 +7,7 @@ import unittest
 
 from lab import documents, samples, solar, sntp
 from lab.faults import Faults
-from lab.ftp import resolve_case
+from lab.ftp import FaultyUpload, resolve_case
 
 
 class ResolveCase(unittest.TestCase):
@@ -43,6 +43,26 @@ class FaultCommands(unittest.TestCase):
         self.assertIsNone(f.drop)
         self.assertFalse(f.stall_for("RETR", "bill.txt"))
         self.assertEqual(datetime.datetime.fromtimestamp(f.now()), datetime.datetime(2022, 9, 21, 9, 0))
+
+
+class Uploads(unittest.TestCase):
+    def test_a_dropped_upload_keeps_the_bytes_before_the_cut(self):
+        with tempfile.TemporaryDirectory() as root:
+            path = os.path.join(root, "today.txt")
+            with open(path, "wb") as raw:
+                f = FaultyUpload(raw, 10, None)
+                f.write(b"12345")
+                with self.assertRaises(OSError):
+                    f.write(b"6789abcdef")
+                f.close()
+            with open(path, "rb") as kept:
+                self.assertEqual(kept.read(), b"123456789a")
+            with open(path, "wb") as raw:  # shorter than the cut: all of it arrives
+                f = FaultyUpload(raw, 10, None)
+                f.write(b"123456789")
+                f.close()
+            with open(path, "rb") as kept:
+                self.assertEqual(kept.read(), b"123456789")
 
 
 class TimeAnswers(unittest.TestCase):

@@ -93,6 +93,42 @@ class FaultyFile:
         self._f.close()
 
 
+class FaultyUpload:
+    """A file being received whose data connection drops or stalls once that
+    many bytes have come: the bytes before are kept, as a server keeps the part
+    of an upload it received."""
+
+    def __init__(self, f, drop_after, stall_after, still_stalled=lambda: True):
+        self._f = f
+        self._still_stalled = still_stalled
+        self._drop = drop_after
+        self._stall = stall_after
+        self._received = 0
+        self.name = f.name
+        self.mode = f.mode
+
+    @property
+    def closed(self):
+        return self._f.closed
+
+    def write(self, chunk):
+        limit = min(x for x in (self._drop, self._stall, float("inf")) if x is not None)
+        if self._received + len(chunk) < limit:
+            self._received += len(chunk)
+            return self._f.write(chunk)
+        self._f.write(chunk[: int(limit - self._received)])
+        self._received = limit
+        self._f.flush()
+        if self._stall is not None and self._received >= self._stall:
+            deadline = time.monotonic() + STALL_LIMIT_S
+            while not STOP.is_set() and time.monotonic() < deadline and self._still_stalled():
+                time.sleep(0.1)
+        raise OSError(errno.ECONNRESET, "data connection dropped by the laboratory")
+
+    def close(self):
+        self._f.close()
+
+
 def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1", tls=None):
     """`tls`: None for plain FTP; else {"certfile": PEM with chain and key,
     "required": refuse log-ins and data connections without TLS}."""
@@ -117,10 +153,13 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1",
             if faults.is_missing(name):
                 raise FileNotFoundError(errno.ENOENT, "The system cannot find the file specified")
             f = super().open(filename, mode)
+            drop, stall, rate = faults.data_limits(name)
+            stalled = lambda: faults.stall_data is not None  # noqa: E731
             if "r" in mode:
-                drop, stall, rate = faults.data_limits(name)
                 if drop is not None or stall is not None or rate:
-                    return FaultyFile(f, drop, stall, rate, lambda: faults.stall_data is not None)
+                    return FaultyFile(f, drop, stall, rate, stalled)
+            elif drop is not None or stall is not None:
+                return FaultyUpload(f, drop, stall, stalled)
             return f
 
         def getsize(self, path):

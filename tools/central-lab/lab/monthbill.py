@@ -43,7 +43,7 @@ def rows(year, month, amount, seed=0):
 
 def tsv(lab_name, year, month, amount):
     lines = ["title\tصورت حساب ماهانه آزمایشات ارسالی", "lab\t%s" % lab_name,
-             "month\t\u200e%04d-%02d\u200e" % (year, month)]
+             "month\t%04d-%02d" % (year, month)]
     for date, count, value in rows(year, month, amount):
         lines.append("row\t%s\t%d\t%s" % (date, count, _grouped(value)))
     lines.append("total\t%s" % _grouped(amount))
