@@ -46,17 +46,15 @@ def resolve_case(root, path):
     return current
 
 
-class FaultyFile:
-    """A read-only file whose data connection drops or stalls after some bytes,
-    or which is sent slowly. It has no fileno(), so sendfile() is not used."""
+class _CutData:
+    """A file on a data connection that drops or stalls after some bytes."""
 
-    def __init__(self, f, drop_after, stall_after, rate, still_stalled=lambda: True):
+    def __init__(self, f, drop_after, stall_after, still_stalled):
         self._f = f
         self._still_stalled = still_stalled
         self._drop = drop_after
         self._stall = stall_after
-        self._rate = rate
-        self._sent = 0
+        self._moved = 0
         self.name = f.name
         self.mode = f.mode
 
@@ -64,23 +62,42 @@ class FaultyFile:
     def closed(self):
         return self._f.closed
 
+    def close(self):
+        self._f.close()
+
+    def _limit(self):
+        return min(x for x in (self._drop, self._stall, float("inf")) if x is not None)
+
+    def _cut(self):
+        """At the limit: a stall keeps silent (while the fault lasts), then the connection drops."""
+        if self._stall is not None and self._moved >= self._stall:
+            deadline = time.monotonic() + STALL_LIMIT_S
+            while not STOP.is_set() and time.monotonic() < deadline and self._still_stalled():
+                time.sleep(0.1)
+        raise OSError(errno.ECONNRESET, "data connection dropped by the laboratory")
+
+
+class FaultyFile(_CutData):
+    """A read-only file whose data connection drops or stalls after some bytes,
+    or which is sent slowly. It has no fileno(), so sendfile() is not used."""
+
+    def __init__(self, f, drop_after, stall_after, rate, still_stalled=lambda: True):
+        super().__init__(f, drop_after, stall_after, still_stalled)
+        self._rate = rate
+
     def read(self, size=-1):
-        limit = min(x for x in (self._drop, self._stall, float("inf")) if x is not None)
-        if self._sent >= limit:
-            if self._stall is not None and self._sent >= self._stall:
-                deadline = time.monotonic() + STALL_LIMIT_S
-                while not STOP.is_set() and time.monotonic() < deadline and self._still_stalled():
-                    time.sleep(0.1)
-            raise OSError(errno.ECONNRESET, "data connection dropped by the laboratory")
+        limit = self._limit()
+        if self._moved >= limit:
+            self._cut()
         if size is None or size < 0:
             size = 65536
         if self._rate:
             # a tenth of a second's worth at a time
             time.sleep(0.1)
             size = min(size, max(1, self._rate // 10))
-        size = int(min(size, limit - self._sent))
+        size = int(min(size, limit - self._moved))
         chunk = self._f.read(size)
-        self._sent += len(chunk)
+        self._moved += len(chunk)
         return chunk
 
     def seek(self, *args):
@@ -89,44 +106,24 @@ class FaultyFile:
     def tell(self):
         return self._f.tell()
 
-    def close(self):
-        self._f.close()
 
-
-class FaultyUpload:
+class FaultyUpload(_CutData):
     """A file being received whose data connection drops or stalls once that
     many bytes have come: the bytes before are kept, as a server keeps the part
     of an upload it received."""
 
     def __init__(self, f, drop_after, stall_after, still_stalled=lambda: True):
-        self._f = f
-        self._still_stalled = still_stalled
-        self._drop = drop_after
-        self._stall = stall_after
-        self._received = 0
-        self.name = f.name
-        self.mode = f.mode
-
-    @property
-    def closed(self):
-        return self._f.closed
+        super().__init__(f, drop_after, stall_after, still_stalled)
 
     def write(self, chunk):
-        limit = min(x for x in (self._drop, self._stall, float("inf")) if x is not None)
-        if self._received + len(chunk) < limit:
-            self._received += len(chunk)
+        limit = self._limit()
+        if self._moved + len(chunk) < limit:
+            self._moved += len(chunk)
             return self._f.write(chunk)
-        self._f.write(chunk[: int(limit - self._received)])
-        self._received = limit
+        self._f.write(chunk[: int(limit - self._moved)])
+        self._moved = limit
         self._f.flush()
-        if self._stall is not None and self._received >= self._stall:
-            deadline = time.monotonic() + STALL_LIMIT_S
-            while not STOP.is_set() and time.monotonic() < deadline and self._still_stalled():
-                time.sleep(0.1)
-        raise OSError(errno.ECONNRESET, "data connection dropped by the laboratory")
-
-    def close(self):
-        self._f.close()
+        self._cut()
 
 
 def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1", tls=None):
