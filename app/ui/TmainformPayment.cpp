@@ -81,11 +81,12 @@ void Tmainform::SpeedButton14Click() {
         std::string existing;
         std::optional<orv::FtpResult> broken;
         const std::optional<int> free = acc::FreeMessageNumber(n, [&](int candidate) {
-            if (broken) return true;
+            if (broken) return true;  // the search runs out without asking the server again
             const orv::FtpResult r =
                 session.GetMemory(acc::MessagePath(code, acc::MessageName(code, y, mo, d, candidate)), existing);
-            if (!r && r.failure != orv::FtpFailure::RemoteMissing) broken = r;
-            return !(!r && r.failure == orv::FtpFailure::RemoteMissing);
+            const bool lacked = !r && r.failure == orv::FtpFailure::RemoteMissing;
+            if (!r && !lacked) broken = r;
+            return !lacked;
         });
         if (broken) return *broken;
         if (!free) return orv::FtpResult::Fail("every message name of the day is taken");

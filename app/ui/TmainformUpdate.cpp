@@ -50,7 +50,6 @@ void Tmainform::SpeedButton9Click() {
                                                       Form1->desk + u'/' + QString::fromStdString(*name), 5000000);
     // The Desktop's message only when the Desktop took no file; a program the
     // server does not have, or a download cut short, says so.
-    a.failureText = QString::fromUtf8(kDesktopFailed);
     a.localFailureText = QString::fromUtf8(kDesktopFailed);
     a.notReadyText = QString::fromUtf8(kNotPublished);
     a.successText = u"New version of Application Download succesfully."_s;

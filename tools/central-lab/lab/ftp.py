@@ -49,7 +49,7 @@ def resolve_case(root, path):
 class _CutData:
     """A file on a data connection that drops or stalls after some bytes."""
 
-    def __init__(self, f, drop_after, stall_after, still_stalled):
+    def __init__(self, f, drop_after, stall_after, still_stalled=lambda: True):
         self._f = f
         self._still_stalled = still_stalled
         self._drop = drop_after
@@ -111,9 +111,6 @@ class FaultyUpload(_CutData):
     """A file being received whose data connection drops or stalls once that
     many bytes have come: the bytes before are kept, as a server keeps the part
     of an upload it received."""
-
-    def __init__(self, f, drop_after, stall_after, still_stalled=lambda: True):
-        super().__init__(f, drop_after, stall_after, still_stalled)
 
     def write(self, chunk):
         limit = self._limit()
