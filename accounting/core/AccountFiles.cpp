@@ -1,18 +1,21 @@
 #include "accounting/core/AccountFiles.h"
 
+#include "base/core/RemotePath.h"
 #include "base/core/SafeName.h"
 
 namespace orv::accounting {
 
 std::string BillPath(std::string_view folderCode) {
-    return "/Text Result\\" + std::string(folderCode) + "\\bill.txt";
+    return remote::Path({remote::kResults, folderCode, "bill.txt"});
 }
 
 std::string MonthBillPath(std::string_view folderCode, std::string_view monthKey) {
-    return "\\Text Result/" + std::string(folderCode) + "/" + std::string(monthKey) + ".qrp";
+    return remote::Path({remote::kResults, folderCode, std::string(monthKey) + ".qrp"});
 }
 
-std::string PaymentMarkerPath(std::string_view pardata) { return "pay/may/" + std::string(pardata); }
+std::string PaymentMarkerPath(std::string_view pardata) {
+    return remote::Path({remote::kPayments, remote::kPaymentMarkers, pardata});
+}
 
 std::string PercentEncode(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -46,7 +49,7 @@ std::string MessageName(std::string_view folderCode, std::string_view ya, std::s
 }
 
 std::string CommentsFolder(std::string_view folderCode) {
-    return "Text Result/" + std::string(folderCode) + "/comments";
+    return remote::Path({remote::kResults, folderCode, remote::kComments});
 }
 
 std::string MessagePath(std::string_view folderCode, std::string_view name) {

@@ -10,10 +10,8 @@ std::string Path(const QString& s) { return s.toStdString(); }
 }  // namespace
 
 QString ServerAction::FailureMessage(const FtpResult& result) const {
-    if (result.failure == FtpFailure::LocalFile)
-        return localFailureText.isEmpty() ? QString::fromUtf8(msg::kLocalFile) : localFailureText;
-    if (notReadyText.isEmpty()) return failureText;
-    return result.failure == FtpFailure::RemoteMissing ? notReadyText : QString::fromUtf8(msg::kInterrupted);
+    return QString::fromStdString(msg::TransferFailure(result, failureText.toStdString(), notReadyText.toStdString(),
+                                                       localFailureText.toStdString()));
 }
 
 ServerAction ServerAction::Download(const QString& remote, const QString& local, qint64 max) {

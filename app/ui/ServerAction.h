@@ -64,8 +64,7 @@ struct ServerAction {
     QString localFailureText;
     QString successText;  // empty: the status line is left as it is
 
-    // The status line after a failed transfer: a local file that could not be
-    // written says so whatever the action; then the rule above; else failureText.
+    // The status line after a failed transfer (msg::TransferFailure).
     QString FailureMessage(const FtpResult& result) const;
 
     // A download into a local file: replaced only when the whole file arrived.

@@ -137,6 +137,9 @@ public:
     const QString& LastServerError() const { return lastError_; }
     // What kind of failure ended the last transfer (None after a good one).
     orv::FtpFailure LastServerFailure() const { return lastFailure_; }
+    // What a closed server gate says: the server message, or, after a log-in
+    // refused or a certificate that failed, that reason until a check opens a session.
+    QString ServerDownMessage() const;
     // Closes the session off the UI thread.
     void CloseSession();
     // Runs blocking `work` off the UI thread while the window keeps running (and
@@ -334,6 +337,9 @@ private:
     bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;
     orv::FtpFailure lastFailure_ = orv::FtpFailure::None;
+    orv::FtpResult serverDown_;  // the last failed open of a check or an action
+    // A session that did not open: remembered, and for a reason that lasts the server is down.
+    void NoteOpenFailure(const orv::FtpResult& opened);
     QStringList notes_;  // waiting to be shown
     QStringList noted_;  // shown (or waiting) in this run
     bool notesPending_ = false;

@@ -148,7 +148,7 @@ void Tmainform::RaiseNotice() {
 }
 
 void Tmainform::SpeedButton1Click() {
-    if (!farok) Flash(orv::msg::kServer);
+    if (!farok) Flash(ServerDownMessage());
     if (!netok) Flash(orv::msg::kNetworkRefresh);
     if (!netok || !farok || Memo1->toPlainText().isEmpty()) return;
     if (par)

@@ -1,5 +1,6 @@
 // The standard server action sequence (ServerAction.h), shared by every server action.
 #include <QApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
 #include <algorithm>
@@ -21,6 +22,19 @@ void Tmainform::CloseSession() {
     Wait([this] { IdFTP1->Close(); }, [this] { IdFTP1->Abort(); });
 }
 
+QString Tmainform::ServerDownMessage() const {
+    return QString::fromUtf8(orv::msg::LastsUntilChecked(serverDown_.failure) ? orv::msg::OpenFailure(serverDown_)
+                                                                               : orv::msg::kServer);
+}
+
+void Tmainform::NoteOpenFailure(const orv::FtpResult& opened) {
+    serverDown_ = opened;
+    if (!orv::msg::LastsUntilChecked(opened.failure)) return;
+    farok = false;
+    SetPicture(Image8, Image5);
+    Image8->setToolTip({});
+}
+
 orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
     using orv::ActionResult;
     if (ServerBusy()) {
@@ -36,7 +50,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
         return ActionResult::Refused;
     }
     if (a.testFarok && !farok) {
-        Flash(orv::msg::kServer);
+        Flash(ServerDownMessage());
         NormalCursor();
         return ActionResult::Refused;
     }
@@ -54,6 +68,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
         if (!opened) {
             lastError_ = QString::fromStdString(opened.error);
             lastFailure_ = opened.failure;
+            NoteOpenFailure(opened);
             Flash(orv::msg::OpenFailure(opened));
             NormalCursor();
             return ActionResult::OpenFailed;

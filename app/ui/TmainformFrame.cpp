@@ -287,6 +287,9 @@ void Tmainform::FormShow() {
 void Tmainform::Timer1Timer() {
     Timer1->stop();
     SolarDatePicker1Change();
+    // A log-in refused or a certificate that failed at the start is said again
+    // over the day's archive message: until it is mended nothing reaches the server.
+    if (!farok && orv::msg::LastsUntilChecked(serverDown_.failure)) Flash(ServerDownMessage());
     // Another server action may be waiting for the network now: the account
     // refresh then runs after it, and closes the session the check left open.
     RunWhenIdle([this] { SpeedButton2Click(); });

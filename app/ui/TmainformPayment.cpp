@@ -30,7 +30,7 @@ void Tmainform::SpeedButton10Click() {
     Timer4->start();
     Flash(".لطفا کمی صبر کنید");
     if (!farok) {
-        Flash(orv::msg::kServer);
+        Flash(ServerDownMessage());
         return;
     }
     if (!netok) {

@@ -32,7 +32,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const char* const kNoTestInCell = "متن جستجو خالی میباشد";
 const char* const kNoItemChosen = ". لطفا ابتدا یکی از فایل های فهرست را انتخاب کنید";
-const char* const kListFailed = ". فهرست فایل های سرور دریافت نشد";
 const QString kFlagCaption = u"New Massage.Plz Click here"_s;
 const QColor kFlagged(255, 0, 0);
 constexpr int kRawName = Qt::UserRole;  // a listed item's name as the server sent it
@@ -68,7 +67,7 @@ void Tmainform::SpeedButton8Click() {
         }
         std::vector<std::string> lines;
         orv::ServerAction a = orv::ServerAction::ListFolder(Text(orv::docs::kHelpFolder), &lines);
-        a.failureText = Text(kListFailed);
+        a.failureText = Text(orv::msg::kListFailed);
         if (RunServerAction(a) != orv::ActionResult::Done) {
             SpeedButton8->setChecked(false);
             ShowFolderList();
@@ -76,6 +75,14 @@ void Tmainform::SpeedButton8Click() {
             return;
         }
         FillFolderList(lines);
+        NormalCursor();
+        // An empty listing is said, never shown as a blank list with no word.
+        if (ListBox1->count() == 0)
+            Flash(orv::msg::kListEmpty);
+        else
+            Label6->clear();
+        ShowFolderList();
+        return;
     }
     NormalCursor();
     Label6->clear();
@@ -123,7 +130,7 @@ void Tmainform::ListBox1DblClick() {
     orv::ServerAction a;
     a.networkForm = orv::NetworkForm::Refresh;
     a.max = orv::SizeOrZero(size);
-    a.source = u"\\Help Files/"_s + name;
+    a.source = QString::fromStdString(orv::docs::HelpFilePath(raw));
     a.dest = WorkspaceRoot() + name;
     // Asked for with the very bytes the server listed.
     a.transfer = [remote = orv::docs::HelpFilePath(raw), local = a.dest.toStdString()](orv::FtpSession& s) {

@@ -29,7 +29,6 @@ using namespace Qt::StringLiterals;
 namespace res = orv::results;
 
 namespace {
-const char* const kNoSampleYet = ". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده";
 constexpr qint64 kResultFileSize = 900;
 
 bool IsCompactDate(const QString& compact) {
@@ -220,7 +219,7 @@ void Tmainform::SpeedButton16Click() {
     a.resetGauge = true;
     a.testFarok = true;
     a.testBillok = true;
-    a.notReadyText = QString::fromUtf8(kNoSampleYet);
+    a.notReadyText = QString::fromUtf8(res::kNoSampleYet);
     a.successText = shownDay + u" File Download succesfully."_s;
     if (!IsCompactDate(compact)) {
         // The day was never shown (the window was hidden): nothing to ask the server for.

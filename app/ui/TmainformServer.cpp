@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <ctime>
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
@@ -14,19 +13,7 @@
 #include "base/ui/Prompts.h"
 #include "server/core/OffUiThread.h"
 #include "server/core/ServerMessages.h"
-#include "solar/core/TPublicUtils.h"
-
-namespace {
-
-// The calendar date, in local time, of a moment given in seconds since 1970.
-std::chrono::sys_days LocalDay(double unixSeconds) {
-    const std::time_t t = static_cast<std::time_t>(unixSeconds);
-    std::tm local{};
-    localtime_r(&t, &local);
-    return std::chrono::sys_days(std::chrono::year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday);
-}
-
-}  // namespace
+#include "server/core/TodayFromTimeServer.h"
 
 void Tmainform::Wait(const std::function<void()>& work, const std::function<void()>& cancel) {
     ++busy_;
@@ -93,10 +80,9 @@ void Tmainform::NetworkCheck() {
     if (answer.received) orv::ui::Beep();
     // An answer that is no valid time, or a clock before 1397, is a network
     // failure; the date fields then keep the last good day.
-    std::string solar;
-    if (answer.valid) solar = TPublicUtils::GregorianToSolar(LocalDay(answer.unixSeconds));
+    const std::string solar = orv::SolarToday(answer);
     const QString today = QString::fromStdString(solar);
-    if (!answer.valid || today.size() != 10 || today.left(4).toInt() < 1397) {
+    if (solar.empty()) {
         SetPicture(Image4, Image5);
         netok = false;
         Flash(orv::msg::kNetworkRefresh);
@@ -122,6 +108,7 @@ void Tmainform::ServerTest() {
     orv::FtpResult opened;
     Wait([&] { opened = IdFTP1->Open(); }, [&] { IdFTP1->Abort(); });
     if (opened) {
+        serverDown_ = {};
         SetPicture(Image8, Image2);
         ShowSecurity();
         farok = true;
@@ -129,6 +116,7 @@ void Tmainform::ServerTest() {
         orv::ui::Beep();
     } else {
         farok = false;
+        serverDown_ = opened;
         SetPicture(Image8, Image5);
         Image8->setToolTip({});
         Flash(orv::msg::OpenFailure(opened));
@@ -157,7 +145,7 @@ void Tmainform::SpeedButton18Click() {
         if (!loggedIn) {
             farok = false;
             SetPicture(Image8, Image5);
-            Flash(orv::msg::kServer);
+            Flash(ServerDownMessage());
             return;
         }
         if (netok)
@@ -181,6 +169,7 @@ bool Tmainform::LogInWorks() {
     Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
     if (!opened) {
         lastError_ = QString::fromStdString(opened.error);
+        serverDown_ = opened;
         return false;
     }
     CloseSession();

@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kExportFailed = QStringLiteral(". ارسال لیست امروز به سرور آزمایشگاه تاروینا انجام نشد. لطفا دوباره سعی کنید");
+const QString kExportFailed = QString::fromUtf8(orv::reception::kExportFailed);
 const QString kNoExportDate = QStringLiteral(". تاریخ امروز هنوز از سرور زمان دریافت نشده است");
 
 }  // namespace

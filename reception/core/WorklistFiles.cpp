@@ -1,6 +1,7 @@
 #include "reception/core/WorklistFiles.h"
 
 #include "base/core/AtomicFile.h"
+#include "base/core/RemotePath.h"
 
 namespace orv::reception {
 
@@ -25,7 +26,7 @@ FileResult SaveList(const std::string& path, const std::vector<std::string>& lin
 }
 
 std::string ExportRemotePath(const std::string& folderCode, const std::string& compactDate) {
-    return "/Text Result\\" + folderCode + "\\Res\\" + compactDate + ".txt";
+    return remote::Path({remote::kResults, folderCode, remote::kExports, compactDate + ".txt"});
 }
 
 }  // namespace orv::reception

@@ -14,6 +14,8 @@ inline constexpr char kTestsFile[] = "tests.txt";
 inline constexpr char kCustomCodeFile[] = "customcode.txt";
 // Expected size of an export, for the progress gauge.
 inline constexpr long long kExportGaugeMax = 900;
+// The export did not reach the server.
+inline constexpr const char* kExportFailed = ". ارسال لیست امروز به سرور آزمایشگاه تاروینا انجام نشد. لطفا دوباره سعی کنید";
 
 struct ListFile {
     bool ok = false;       // read; a missing file is not ok either
@@ -31,7 +33,7 @@ ListFile ReadList(const std::string& path);
 FileResult SaveList(const std::string& path, const std::vector<std::string>& lines,
                     TextEncoding encoding = TextEncoding::Cp1256);
 
-// Where the export goes on the server: "/Text Result\<folder>\Res\<YYYYMMDD>.txt".
+// Where the export goes on the server: "/Text Result/<folder>/Res/<YYYYMMDD>.txt".
 std::string ExportRemotePath(const std::string& folderCode, const std::string& compactDate);
 
 }  // namespace orv::reception

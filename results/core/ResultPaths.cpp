@@ -1,5 +1,7 @@
 #include "results/core/ResultPaths.h"
 
+#include "base/core/RemotePath.h"
+
 namespace orv::results {
 
 namespace {
@@ -19,7 +21,7 @@ std::string CompactDate(std::string_view dateText) {
 std::string ResultFileName(std::string_view compactDate) { return std::string(compactDate) + ".txt"; }
 
 std::string RemoteResultPath(std::string_view folderCode, std::string_view compactDate) {
-    return "/Text Result\\" + std::string(folderCode) + "\\" + ResultFileName(compactDate);
+    return remote::Path({remote::kResults, folderCode, ResultFileName(compactDate)});
 }
 
 std::string LocalResultPath(std::string_view root, std::string_view compactDate) {

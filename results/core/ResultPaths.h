@@ -10,9 +10,12 @@ namespace orv::results {
 // shorter text).
 std::string CompactDate(std::string_view dateText);
 std::string ResultFileName(std::string_view compactDate);
-// Sent to the server as written, backslashes included.
+// "/Text Result/" + code + "/" + the file name.
 std::string RemoteResultPath(std::string_view folderCode, std::string_view compactDate);
 // `root` ends with its separator; the file sits directly in it.
 std::string LocalResultPath(std::string_view root, std::string_view compactDate);
+
+// The server has no file for the day: no sample of this laboratory was sent yet.
+inline constexpr const char* kNoSampleYet = ". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده";
 
 }  // namespace orv::results

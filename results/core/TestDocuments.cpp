@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "base/core/RemotePath.h"
 #include "base/core/SafeName.h"
 #include "results/core/ResultLine.h"
 
@@ -90,16 +91,16 @@ DocumentPlace DocumentFor(int kind, std::string_view key, std::string_view origi
     switch (rule.folder) {
         case Folder::Laboratory:
             place.fileName = std::string(key) + "_" + std::string(originCode) + rule.code + ".pdf";
-            place.source = "\\Text Result\\" + std::string(folderCode) + "\\" + place.fileName;
+            place.source = remote::Path({remote::kResults, folderCode, place.fileName});
             break;
         case Folder::Screening:
             place.fileName = kind == 3 ? yy + "-" + m + "-" + std::string(key) + ".pdf"
                                        : m + "-" + rule.code + "-" + std::string(key) + ".pdf";
-            place.source = "\\PDF Calvexa\\" + place.fileName;
+            place.source = remote::Path({remote::kScreening, place.fileName});
             break;
         case Folder::Pcr:
             place.fileName = m + "-" + rule.code + "-" + std::string(key) + ".pptx";
-            place.source = "\\PCR\\" + place.fileName;
+            place.source = remote::Path({remote::kPcr, place.fileName});
             break;
     }
     // The key and the origin code come from the server's file: a name that could

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -22,6 +23,9 @@ struct CurlFtpSession::Transfer {
     std::string lastCommand;
     int authReply = 0;
     int protReply = 0;
+    // The server's last answer on the control connection ("553 Prohibited file name").
+    int lastReply = 0;
+    std::string lastReplyText;
 };
 
 namespace {
@@ -52,15 +56,23 @@ int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* p) {
     auto* t = static_cast<CurlFtpSession::Transfer*>(p);
     if (type == CURLINFO_HEADER_OUT) {
         t->lastCommand.assign(data, std::min<size_t>(size, 4));
-    } else if (type == CURLINFO_HEADER_IN && size >= 3) {
+    } else if (type == CURLINFO_HEADER_IN && size >= 4 && std::isdigit(static_cast<unsigned char>(data[0])) &&
+               std::isdigit(static_cast<unsigned char>(data[1])) && std::isdigit(static_cast<unsigned char>(data[2])) &&
+               data[3] == ' ') {
+        // The last line of an answer (a line of a longer one has "-" after its code).
         const int code = (data[0] - '0') * 100 + (data[1] - '0') * 10 + (data[2] - '0');
         if (t->lastCommand == "AUTH") t->authReply = code;
         if (t->lastCommand == "PROT") t->protReply = code;
+        t->lastReply = code;
+        t->lastReplyText.assign(data, size);
+        while (!t->lastReplyText.empty() && (t->lastReplyText.back() == '\n' || t->lastReplyText.back() == '\r'))
+            t->lastReplyText.pop_back();
     }
     return 0;
 }
 
-FtpFailure FailureOf(CURLcode code) {
+// How a failed operation ended, from curl's code and the server's last answer.
+FtpFailure FailureOf(CURLcode code, int lastReply) {
     switch (code) {
         case CURLE_PEER_FAILED_VERIFICATION:
         case CURLE_SSL_CACERT_BADFILE:
@@ -73,9 +85,20 @@ FtpFailure FailureOf(CURLcode code) {
             return FtpFailure::Tls;
         case CURLE_REMOTE_FILE_NOT_FOUND:  // 550 to SIZE or RETR: the server has no such file
             return FtpFailure::RemoteMissing;
+        case CURLE_LOGIN_DENIED:
+            return FtpFailure::LogIn;
         default:
-            return FtpFailure::Other;
+            break;
     }
+    // The server said no to the request itself: 550 is "no such file or folder",
+    // any other permanent answer (553 a name not allowed, 532 or 550 permission)
+    // does not change by trying again. A 5xx after a transfer began (a broken
+    // data connection ends in 426 or 451) is no refusal.
+    if (lastReply == 530) return FtpFailure::LogIn;
+    if (lastReply == 550) return FtpFailure::RemoteMissing;
+    if (lastReply >= 500 && lastReply < 600 && code != CURLE_PARTIAL_FILE && code != CURLE_OPERATION_TIMEDOUT)
+        return FtpFailure::Refused;
+    return FtpFailure::Other;
 }
 
 long UseSsl(FtpTls tls) {
@@ -217,7 +240,11 @@ FtpResult CurlFtpSession::Perform(const char* what) {
         why += "cancelled";
     else
         why += errbuf_[0] ? errbuf_ : curl_easy_strerror(code);
-    return FtpResult::Fail(why, code == CURLE_ABORTED_BY_CALLBACK ? FtpFailure::Other : FailureOf(code));
+    const FtpFailure kind =
+        code == CURLE_ABORTED_BY_CALLBACK ? FtpFailure::Other : FailureOf(code, transfer_->lastReply);
+    // A refusal is told in the server's own words.
+    if (kind == FtpFailure::Refused) why = transfer_->lastReplyText;
+    return FtpResult::Fail(why, kind);
 }
 
 FtpResult CurlFtpSession::Open() {
@@ -308,7 +335,22 @@ FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(c
     curl_easy_setopt(easy_, CURLOPT_READFUNCTION, read);
     curl_easy_setopt(easy_, CURLOPT_READDATA, source);
     curl_easy_setopt(easy_, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
-    return Perform("put");
+    FtpResult r = Perform("put");
+    if (!r) return r;
+    // A "226 Transfer complete" is not yet the file in its place: a server may
+    // have taken the name for something else, or kept part of it. Its size
+    // there must be the size sent.
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
+    curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    FtpResult asked = Perform("put: size");
+    curl_off_t kept = -1;
+    if (asked) curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &kept);
+    if (asked && kept < 0) return r;  // a server that does not tell sizes: its 226 is all there is
+    if (!asked && asked.failure != FtpFailure::RemoteMissing) return asked;
+    if (kept == size) return r;
+    return FtpResult::Fail("put: the server keeps " + std::to_string(kept < 0 ? 0 : kept) + " of " +
+                               std::to_string(size) + " bytes sent as " + remotePath,
+                           FtpFailure::Unconfirmed);
 }
 
 FtpResult CurlFtpSession::PutFile(const std::string& localPath, const std::string& remotePath) {
@@ -346,16 +388,19 @@ FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
 FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
     if (!open_) return FtpResult::Fail("list: not connected");
     std::string text;
-    // The folder's URL ends in "/" so curl lists it by its name. A relative name
-    // would be taken from the folder the CWD already moved to, so then (and with
-    // no folder changed to) the server's current folder is listed.
-    const bool absolute = !cwd_.empty() && (cwd_.front() == '/' || cwd_.front() == '\\');
-    std::string url = UrlFor(endpoint_.host, endpoint_.port, absolute ? cwd_ : std::string());
-    if (absolute) url += '/';
-    Prepare(url);
+    // LIST goes with no argument: some servers split an argument at its spaces
+    // ("LIST /Help Files" lists two names that do not exist). The folder is
+    // changed to again first, on the same connection, in case curl had to log
+    // in anew since ChangeDir.
+    Prepare(UrlFor(endpoint_.host, endpoint_.port, ""));
+    const std::string command = "CWD " + cwd_;
+    curl_slist* quote = cwd_.empty() ? nullptr : curl_slist_append(nullptr, command.c_str());
+    curl_easy_setopt(easy_, CURLOPT_QUOTE, quote);
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToString);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &text);
     FtpResult r = Perform("list");
+    curl_easy_setopt(easy_, CURLOPT_QUOTE, nullptr);
+    curl_slist_free_all(quote);
     if (!r) return r;
     lines.clear();
     size_t start = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The one FTP session of the main window. Remote paths reach the server exactly
-// as written, "\" and "/" included. Operations run on a worker thread, one at a
-// time; Abort() may be called from any thread.
+// as written (absolute, "/" between folders: base/core/RemotePath.h). Operations
+// run on a worker thread, one at a time; Abort() may be called from any thread.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -39,11 +39,15 @@ struct FtpEndpoint {
 // Why an operation failed, where the user is told something other than "the server does not answer".
 enum class FtpFailure {
     None,
-    Other,           // on the way to or from the server: log-in, connection, data
+    Other,           // on the way to or from the server: connection, data
+    LogIn,           // the server refused the user name or the password (530)
     Certificate,     // the server's certificate failed verification (or ca_file cannot be read)
     TlsUnavailable,  // tls=required and the server offers no TLS
     Tls,             // the TLS handshake failed
     RemoteMissing,   // the server has no such file (550)
+    Refused,         // the server refused the request for good (another 5xx: a name not allowed,
+                     // no permission); `error` is the server's answer
+    Unconfirmed,     // an upload the server took, but whose size there is not the size sent
     LocalFile,       // the local file could not be written or read
 };
 
@@ -81,10 +85,14 @@ public:
     // file has arrived; a failure keeps the earlier local file.
     virtual FtpResult GetFile(const std::string& remotePath, const std::string& localPath) = 0;
     virtual FtpResult GetMemory(const std::string& remotePath, std::string& bytes) = 0;
+    // An upload succeeds only once the server says (SIZE) that the file it keeps
+    // has every byte sent.
     virtual FtpResult PutFile(const std::string& localPath, const std::string& remotePath) = 0;
     virtual FtpResult PutMemory(std::string_view bytes, const std::string& remotePath) = 0;
     virtual FtpResult ChangeDir(const std::string& remoteDir) = 0;
-    // The long listing of the working directory, its raw lines.
+    // The long listing of the working directory, its raw lines: the folder
+    // changed to, then LIST with no argument (a server may split an argument
+    // at its spaces).
     virtual FtpResult List(std::vector<std::string>& lines) = 0;
     // The size and modification time of one file (SIZE, MDTM), no data connection.
     // A file the server does not have is no failure: `info.exists` is false.

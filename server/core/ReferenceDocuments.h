@@ -1,10 +1,11 @@
 #pragma once
 // Where the central laboratory keeps its reference documents, and where each
-// is kept in the workspace. Remote paths go to the server exactly as written,
-// separators included; the server ignores case.
+// is kept in the workspace.
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "base/core/RemotePath.h"
 
 namespace orv::docs {
 
@@ -14,14 +15,14 @@ struct Place {
     int64_t max;            // progress maximum of its download
 };
 
-inline constexpr Place kRecommendation{"/help files\\LastRecommendation.rtf", "LastRecommendation.rtf", 20000};
-inline constexpr Place kPaymentRules{"/Text Result\\PaymentLaw.rtf", "paymentlaw.rtf", 900};
-inline constexpr Place kNormalValues{"\\Help Files\\LastNormalValue.rtf", "LastNormalValue.rtf", 600000};
-inline constexpr Place kTestPrices{"\\Help Files\\LastPriceOfTests.txt", "LastPriceOfTests.txt", 600000};
+inline constexpr Place kRecommendation{"/Help Files/LastRecommendation.rtf", "LastRecommendation.rtf", 20000};
+inline constexpr Place kPaymentRules{"/Text Result/PaymentLaw.rtf", "paymentlaw.rtf", 900};
+inline constexpr Place kNormalValues{"/Help Files/LastNormalValue.rtf", "LastNormalValue.rtf", 600000};
+inline constexpr Place kTestPrices{"/Help Files/LastPriceOfTests.txt", "LastPriceOfTests.txt", 600000};
 
 // The folder of help files that the "Download Files" list shows.
 inline constexpr const char* kHelpFolder = "/Help Files";
-// A listed help file on the server: "\Help Files/" + the name as listed.
-inline std::string HelpFilePath(std::string_view listedName) { return "\\Help Files/" + std::string(listedName); }
+// A listed help file on the server: the folder, then the name as listed.
+inline std::string HelpFilePath(std::string_view listedName) { return remote::Path({remote::kHelpFiles, listedName}); }
 
 }  // namespace orv::docs

@@ -27,6 +27,13 @@ inline constexpr const char* kCertificate =
 inline constexpr const char* kTlsUnavailable =
     ". سرور تاروینا ارتباط امن (TLS) ارائه نمی‌دهد و تنظیم tls=required ارتباط ناامن را نمی‌پذیرد";
 inline constexpr const char* kTlsFailed = ". ارتباط امن (TLS) با سرور تاروینا برقرار نشد";
+// The server refused the user name or the password: trying again will not mend it.
+inline constexpr const char* kLogInRefused =
+    ". سرور تاروینا نام کاربری یا رمز عبور را نپذیرفت؛ تنظیمات ورود (orvanet.ini) را بررسی کنید";
+// The folder listing did not come.
+inline constexpr const char* kListFailed = ". فهرست فایل های سرور دریافت نشد";
+// The folder listing came back with no file to download.
+inline constexpr const char* kListEmpty = ". در پوشه فایل های راهنمای سرور تاروینا فایلی برای دریافت نیست";
 // A quiet note: the server offers no TLS, so this session is plain FTP (tls=try).
 inline constexpr const char* kPlainFtpNote = ". ارتباط با سرور تاروینا بدون رمزنگاری است (plain FTP)";
 // The server indicator's hint: what the open session is.
@@ -42,9 +49,55 @@ inline const char* OpenFailure(const FtpResult& opened) {
             return kTlsUnavailable;
         case FtpFailure::Tls:
             return kTlsFailed;
+        case FtpFailure::LogIn:
+            return kLogInRefused;
         default:
             return kServer;
     }
+}
+
+// A session that cannot open until the settings or the server change: its own
+// text stays on every action until a check opens a session again.
+inline bool LastsUntilChecked(FtpFailure failure) {
+    return failure == FtpFailure::Certificate || failure == FtpFailure::TlsUnavailable || failure == FtpFailure::LogIn;
+}
+
+// The server refused a request for good: what it said, short and on one line.
+inline std::string Refused(const std::string& serverAnswer) {
+    std::string said;
+    for (const char c : serverAnswer) said += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    constexpr size_t kShort = 80;
+    if (said.size() > kShort) {
+        size_t cut = kShort;
+        while (cut > 0 && (static_cast<unsigned char>(said[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 letters
+        said = said.substr(0, cut) + "...";
+    }
+    return ". سرور تاروینا این درخواست را نپذیرفت: " + said;
+}
+
+// The status line after a failed transfer. A local file that could not be
+// written says so whatever the action (`localFailureText`, or the workspace's
+// message); a refusal is told in the server's words; a log-in or TLS failure
+// by its reason. A download with a "not ready" text (no sample sent yet) says
+// it only when the server has no such file, and that the transfer broke off
+// otherwise; every other failure is the action's `failureText`.
+inline std::string TransferFailure(const FtpResult& result, const std::string& failureText,
+                                   const std::string& notReadyText = {}, const std::string& localFailureText = {}) {
+    switch (result.failure) {
+        case FtpFailure::LocalFile:
+            return localFailureText.empty() ? kLocalFile : localFailureText;
+        case FtpFailure::Refused:
+            return Refused(result.error);
+        case FtpFailure::LogIn:
+        case FtpFailure::Certificate:
+        case FtpFailure::TlsUnavailable:
+        case FtpFailure::Tls:
+            return OpenFailure(result);
+        default:
+            break;
+    }
+    if (notReadyText.empty()) return failureText;
+    return result.failure == FtpFailure::RemoteMissing ? notReadyText : kInterrupted;
 }
 
 // A file that holds a password and that other users of the computer may read.

@@ -35,6 +35,7 @@ bool CentralLab::Start(const CentralLabOptions& options) {
     if (options.overdue) args << QStringLiteral("--overdue");
     if (options.tls == "on") args << QStringLiteral("--tls");
     if (options.tls == "required") args << QStringLiteral("--tls-required");
+    if (options.unixNames) args << QStringLiteral("--unix");
     for (const auto& f : options.faults) args << QStringLiteral("--fault") << QString::fromStdString(f);
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral("/usr/bin/python3"), args);

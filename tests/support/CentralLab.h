@@ -34,6 +34,8 @@ struct CentralLabOptions {
     // FTP over TLS: "off" (plain FTP), "on" (offered, with a certificate made for
     // 127.0.0.1 by an authority of its own, see CaFile()) or "required".
     std::string tls = "off";
+    // Names as a Unix server takes them: case-sensitive, "\\" a letter (553), LIST's argument split at spaces.
+    bool unixNames = false;
 };
 
 class CentralLab {

@@ -73,6 +73,9 @@ def main():
                         help="offer FTP over TLS (AUTH TLS) with a certificate made for --host at start")
     parser.add_argument("--tls-required", action="store_true",
                         help="like --tls, and refuse log-ins and data connections without TLS")
+    parser.add_argument("--unix", action="store_true",
+                        help="names as a Unix FTP server takes them: case-sensitive, \\ a letter (553), "
+                             "a LIST argument split at spaces")
     parser.add_argument("--fault", action="append", default=[], help="a control command, e.g. \"login refuse\"")
     args = parser.parse_args()
 
@@ -113,7 +116,8 @@ def main():
 
     servers = []
     try:
-        ftp_server = ftp.make_server(data_dir, USER, PASSWORD, faults, ftp_log, args.ftp_port, args.host, tls)
+        ftp_server = ftp.make_server(data_dir, USER, PASSWORD, faults, ftp_log, args.ftp_port, args.host, tls,
+                                     args.unix)
         sntp = SntpServer(faults, other_log, args.sntp_port, args.host)
         page = PaymentPage(other_log, args.http_port, args.host)
         control = ControlChannel(faults, other_log, args.control_port, args.host)
@@ -137,6 +141,7 @@ def main():
     print("ftp_log=%s" % os.path.join(logs_dir, "ftp-commands.log"))
     print("requests_log=%s" % os.path.join(logs_dir, "requests.log"))
     print("tls=%s" % ("required" if args.tls_required else "on" if tls else "off"))
+    print("names=%s" % ("unix" if args.unix else "windows"))
     if ca_file:
         print("ca_file=%s" % ca_file)
     if args.workspace:

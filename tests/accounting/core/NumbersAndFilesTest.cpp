@@ -62,13 +62,13 @@ TEST(PaymentAddress, KeysInOrderAndEveryValueEncoded) {
               "http://127.0.0.1:81/page1.aspx?Lablbl=A%26B%3DC%23D%20E&Amount=2500000000"
               "&ResNum=2%5E1401-05x2y1401h05x12x0x4x3");
     EXPECT_EQ(PercentEncode("آز"), "%D8%A2%D8%B2");
-    EXPECT_EQ(PaymentMarkerPath("1401-05x1401h05x120x347x2x16"), "pay/may/1401-05x1401h05x120x347x2x16");
+    EXPECT_EQ(PaymentMarkerPath("1401-05x1401h05x120x347x2x16"), "/pay/may/1401-05x1401h05x120x347x2x16");
 }
 
 TEST(Messages, NameAndRemotePath) {
     const std::string name = MessageName("120", "1401", "06", "30", 7);
     EXPECT_EQ(name, "120-1401-06-30-7");
-    EXPECT_EQ(MessagePath("120", name), "Text Result/120/comments/120-1401-06-30-7.txt");
+    EXPECT_EQ(MessagePath("120", name), "/Text Result/120/comments/120-1401-06-30-7.txt");
 }
 
 TEST(Messages, TakenNumbersArePassedOver) {
@@ -87,6 +87,6 @@ TEST(ProgramUpdate, FileNameFromThePublishedVersion) {
 }
 
 TEST(MonthBill, RemotePaths) {
-    EXPECT_EQ(BillPath("120"), "/Text Result\\120\\bill.txt");
-    EXPECT_EQ(MonthBillPath("120", "1401-03"), "\\Text Result/120/1401-03.qrp");
+    EXPECT_EQ(BillPath("120"), "/Text Result/120/bill.txt");
+    EXPECT_EQ(MonthBillPath("120", "1401-03"), "/Text Result/120/1401-03.qrp");
 }

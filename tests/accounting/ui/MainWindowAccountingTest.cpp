@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(mainform->Label16->text(), u"New Massage.Plz Click here"_s);
         QCOMPARE(mainform->Label16->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QVERIFY(mainform->Timer5->isActive());
-        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
     }
 
     void overdueBillClosesTheGateForTheResultDownload() {
@@ -224,7 +224,7 @@ private slots:
         lab_.ClearLogs();
         mainform->SpeedButton1Click();
         QVERIFY(mainform->Panel1->isVisible());
-        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
     }
 
     void noNoticeWhenCheckFileSaysZeroAndNoPanelWithoutABill() {
@@ -339,7 +339,7 @@ private slots:
         };
         mainform->SpeedButton17Click();
         QCOMPARE(w_.Status(), u"صورت حساب شما با موفقیت دانلود شد "_s);
-        QCOMPARE(lab_.CountFtpCommands("RETR \\Text Result/12/1401-05.qrp"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/1401-05.qrp"), 1);
         QVERIFY(pages >= 1);
         const QByteArray saved = [&] {
             QFile f(w_.Root() + u"temp.qrp"_s);

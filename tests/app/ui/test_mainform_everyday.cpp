@@ -279,7 +279,7 @@ private slots:
 
     void todaysNewFileIsNoticedFetchedAndShown() {
         ShowTodayReachable();
-        const std::string remote = "/Text Result\\12\\14050917.txt";
+        const std::string remote = "/Text Result/12/14050917.txt";
         // Nothing published yet: one quiet look, nothing said.
         mainform->WatchToday();
         mainform->WatchFetch();
@@ -319,7 +319,7 @@ private slots:
 
     void theWatchStaysQuietWhenOffOrBusy() {
         ShowTodayReachable();
-        fake_->files["/Text Result\\12\\14050917.txt"] = "1   A   1   30   Sara   \r\n";
+        fake_->files["/Text Result/12/14050917.txt"] = "1   A   1   30   Sara   \r\n";
         QFile ini(Root() + u"orvanet.ini"_s);
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[results]\nwatch=false\n");

@@ -36,7 +36,7 @@ private:
     }
 
     ServerAction Download() {
-        ServerAction a = ServerAction::Download(u"/Text Result\\12\\14010630.txt"_qs, Root() + u"14010630.txt"_qs, 900);
+        ServerAction a = ServerAction::Download(u"/Text Result/12/14010630.txt"_qs, Root() + u"14010630.txt"_qs, 900);
         a.testFarok = a.testBillok = true;
         a.failureText = u"failed"_qs;
         a.successText = u"done"_qs;
@@ -231,9 +231,9 @@ private slots:
 
     void actionOpensTransfersAndClosesAndShowsItsTexts() {
         mainform->netok = mainform->farok = mainform->billok = true;
-        fake_->files["/Text Result\\12\\14010630.txt"] = std::string(300, 'x');
+        fake_->files["/Text Result/12/14010630.txt"] = std::string(300, 'x');
         QCOMPARE(mainform->RunServerAction(Download()), ActionResult::Done);
-        QCOMPARE(fake_->Calls(), std::vector<std::string>({"OPEN", "GET /Text Result\\12\\14010630.txt", "CLOSE"}));
+        QCOMPARE(fake_->Calls(), std::vector<std::string>({"OPEN", "GET /Text Result/12/14010630.txt", "CLOSE"}));
         QCOMPARE(mainform->Label6->text(), u"done"_qs);
         QCOMPARE(mainform->ProgressBar1->maximum(), 900);
         QCOMPARE(mainform->ProgressBar1->value(), 900);
@@ -242,7 +242,7 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
 
         // A failed transfer closes the session and shows the action's own text.
-        fake_->failingPaths.insert("/Text Result\\12\\14010630.txt");
+        fake_->failingPaths.insert("/Text Result/12/14010630.txt");
         QCOMPARE(mainform->RunServerAction(Download()), ActionResult::TransferFailed);
         QCOMPARE(mainform->Label6->text(), u"failed"_qs);
         QVERIFY(!fake_->IsOpen());

@@ -135,11 +135,11 @@ private slots:
         lab_.ClearLogs();
         DoubleClick(kCold);
         const QString local = w_.Root() + kCold;
-        QCOMPARE(orv::test::CommandsNaming(lab_, QString(u"RETR \\Help Files/"_s + kCold).toStdString()), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, QString(u"RETR /Help Files/"_s + kCold).toStdString()), 1);
         QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Help Files/"_s + kCold)));
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
         QCOMPARE(w_.Status(), kCold + u" Download succesfully."_s);
-        QCOMPARE(mainform->source, u"\\Help Files/"_s + kCold);
+        QCOMPARE(mainform->source, u"/Help Files/"_s + kCold);
         QCOMPARE(mainform->dest, local);
         QCOMPARE(mainform->max, QFileInfo(local).size());
         QVERIFY(!QApplication::overrideCursor());
@@ -189,7 +189,7 @@ private slots:
             "-rw-r--r--   1 o g 1x0 Dec 08 12:00 odd size.txt",
             "drwxr-xr-x   2 o g 4096 Dec 08 12:00 Old files",
         };
-        fake->files["\\Help Files/odd size.txt"] = "odd";
+        fake->files["/Help Files/odd size.txt"] = "odd";
         mainform->IdFTP1 = std::move(fake);
         // Sizes of a longer listing before.
         for (int i = 0; i < 9; ++i) mainform->ListBox2->addItem(u"777"_s);
@@ -224,7 +224,7 @@ private slots:
         lab_.ClearLogs();
         ClickLabel(mainform->Label16);
         const QString local = w_.Root() + u"LastRecommendation.rtf"_s;
-        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /help files\\LastRecommendation.rtf"), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastRecommendation.rtf"), 1);
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
         QCOMPARE(w_.Status(), u"Last Recommendation File Download succesfully."_s);
         QCOMPARE(mainform->max, 20000);
@@ -242,7 +242,7 @@ private slots:
     void thePaymentRules() {
         ClickLabel(mainform->Label4);
         const QString local = w_.Root() + u"paymentlaw.rtf"_s;
-        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result\\PaymentLaw.rtf"), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result/PaymentLaw.rtf"), 1);
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
         QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Text Result/PaymentLaw.rtf"_s)));
         QCOMPARE(w_.Status(), QString());
@@ -278,11 +278,11 @@ private slots:
         });
         mainform->N2->trigger();
         QCOMPARE(mainform->ser, u"FBS"_s);
-        QCOMPARE(Form3->source, u"\\Help Files\\LastNormalValue.rtf"_s);
+        QCOMPARE(Form3->source, u"/Help Files/LastNormalValue.rtf"_s);
         QCOMPARE(Form3->dest, w_.Root() + u"LastNormalValue.rtf"_s);
         QCOMPARE(prompts_->Texts(), QStringList{Utf8(
             "این فایل هنوز برای شما داونلود نشده. آیا مایلید آخرین ویرایش این فایل را داونلود کنید؟")});
-        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\Help Files\\LastNormalValue.rtf"), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastNormalValue.rtf"), 1);
         QCOMPARE(selected, u"FBS"_s);
         QVERIFY(fi > 0);
         QVERIFY(!Form3->isVisible());
@@ -307,7 +307,7 @@ private slots:
         // Update in the window: a standard server action.
         WhenTestsWindowOpens([&] { Form3->SpeedButton2->click(); });
         mainform->N3->trigger();
-        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\Help Files\\LastPriceOfTests.txt"), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastPriceOfTests.txt"), 1);
         // The search that follows the download found the test and emptied the status line.
         QCOMPARE(w_.Status(), QString());
         QCOMPARE(mainform->max, 600000);

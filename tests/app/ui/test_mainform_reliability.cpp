@@ -33,7 +33,7 @@ class MainformReliabilityTest : public QObject {
     QString Root() const { return window_.Root(); }
 
     ServerAction DayDownload(const QString& day) const {
-        ServerAction a = ServerAction::Download(u"/Text Result\\"_s + mainform->pooshe + u"\\"_s + day + u".txt"_s,
+        ServerAction a = ServerAction::Download(u"/Text Result/"_s + mainform->pooshe + u"/"_s + day + u".txt"_s,
                                                 Root() + day + u".txt"_s, 900);
         a.testFarok = a.testBillok = true;
         a.failureText = u"failed"_s;
@@ -75,7 +75,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!mainform->ServerBusy(), 10000);
         QVERIFY(!mainform->IdFTP1->IsOpen());
         QVERIFY(mainform->billok);
-        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
         QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_s)), ActionResult::Done);
     }
 

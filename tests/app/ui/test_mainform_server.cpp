@@ -39,7 +39,7 @@ private:
 
     // The result download of a day, as the results area runs it.
     ServerAction DayDownload(const QString& day) const {
-        ServerAction a = ServerAction::Download(u"/Text Result\\"_qs + mainform->pooshe + u"\\"_qs + day + u".txt"_qs,
+        ServerAction a = ServerAction::Download(u"/Text Result/"_qs + mainform->pooshe + u"/"_qs + day + u".txt"_qs,
                                                 Root() + day + u".txt"_qs, 900);
         a.resetGauge = a.testFarok = a.testBillok = true;
         a.failureText = Text(kNoSample);
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(mainform->Memo1->toPlainText().contains(u"22.00"_qs));
         const auto commands = lab_.FtpCommands();
         QCOMPARE(lab_.CountFtpCommands("USER "), 1);
-        QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result\\12\\bill.txt") == 1);
+        QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result/12/bill.txt") == 1);
         QVERIFY(std::count(commands.begin(), commands.end(), "QUIT") == 1);
         for (const auto& c : commands) QVERIFY2(c.find("47120953") == std::string::npos, c.c_str());
     }
@@ -169,12 +169,12 @@ private slots:
         QVERIFY(orv::ReadWholeFile(File(u"14010630.txt"_qs), got));
         QVERIFY(orv::ReadWholeFile(lab_.ServerFile("Text Result/12/14010630.txt"), served));
         QCOMPARE(got, served);
-        QCOMPARE(mainform->source, u"/Text Result\\12\\14010630.txt"_qs);
+        QCOMPARE(mainform->source, u"/Text Result/12/14010630.txt"_qs);
         QCOMPARE(mainform->max, 900);
         QCOMPARE(mainform->ProgressBar1->value(), 900);
         QVERIFY(!mainform->IdFTP1->IsOpen());
         const auto commands = lab_.FtpCommands();
-        QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result\\12\\14010630.txt") == 1);
+        QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result/12/14010630.txt") == 1);
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -216,7 +216,7 @@ private slots:
         QVERIFY2(took > std::chrono::seconds(3), "the transfer failed before the read timeout");
         QVERIFY2(ticks >= 10, qPrintable(u"the event loop ran %1 times"_qs.arg(ticks)));
         QCOMPARE(second, ActionResult::Refused);
-        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\14010628.txt"), 0);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/14010628.txt"), 0);
         QVERIFY(!mainform->ServerBusy());
     }
 
@@ -227,7 +227,7 @@ private slots:
         QTimer sampler;
         connect(&sampler, &QTimer::timeout, [&] { seen << mainform->ProgressBar1->value(); });
         sampler.start(30);
-        ServerAction a = ServerAction::Download(u"\\Orvanet.exe"_qs, Root() + u"OrvanetVer 22.00.exe"_qs, 5000000);
+        ServerAction a = ServerAction::Download(u"/Orvanet.exe"_qs, Root() + u"OrvanetVer 22.00.exe"_qs, 5000000);
         a.resetGauge = true;
         a.failureText = u"failed"_qs;
         QCOMPARE(mainform->RunServerAction(a), ActionResult::Done);
@@ -249,7 +249,7 @@ private slots:
         QVERIFY2(mainform->netok, qPrintable(mainform->Label6->text()));
         QVERIFY(mainform->farok);
         QCOMPARE(lab_.CountFtpCommands("USER"), 1);
-        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result\\12\\bill.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
         QVERIFY(!mainform->IdFTP1->IsOpen());
         QVERIFY(mainform->Timer3->isActive());
 
@@ -278,8 +278,8 @@ private slots:
         mainform->SpeedButton18Click();
         lab_.ClearLogs();
         mainform->SpeedButton18Click();
-        QCOMPARE(lab_.CountFtpCommands("SIZE /Text Result\\12\\14010630.txt"), 1);
-        QCOMPARE(lab_.CountFtpCommands("MDTM /Text Result\\12\\14010630.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("SIZE /Text Result/12/14010630.txt"), 1);
+        QCOMPARE(lab_.CountFtpCommands("MDTM /Text Result/12/14010630.txt"), 1);
         QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
         // "[results] watch=false": the probe and the log-in test, no transfer.
         QFile ini(Root() + u"orvanet.ini"_qs);

@@ -72,7 +72,7 @@ TEST_F(WorklistFiles, MissingFileAndFailedSave) {
 }
 
 TEST(WorklistExport, RemotePath) {
-    EXPECT_EQ(ExportRemotePath("120", "14010630"), "/Text Result\\120\\Res\\14010630.txt");
+    EXPECT_EQ(ExportRemotePath("120", "14010630"), "/Text Result/120/Res/14010630.txt");
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ class TForm3Test : public QObject {
     // Opens the window on `name` with `ser` and waits for its 200 ms timer.
     void Open(const QString& name, const QString& ser) {
         form_->dest = Path(name);
-        form_->source = u"\\Help Files\\"_s + name;
+        form_->source = u"/Help Files/"_s + name;
         form_->ser = ser;
         form_->show();
         QVERIFY(form_->Timer1->isActive());

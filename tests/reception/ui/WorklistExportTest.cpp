@@ -92,7 +92,7 @@ private slots:
         // The status line carries the main window's day, not the export date.
         QCOMPARE(mainform->Label6->text(), u"1401/06/29 File Export succesfully."_s);
         bool stored = false;
-        for (const std::string& c : lab_.FtpCommands()) stored |= c == "STOR /Text Result\\12\\Res\\14010630.txt";
+        for (const std::string& c : lab_.FtpCommands()) stored |= c == "STOR /Text Result/12/Res/14010630.txt";
         QVERIFY(stored);
 
         // A second export on the same day replaces the file.

@@ -63,6 +63,6 @@ TEST(ResultPaths, CompactDateAndFileNames) {
     EXPECT_EQ(CompactDate("1401/06"), "140106");
     EXPECT_EQ(CompactDate("14"), "14");
     EXPECT_EQ(CompactDate(""), "");
-    EXPECT_EQ(RemoteResultPath("12", "14010630"), "/Text Result\\12\\14010630.txt");
+    EXPECT_EQ(RemoteResultPath("12", "14010630"), "/Text Result/12/14010630.txt");
     EXPECT_EQ(LocalResultPath("/home/u/TarvinaLabData/", "14010630"), "/home/u/TarvinaLabData/14010630.txt");
 }

@@ -36,16 +36,16 @@ TEST(TestDocuments, TableGivesTheKinds) {
 
 TEST(TestDocuments, EveryKindsPaths) {
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"\\Text Result\\12\\", "12345_77H.pdf"}, {"\\Text Result\\12\\", "12345_77P.pdf"},
-        {"\\PDF Calvexa\\", "01-6-12345.pdf"},    {"\\PDF Calvexa\\", "6-AFP-12345.pdf"},
-        {"\\PCR\\", "6-HCVQL-12345.pptx"},         {"\\PCR\\", "6-HBVQL-12345.pptx"},
-        {"\\PCR\\", "6-HCVG-12345.pptx"},          {"\\PCR\\", "6-HSVQL-12345.pptx"},
-        {"\\PCR\\", "6-HCVQN-12345.pptx"},         {"\\PCR\\", "6-HBVQN-12345.pptx"},
-        {"\\PCR\\", "6-CMVQL-12345.pptx"},         {"\\PCR\\", "6-CMVQN-12345.pptx"},
-        {"\\PCR\\", "6-EBVQL-12345.pptx"},         {"\\PCR\\", "6-EBVQN-12345.pptx"},
-        {"\\PCR\\", "6-HSV1-12345.pptx"},          {"\\PCR\\", "6-TBQL-12345.pptx"},
-        {"\\PCR\\", "6-JAK2-12345.pptx"},          {"\\PCR\\", "6-HPVG-12345.pptx"},
-        {"\\PCR\\", "6-HSV2-12345.pptx"},          {"\\Text Result\\12\\", "12345_77I.pdf"},
+        {"/Text Result/12/", "12345_77H.pdf"}, {"/Text Result/12/", "12345_77P.pdf"},
+        {"/PDF Calvexa/", "01-6-12345.pdf"},    {"/PDF Calvexa/", "6-AFP-12345.pdf"},
+        {"/PCR/", "6-HCVQL-12345.pptx"},         {"/PCR/", "6-HBVQL-12345.pptx"},
+        {"/PCR/", "6-HCVG-12345.pptx"},          {"/PCR/", "6-HSVQL-12345.pptx"},
+        {"/PCR/", "6-HCVQN-12345.pptx"},         {"/PCR/", "6-HBVQN-12345.pptx"},
+        {"/PCR/", "6-CMVQL-12345.pptx"},         {"/PCR/", "6-CMVQN-12345.pptx"},
+        {"/PCR/", "6-EBVQL-12345.pptx"},         {"/PCR/", "6-EBVQN-12345.pptx"},
+        {"/PCR/", "6-HSV1-12345.pptx"},          {"/PCR/", "6-TBQL-12345.pptx"},
+        {"/PCR/", "6-JAK2-12345.pptx"},          {"/PCR/", "6-HPVG-12345.pptx"},
+        {"/PCR/", "6-HSV2-12345.pptx"},          {"/Text Result/12/", "12345_77I.pdf"},
     };
     for (int kind = 1; kind <= 20; ++kind) {
         const DocumentPlace place = DocumentFor(kind, "12345", "77", 1401, 6, "12", "/ws/");

@@ -85,13 +85,13 @@ private slots:
         QCOMPARE(mainform->StringGrid1->Row(), 2);
         QCOMPARE(mainform->StringGrid1->Col(), 7);
         QCOMPARE(mainform->ser, u"HCV Qualitative"_s);
-        QCOMPARE(mainform->source, u"\\PCR\\6-HCVQL-2045.pptx"_s);
+        QCOMPARE(mainform->source, u"/PCR/6-HCVQL-2045.pptx"_s);
         const QString local = w_.Root() + u"6-HCVQL-2045.pptx"_s;
         QCOMPARE(mainform->dest, local);
         QCOMPARE(opened_, QStringList{local});
         QCOMPARE(w_.Status(), u"PDF File Download succesfully."_s);
         QVERIFY(QFile::exists(local));
-        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\PCR\\6-HCVQL-2045.pptx"), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /PCR/6-HCVQL-2045.pptx"), 1);
         QCOMPARE(mainform->max, 45000);
         QVERIFY(!QApplication::overrideCursor());
 
@@ -108,7 +108,7 @@ private slots:
         w_.Select(1, 5);
         mainform->N1Click();
         QCOMPARE(opened_.last(), w_.Root() + u"12345_120H.pdf"_s);
-        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR \\Text Result\\12\\12345_120H.pdf"), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result/12/12345_120H.pdf"), 1);
     }
 
     void everyTestOfTheTableAsksForItsPath() {

@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(w_.Rows(), 6);
         QCOMPARE(w_.Cell(1, 1), u" ABCDE12345XY"_s);
         QCOMPARE(w_.Cell(5, 4), u" علي اکبر پورحسيني"_s);
-        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result\\12\\14010630.txt"), 1);
+        QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result/12/14010630.txt"), 1);
         QCOMPARE(mainform->ProgressBar1->value(), mainform->ProgressBar1->maximum());
         QCOMPARE(mainform->ProgressBar1->maximum(), 900);
         QVERIFY(mainform->Image3->isVisible());

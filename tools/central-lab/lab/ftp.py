@@ -1,8 +1,11 @@
 """The laboratory's FTP server: a Windows-like file system on pyftpdlib.
 
 Like the central laboratory's Windows server it takes "\\" and "/" as separators
-and matches names without regard to case. Every command line it receives is
-logged (the password masked) so tests can see the exact paths a client sent.
+and matches names without regard to case. In its Unix mode it behaves as the
+common Unix servers do instead: names are case-sensitive, "\\" is a letter of a
+name and a name holding one is refused (553), and a LIST argument is split at
+its spaces. Every command line it receives is logged (the password masked) so
+tests can see the exact paths a client sent.
 """
 import errno
 import os
@@ -11,7 +14,8 @@ import time
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler, TLS_DTPHandler, TLS_FTPHandler
+from pyftpdlib.handlers import (BufferedIteratorProducer, FTPHandler, ThrottledDTPHandler, TLS_DTPHandler,
+                                TLS_FTPHandler)
 from pyftpdlib.servers import ThreadedFTPServer
 
 from . import documents
@@ -19,6 +23,9 @@ from . import documents
 STOP = threading.Event()
 # A stalled transfer gives up after this long so the server can still stop.
 STALL_LIMIT_S = 120
+# Commands whose argument is a path (a Unix server refuses a name with "\\" in it).
+PATH_COMMANDS = {"RETR", "STOR", "APPE", "SIZE", "MDTM", "CWD", "LIST", "NLST", "MLSD", "MLST", "DELE", "MKD", "RMD",
+                 "RNFR", "RNTO", "STAT"}
 
 
 def resolve_case(root, path):
@@ -123,9 +130,10 @@ class FaultyUpload(_CutData):
         self._cut()
 
 
-def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1", tls=None):
+def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1", tls=None, unix=False):
     """`tls`: None for plain FTP; else {"certfile": PEM with chain and key,
-    "required": refuse log-ins and data connections without TLS}."""
+    "required": refuse log-ins and data connections without TLS}. `unix`: names
+    as a Unix server takes them (see above)."""
     class LabAuthorizer(DummyAuthorizer):
         def validate_authentication(self, username, pw, handler):
             if faults.refuse_login:
@@ -134,10 +142,11 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1",
 
     class LabFS(AbstractedFS):
         def ftpnorm(self, ftppath):
-            return super().ftpnorm(ftppath.replace("\\", "/"))
+            return super().ftpnorm(ftppath if unix else ftppath.replace("\\", "/"))
 
         def ftp2fs(self, ftppath):
-            return resolve_case(self.root, super().ftp2fs(ftppath))
+            path = super().ftp2fs(ftppath)
+            return path if unix else resolve_case(self.root, path)
 
         def _ftp_name(self, fspath):
             return self.fs2ftp(fspath)
@@ -212,7 +221,19 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1",
             if faults.stall_for(cmd, arg):
                 log.write("%d (no answer to %s)" % (id(self) % 100000, cmd))
                 return
+            if unix and cmd in PATH_COMMANDS and arg and "\\" in arg:
+                self.respond("553 Prohibited file name: %s" % arg)
+                return
+            # A Unix server takes LIST's argument for options and names split at spaces.
+            self._split_list = unix and cmd in ("LIST", "NLST") and arg is not None and " " in arg.strip()
             super().pre_process_command(line, cmd, arg)
+
+        def ftp_LIST(self, path):
+            if getattr(self, "_split_list", False):
+                # None of the words is a name there: an empty listing.
+                self.push_dtp_data(BufferedIteratorProducer(iter([])), isproducer=True, cmd="LIST")
+                return path
+            return super().ftp_LIST(path)
 
     authorizer = LabAuthorizer()
     authorizer.add_user(user, password, data_dir, perm="elradfmwMT")
