@@ -217,7 +217,7 @@ Account CalculateAccount(const std::vector<std::string>& lines, std::string_view
     if (!version || !tav || !exactTav) {
         const size_t bad = version ? 4 : 2;
         a.ok = false;
-        a.error = "line " + std::to_string(bad) + " of the bill is not a number: \"" +
+        a.error = "the bill could not be read: line " + std::to_string(bad) + " is not a number: \"" +
                   std::string(orv::Trim(line(bad))) + "\"";
         return a;
     }

@@ -12,6 +12,8 @@ std::string MonthBillPath(std::string_view folderCode, std::string_view monthKey
     return "\\Text Result/" + std::string(folderCode) + "/" + std::string(monthKey) + ".qrp";
 }
 
+std::string MonthBillFileName(std::string_view monthKey) { return std::string(monthKey) + ".qrp"; }
+
 std::string PaymentMarkerPath(std::string_view pardata) { return "pay/may/" + std::string(pardata); }
 
 std::string PercentEncode(std::string_view text) {
