@@ -54,7 +54,7 @@ struct Account {
     std::string dueDate;  // the first day of the month after parmah
     int overdueDays = 0;  // days since the due date plus 1; 0 before the due date
     int gauge = 0;        // the same, held within 0..120
-    bool warning = false; // due, and overdueDays reached maxb
+    bool warning = false;  // due, and overdueDays reached maxb
     bool gateOpen = true; // the warning closes the gate only with the lock on
     Debt debt;
 };

@@ -30,7 +30,8 @@ const char* const kOverdueCaption = " اخطار پرداخت صورت حساب"
 const char* const kMonthBillMissing =
     ". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد";
 const char* const kMonthBillShowFailed = ". صورت حساب دریافت شده قابل نمایش نیست";
-const char* const kMonthBillHandedOver = ". صورت حساب ماه در فایل %1 ذخیره شد و برای نمایش به برنامه مربوط به آن سپرده شد";
+const char* const kMonthBillHandedOver =
+    ". صورت حساب ماه در فایل %1 ذخیره شد و برای نمایش به برنامه مربوط به آن سپرده شد";
 const char* const kMonthBillKept = ". صورت حساب ماه در فایل %1 ذخیره شد؛ برنامه ای برای نمایش آن روی این رایانه نیست";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -263,5 +264,6 @@ void Tmainform::SpeedButton17Click() {
         return;
     }
     const bool shown = orv::ui::OpenFile(kept);
-    Flash(QString::fromUtf8(shown ? kMonthBillHandedOver : kMonthBillKept).arg(shown ? QFileInfo(kept).fileName() : kept));
+    Flash(QString::fromUtf8(shown ? kMonthBillHandedOver : kMonthBillKept)
+              .arg(shown ? QFileInfo(kept).fileName() : kept));
 }

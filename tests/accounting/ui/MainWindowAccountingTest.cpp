@@ -8,9 +8,9 @@
 #include <QPrintPreviewWidget>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <atomic>
 #include <thread>
-#include <QToolButton>
 
 #include "accounting/core/Account.h"
 #include "accounting/core/AccountFiles.h"
@@ -258,8 +258,11 @@ private slots:
             mainform->SpeedButton10Click();
             release = true;
         });
-        mainform->Wait([&] { while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5)); },
-                       [&] { release = true; });
+        mainform->Wait(
+            [&] {
+                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            },
+            [&] { release = true; });
         QVERIFY(mainform->Panel1->isVisible());
         QVERIFY(!mainform->par);
         QVERIFY(prompts.opened.isEmpty());

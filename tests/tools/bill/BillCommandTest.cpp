@@ -81,13 +81,12 @@ TEST(BillCommand, PayableMonthInTheGivenOrder) {
 TEST(BillCommand, ExactLimitCharacterColumnsAndEarlyPayment) {
     std::string record = BillRecordLine("0", "1401-05", "187000000");
     record.replace(1, 1, "ب");
-    const orv::test::ToolRun run = Tool(Bill("early.txt", BillLines({record}, "1.1", "10")) +
-                                        " --today 1401/05/20 --code 120");
+    const orv::test::ToolRun run =
+        Tool(Bill("early.txt", BillLines({record}, "1.1", "10")) + " --today 1401/05/20 --code 120");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Keys(run.out),
-              (std::vector<std::string>{"warning", "gate", "overdue_days", "gauge", "nodata", "memo3", "Label35",
-                                        "Label10", "Label8", "Label26", "Label29", "Label27", "pardata", "kol", "m",
-                                        "days", "discount", "volume", "parmah"}));
+    EXPECT_EQ(Keys(run.out), (std::vector<std::string>{"warning", "gate", "overdue_days", "gauge", "nodata", "memo3",
+                                                       "Label35", "Label10", "Label8", "Label26", "Label29", "Label27",
+                                                       "pardata", "kol", "m", "days", "discount", "volume", "parmah"}));
     EXPECT_EQ(Value(run.out, "warning"), "no");
     EXPECT_EQ(Value(run.out, "gate"), "open");
     EXPECT_EQ(Value(run.out, "overdue_days"), "0");
