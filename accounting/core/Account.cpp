@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 #include "accounting/core/BillRecord.h"
 #include "base/core/Trim.h"
@@ -20,7 +21,7 @@ constexpr int kDefaultCounter = 10;
 
 // The volume thresholds, scaled by tav: at or above each one the discount is v.
 constexpr struct {
-    double threshold;
+    uint32_t threshold;
     int below;  // the discount under the threshold
 } kVolumeSteps[] = {{200'000'000, 3}, {170'000'000, 2}, {140'000'000, 1}, {100'000'000, 0}};
 
@@ -39,6 +40,15 @@ std::string NextMonthFirst(const std::string& period) {
 
 int SolarDays(const std::string& from, const std::string& to) {
     return TPublicUtils::DaysBetween(from, to, dkSolar);
+}
+
+// Days from `from` to `to`: negative when `to` comes first.
+int SignedSolarDays(const std::string& from, const std::string& to) {
+    Word fy = 0, fm = 0, fd = 0, ty = 0, tm = 0, td = 0;
+    TPublicUtils::SeparateYMD(from, dkSolar, fy, fm, fd);
+    TPublicUtils::SeparateYMD(to, dkSolar, ty, tm, td);
+    const int days = SolarDays(from, to);
+    return std::tie(ty, tm, td) < std::tie(fy, fm, fd) ? -days : days;
 }
 
 void NoDebt(Debt& debt) {
@@ -77,15 +87,16 @@ bool ListUnpaid(const std::vector<std::string>& lines, const NumberFormat& forma
     return ok;
 }
 
-int VolumeDiscount(double q, double tav) {
+// Exactly, so that an amount at a scaled limit gets the limit's discount.
+int VolumeDiscount(int64_t q, const ExactDecimal& tav) {
     int v = 4;
     for (const auto& step : kVolumeSteps)
-        if (step.threshold * tav > q) v = step.below;
+        if (CompareScaled(tav, step.threshold, q) > 0) v = step.below;
     return v;
 }
 
 void Discount(const std::vector<std::string>& lines, std::string_view today, std::string_view folderCode,
-              double tav, const NumberFormat& format, Debt& debt) {
+              const ExactDecimal& tav, const NumberFormat& format, Debt& debt) {
     size_t index = 0;
     ForEachRecord(lines, [&](size_t i, const std::string& line) {
         if (line.front() != '0') return true;
@@ -113,7 +124,8 @@ void Discount(const std::vector<std::string>& lines, std::string_view today, std
     debt.Label10 = " ماه قابل پرداخت  : پرداخت " + r.instalment + " از " +
                    orv::solar::MonthNameWithMah(dkSolar, std::stoi(r.month)) + "  " + r.year;
 
-    debt.d = SolarDays(NextMonthFirst(debt.parmah), std::string(today));
+    // Before the due date no day has passed: the whole discount.
+    debt.d = std::max(0, SignedSolarDays(NextMonthFirst(debt.parmah), std::string(today)));
     double s = std::round((4.0 - debt.d / 30.0) * 100.0) / 100.0;
     debt.windowEnd = TPublicUtils::IncMonth(first, 3, dkSolar);
     debt.L = SolarDays(first, debt.windowEnd);
@@ -122,7 +134,7 @@ void Discount(const std::vector<std::string>& lines, std::string_view today, std
     if (debt.d >= debt.L) s = 0;
     debt.s = s;
 
-    debt.v = VolumeDiscount(static_cast<double>(*q), tav);
+    debt.v = VolumeDiscount(*q, tav);
     const double qd = static_cast<double>(*q);
     const std::optional<int64_t> m = ToAmount(qd - qd * ((debt.v + s) / 100.0));
     debt.m = m.value_or(0);
@@ -137,7 +149,7 @@ void Discount(const std::vector<std::string>& lines, std::string_view today, std
 }
 
 Debt CalculateDebt(const std::vector<std::string>& lines, std::string_view today, std::string_view folderCode,
-                   double tav, const NumberFormat& format) {
+                   const ExactDecimal& tav, const NumberFormat& format) {
     Debt debt;
     if (!ListUnpaid(lines, format, debt)) {
         debt.ok = false;
@@ -159,9 +171,11 @@ void OverdueCheck(const std::vector<std::string>& lines, std::string_view today,
         a.hasUnpaid = true;
         a.parmah = Period(r);
         a.dueDate = NextMonthFirst(a.parmah);
-        a.overdueDays = SolarDays(a.dueDate, std::string(today)) + 1;
+        // Nothing is overdue before the due date; from it on the due day counts as one.
+        const int sinceDue = SignedSolarDays(a.dueDate, std::string(today));
+        a.overdueDays = sinceDue >= 0 ? sinceDue + 1 : 0;
         a.gauge = std::clamp(a.overdueDays, 0, kGaugeMax);
-        a.warning = a.overdueDays >= a.maxb;
+        a.warning = sinceDue >= 0 && a.overdueDays >= a.maxb;
         a.gateOpen = !(a.warning && a.block);
         return false;
     });
@@ -199,10 +213,11 @@ Account CalculateAccount(const std::vector<std::string>& lines, std::string_view
     a.version = std::string(orv::Trim(line(2)));
     const std::optional<double> version = ParseDecimal(a.version, format);
     const std::optional<double> tav = ParseDecimal(line(4), format);
-    if (!version || !tav) {
+    const std::optional<ExactDecimal> exactTav = ParseExactDecimal(line(4), format);
+    if (!version || !tav || !exactTav) {
         const size_t bad = version ? 4 : 2;
         a.ok = false;
-        a.error = "line " + std::to_string(bad) + " of the bill is not a number: \"" +
+        a.error = "the bill could not be read: line " + std::to_string(bad) + " is not a number: \"" +
                   std::string(orv::Trim(line(bad))) + "\"";
         return a;
     }
@@ -213,7 +228,7 @@ Account CalculateAccount(const std::vector<std::string>& lines, std::string_view
     a.block = limit.has_value();
     a.maxb = limit.value_or(kDefaultLimit);
     OverdueCheck(lines, today, a);
-    a.debt = CalculateDebt(lines, today, folderCode, a.tav, format);
+    a.debt = CalculateDebt(lines, today, folderCode, *exactTav, format);
     return a;
 }
 

@@ -30,7 +30,7 @@ struct Debt {
     int64_t total = 0;       // T, the sum of the unpaid amounts
     int64_t kol = 0;         // the month's amount
     int64_t m = 0;           // the amount after both discounts
-    int d = 0;               // days between the due date and today
+    int d = 0;               // days from the due date to today, 0 before it
     int L = 0;               // days of the three months from the billed month
     double s = 0;            // good-payment discount, percent, two decimals
     int v = 0;               // sample-volume discount, percent
@@ -52,9 +52,9 @@ struct Account {
     bool hasUnpaid = false;
     std::string parmah;
     std::string dueDate;  // the first day of the month after parmah
-    int overdueDays = 0;  // days since the due date, without sign, plus 1
+    int overdueDays = 0;  // days since the due date plus 1; 0 before the due date
     int gauge = 0;        // the same, held within 0..120
-    bool warning = false; // overdueDays reached maxb
+    bool warning = false;  // due, and overdueDays reached maxb
     bool gateOpen = true; // the warning closes the gate only with the lock on
     Debt debt;
 };

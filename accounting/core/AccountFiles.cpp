@@ -10,8 +10,10 @@ std::string BillPath(std::string_view folderCode) {
 }
 
 std::string MonthBillPath(std::string_view folderCode, std::string_view monthKey) {
-    return remote::Path({remote::kResults, folderCode, std::string(monthKey) + ".qrp"});
+    return remote::Path({remote::kResults, folderCode, MonthBillFileName(monthKey)});
 }
+
+std::string MonthBillFileName(std::string_view monthKey) { return std::string(monthKey) + ".qrp"; }
 
 std::string PaymentMarkerPath(std::string_view pardata) {
     return remote::Path({remote::kPayments, remote::kPaymentMarkers, pardata});

@@ -14,6 +14,9 @@ std::string BillPath(std::string_view folderCode);
 // "/Text Result/" + code + "/" + month key + ".qrp"
 std::string MonthBillPath(std::string_view folderCode, std::string_view monthKey);
 inline constexpr const char* kMonthBillFile = "temp.qrp";
+// The month's own file in the workspace, month key + ".qrp", for a bill the
+// preview does not show.
+std::string MonthBillFileName(std::string_view monthKey);
 
 // "/pay/may/" + the payment record.
 std::string PaymentMarkerPath(std::string_view pardata);

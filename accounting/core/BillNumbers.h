@@ -20,6 +20,19 @@ struct NumberFormat {
 // is the locale's where it differs. Signs and an exponent are accepted, group
 // separators, "inf" and "nan" are not.
 std::optional<double> ParseDecimal(std::string_view text, const NumberFormat& format);
+// A decimal number exactly as written: sign, digits x 10^exponent. Thresholds
+// scaled by a factor of the bill compare against amounts with it, so a month
+// billed exactly at a limit is at the limit (1.1 has no exact binary fraction).
+struct ExactDecimal {
+    bool negative = false;
+    std::string digits;  // without leading or trailing zeros; empty for zero
+    int64_t exponent = 0;
+};
+// The same texts as ParseDecimal takes.
+std::optional<ExactDecimal> ParseExactDecimal(std::string_view text, const NumberFormat& format);
+// The sign (-1, 0, 1) of multiplier x value - amount, computed exactly.
+int CompareScaled(const ExactDecimal& value, uint32_t multiplier, int64_t amount);
+
 // A whole number in 32 bits after trimming blanks.
 std::optional<int32_t> ParseInteger(std::string_view text);
 

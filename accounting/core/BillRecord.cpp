@@ -4,9 +4,26 @@
 
 namespace orv::accounting {
 
+namespace {
+
+// The byte where character `n` (0-based) of the UTF-8 line starts; the line's
+// size when it has fewer characters.
+size_t CharStart(std::string_view line, size_t n) {
+    size_t at = 0;
+    for (; at < line.size(); ++at) {
+        if ((static_cast<unsigned char>(line[at]) & 0xC0) == 0x80) continue;  // inside a character
+        if (n-- == 0) return at;
+    }
+    return line.size();
+}
+
+}  // namespace
+
 std::string_view Columns(std::string_view line, size_t first, size_t last) {
-    if (first < 1 || first > line.size() || last < first) return {};
-    return line.substr(first - 1, last - first + 1);
+    if (first < 1 || last < first) return {};
+    const size_t from = CharStart(line, first - 1);
+    const size_t to = CharStart(line.substr(from), last - first + 1);
+    return line.substr(from, to);
 }
 
 BillRecord ReadBillRecord(std::string_view line) {
@@ -17,7 +34,7 @@ BillRecord ReadBillRecord(std::string_view line) {
     if (Columns(line, 6, 6) == "^") {
         r.instalment = std::string(Columns(line, 5, 5));
         // Columns 5-6 go, so the period and the amount stand where a plain month has them.
-        rec = std::string(line.substr(0, 4)) + std::string(line.substr(6));
+        rec = std::string(Columns(line, 1, 4)) + std::string(line.substr(Columns(line, 1, 6).size()));
     } else {
         rec = std::string(line);
         r.instalment = "1";

@@ -22,7 +22,8 @@ struct BillRecord {
     std::string amountText;   // the amount's columns, untrimmed
 };
 
-// Characters `first` to `last` (1-based, inclusive) of the line; fewer when it is shorter.
+// Characters `first` to `last` (1-based, inclusive) of the UTF-8 line; fewer
+// when it is shorter. A column is a character, whatever its bytes.
 std::string_view Columns(std::string_view line, size_t first, size_t last);
 
 // The record of a non-empty bill line.

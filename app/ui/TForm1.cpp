@@ -52,7 +52,8 @@ void TForm1::FormCreate() {
     const orv::WorkspacePaths p = orv::SettleLinuxWorkspace(documents, QDir::homePath().toStdString(),
                                                             qEnvironmentVariable("ORVANET_WORKSPACE").toStdString());
     root = QString::fromStdString(p.root);
-    desk = QString::fromStdString(p.desk);
+    // The folder the desktop names as its own (on Linux from user-dirs.dirs).
+    desk = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());

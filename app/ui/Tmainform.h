@@ -266,6 +266,7 @@ private:
     void VersionCheck(const orv::accounting::Account& account);
     void RaiseNotice();
     void ShowMonthChoice();
+    QString billUnreadable_;  // why the last downloaded bill could not be read; empty when it was
     // end accounting
 
 public:

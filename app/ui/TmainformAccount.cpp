@@ -1,6 +1,7 @@
 // The account refresh, the accounting panel, the debt calculation, the month
 // chooser and the month bill. The figures come from the accounting logic
 // (CalculateAccount); the handlers show them.
+#include <QFileInfo>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -12,8 +13,10 @@
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/DoubleClick.h"
+#include "base/ui/Prompts.h"
 #include "results/ui/ReportPreview.h"
 #include "server/core/ServerMessages.h"
 
@@ -27,6 +30,9 @@ const char* const kOverdueCaption = " اخطار پرداخت صورت حساب"
 const char* const kMonthBillMissing =
     ". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد";
 const char* const kMonthBillShowFailed = ". صورت حساب دریافت شده قابل نمایش نیست";
+const char* const kMonthBillHandedOver =
+    ". صورت حساب ماه در فایل %1 ذخیره شد و برای نمایش به برنامه مربوط به آن سپرده شد";
+const char* const kMonthBillKept = ". صورت حساب ماه در فایل %1 ذخیره شد؛ برنامه ای برای نمایش آن روی این رایانه نیست";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -114,10 +120,12 @@ void Tmainform::SpeedButton2Click() {
     const acc::Account account = acc::CalculateAccount(text.lines, Today(), pooshe.toStdString(), UserNumberFormat());
     if (!account.ok) {
         // A bill that cannot be read keeps the previous one and its figures.
-        Flash(". " + account.error);
+        billUnreadable_ = QString::fromStdString(". " + account.error);
+        Flash(billUnreadable_);
         Timer3->start();
         return;
     }
+    billUnreadable_.clear();
     QStringList lines;
     for (const std::string& l : text.lines) lines << Q(l);
     Memo1->setPlainText(lines.join(u'\n'));
@@ -150,7 +158,12 @@ void Tmainform::RaiseNotice() {
 void Tmainform::SpeedButton1Click() {
     if (!farok) Flash(ServerDownMessage());
     if (!netok) Flash(orv::msg::kNetworkRefresh);
-    if (!netok || !farok || Memo1->toPlainText().isEmpty()) return;
+    if (!netok || !farok) return;
+    if (Memo1->toPlainText().isEmpty()) {
+        // No bill to show: when the last one could not be read, say why.
+        if (!billUnreadable_.isEmpty()) Flash(billUnreadable_);
+        return;
+    }
     if (par)
         SpeedButton13Click();
     else
@@ -225,17 +238,32 @@ void Tmainform::SpeedButton17Click() {
         return;
     }
     const QString local = Q(Form1->LocalFile(QString::fromLatin1(acc::kMonthBillFile)));
-    orv::ServerAction a = orv::ServerAction::Download(
-        Q(acc::MonthBillPath(pooshe.toStdString(), Edit3->toolTip().toStdString())), local, 200000);
+    const std::string monthKey = Edit3->toolTip().toStdString();
+    orv::ServerAction a =
+        orv::ServerAction::Download(Q(acc::MonthBillPath(pooshe.toStdString(), monthKey)), local, 200000);
     // "Not prepared" only when the server has no bill for the month; a cut transfer says so.
     a.notReadyText = QString::fromUtf8(kMonthBillMissing);
     a.successText = QString::fromUtf8("صورت حساب شما با موفقیت دانلود شد ");
     if (RunServerAction(a) != orv::ActionResult::Done) return;
     acc::MonthBill monthBill;
-    if (!monthBill.Load(local)) {
+    if (monthBill.Load(local)) {
+        orv::results::ReportPreview::Show([&monthBill](QPrinter& printer) { monthBill.Render(printer); },
+                                          [&monthBill] { return monthBill.Bytes(); }, this);
+        return;
+    }
+    if (monthBill.Bytes().isEmpty()) {
         Flash(kMonthBillShowFailed);
         return;
     }
-    orv::results::ReportPreview::Show([&monthBill](QPrinter& printer) { monthBill.Render(printer); },
-                                      [&monthBill] { return monthBill.Bytes(); }, this);
+    // Not a PDF: a bill as the central laboratory's reporting program saves it.
+    // Kept as the month's own file and handed to the desktop's program for it.
+    const QString kept = Q(Form1->LocalFile(Q(acc::MonthBillFileName(monthKey))));
+    const QByteArray& bytes = monthBill.Bytes();
+    if (!orv::WriteFileAtomically(kept.toStdString(), std::string_view(bytes.constData(), bytes.size())).ok) {
+        Flash(orv::msg::kLocalFile);
+        return;
+    }
+    const bool shown = orv::ui::OpenFile(kept);
+    Flash(QString::fromUtf8(shown ? kMonthBillHandedOver : kMonthBillKept)
+              .arg(shown ? QFileInfo(kept).fileName() : kept));
 }

@@ -18,12 +18,21 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+const char* const kNothingToPay = ". هیچ مقداری جهت پرداخت مهیا نمیباشد";
+const char* const kOtherActionRunning = ". عملیات دیگری با سرور در حال اجراست، لطفا پس از پایان آن دوباره سعی کنید";
+
 }  // namespace
 
 // Payment request: an empty marker named after the payment record, then the payment page.
 void Tmainform::SpeedButton10Click() {
-    if (nodata) {
-        Flash(". هیچ مقداری جهت پرداخت مهیا نمیباشد");
+    // A month that comes to nothing or less after its discounts is not payable.
+    if (nodata || m <= 0) {
+        Flash(kNothingToPay);
+        return;
+    }
+    // The panel and the payment flag stay as they are until the running action has ended.
+    if (ServerBusy()) {
+        Flash(kOtherActionRunning);
         return;
     }
     SpeedButton10->setEnabled(false);
@@ -71,7 +80,7 @@ void Tmainform::SpeedButton14Click() {
     ghabz = Q(name);
 
     orv::ServerAction a;
-    a.testNetok = false;  // no gate: the session's own failure tells
+    a.networkForm = orv::NetworkForm::Refresh;  // without the network no session opens: said as the panel says it
     a.source = ghabz;
     a.dest = Q(acc::MessagePath(code, name));
     a.transfer = [&](orv::FtpSession& session) {

@@ -1,5 +1,6 @@
 // The program update: the version check of the account refresh, the update
 // indicator's double click and the download of the published program to the Desktop.
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -23,6 +24,7 @@ void Tmainform::VersionCheck(const acc::Account& account) {
     const std::optional<double> local = acc::ParseDecimal(Label19->text().toStdString(), acc::NumberFormat{});
     if (local && account.versionNumber > *local) {
         SetPicture(Image6, Image5);
+        ver = false;  // a version published during the run is offered again
     } else {
         SetPicture(Image6, Image2);
         ver = true;
@@ -46,6 +48,9 @@ void Tmainform::SpeedButton9Click() {
         Flash(". نسخه منتشر شده نام فایل معتبری نمی سازد: " + published);
         return;
     }
+    // The Desktop folder is made when the desktop has none yet; one that cannot be
+    // made fails the download with the Desktop's message.
+    QDir().mkpath(Form1->desk);
     orv::ServerAction a = orv::ServerAction::Download(QString::fromLatin1(acc::kProgramPath),
                                                       Form1->desk + u'/' + QString::fromStdString(*name), 5000000);
     // The Desktop's message only when the Desktop took no file; a program the
@@ -57,5 +62,10 @@ void Tmainform::SpeedButton9Click() {
     ProcessMessages();
     ProcessMessages();
     ProgressBar1->setValue(ProgressBar1->maximum());
+#ifdef Q_OS_WIN
     Flash(". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید");
+#else
+    // The server's program is for Windows: here it is only downloaded, never installed.
+    Flash(". نسخه جديد نرم افزار در دسکتاپ شما دانلود شد: " + *name);
+#endif
 }

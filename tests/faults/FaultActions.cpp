@@ -227,7 +227,7 @@ std::vector<FaultAction> Actions() {
                            [](FaultBench&) { mainform->Image6DblClick(); },
                            "orvanet.exe",
                            u"Desktop/OrvanetVer 22.5.exe"_s,
-                           T(". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید"),
+                           T(". نسخه جديد نرم افزار در دسکتاپ شما دانلود شد: OrvanetVer 22.5.exe"),
                            T(msg::kServer),
                            T(msg::kInterrupted),
                            T(". نسخه جدید برنامه هنوز بر روی سرور تاروینا قرار نگرفته است"),

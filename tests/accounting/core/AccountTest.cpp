@@ -97,10 +97,47 @@ TEST(OverdueCheck, OverdueMonthWarnsAndClosesTheGateOnlyWithTheLock) {
     EXPECT_GT(warnedOnly.overdueDays, 120);
 }
 
-TEST(OverdueCheck, CurrentMonthCountsTheDaysToItsDueDate) {
-    const Account a = OneUnpaid("1401-09", "1000", "1401/09/10");
-    EXPECT_EQ(a.overdueDays, 22);  // 21 days to 1401/10/01, plus 1
-    EXPECT_FALSE(a.warning);
+TEST(OverdueCheck, NothingIsOverdueBeforeTheDueDate) {
+    struct Case {
+        const char* period;
+        const char* today;
+        const char* limit;
+        int days;
+        bool warning;
+        bool gateOpen;
+    } cases[] = {
+        {"1401-09", "1401/09/10", "90", 0, false, true},  // 21 days before 1401/10/01
+        {"1401-08", "1401/08/20", "10", 0, false, true},  // a small limit and the lock: still open
+        {"1401-08", "1401/08/30", "0", 0, false, true},   // the day before the due date
+        {"1401-08", "1401/09/01", "1", 1, true, false},   // from the due date on, as ever
+        {"1401-08", "1401/09/10", "10", 10, true, false},
+    };
+    for (const Case& c : cases) {
+        const Account a = OneUnpaid(c.period, "1000", c.today, "1", c.limit);
+        EXPECT_EQ(a.overdueDays, c.days) << c.period << " " << c.today;
+        EXPECT_EQ(a.gauge, c.days) << c.period << " " << c.today;
+        EXPECT_EQ(a.warning, c.warning) << c.period << " " << c.today;
+        EXPECT_EQ(a.gateOpen, c.gateOpen) << c.period << " " << c.today;
+    }
+}
+
+// The fixed columns are characters of the decoded line: a letter of more than
+// one byte in the column the reading skips moves nothing.
+TEST(BillReading, ColumnsAreCharactersNotBytes) {
+    for (const char* column2 : {"ب", "\u00A0", "،", " "}) {
+        for (const char* period : {"1401-05", "2^1401-05"}) {
+            std::string line = BillRecordLine("0", period, "150000000");
+            line.replace(1, 1, column2);
+            const Account a = Calc(BillLines({line}), "1401/07/17");
+            EXPECT_TRUE(a.hasUnpaid) << column2 << " " << period;
+            EXPECT_EQ(a.parmah, "1401/05") << column2 << " " << period;
+            EXPECT_EQ(a.overdueDays, 48) << column2 << " " << period;
+            ASSERT_TRUE(a.debt.ok) << a.debt.error;
+            EXPECT_EQ(a.debt.label, period) << column2;
+            EXPECT_EQ(a.debt.kol, 150000000) << column2 << " " << period;
+            EXPECT_EQ(a.debt.memo3, std::vector<std::string>{std::string(period) + "    150,000,000  ریـال"});
+        }
+    }
 }
 
 TEST(OverdueCheck, SettledRecordsSkippedAndOnlyTheFirstUnpaidCounts) {
@@ -131,7 +168,7 @@ TEST(GoodPaymentDiscount, FollowsTheDaysFromTheDueDate) {
         {"1401/06/02", 1, 4, "400"},     // d = 1 still gives 4
         {"1401/07/17", 47, 2.43, "243"}, // 4 - 47/30 = 2.4333
         {"1401/09/02", 92, 0, "0"},      // d reached L = 92 although 4 - 92/30 > 0
-        {"1401/05/20", 12, 3.6, "360"},  // 12 days before the due date
+        {"1401/05/20", 0, 4, "400"},     // 12 days before the due date: the whole discount
     };
     for (const Case& c : cases) {
         const Account a = OneUnpaid("1401-05", "150000000", c.today);
@@ -158,7 +195,11 @@ TEST(VolumeDiscount, ThresholdsScaledByTheFactor) {
         const char* tav;
         int v;
     } cases[] = {{"169999999", "1", 2}, {"170000000", "1", 3}, {"99999999", "1", 0}, {"100000000", "1", 1},
-                 {"140000000", "1", 2}, {"200000000", "1", 4}, {"100000000", "0.5", 4}};
+                 {"140000000", "1", 2}, {"200000000", "1", 4}, {"100000000", "0.5", 4},
+                 // Exactly at a limit of a factor that binary fractions do not hold.
+                 {"187000000", "1.1", 3}, {"220000000", "1.1", 4}, {"110000000", "1.1", 1}, {"154000000", "1.1", 2},
+                 {"186999999", "1.1", 2}, {"219999999", "1.1", 3}, {"109999999", "1.1", 0},
+                 {"51000000", "0.3", 3}, {"60000000", "3e-1", 4}, {"0", "0", 4}, {"-5", "0", 0}};
     for (const Case& c : cases)
         EXPECT_EQ(OneUnpaid("1401-05", c.amount, "1401/06/01", c.tav).debt.v, c.v) << c.amount << " " << c.tav;
 }

@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <atomic>
+#include <thread>
 
 #include "accounting/core/Account.h"
 #include "accounting/core/AccountFiles.h"
@@ -17,6 +19,7 @@
 #include "base/core/TextFile.h"
 #include "results/ui/ReportPreview.h"
 #include "server/core/ServerMessages.h"
+#include "tests/accounting/core/BillLines.h"
 #include "tests/results/ui/ResultsWindow.h"
 #include "tests/support/PromptRecorder.h"
 
@@ -150,6 +153,22 @@ private slots:
         QVERIFY(mainform->Timer3->isActive());
     }
 
+    // With no earlier bill to keep, the Accounting button says why it opens nothing.
+    void unreadableBillWithoutAnEarlierOneIsNamedByTheAccountingButton() {
+        for (const auto& [index, value] : {std::pair{1, "v22"}, std::pair{3, "x1"}}) {
+            std::vector<std::string> bad = originalBill_;
+            bad[index] = value;
+            WriteServerBill(lab_, bad);
+            CheckAndRefresh();
+            QVERIFY(mainform->BillLines().empty());
+            mainform->Flash(u"something else"_s);
+            QTest::mouseClick(mainform->SpeedButton1, Qt::LeftButton);
+            QVERIFY(!mainform->Panel1->isVisible());
+            QVERIFY2(w_.Status().contains(u"line %1"_s.arg(index + 1)), qPrintable(w_.Status()));
+            QVERIFY(w_.Status().contains(QString::fromUtf8(value)));
+        }
+    }
+
     void panelShowsTheDebtAndDiscounts() {
         PromptRecorder prompts;
         mainform->SpeedButton1Click();  // nothing reachable yet: nothing opens
@@ -227,6 +246,47 @@ private slots:
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
     }
 
+    // Pay pressed while another server action runs: the panel stays and the status line says why.
+    void payWhileAnotherActionRunsKeepsThePanel() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        mainform->SpeedButton1Click();
+        QVERIFY(mainform->Panel1->isVisible());
+        lab_.ClearLogs();
+        std::atomic<bool> release{false};
+        QTimer::singleShot(0, mainform, [&] {
+            mainform->SpeedButton10Click();
+            release = true;
+        });
+        mainform->Wait(
+            [&] {
+                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            },
+            [&] { release = true; });
+        QVERIFY(mainform->Panel1->isVisible());
+        QVERIFY(!mainform->par);
+        QVERIFY(prompts.opened.isEmpty());
+        QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
+        QVERIFY2(w_.Status().contains(u"در حال اجرا"_s), qPrintable(w_.Status()));
+        mainform->SpeedButton10Click();  // once the other action has ended, it pays
+        QVERIFY(mainform->par);
+        QCOMPARE(prompts.opened.size(), 1);
+    }
+
+    // Send without the network: the network message, as other actions say it.
+    void sendWithoutTheNetworkSaysSo() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        mainform->netok = false;
+        mainform->Memo2->setPlainText(u"بعدا ارسال شود"_s);
+        lab_.ClearLogs();
+        mainform->SpeedButton14Click();
+        QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkRefresh));
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(mainform->Memo2->toPlainText(), u"بعدا ارسال شود"_s);
+        QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
+    }
+
     void noNoticeWhenCheckFileSaysZeroAndNoPanelWithoutABill() {
         QVERIFY(orv::WriteTextFile(w_.RootStd() + "check.txt", {"0"}));
         mainform->SpeedButton15Click();
@@ -238,19 +298,31 @@ private slots:
         QVERIFY(!mainform->Timer5->isActive());
     }
 
+    // Nothing unpaid, or an oldest month that comes to nothing or less: nothing to pay.
     void payWithNothingDueSendsNothing() {
         PromptRecorder prompts;
-        std::vector<std::string> settled(originalBill_.begin(), originalBill_.begin() + 5);
-        WriteServerBill(lab_, settled);
+        const std::vector<std::string> head(originalBill_.begin(), originalBill_.begin() + 5);
+        for (const char* amount : {"", "0", "-5000"}) {
+            std::vector<std::string> bill = head;
+            if (*amount) bill.push_back(orv::test::BillRecordLine("0", "1401-05", amount));
+            WriteServerBill(lab_, bill);
+            CheckAndRefresh();
+            mainform->SpeedButton1Click();
+            QVERIFY(mainform->Panel1->isVisible());
+            lab_.ClearLogs();
+            mainform->SpeedButton10Click();
+            QCOMPARE(w_.Status(), u". هیچ مقداری جهت پرداخت مهیا نمیباشد"_s);
+            QVERIFY2(prompts.opened.isEmpty(), amount);
+            QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
+            QVERIFY(!mainform->par);
+            QVERIFY(mainform->Panel1->isVisible());
+        }
+        QVERIFY(mainform->Label27->text().startsWith(u"مبلغ پس از تخفیف"_s));  // the figures are still shown
+        WriteServerBill(lab_, head);
         CheckAndRefresh();
         mainform->SpeedButton1Click();
         QVERIFY(mainform->nodata);
         QCOMPARE(mainform->Label10->text(), u" هیچ بدهی وجود ندارد "_s);
-        lab_.ClearLogs();
-        mainform->SpeedButton10Click();
-        QCOMPARE(w_.Status(), u". هیچ مقداری جهت پرداخت مهیا نمیباشد"_s);
-        QVERIFY(prompts.opened.isEmpty());
-        QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
         const int beeps = prompts.beeps;
         QTest::mouseDClick(mainform->SpeedButton10, Qt::LeftButton);
         QVERIFY(prompts.messages.contains(u"attention|لطفا فقط یکبار کلیک نمایید"_s));
@@ -368,12 +440,21 @@ private slots:
         QVERIFY(third.open(QIODevice::ReadOnly));
         QCOMPARE(third.readAll(), saved);
 
-        // A file that is not a saved bill says so.
+        // A bill in the reporting program's own format is kept as the month's
+        // file and handed to the desktop's program for it, which the status line says.
         lab_.Control("reset");
-        QVERIFY(orv::WriteFileAtomically(lab_.ServerFile("Text Result/12/1401-04.qrp"), "not a report"));
-        mainform->SpeedButton17Click();
-        QCOMPARE(w_.Status(), u". صورت حساب دریافت شده قابل نمایش نیست"_s);
-        QCOMPARE(pages, 0);
+        QVERIFY(orv::WriteFileAtomically(lab_.ServerFile("Text Result/12/1401-04.qrp"), "not a PDF report"));
+        const QString kept = w_.Root() + u"1401-04.qrp"_s;
+        for (const bool taken : {true, false}) {
+            prompts.Clear();
+            prompts.openSucceeds = taken;
+            mainform->SpeedButton17Click();
+            QCOMPARE(pages, 0);
+            QCOMPARE(prompts.OpenedFiles(), QStringList{kept});
+            QCOMPARE(Bytes(kept.toStdString()), "not a PDF report");
+            QVERIFY2(w_.Status().contains(u"1401-04.qrp"_s), qPrintable(w_.Status()));
+            QVERIFY(!w_.Status().contains(u"قابل نمایش نیست"_s));
+        }
         orv::results::ReportPreview::hook = nullptr;
     }
 
@@ -404,9 +485,53 @@ private slots:
         QVERIFY(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
         lab_.Control("reset");
         QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
-        QCOMPARE(w_.Status(), u". نسخه جديد نرم افزار با موفقيت در دسکتاپ شما نصب گردید"_s);
+        // Here the program is downloaded, not installed: the status line names the file.
+        QCOMPARE(w_.Status(), u". نسخه جديد نرم افزار در دسکتاپ شما دانلود شد: OrvanetVer 22.5.exe"_s);
         QCOMPARE(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer 22.5.exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
+    }
+
+    // A version published during the run turns the indicator to failure, and the
+    // double click then downloads it.
+    void versionPublishedDuringTheRunIsOfferedAgain() {
+        PromptRecorder prompts;
+        QTemporaryDir desk;
+        Form1->desk = desk.path();
+        CheckAndRefresh();
+        QVERIFY(mainform->ver);
+        std::vector<std::string> bill = originalBill_;
+        bill[1] = "22.5";
+        WriteServerBill(lab_, bill);
+        CheckAndRefresh();
+        QVERIFY(!mainform->ver);
+        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image5->pixmap().toImage());
+        mainform->Image6DblClick();
+        QVERIFY(QFile::exists(desk.path() + u"/OrvanetVer 22.5.exe"_s));
+    }
+
+    // The Desktop is the folder the desktop names (user-dirs.dirs), made when missing.
+    void updateGoesToTheDesktopTheDesktopNames() {
+        PromptRecorder prompts;
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home.path() + u"/.config"_s).toUtf8());
+        QDir().mkpath(home.path() + u"/.config"_s);
+        QVERIFY(orv::WriteTextFile(home.path().toStdString() + "/.config/user-dirs.dirs",
+                                   {"XDG_DESKTOP_DIR=\"$HOME/Miz kar\""}));
+        Form1->FormCreate();
+        const QString desktop = home.path() + u"/Miz kar"_s;
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(Form1->desk, desktop);
+        QVERIFY(!QFileInfo::exists(desktop));
+        std::vector<std::string> bill = originalBill_;
+        bill[1] = "22.5";
+        WriteServerBill(lab_, bill);
+        CheckAndRefresh();
+        mainform->Image6DblClick();
+        QCOMPARE(Bytes(desktop.toStdString() + "/OrvanetVer 22.5.exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
+        QVERIFY(w_.Status().contains(u"OrvanetVer 22.5.exe"_s));
     }
 
     void lowerPublishedVersionCountsAsCurrent() {

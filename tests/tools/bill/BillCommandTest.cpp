@@ -76,6 +76,28 @@ TEST(BillCommand, PayableMonthInTheGivenOrder) {
     EXPECT_TRUE(run.err.empty());
 }
 
+// A month billed at exactly a limit of the factor 1.1, a Persian letter in the
+// column the reading skips, paid 12 days before its due date: the same keys.
+TEST(BillCommand, ExactLimitCharacterColumnsAndEarlyPayment) {
+    std::string record = BillRecordLine("0", "1401-05", "187000000");
+    record.replace(1, 1, "ب");
+    const orv::test::ToolRun run =
+        Tool(Bill("early.txt", BillLines({record}, "1.1", "10")) + " --today 1401/05/20 --code 120");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Keys(run.out), (std::vector<std::string>{"warning", "gate", "overdue_days", "gauge", "nodata", "memo3",
+                                                       "Label35", "Label10", "Label8", "Label26", "Label29", "Label27",
+                                                       "pardata", "kol", "m", "days", "discount", "volume", "parmah"}));
+    EXPECT_EQ(Value(run.out, "warning"), "no");
+    EXPECT_EQ(Value(run.out, "gate"), "open");
+    EXPECT_EQ(Value(run.out, "overdue_days"), "0");
+    EXPECT_EQ(Value(run.out, "gauge"), "0");
+    EXPECT_EQ(Value(run.out, "days"), "0");
+    EXPECT_EQ(Value(run.out, "discount"), "4");
+    EXPECT_EQ(Value(run.out, "volume"), "3");
+    EXPECT_EQ(Value(run.out, "m"), "173910000");  // 187,000,000 less 7 %
+    EXPECT_EQ(Value(run.out, "pardata"), "1401-05x1401h05x120x400x3x0");
+}
+
 TEST(BillCommand, NothingUnpaid) {
     const orv::test::ToolRun run = Tool(Bill("settled.txt", BillLines({BillRecordLine("1", "1401-03", "90000000")})) +
                              " --code 7 --today 1401/07/17");
