@@ -424,14 +424,19 @@ void TForm4::ShowBeside(const QWidget* mainWindow) {
     for (const QScreen* s : QGuiApplication::screens()) screens.push_back(box(s->availableGeometry()));
     const QScreen* home = mainWindow && mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen();
     const QRect main = mainWindow ? mainWindow->frameGeometry() : QRect();
-    const QSize frame = frameGeometry().size();
     std::optional<orv::reception::Box> last;
     if (lastClosed_) last = orv::reception::Box{lastClosed_->x(), lastClosed_->y(), 0, 0};
-    const orv::reception::Box at = orv::reception::PlaceWindow(frame.width(), frame.height(), box(main),
-                                                               box(home->availableGeometry()), screens, last);
-    move(at.x, at.y);
+    const auto place = [&] {
+        const QSize frame = frameGeometry().size();
+        const orv::reception::Box at = orv::reception::PlaceWindow(frame.width(), frame.height(), box(main),
+                                                                   box(home->availableGeometry()), screens, last);
+        move(at.x, at.y);
+        return frame;
+    };
+    const QSize assumed = place();
     show();
     raise();
+    if (frameGeometry().size() != assumed) place();  // the frame became known on the first showing
 }
 
 void TForm4::FormShow() {
