@@ -1,6 +1,7 @@
 #include "app/ui/Forms.h"
 
 #include <QToolButton>
+#include <QWidget>
 
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
@@ -20,6 +21,15 @@ void CreateForms() {
     QObject::connect(mainform, &Tmainform::FirstTodayKnown, Form4, &TForm4::TodayKnown);
     Form4->root = Form1->root;
     QObject::connect(Form4, &TForm4::ExportWorkList, mainform->SpeedButton21, &QToolButton::click);
+}
+
+void BringFormsForward() {
+    for (QWidget* w : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(mainform), static_cast<QWidget*>(Form4)}) {
+        if (!w || !w->isVisible()) continue;
+        if (w->isMinimized()) w->showNormal();
+        w->raise();
+        w->activateWindow();
+    }
 }
 
 void DestroyForms() {

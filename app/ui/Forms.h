@@ -15,3 +15,5 @@ extern TForm4* Form4;
 void CreateForms();
 // Deletes them (tests create and destroy them per case).
 void DestroyForms();
+// Brings the windows that are showing to the front (a second start of the program asked).
+void BringFormsForward();

@@ -47,10 +47,14 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     FormCreate();
 }
 
-void TForm1::FormCreate() {
+orv::WorkspacePaths TForm1::SettledPaths() {
     const std::string documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
-    const orv::WorkspacePaths p = orv::SettleLinuxWorkspace(documents, QDir::homePath().toStdString(),
-                                                            qEnvironmentVariable("ORVANET_WORKSPACE").toStdString());
+    return orv::SettleLinuxWorkspace(documents, QDir::homePath().toStdString(),
+                                     qEnvironmentVariable("ORVANET_WORKSPACE").toStdString());
+}
+
+void TForm1::FormCreate() {
+    const orv::WorkspacePaths p = SettledPaths();
     root = QString::fromStdString(p.root);
     // The folder the desktop names as its own (on Linux from user-dirs.dirs).
     desk = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

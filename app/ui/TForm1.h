@@ -9,11 +9,15 @@
 #include <QWidget>
 
 #include "app/core/ProxyFile.h"
+#include "app/core/Workspace.h"
 
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+
+    // The workspace root and the Desktop of this user (ORVANET_WORKSPACE names another workspace).
+    static orv::WorkspacePaths SettledPaths();
 
     QString root;        // workspace root, ending in its separator
     QString desk;        // the Desktop, no trailing separator

@@ -55,10 +55,7 @@ orv::ServerSettings Tmainform::Settings() const {
         QString(WorkspaceRoot() + QString::fromLatin1(orv::kSettingsFileName)).toStdString());
 }
 
-// The reception window beside the main window.
+// The reception window beside the main window, wholly on its screen.
 void Tmainform::SpeedButton20Click() {
-    if (!Form4) return;
-    Form4->move(frameGeometry().topRight());
-    Form4->show();
-    Form4->raise();
+    if (Form4) Form4->ShowBeside(this);
 }

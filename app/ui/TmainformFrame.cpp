@@ -14,8 +14,10 @@
 #include <QToolButton>
 
 #include "app/ui/Banner.h"
+#include "app/ui/Forms.h"
 #include "base/ui/Controls.h"
 #include "app/ui/Pictures.h"
+#include "reception/ui/TForm4.h"
 #include "app/ui/Tmainform.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultGrid.h"
@@ -297,6 +299,11 @@ void Tmainform::Timer1Timer() {
 
 // Closing or hiding the main window ends the program (minimising does not).
 void Tmainform::closeEvent(QCloseEvent* event) {
+    // The reception window first: a worklist it could not save keeps both open.
+    if (Form4 && Form4->isVisible() && !Form4->close()) {
+        event->ignore();
+        return;
+    }
     if (IdFTP1) IdFTP1->Abort();
     event->accept();
     QCoreApplication::exit(0);

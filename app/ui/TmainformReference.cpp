@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/core/KeptFiles.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
@@ -126,6 +127,12 @@ void Tmainform::ListBox1DblClick() {
     const QString name = item->text();
     const std::string raw = item->data(kRawName).toByteArray().toStdString();
     const std::string size = ListBox2->item(i) ? ListBox2->item(i)->text().toStdString() : std::string();
+    if (orv::IsKeptFileName(name.toStdString())) {  // never downloaded over the program's own file
+        const QString kept = u". فایل «"_s + name + u"» از فایلهای خود برنامه است و دریافت آن روی آن نوشته نمیشود"_s;
+        Flash(kept);
+        orv::ui::MessageBox(this, u"Attention"_s, kept);
+        return;
+    }
 
     orv::ServerAction a;
     a.networkForm = orv::NetworkForm::Refresh;

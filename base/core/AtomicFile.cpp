@@ -88,6 +88,12 @@ FileResult AtomicFileWriter::Commit() {
         return {false, error_};
     }
     temp_.clear();
+    // The new name reaches the disk as well: after a power cut the folder shows the new file, not the old one.
+    const int dir = ::open(DirOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
     return {true, {}};
 }
 

@@ -8,7 +8,7 @@
 namespace orv::reception {
 
 // The entry field that gets the focus after a failed check.
-enum class QcField { Receipt, FirstName, FamilyName, Age, Tests };
+enum class QcField { Receipt, FirstName, FamilyName, Age, Tests, Father, Sex };
 
 struct QcFailure {
     int patient = 0;        // index in the list, from 0
@@ -21,5 +21,10 @@ std::optional<QcFailure> CheckWorklist(const std::vector<std::string>& records);
 
 // The same check for one stored line.
 std::optional<QcFailure> CheckRecord(const std::string& record);
+
+// The first patient holding a character that code page 1256 has no form for
+// (the central laboratory reads the list in it), with the patient, the field
+// and the character named in the message; nothing when every character fits.
+std::optional<QcFailure> CheckCodePage(const std::vector<std::string>& records);
 
 }  // namespace orv::reception

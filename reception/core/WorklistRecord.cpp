@@ -68,10 +68,17 @@ std::string StoreRecord(const WorklistRecord& r) {
     line += std::to_string(r.sex);
     line += '[';
     for (const std::string& test : r.tests) {
-        line += test;
+        line += TestNameForRecord(test);
         line += ';';
     }
     return line;
+}
+
+std::string TestNameForRecord(std::string_view name) {
+    std::string stored(name);
+    for (char& c : stored)
+        if (c == ';') c = ',';
+    return stored;
 }
 
 std::string NewPatientRecord(std::string_view receipt) { return std::string(receipt) + ";;;;0;;0["; }

@@ -31,8 +31,13 @@ struct WorklistRecord {
 // rest of the record still loads.
 WorklistRecord LoadRecord(std::string_view line);
 
-// The line for a record (the inverse of LoadRecord for fields without ";" or "[").
+// The line for a record (the inverse of LoadRecord for fields without ";" or "[");
+// each test name as TestNameForRecord gives it.
 std::string StoreRecord(const WorklistRecord& record);
+
+// A test name as a record holds it: the divider ";" becomes "," (the catalogue
+// has "TEL-AML 1(12;21)Qual"), so the name comes back as one test.
+std::string TestNameForRecord(std::string_view name);
 
 // A new patient: the receipt number and every other field empty, age unit 0, sex 0, no tests.
 std::string NewPatientRecord(std::string_view receipt);

@@ -13,10 +13,16 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 #include <QValidator>
+#include <functional>
 
 #include "base/ui/Prompts.h"
 #include "reception/core/BuiltInLists.h"
+#include "reception/core/FieldText.h"
+#include "reception/core/WindowPlace.h"
 #include "reception/core/WorklistFiles.h"
 #include "reception/ui/KeyboardLayout.h"
 #include "reception/ui/WorklistModel.h"
@@ -29,16 +35,49 @@ constexpr int kWidth = 758;
 constexpr int kHeight = 494;
 constexpr QRgb kBackground = 0xF0C0FE;
 constexpr int kSaveIntervalMs = 20000;
+constexpr int kSaveSoonMs = 500;  // a committed change reaches "today.txt" within a second
+const char* const kPlaceKey = "reception/position";  // where the window was last closed
+const char* const kCloseUnsaved =
+    "لیست امروز در فایل today.txt ذخیره نشد. آیا مطمئنید که پنجره بدون ذخیره لیست بسته شود؟";
 
-// A patient field refuses ";" and "[" (they divide the stored record) with a beep.
-class RecordFieldValidator : public QValidator {
+// What a worklist field takes as it is typed or pasted: digits of any script
+// become ASCII digits; a line break or another control character, ";" and "["
+// where `dividers` (they divide the stored record), and a character code page
+// 1256 has no form for are refused whole, and `refused` is told (with the
+// character's name for the code page, empty otherwise). A text set while
+// `quiet` (a record loaded) is taken as it is.
+class FieldValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    using Refused = std::function<void(const QString& reason)>;
+    FieldValidator(QObject* parent, bool dividers, bool codePage, const bool* quiet, Refused refused)
+        : QValidator(parent), dividers_(dividers), codePage_(codePage), quiet_(quiet), refused_(std::move(refused)) {}
+
     State validate(QString& input, int&) const override {
-        if (!input.contains(u';') && !input.contains(u'[')) return Acceptable;
-        orv::ui::Beep();
-        return Invalid;
+        if (input == accepted_) return Acceptable;  // asked again about the text as it stands
+        if (*quiet_) {
+            accepted_ = input;
+            return Acceptable;
+        }
+        const std::string text = orv::reception::AsciiDigits(input.toStdString());
+        if (orv::reception::HoldsControl(text) || (dividers_ && text.find_first_of(";[") != std::string::npos)) {
+            refused_(QString());
+            return Invalid;
+        }
+        if (const std::string unfit = codePage_ ? orv::reception::UnfitCharacter(text) : std::string(); !unfit.empty()) {
+            refused_(QStringLiteral("نویسه ") + QString::fromStdString(orv::reception::CharacterName(unfit)) +
+                     QStringLiteral(" در کدپیج 1256 که آزمایشگاه تاروینا میخواند جایی ندارد و پذیرفته نمیشود"));
+            return Invalid;
+        }
+        input = QString::fromStdString(text);
+        accepted_ = input;
+        return Acceptable;
     }
+
+private:
+    bool dividers_, codePage_;
+    const bool* quiet_;
+    Refused refused_;
+    mutable QString accepted_;
 };
 
 QLabel* Caption(QWidget* parent, const char* name, const char* text, const QRect& at) {
@@ -75,6 +114,9 @@ W* Place(QWidget* parent, const char* name, const QRect& at) {
 
 QString U8(const std::string& s) { return QString::fromStdString(s); }
 
+// The user's settings of the program (not the workspace's): where windows were closed.
+QSettings UserSettings() { return QSettings(QStringLiteral("Orvanet"), QStringLiteral("Orvanet")); }
+
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent) {
@@ -92,7 +134,8 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 }
 
 TForm4::~TForm4() {
-    if (isVisible()) FormClose();
+    // Nothing keeps the window open now: a list that could not be saved is at least said so.
+    if (isVisible() && !SaveToday()) Message(SaveStatus->text());
 }
 
 void TForm4::BuildWindow() {
@@ -117,6 +160,7 @@ void TForm4::BuildWindow() {
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Edit7 = Place<QLineEdit>(this, "Edit7", QRect(8, 456, 180, 26));
     Edit7->setToolTip(QStringLiteral("جستجو بر اساس کد پذیرش شما"));
+    Edit7->setValidator(FieldRule(Edit7, false));
 
     BuildPatientFields();
     BuildButtons();
@@ -141,6 +185,26 @@ void TForm4::BuildWindow() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kSaveIntervalMs);
     Timer1->start();
+    SaveSoon = new QTimer(this);
+    SaveSoon->setObjectName(QStringLiteral("SaveSoon"));
+    SaveSoon->setSingleShot(true);
+    SaveSoon->setInterval(kSaveSoonMs);
+}
+
+QValidator* TForm4::FieldRule(QObject* field, bool record) {
+    return new FieldValidator(field, record, record, &loading_, [this](const QString& reason) { FieldRefused(reason); });
+}
+
+// A refused character: the beep, and for one the code page lacks, a message
+// once the typing has returned (never from inside the field's own check).
+void TForm4::FieldRefused(const QString& reason) {
+    orv::ui::Beep();
+    if (reason.isEmpty() || refusalPending_) return;
+    refusalPending_ = true;
+    QTimer::singleShot(0, this, [this, reason] {
+        refusalPending_ = false;
+        Message(reason);
+    });
 }
 
 void TForm4::BuildPatientFields() {
@@ -160,7 +224,7 @@ void TForm4::BuildPatientFields() {
     int n = 4;
     for (const Field& f : fields) {
         *f.edit = Place<QLineEdit>(this, f.name, QRect(200, f.y, 180, 26));
-        (*f.edit)->setValidator(new RecordFieldValidator(*f.edit));
+        (*f.edit)->setValidator(FieldRule(*f.edit, true));
         QLabel* label = Caption(this, QByteArray("Label" + QByteArray::number(n++)).constData(), f.caption,
                                 QRect(384, f.y + 3, 78, 20));
         label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
@@ -211,6 +275,7 @@ void TForm4::BuildTestFields() {
     ComboBox2->setInsertPolicy(QComboBox::NoInsert);
     ComboBox2->setLayoutDirection(Qt::LeftToRight);
     ComboBox2->setCompleter(nullptr);
+    ComboBox2->setValidator(FieldRule(ComboBox2, false));
     Caption(this, "Label12", "آزمایشات مرتبط", QRect(480, 64, 270, 18));
     ListBox2 = Place<QListWidget>(this, "ListBox2", QRect(480, 84, 270, 92));
     ListBox2->setLayoutDirection(Qt::LeftToRight);
@@ -238,6 +303,7 @@ void TForm4::BuildTestFields() {
     Caption(this, "Label15", "کد دلخواه", QRect(660, 416, 90, 24))
         ->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     Edit8 = Place<QLineEdit>(this, "Edit8", QRect(480, 416, 175, 26));
+    Edit8->setValidator(FieldRule(Edit8, true));
     SpeedButton9 = Button(this, "SpeedButton9", "ثبت و اختصاص دادن کد دلخواه شما به تست جاری", QRect(480, 448, 270, 34));
 
     PopupMenu1 = new QMenu(this);
@@ -282,6 +348,18 @@ void TForm4::ConnectHandlers() {
     connect(ListBox5, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu2->popup(ListBox5->viewport()->mapToGlobal(at)); });
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    // The grid's current row is the patient shown, moved by the mouse or the keys.
+    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { GridRowChanged(current.row()); });
+    // Every committed change (a patient stored, added or deleted, a test added or removed) is saved soon.
+    connect(SaveSoon, &QTimer::timeout, this, &TForm4::SaveToday);
+    connect(ListBox4, &orv::reception::WorklistModel::dataChanged, this, &TForm4::ScheduleSave);
+    connect(ListBox4, &orv::reception::WorklistModel::rowsInserted, this, &TForm4::ScheduleSave);
+    connect(ListBox4, &orv::reception::WorklistModel::rowsRemoved, this, &TForm4::ScheduleSave);
+}
+
+void TForm4::ScheduleSave() {
+    if (!SaveSoon->isActive()) SaveSoon->start();
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {
@@ -325,8 +403,40 @@ void TForm4::showEvent(QShowEvent* event) {
 }
 
 void TForm4::closeEvent(QCloseEvent* event) {
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
+    lastClosed_ = frameGeometry().topLeft();
+    UserSettings().setValue(QString::fromLatin1(kPlaceKey), *lastClosed_);
     QWidget::closeEvent(event);
+}
+
+// Opens beside `mainWindow`, wholly inside the screen that shows it, or where it
+// was last closed (in this run or an earlier one) when that is still on a screen.
+void TForm4::ShowBeside(const QWidget* mainWindow) {
+    if (!lastClosed_) {
+        const QVariant kept = UserSettings().value(QString::fromLatin1(kPlaceKey));
+        if (kept.canConvert<QPoint>()) lastClosed_ = kept.toPoint();
+    }
+    const auto box = [](const QRect& r) { return orv::reception::Box{r.x(), r.y(), r.width(), r.height()}; };
+    std::vector<orv::reception::Box> screens;
+    for (const QScreen* s : QGuiApplication::screens()) screens.push_back(box(s->availableGeometry()));
+    const QScreen* home = mainWindow && mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen();
+    const QRect main = mainWindow ? mainWindow->frameGeometry() : QRect();
+    std::optional<orv::reception::Box> last;
+    if (lastClosed_) last = orv::reception::Box{lastClosed_->x(), lastClosed_->y(), 0, 0};
+    const auto place = [&] {
+        const QSize frame = frameGeometry().size();
+        const orv::reception::Box at = orv::reception::PlaceWindow(frame.width(), frame.height(), box(main),
+                                                                   box(home->availableGeometry()), screens, last);
+        move(at.x, at.y);
+        return frame;
+    };
+    const QSize assumed = place();
+    show();
+    raise();
+    if (frameGeometry().size() != assumed) place();  // the frame became known on the first showing
 }
 
 void TForm4::FormShow() {
@@ -339,8 +449,9 @@ void TForm4::FormShow() {
                                 U8(today.error));
         else
             SaveStatus->clear();
-        todayEncoding_ = today.encoding;
-        ListBox4->SetRecords(today.ok ? today.lines : std::vector<std::string>{});
+        std::vector<std::string> records = today.ok ? today.lines : std::vector<std::string>{};
+        for (std::string& r : records) r = orv::reception::AsciiDigits(r);  // receipts compare as typed
+        ListBox4->SetRecords(std::move(records));
     }
     if (SolarDatePicker1->text().trimmed().isEmpty()) SolarDatePicker1->setText(SolarMonthCalendar1->OutDate);
     const orv::reception::ListFile codes = orv::reception::ReadList(Path(orv::reception::kCustomCodeFile).toStdString());
@@ -355,7 +466,17 @@ void TForm4::FormShow() {
     ShowPatient(ListBox4->Count() - 1);
 }
 
-void TForm4::FormClose() { SaveToday(); }
+// Saves the list; when that fails the window stays open with the list and says
+// so, and a second close asks whether to close without saving.
+bool TForm4::FormClose() {
+    if (SaveToday()) return true;
+    if (!closeRefused_) {
+        closeRefused_ = true;
+        Message(SaveStatus->text());
+        return false;
+    }
+    return orv::ui::Confirm(this, QString::fromUtf8(kCloseUnsaved));
+}
 
 void TForm4::Timer1Timer() {
     if (isVisible()) SaveToday();
@@ -363,14 +484,18 @@ void TForm4::Timer1Timer() {
 
 bool TForm4::SaveToday() {
     if (todayUnreadable_) return false;
-    const orv::FileResult saved =
-        orv::reception::SaveList(Path(orv::reception::kTodayFile).toStdString(), ListBox4->Records(), todayEncoding_);
+    // Always code page 1256, the central laboratory's, when every character fits it (else UTF-8, nothing lost).
+    const orv::FileResult saved = orv::reception::SaveList(Path(orv::reception::kTodayFile).toStdString(),
+                                                           ListBox4->Records(), orv::TextEncoding::Cp1256);
     unsaved_ = !saved.ok;
-    if (saved.ok)
+    SaveSoon->stop();
+    if (saved.ok) {
+        closeRefused_ = false;
         SaveStatus->clear();
-    else
+    } else {
         SaveStatus->setText(QStringLiteral(". لیست امروز در فایل today.txt ذخیره نشد و در برنامه باقی است: ") +
                             U8(saved.error));
+    }
     return saved.ok;
 }
 

@@ -4,8 +4,10 @@
 // Handlers are split over TForm4.cpp (the window and its files),
 // TForm4Patients.cpp (patient fields and the list) and TForm4Tests.cpp (tests
 // and custom codes).
+#include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@ class QMenu;
 class QTableView;
 class QTimer;
 class QToolButton;
+class QValidator;
 class TSolarDatePicker;
 class TSolarMonthCalendar;
 
@@ -54,6 +57,7 @@ public:
     QMenu *PopupMenu1 = nullptr, *PopupMenu2 = nullptr;
     QAction *new1 = nullptr, *stgrt1 = nullptr, *N3 = nullptr, *N5 = nullptr;
     QTimer* Timer1 = nullptr;
+    QTimer* SaveSoon = nullptr;  // a committed change: "today.txt" saved within a second
     TSolarDatePicker* SolarDatePicker1 = nullptr;        // hidden: the export date
     TSolarMonthCalendar* SolarMonthCalendar1 = nullptr;  // hidden: today's date as the first network check found it
     orv::reception::MaleNames Memo2;                     // the male first names
@@ -63,6 +67,8 @@ public:
     void StoreRecord(int k);
     // Saves the list to "today.txt"; on failure the window says so and keeps the list.
     bool SaveToday();
+    // Shows the window beside the main window, wholly on a screen, or where it was last closed.
+    void ShowBeside(const QWidget* mainWindow);
     // Saves the custom codes to "customcode.txt".
     bool SaveCodes();
     std::vector<std::string> Records() const;
@@ -73,7 +79,7 @@ public slots:
     void TodayKnown(const QString& solarDate);
 
     void FormShow();
-    void FormClose();
+    bool FormClose();  // false: the list could not be saved and the window stays
     void Timer1Timer();
     void Edit2KeyPress();
     void Edit1KeyPress();
@@ -133,10 +139,18 @@ private:
     std::vector<std::string> CurrentTests() const;
     void FillTests(const std::vector<std::string>& names);
     void Message(const QString& text);
+    QValidator* FieldRule(QObject* field, bool record);
+    void FieldRefused(const QString& reason);
+    void ScheduleSave();
+    void GridRowChanged(int row);
+    int AppendPatient(const QString& receipt);
 
     orv::reception::TestCatalogue catalogue_;  // ComboBox1's names, for the related tests
-    orv::TextEncoding todayEncoding_ = orv::TextEncoding::Cp1256;
     orv::TextEncoding codesEncoding_ = orv::TextEncoding::Cp1256;
     bool unsaved_ = false;          // the last save of "today.txt" failed: the list lives only here
     bool todayUnreadable_ = false;  // "today.txt" is there but could not be read: it is not overwritten
+    bool closeRefused_ = false;     // a close was refused for a failed save: the next asks to close unsaved
+    bool loading_ = false;          // a record is being shown: its fields take the text as it is
+    bool refusalPending_ = false;   // a refused character's message is on its way
+    std::optional<QPoint> lastClosed_;  // the window's top-left corner when it was last closed
 };

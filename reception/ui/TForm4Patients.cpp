@@ -38,6 +38,7 @@ void SetBase(QWidget* w, QRgb rgb) {
 void TForm4::LoadRecord(int k) {
     if (k < 0 || k >= ListBox4->Count()) return;
     const orv::reception::WorklistRecord r = orv::reception::LoadRecord(ListBox4->Record(k));
+    loading_ = true;  // the fields take the record's text as it is
     Edit2->setText(U8(r.receipt));
     Edit1->setText(U8(r.firstName).trimmed());
     Edit4->setText(U8(r.familyName));
@@ -46,10 +47,22 @@ void TForm4::LoadRecord(int k) {
     Edit6->setText(U8(r.father));
     ComboBox3->setCurrentIndex(r.sex < ComboBox3->count() ? r.sex : -1);
     SetTests(r.tests);
+    loading_ = false;
 }
 
+// Stores the fields as patient k. After "NEW" (k = -1) the fields are a new
+// patient: stored with its receipt, as Enter in the receipt field would. A
+// receipt that another patient has is refused with the duplicate message.
 void TForm4::StoreRecord(int k) {
-    if (Trimmed(Edit2).empty() || k < 0 || k >= ListBox4->Count()) return;
+    const QString receipt = Edit2->text().trimmed();
+    if (receipt.isEmpty() || k >= ListBox4->Count()) return;
+    if (k < 0) {
+        k = AppendPatient(receipt);
+        if (k < 0) return;
+    } else if (receipt != ListBox4->Receipt(k) && ListBox4->FindReceipt(receipt, k) >= 0) {
+        Message(QStringLiteral("این شماره قبض برای امروز تکراری میباشد"));
+        return;
+    }
     orv::reception::WorklistRecord r;
     r.receipt = Trimmed(Edit2);
     r.firstName = Trimmed(Edit1);
@@ -83,7 +96,7 @@ void TForm4::PaintRequired(QLineEdit* edit) {
 
 void TForm4::SelectRow(int row) {
     if (row < 0) {
-        StringGrid1->clearSelection();
+        StringGrid1->selectionModel()->clear();
         return;
     }
     StringGrid1->selectRow(row);
@@ -92,14 +105,22 @@ void TForm4::SelectRow(int row) {
 
 void TForm4::FocusGrid() { StringGrid1->setFocus(); }
 
-// Selects patient k in the grid and shows it; nothing with an empty list.
+// Selects patient k in the grid and shows it; with no such patient nobody is current.
 void TForm4::ShowPatient(int k) {
     if (k < 0 || k >= ListBox4->Count()) {
+        ii = -1;
         SelectRow(-1);
         return;
     }
-    SelectRow(k);
     ii = k;
+    SelectRow(k);
+    LoadRecord(ii);
+}
+
+// The grid's current row moved (mouse or keys): that patient is shown.
+void TForm4::GridRowChanged(int row) {
+    if (row < 0 || row >= ListBox4->Count() || row == ii) return;
+    ii = row;
     LoadRecord(ii);
 }
 
@@ -110,27 +131,30 @@ void TForm4::StringGrid1Click() {
     LoadRecord(ii);
 }
 
+// The search stays in its field: "12" is typed through the hit on "1".
 void TForm4::Edit7Change() {
     const int found = ListBox4->FindReceipt(Edit7->text().trimmed());
-    if (found >= 0) {
-        ShowPatient(found);
-        FocusGrid();
-    } else {
-        ShowPatient(0);
-    }
+    ShowPatient(found >= 0 ? found : 0);
 }
 
 // --- entry fields
 
+// A new patient with `receipt` at the end of the list, its row current; -1 with
+// the duplicate message when another patient has the receipt.
+int TForm4::AppendPatient(const QString& receipt) {
+    if (ListBox4->FindReceipt(receipt) >= 0) {
+        Message(QStringLiteral("این شماره قبض برای امروز تکراری میباشد"));
+        return -1;
+    }
+    ListBox4->Append(orv::reception::NewPatientRecord(receipt.toStdString()));
+    ii = ListBox4->Count() - 1;
+    SelectRow(ii);
+    return ii;
+}
+
 void TForm4::Edit2KeyPress() {
     const QString r = Edit2->text().trimmed();
-    if (r.isEmpty()) return;
-    if (ListBox4->FindReceipt(r) >= 0) {
-        Message(QStringLiteral("این شماره قبض برای امروز تکراری میباشد"));
-        return;
-    }
-    ListBox4->Append(orv::reception::NewPatientRecord(r.toStdString()));
-    ii = ListBox4->Count() - 1;
+    if (r.isEmpty() || AppendPatient(r) < 0) return;
     FocusGrid();
     LoadRecord(ii);
     QApplication::processEvents();
@@ -187,17 +211,22 @@ void TForm4::ClearFields() {
     Edit2->setFocus();
 }
 
+// NEW: the fields are for a new patient, stored once its receipt is (no patient is current).
 void TForm4::SpeedButton3Click() {
     ClearFields();
     ComboBox3->setCurrentIndex(0);
+    ShowPatient(-1);
 }
 
+// Deletes the patient shown.
 void TForm4::SpeedButton7Click() {
-    const int row = StringGrid1->currentIndex().row();
+    const int row = ii;
     if (row < 0 || row >= ListBox4->Count()) return;
     if (!orv::ui::Confirm(this, QStringLiteral("آیا مطمئنید که کلیه اطلاعات این بیمار پاک شود؟"))) return;
     ListBox4->Remove(row);
+    ii = -1;
     ShowPatient(std::min(row, ListBox4->Count() - 1));
+    if (ii < 0) ClearFields();
 }
 
 void TForm4::SpeedButton2Click() {
@@ -226,12 +255,20 @@ void TForm4::SpeedButton1Click() {
         case orv::reception::QcField::FamilyName: Edit4->setFocus(); break;
         case orv::reception::QcField::Age: Edit5->setFocus(); break;
         case orv::reception::QcField::Tests: ComboBox2->setFocus(); break;
+        case orv::reception::QcField::Father: Edit6->setFocus(); break;
+        case orv::reception::QcField::Sex: ComboBox3->setFocus(); break;
     }
 }
 
 void TForm4::SpeedButton4Click() {
     if (!SaveToday()) {
         Message(SaveStatus->text());
+        return;
+    }
+    // The central laboratory reads code page 1256: a list it could not read is not sent.
+    if (const auto unfit = orv::reception::CheckCodePage(ListBox4->Records())) {
+        ShowPatient(unfit->patient);
+        Message(U8(unfit->message));
         return;
     }
     QApplication::processEvents();

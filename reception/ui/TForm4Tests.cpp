@@ -8,6 +8,7 @@
 
 #include "base/ui/Prompts.h"
 #include "reception/core/TestCatalogue.h"
+#include "reception/core/WorklistRecord.h"
 #include "reception/ui/TForm4.h"
 #include "reception/ui/WorklistModel.h"
 
@@ -47,12 +48,13 @@ static QString SelectedTest(QComboBox* box) {
 void TForm4::AddSelectedTest() {
     const QString name = SelectedTest(ComboBox1);
     if (Edit2->text().trimmed().isEmpty() || name.trimmed().isEmpty()) return;
+    const std::string stored = orv::reception::TestNameForRecord(name.toStdString());
     std::vector<std::string> tests = CurrentTests();
-    if (orv::reception::HoldsTest(tests, name.toStdString())) {
+    if (orv::reception::HoldsTest(tests, stored)) {
         Message(QStringLiteral("این تست برای این بیمار تکراری میباشد"));
         return;
     }
-    tests.push_back(name.toStdString());
+    tests.push_back(stored);
     SetTests(tests);
     StoreRecord(ii);
     ComboBox1->setCurrentIndex(-1);
@@ -83,10 +85,12 @@ void TForm4::ComboBox2KeyPress() {
     ComboBox1->clearEditText();
 }
 
+// The code goes to the test the box shows (as a test is added), not to an
+// earlier selection the typing has left behind.
 void TForm4::SpeedButton9Click() {
     const QString code = Edit8->text().trimmed();
+    if (code.isEmpty() || SelectedTest(ComboBox1).isEmpty()) return;
     const int test = ComboBox1->currentIndex();
-    if (code.isEmpty() || test < 0) return;
     std::vector<std::string> codes = Codes();
     orv::reception::AssignCode(codes, test, code.toStdString(), ComboBox1->count());
     ComboBox2->blockSignals(true);
@@ -103,12 +107,13 @@ void TForm4::stgrt1Click() {
     const QString name = SelectedTest(ComboBox1);
     if (name.trimmed().isEmpty() || ListBox4->Count() == 0) return;
     if (!orv::ui::Confirm(this, QStringLiteral("آیا مطمئنید که این تست برای همه انتخاب شود ؟"))) return;
+    const std::string stored = orv::reception::TestNameForRecord(name.toStdString());
     for (int k = 0; k < ListBox4->Count(); ++k) {
         ii = k;
         LoadRecord(k);
         std::vector<std::string> tests = CurrentTests();
-        if (!orv::reception::HoldsTest(tests, name.toStdString())) {
-            tests.push_back(name.toStdString());
+        if (!orv::reception::HoldsTest(tests, stored)) {
+            tests.push_back(stored);
             SetTests(tests);
         }
         StoreRecord(k);

@@ -1,5 +1,6 @@
 #include "reception/ui/WorklistModel.h"
 
+#include "reception/core/FieldText.h"
 #include "reception/core/WorklistRecord.h"
 
 namespace orv::reception {
@@ -22,11 +23,10 @@ QString WorklistModel::Receipt(int k) const {
     return QString::fromUtf8(receipt.data(), static_cast<qsizetype>(receipt.size()));
 }
 
-int WorklistModel::FindReceipt(const QString& receipt) const {
-    const QByteArray wanted = receipt.toUtf8();
+int WorklistModel::FindReceipt(const QString& receipt, int except) const {
+    const std::string wanted = AsciiDigits(receipt.toStdString());
     for (int k = 0; k < Count(); ++k)
-        if (RecordReceipt(records_[static_cast<size_t>(k)]) == std::string_view(wanted.constData(), wanted.size()))
-            return k;
+        if (k != except && RecordReceipt(records_[static_cast<size_t>(k)]) == wanted) return k;
     return -1;
 }
 
@@ -49,7 +49,7 @@ void WorklistModel::Append(std::string record) {
 }
 
 void WorklistModel::Replace(int k, std::string record) {
-    if (k < 0 || k >= Count()) return;
+    if (k < 0 || k >= Count() || records_[static_cast<size_t>(k)] == record) return;
     records_[static_cast<size_t>(k)] = std::move(record);
     emit dataChanged(index(k, 0), index(k, 1));
 }

@@ -21,8 +21,9 @@ public:
     const std::vector<std::string>& Records() const { return records_; }
     const std::string& Record(int k) const { return records_.at(static_cast<size_t>(k)); }
     QString Receipt(int k) const;
-    // Row of the first patient whose receipt number equals `receipt`, or -1.
-    int FindReceipt(const QString& receipt) const;
+    // Row of the first patient but `except` whose receipt number equals `receipt`
+    // (digits of any script compared as ASCII digits), or -1.
+    int FindReceipt(const QString& receipt, int except = -1) const;
 
     void SetRecords(std::vector<std::string> records);
     void Append(std::string record);

@@ -6,35 +6,6 @@ namespace orv::results {
 
 namespace {
 
-// Decodes one UTF-8 sequence at `at`; returns its length, 0 when malformed.
-size_t Decode(std::string_view s, size_t at, char32_t& cp) {
-    const auto b = static_cast<unsigned char>(s[at]);
-    size_t len = 0;
-    if (b < 0x80) {
-        cp = b;
-        return 1;
-    }
-    if ((b & 0xE0) == 0xC0) {
-        len = 2;
-        cp = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-        len = 3;
-        cp = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-        len = 4;
-        cp = b & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + len > s.size()) return 0;
-    for (size_t i = 1; i < len; ++i) {
-        const auto c = static_cast<unsigned char>(s[at + i]);
-        if ((c & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    return len;
-}
-
 constexpr char32_t kDropped = 0xFFFFFFFF;
 constexpr char32_t kBlank = 0xFFFFFFFE;
 
@@ -85,7 +56,7 @@ void AppendFolded(std::string_view utf8, std::string& out) {
     bool pendingBlank = false;
     for (size_t at = 0; at < utf8.size();) {
         char32_t cp = 0;
-        const size_t len = Decode(utf8, at, cp);
+        const size_t len = DecodeUtf8(utf8, at, cp);
         if (len == 0) {  // not UTF-8: the byte as it is
             if (pendingBlank && out.size() > start) out += ' ';
             pendingBlank = false;

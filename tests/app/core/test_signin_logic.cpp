@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/AccessCode.h"
+#include "app/core/KeptFiles.h"
 #include "app/core/ProxyFile.h"
 #include "app/core/Workspace.h"
 
@@ -71,3 +72,13 @@ TEST(ProxyFile, FourLinesOrAClearMessageKeepingWhatWasRead) {
 }
 
 }  // namespace
+
+// A listed help file never replaces a file the program keeps.
+TEST(KeptFiles, TheProgramsOwnFilesAndDayArchives) {
+    for (const char* kept : {"today.txt", "TODAY.TXT", "customcode.txt", "tests.txt", "check.txt", "Pro.txt",
+                             "orvanet.ini", "14050917.txt", "today.txt.", "check.txt ", ".orvanet.lock"})
+        EXPECT_TRUE(orv::IsKeptFileName(kept)) << kept;
+    for (const char* other : {"Working hours.txt", "LastNormalValue.rtf", "today.txt.bak", "1405091.txt",
+                              "14050917.pdf", "my today.txt"})
+        EXPECT_FALSE(orv::IsKeptFileName(other)) << other;
+}

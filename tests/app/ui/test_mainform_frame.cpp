@@ -1,6 +1,8 @@
 // The main window's frame: layout and captions, the status line blink, the
 // title blink, the gates of the standard server action, and ending the program.
 #include <QDir>
+#include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -131,11 +133,33 @@ private slots:
         QCOMPARE(mainform->findChildren<QTimer*>(QRegularExpression(u"^Timer[1-6]$"_qs)).size(), 6);
     }
 
+    // The reception window opens wholly on the main window's screen, or where it was last closed.
     void receptionButtonShowsTheReceptionWindow() {
+        QSettings(u"Orvanet"_qs, u"Orvanet"_qs).clear();
         QVERIFY(mainform->SpeedButton20->isEnabled());
         mainform->show();
+        const QRect screen = mainform->screen()->availableGeometry();
+        for (const bool maximised : {false, true}) {
+            if (maximised)
+                mainform->showMaximized();
+            else
+                mainform->move(screen.right() - 200, screen.top() + 30);
+            QTest::mouseClick(mainform->SpeedButton20, Qt::LeftButton);
+            QVERIFY(Form4->isVisible());
+            QVERIFY(screen.contains(Form4->frameGeometry()));
+            Form4->hide();
+        }
+        Form4->show();
+        Form4->move(screen.left() + 12, screen.top() + 34);
+        QVERIFY(Form4->close());
         QTest::mouseClick(mainform->SpeedButton20, Qt::LeftButton);
-        QVERIFY(Form4->isVisible());
+        QCOMPARE(Form4->pos(), QPoint(screen.left() + 12, screen.top() + 34));
+        // Remembered for the next run; a place no screen shows any more is not used.
+        QCOMPARE(QSettings(u"Orvanet"_qs, u"Orvanet"_qs).value(u"reception/position"_qs).toPoint(), Form4->pos());
+        Form4->move(screen.right() + 5000, 0);
+        QVERIFY(Form4->close());
+        QTest::mouseClick(mainform->SpeedButton20, Qt::LeftButton);
+        QVERIFY(screen.contains(Form4->frameGeometry()));
     }
 
     void statusLineBlinksFiveTimesAndRestartsOnANewMessage() {

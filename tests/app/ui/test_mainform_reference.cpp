@@ -130,6 +130,32 @@ private slots:
         QCOMPARE(mainform->ListBox2->item(i)->text().toLongLong(), QFileInfo(ServerFile(u"Help Files/"_s + kGuide)).size());
     }
 
+    // A listed name that is a file the program keeps is never downloaded over it.
+    void aListedNameOfAKeptFileIsRefused() {
+        const QString kept[] = {u"today.txt"_s, u"Orvanet.ini"_s, u"14050917.txt"_s};
+        for (const QString& name : kept) {
+            QFile f(ServerFile(u"Help Files/"_s + name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("from the server");
+        }
+        List();
+        for (const QString& name : kept) {
+            QFile local(w_.Root() + name);
+            QVERIFY(local.open(QIODevice::WriteOnly));
+            local.write("kept");
+            local.close();
+            lab_.ClearLogs();
+            prompts_->Clear();
+            DoubleClick(name);
+            QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
+            QCOMPARE(FileBytes(w_.Root() + name), QByteArray("kept"));
+            QCOMPARE(prompts_->messages.size(), 1);
+            QVERIFY2(prompts_->messages.first().contains(name), qPrintable(prompts_->messages.first()));
+            QVERIFY(prompts_->opened.isEmpty());
+        }
+        for (const QString& name : kept) QFile::remove(ServerFile(u"Help Files/"_s + name));
+    }
+
     void aNameWithSpacesIsFetchedAndOpened() {
         List();
         lab_.ClearLogs();

@@ -1,10 +1,14 @@
-// Atomic saves: the permission bits asked for, and large files written in
-// pieces arrive whole (the writer hands them to the disk as they grow).
+// Atomic saves: the permission bits asked for, large files written in pieces
+// arrive whole (the writer hands them to the disk as they grow), and the
+// rename itself reaches the disk.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "base/core/AtomicFile.h"
@@ -52,6 +56,33 @@ TEST(AtomicFile, LargeFileWrittenInPiecesArrivesWhole) {
     EXPECT_EQ(got.size(), expected.size());
     EXPECT_TRUE(got == expected);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// A power cut after the save must not bring the old file back: the folder is
+// synced after the rename. Watched with strace, the save run in a child.
+TEST(AtomicFile, RenameIsMadeDurable) {
+    if (const char* target = std::getenv("ORV_TRACED_SAVE")) {
+        ASSERT_TRUE(orv::WriteFileAtomically(target, "x"));
+        return;
+    }
+    QTemporaryDir dir;
+    const std::string folder = QDir(dir.path()).canonicalPath().toStdString();
+    const std::string log = folder + "/trace";
+    const std::string command = "command -v strace >/dev/null && ORV_TRACED_SAVE='" + folder +
+                                "/today.txt' strace -f -y -e trace=fsync,rename,renameat,renameat2 -o '" + log + "' '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() +
+                                "' --gtest_filter=AtomicFile.RenameIsMadeDurable >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) GTEST_SKIP() << "strace cannot trace here";
+    std::ifstream trace(log);
+    bool renamed = false, synced = false;
+    for (std::string line; std::getline(trace, line);) {
+        if (line.find("rename") != std::string::npos && line.find(folder + "/today.txt") != std::string::npos)
+            renamed = true;
+        else if (renamed && line.find("fsync(") != std::string::npos && line.find("<" + folder + ">") != std::string::npos)
+            synced = true;
+    }
+    EXPECT_TRUE(renamed);
+    EXPECT_TRUE(synced);
 }
 
 }  // namespace

@@ -39,10 +39,12 @@ TEST(WorklistRecord, ReadsEveryTestNameOfAnyLength) {
     EXPECT_EQ(LoadRecord("5;a;b;1;0;c;1[FBS;k").tests, (std::vector<std::string>{"FBS", "k"}));
 }
 
-TEST(WorklistRecord, TestNameWithDividerComesBackAsTwo) {
+// The catalogue's name with the divider is stored with "," and comes back as one test.
+TEST(WorklistRecord, TestNameWithDividerComesBackAsOne) {
     WorklistRecord r = LoadRecord("9;a;b;1;0;;1[");
-    r.tests = {"TEL-AML 1(12;21)Qual"};
-    EXPECT_EQ(LoadRecord(StoreRecord(r)).tests, (std::vector<std::string>{"TEL-AML 1(12", "21)Qual"}));
+    r.tests = {"TEL-AML 1(12;21)Qual", "Hb"};
+    EXPECT_EQ(StoreRecord(r), "9;a;b;1;0;;1[TEL-AML 1(12,21)Qual;Hb;");
+    EXPECT_EQ(LoadRecord(StoreRecord(r)).tests, (std::vector<std::string>{"TEL-AML 1(12,21)Qual", "Hb"}));
 }
 
 TEST(WorklistRecord, NonIntegerAgeUnitOrSexReadsAsNoneAndTheRestLoads) {
