@@ -274,8 +274,20 @@ FtpResult CurlFtpSession::Open() {
     return r;
 }
 
+FtpResult CurlFtpSession::RestartIfAsked(const char* what) {
+    if (!restartBeforeData_) return FtpResult::Ok();
+    restartBeforeData_ = false;
+    const std::string folder = cwd_;
+    Close();  // a new easy handle: no TLS session of the old one is offered again
+    FtpResult r = Open();
+    cwd_ = folder;
+    if (!r) r.error = std::string(what) + ": " + r.error;
+    return r;
+}
+
 FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::string& localPath) {
     if (!open_) return FtpResult::Fail("get: not connected");
+    if (FtpResult restarted = RestartIfAsked("get"); !restarted) return restarted;
     AtomicFileWriter writer(localPath);
     if (!writer.IsOpen()) return FtpResult::Fail("get: " + writer.Error(), FtpFailure::LocalFile);
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
@@ -319,6 +331,7 @@ FtpResult CurlFtpSession::FileInfo(const std::string& remotePath, FtpFileInfo& i
 
 FtpResult CurlFtpSession::GetMemory(const std::string& remotePath, std::string& bytes) {
     if (!open_) return FtpResult::Fail("get: not connected");
+    if (FtpResult restarted = RestartIfAsked("get"); !restarted) return restarted;
     std::string received;
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToString);
@@ -330,12 +343,18 @@ FtpResult CurlFtpSession::GetMemory(const std::string& remotePath, std::string& 
 
 FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(char*, size_t, size_t, void*),
                                  void* source, int64_t size) {
+    if (FtpResult restarted = RestartIfAsked("put"); !restarted) return restarted;
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(easy_, CURLOPT_READFUNCTION, read);
     curl_easy_setopt(easy_, CURLOPT_READDATA, source);
     curl_easy_setopt(easy_, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
     FtpResult r = Perform("put");
+    // Over TLS, the next data connection must reuse the control connection's TLS
+    // session, and some servers (proftpd's default) refuse the one libcurl offers
+    // after an upload, whose data connection brought session tickets of its own:
+    // the next transfer starts from a fresh log-in.
+    if (security_ == FtpSecurity::Tls) restartBeforeData_ = true;
     if (!r) return r;
     // A "226 Transfer complete" is not yet the file in its place: a server may
     // have taken the name for something else, or kept part of it. Its size
@@ -381,12 +400,20 @@ FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
     FtpResult r = Perform("cwd");
     curl_easy_setopt(easy_, CURLOPT_QUOTE, nullptr);
     curl_slist_free_all(quote);
-    if (r) cwd_ = remoteDir;
+    if (!r) return r;
+    // Kept as an absolute path where it can be, so List can go there again.
+    if (!remoteDir.empty() && remoteDir.front() == '/')
+        cwd_ = remoteDir;
+    else if (!cwd_.empty() && cwd_.front() == '/')
+        cwd_ = (cwd_.back() == '/' ? cwd_ : cwd_ + '/') + remoteDir;
+    else
+        cwd_.clear();  // below the log-in folder, wherever that is: listed where the session is
     return r;
 }
 
 FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
     if (!open_) return FtpResult::Fail("list: not connected");
+    if (FtpResult restarted = RestartIfAsked("list"); !restarted) return restarted;
     std::string text;
     // LIST goes with no argument: some servers split an argument at its spaces
     // ("LIST /Help Files" lists two names that do not exist). The folder is
@@ -417,6 +444,7 @@ FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
 
 void CurlFtpSession::Close() {
     open_ = false;
+    restartBeforeData_ = false;
     security_ = FtpSecurity::Closed;
     cwd_.clear();
     // Cleaning up the multi handle closes its connections (with QUIT).

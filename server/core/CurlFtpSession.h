@@ -46,6 +46,8 @@ private:
     FtpResult Perform(const char* what);
     FtpResult Upload(const std::string& remotePath, size_t (*read)(char*, size_t, size_t, void*), void* source,
                      int64_t size);
+    // Before a data connection: a TLS session that has uploaded logs in anew (see Upload).
+    FtpResult RestartIfAsked(const char* what);
 
     FtpEndpoint endpoint_;
     FtpProgress progress_;
@@ -54,6 +56,7 @@ private:
     bool open_ = false;
     FtpSecurity security_ = FtpSecurity::Closed;
     std::string cwd_;
+    bool restartBeforeData_ = false;
     std::atomic<bool> abort_{false};
     std::unique_ptr<Transfer> transfer_;
     char errbuf_[256] = {};

@@ -22,7 +22,7 @@ namespace orv::test {
 
 class FaultBench;
 
-enum class Outcome { Success, LogIn, Broken, Missing, LocalFile };
+enum class Outcome { Success, LogIn, LogInRefused, Broken, Missing, LocalFile };
 
 struct FaultAction {
     QString name;

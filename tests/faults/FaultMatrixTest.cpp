@@ -11,6 +11,7 @@
 
 #include "app/ui/Forms.h"
 #include "app/ui/Tmainform.h"
+#include "server/core/ServerMessages.h"
 #include "tests/faults/FaultActions.h"
 #include "tests/faults/FaultBench.h"
 
@@ -32,7 +33,7 @@ struct Fault {
 
 const std::vector<Fault>& Faults() {
     static const std::vector<Fault> faults = {
-        {"log-in refused", {"login refuse"}, Local::None, Outcome::LogIn},
+        {"log-in refused", {"login refuse"}, Local::None, Outcome::LogInRefused},
         {"log-in never answered", {"stall USER"}, Local::None, Outcome::LogIn},
         {"data dropped after 10 bytes", {"drop 10 %"}, Local::None, Outcome::Broken},
         {"data stalled after 10 bytes", {"stall-data 10 %"}, Local::None, Outcome::Broken},
@@ -51,6 +52,8 @@ std::optional<QString> Failure(const FaultAction& a, Outcome o) {
             return std::nullopt;
         case Outcome::LogIn:
             return a.logIn;
+        case Outcome::LogInRefused:  // said as it is wherever a log-in is tried
+            return a.logIn ? std::optional(QString::fromUtf8(orv::msg::kLogInRefused)) : std::nullopt;
         case Outcome::Broken:
             return a.broken;
         case Outcome::Missing:
@@ -110,7 +113,7 @@ private slots:
         const std::optional<QString> failure = Failure(a, f.outcome);
         const bool fails = failure.has_value();
         const QString expected = failure.value_or(a.success);
-        const bool boxed = !a.box.isEmpty() && f.outcome != Outcome::LogIn && (fails || a.boxTellsSuccess);
+        const bool boxed = !a.box.isEmpty() && f.outcome != Outcome::LogIn && f.outcome != Outcome::LogInRefused && (fails || a.boxTellsSuccess);
 
         for (std::string c : f.commands) {
             if (const size_t at = c.find('%'); at != std::string::npos) c.replace(at, 1, a.remote);

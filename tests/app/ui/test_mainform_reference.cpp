@@ -200,7 +200,7 @@ private slots:
         mainform->netok = true;
         QVERIFY(lab_.Control("login refuse"));
         QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
-        QCOMPARE(w_.Status(), Utf8(orv::msg::kServer));
+        QCOMPARE(w_.Status(), Utf8(orv::msg::kLogInRefused));
         QVERIFY(!mainform->SpeedButton8->isChecked());
         QVERIFY(!mainform->Label5->isVisible());
         QVERIFY(!QApplication::overrideCursor());

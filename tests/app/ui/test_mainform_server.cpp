@@ -142,11 +142,20 @@ private slots:
         QVERIFY(Same(mainform->Image8, mainform->Image5));
         QVERIFY(Same(mainform->Image7, mainform->Image2));
         QCOMPARE(mainform->pooshe, QString::fromStdString(lab_.Folder()));
-        // The status line said the server does not answer; the start-up timer then shows the day's
-        // archive (none here) and the account refresh adds nothing with farok false.
+        // The refused log-in is said over the day's archive message, and by every
+        // action until a check logs in again.
         QTRY_VERIFY_WITH_TIMEOUT(!mainform->Timer1->isActive(), 5000);
-        QCOMPARE(mainform->Label6->text(), u"Archive File  "_qs + mainform->DateText() + u"  Not Exists."_qs);
+        const QString refused = QString::fromUtf8(orv::msg::kLogInRefused);
+        QCOMPARE(mainform->Label6->text(), refused);
         QVERIFY(mainform->Timer3->isActive());
+        QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
+        QCOMPARE(mainform->Label6->text(), refused);
+        QVERIFY(lab_.Control("login ok"));
+        mainform->SpeedButton15Click();
+        QVERIFY(mainform->farok);
+        mainform->CloseSession();
+        QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
+        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده"));
     }
 
     void actionWhileTheChecksSessionIsOpenFails() {

@@ -136,12 +136,12 @@ private slots:
         QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
         QVERIFY(!mainform->ServerBusy());
         QCOMPARE(Form4->ListBox4->Count(), 3);
-        // The server refuses the log-in: the server message.
+        // The server refuses the log-in: said so.
         lab_.Control("reset");
         lab_.Control("login refuse");
         prompts_->Clear();
         Form4->SpeedButton4->click();
-        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kServer));
+        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kLogInRefused));
         QVERIFY(prompts_->messages.isEmpty());
     }
 };

@@ -132,7 +132,7 @@ private slots:
         QTest::newRow("netok") << u"netok"_s << QString::fromUtf8(orv::msg::kNetworkUpdate);
         QTest::newRow("farok") << u"farok"_s << QString::fromUtf8(orv::msg::kServer);
         QTest::newRow("billok") << u"billok"_s << QString::fromUtf8(orv::msg::kAccountingLock);
-        QTest::newRow("login refused") << u"login"_s << QString::fromUtf8(orv::msg::kServer);
+        QTest::newRow("login refused") << u"login"_s << QString::fromUtf8(orv::msg::kLogInRefused);
     }
     void closedGatesStopBeforeTheServer() {
         QFETCH(QString, gate);

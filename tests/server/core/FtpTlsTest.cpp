@@ -68,7 +68,7 @@ TEST_F(FtpTlsTest, EachModeAgainstEachServer) {
     const Case cases[] = {
         {FtpTls::Off, "off", true, FtpSecurity::Plain, FtpFailure::None},
         {FtpTls::Off, "on", true, FtpSecurity::Plain, FtpFailure::None},
-        {FtpTls::Off, "required", false, FtpSecurity::Closed, FtpFailure::Other},
+        {FtpTls::Off, "required", false, FtpSecurity::Closed, FtpFailure::LogIn},
         {FtpTls::Try, "off", true, FtpSecurity::Plain, FtpFailure::None},
         {FtpTls::Try, "on", true, FtpSecurity::Tls, FtpFailure::None},
         {FtpTls::Try, "required", true, FtpSecurity::Tls, FtpFailure::None},

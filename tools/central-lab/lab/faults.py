@@ -27,6 +27,7 @@ class Faults:
             self.stall_data = None    # (bytes, pattern): data stops after that many bytes
             self.stall_commands = {}  # command -> pattern: the command gets no answer
             self.missing = []         # patterns answered with 550
+            self.keep = None          # (bytes, pattern): an upload keeps that many bytes and reports success
             self.rate = 0             # bytes per second on data connections, 0: unlimited
             self.sntp_mode = "ok"     # ok, silent, short, invalid, old
             self.listing = "unix"     # folder listings in the unix or the MS-DOS ("dos") format
@@ -52,6 +53,8 @@ class Faults:
                     self.refuse_login = args[0].lower() == "refuse"
                 elif cmd == "drop":
                     self.drop = None if args[0] == "off" else (int(args[0]), _pattern(args[1:]))
+                elif cmd == "keep":
+                    self.keep = None if args[0] == "off" else (int(args[0]), _pattern(args[1:]))
                 elif cmd == "stall-data":
                     self.stall_data = None if args[0] == "off" else (int(args[0]), _pattern(args[1:]))
                 elif cmd == "stall":
@@ -117,6 +120,11 @@ class Faults:
             if command not in self.stall_commands:
                 return False
             return self.matches(self.stall_commands[command], path)
+
+    def kept_bytes(self, path):
+        """How much of an upload of `path` is kept (the rest dropped without a word), or None."""
+        with self._lock:
+            return self.keep[0] if self.keep and self.matches(self.keep[1], path) else None
 
     def data_limits(self, path):
         """(drop_after, stall_after, rate) for a download of `path`: bytes, None where unset."""

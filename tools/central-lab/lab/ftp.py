@@ -130,6 +130,30 @@ class FaultyUpload(_CutData):
         self._cut()
 
 
+class KeptUpload:
+    """A file being received of which only the first bytes are kept, the rest
+    dropped while the transfer still ends "226": a server that took part of it."""
+
+    def __init__(self, f, keep):
+        self._f = f
+        self._room = keep
+        self.name = f.name
+        self.mode = f.mode
+
+    @property
+    def closed(self):
+        return self._f.closed
+
+    def close(self):
+        self._f.close()
+
+    def write(self, chunk):
+        kept = chunk[: max(0, self._room)]
+        self._room -= len(kept)
+        self._f.write(kept)
+        return len(chunk)
+
+
 def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1", tls=None, unix=False):
     """`tls`: None for plain FTP; else {"certfile": PEM with chain and key,
     "required": refuse log-ins and data connections without TLS}. `unix`: names
@@ -163,6 +187,8 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1",
                     return FaultyFile(f, drop, stall, rate, stalled)
             elif drop is not None or stall is not None:
                 return FaultyUpload(f, drop, stall, stalled)
+            elif faults.kept_bytes(name) is not None:
+                return KeptUpload(f, faults.kept_bytes(name))
             return f
 
         def getsize(self, path):
