@@ -13,6 +13,7 @@
 #include "accounting/core/AccountFiles.h"
 #include "app/core/Workspace.h"
 #include "base/core/TextFile.h"
+#include "reception/core/QualityControl.h"
 #include "reception/core/WorklistFiles.h"
 #include "results/core/ResultPaths.h"
 #include "results/core/ResultTable.h"
@@ -183,7 +184,12 @@ int Export(Headless& h, const Arguments& a) {
     std::string day;
     if (auto refused = Begin(h, a, true, day)) return *refused;
     const std::string remote = orv::reception::ExportRemotePath(a.code, orv::results::CompactDate(day));
-    const orv::FtpResult sent = h.Session().PutFile(h.Root() + orv::reception::kTodayFile, remote);
+    const std::string list = h.Root() + orv::reception::kTodayFile;
+    // The central laboratory reads code page 1256: a list that does not fit is not sent.
+    const orv::TextReadResult read = orv::ReadTextFile(list);
+    if (!read.ok) return Fail(std::string(kName) + read.error);
+    if (const auto unfit = orv::reception::CheckCodePage(read.content.lines)) return Fail(unfit->message);
+    const orv::FtpResult sent = h.Session().PutFile(list, remote);
     if (!sent) return Fail(orv::msg::TransferFailure(sent, orv::reception::kExportFailed));
     std::cout << "sent\t" << remote << "\n";
     return 0;

@@ -155,7 +155,7 @@ private slots:
         QVERIFY(mainform->farok);
         mainform->CloseSession();
         QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
-        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده"));
+        QCOMPARE(mainform->Label6->text(), mainform->DateText() + u" File Download succesfully."_qs);
     }
 
     void actionWhileTheChecksSessionIsOpenFails() {
