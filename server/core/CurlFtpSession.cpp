@@ -355,6 +355,12 @@ FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(c
     // after an upload, whose data connection brought session tickets of its own:
     // the next transfer starts from a fresh log-in.
     if (security_ == FtpSecurity::Tls) restartBeforeData_ = true;
+    if (!r && r.failure == FtpFailure::RemoteMissing) {
+        // A 550 to STOR is no missing file but a folder that is not there or not
+        // writable: a refusal, in the server's words.
+        r.failure = FtpFailure::Refused;
+        if (!transfer_->lastReplyText.empty()) r.error = transfer_->lastReplyText;
+    }
     if (!r) return r;
     // A "226 Transfer complete" is not yet the file in its place: a server may
     // have taken the name for something else, or kept part of it. Its size

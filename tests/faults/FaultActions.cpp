@@ -29,6 +29,9 @@ namespace orv::test {
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// An upload into a place the server has not got: a refusal, in the server's words.
+const QString kUploadRefused = QString::fromStdString(msg::Refused("550 No such file or directory."));
+
 // The day 1401/06/30 in the grid with patient 2045's "HCV Qualitative" cell current.
 void ChooseTestCell(FaultBench& b) {
     b.PutServerCopy(u"14010630.txt"_s, "Text Result/12/14010630.txt");
@@ -117,7 +120,7 @@ std::vector<FaultAction> Actions() {
                          u"1401/06/30 File Export succesfully."_s,
                          T(msg::kServer),
                          T(kExportFailed),
-                         T(kExportFailed),
+                         kUploadRefused,
                          {},
                          {}};
     worklist.box = u"Attention"_s;
@@ -192,7 +195,7 @@ std::vector<FaultAction> Actions() {
                     T(".لطفا کمی صبر کنید"),
                     T(msg::kServer),
                     {},
-                    T(msg::kServer),
+                    kUploadRefused,
                     {},
                     {}});
 
@@ -258,7 +261,7 @@ std::vector<FaultAction> Actions() {
             T("پیغام شما با موفقیت ارسال گردید"),
             T(msg::kServer),
             QString(),
-            QString(),
+            kUploadRefused,
             std::nullopt,
             {}};
         message.box = u"Error"_s;

@@ -10,6 +10,7 @@
 
 #include "app/ui/Forms.h"
 #include "app/ui/Tmainform.h"
+#include "server/core/ServerMessages.h"
 #include "tests/faults/FaultActions.h"
 #include "tests/faults/FaultBench.h"
 
@@ -59,6 +60,16 @@ private slots:
         mainform->SpeedButton8->click();
         QVERIFY(mainform->SpeedButton8->isChecked());
         QVERIFY(!mainform->ListBox1->findItems(u"Working hours.txt"_s, Qt::MatchExactly).isEmpty());
+        QVERIFY(mainform->Label6->text().isEmpty());
+        // An empty folder is said, not shown as a blank list.
+        mainform->SpeedButton8->click();
+        const QString folder = QString::fromStdString(lab_.ServerFile("Help Files"));
+        QVERIFY(QDir().rename(folder, folder + u".aside"_s));
+        QVERIFY(QDir().mkdir(folder));
+        mainform->SpeedButton8->click();
+        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kListEmpty));
+        QVERIFY(QDir().rmdir(folder));
+        QVERIFY(QDir().rename(folder + u".aside"_s, folder));
     }
 
     void watchNoticesTodaysFileAndFetchesIt() {

@@ -26,6 +26,13 @@ struct CentralLabOptions {
         return o;
     }
 
+    // The same clock, the laboratory's names as a Unix server takes them.
+    static CentralLabOptions FixedUnix(const std::string& localTime) {
+        CentralLabOptions o = Fixed(localTime);
+        o.unixNames = true;
+        return o;
+    }
+
     std::string clock = "real";       // real, fixed:2022-09-21T09:00:00, offset:SECONDS
     std::string folder = "12";        // laboratory folder code of the sample data
     std::vector<std::string> faults;  // control commands applied before it starts

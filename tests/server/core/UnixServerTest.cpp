@@ -25,9 +25,7 @@ class UnixServerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         lab_ = new CentralLab;
-        orv::test::CentralLabOptions options = orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00");
-        options.unixNames = true;
-        ASSERT_TRUE(lab_->Start(options)) << lab_->Error();
+        ASSERT_TRUE(lab_->Start(orv::test::CentralLabOptions::FixedUnix("2022-09-21T09:00:00"))) << lab_->Error();
     }
     static void TearDownTestSuite() {
         delete lab_;

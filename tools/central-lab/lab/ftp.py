@@ -53,15 +53,11 @@ def resolve_case(root, path):
     return current
 
 
-class _CutData:
-    """A file on a data connection that drops or stalls after some bytes."""
+class _Wrapped:
+    """A file of a data connection that the laboratory stands between."""
 
-    def __init__(self, f, drop_after, stall_after, still_stalled=lambda: True):
+    def __init__(self, f):
         self._f = f
-        self._still_stalled = still_stalled
-        self._drop = drop_after
-        self._stall = stall_after
-        self._moved = 0
         self.name = f.name
         self.mode = f.mode
 
@@ -71,6 +67,17 @@ class _CutData:
 
     def close(self):
         self._f.close()
+
+
+class _CutData(_Wrapped):
+    """A file on a data connection that drops or stalls after some bytes."""
+
+    def __init__(self, f, drop_after, stall_after, still_stalled=lambda: True):
+        super().__init__(f)
+        self._still_stalled = still_stalled
+        self._drop = drop_after
+        self._stall = stall_after
+        self._moved = 0
 
     def _limit(self):
         return min(x for x in (self._drop, self._stall, float("inf")) if x is not None)
@@ -130,22 +137,13 @@ class FaultyUpload(_CutData):
         self._cut()
 
 
-class KeptUpload:
+class KeptUpload(_Wrapped):
     """A file being received of which only the first bytes are kept, the rest
     dropped while the transfer still ends "226": a server that took part of it."""
 
     def __init__(self, f, keep):
-        self._f = f
+        super().__init__(f)
         self._room = keep
-        self.name = f.name
-        self.mode = f.mode
-
-    @property
-    def closed(self):
-        return self._f.closed
-
-    def close(self):
-        self._f.close()
 
     def write(self, chunk):
         kept = chunk[: max(0, self._room)]
