@@ -1,5 +1,7 @@
 // The worklist export: the reception window's "today.txt", as saved, into the
-// laboratory's "\Res\" folder on the server under the export date.
+// laboratory's "Res" folder on the server under the export date.
+#include <QLabel>
+
 #include "app/ui/Tmainform.h"
 #include "app/ui/Forms.h"
 #include "base/ui/Prompts.h"
@@ -41,7 +43,8 @@ void Tmainform::SpeedButton21Click() {
                                 QMessageBox::Ok, QMessageBox::Information);
             break;
         case orv::ActionResult::TransferFailed:
-            orv::ui::MessageBox(this, QStringLiteral("Attention"), kExportFailed);
+            // What the status line says: a refusal is not worth trying again.
+            orv::ui::MessageBox(this, QStringLiteral("Attention"), Label6->text());
             break;
         default:
             break;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <algorithm>
 
 #include "accounting/core/AccountFiles.h"
 #include "base/core/AtomicFile.h"
@@ -74,14 +73,6 @@ TEST_F(UnixServerTest, TheProgramsPathsFindEveryFile) {
         EXPECT_TRUE(sent) << remote << ": " << sent.error;
         EXPECT_TRUE(orv::FileExists(lab_->ServerFile(remote.substr(1)))) << remote;
     }
-}
-
-TEST_F(UnixServerTest, FolderWithSpacesIsListed) {
-    std::vector<std::string> lines;
-    ASSERT_TRUE(session_.ChangeDir(orv::docs::kHelpFolder));
-    ASSERT_TRUE(session_.List(lines));
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
-                            [](const std::string& l) { return l.ends_with("Working hours.txt"); }));
 }
 
 TEST_F(UnixServerTest, FailuresAreToldByKind) {
