@@ -341,6 +341,8 @@ private:
     orv::FtpResult serverDown_;  // the last failed open of a check or an action
     // A session that did not open: remembered, and for a reason that lasts the server is down.
     void NoteOpenFailure(const orv::FtpResult& opened);
+    // farok false, the failure picture without a hint, and why remembered.
+    void MarkServerDown(const orv::FtpResult& why);
     QStringList notes_;  // waiting to be shown
     QStringList noted_;  // shown (or waiting) in this run
     bool notesPending_ = false;

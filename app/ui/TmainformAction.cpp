@@ -29,8 +29,12 @@ QString Tmainform::ServerDownMessage() const {
 
 void Tmainform::NoteOpenFailure(const orv::FtpResult& opened) {
     serverDown_ = opened;
-    if (!orv::msg::LastsUntilChecked(opened.failure)) return;
+    if (orv::msg::LastsUntilChecked(opened.failure)) MarkServerDown(opened);
+}
+
+void Tmainform::MarkServerDown(const orv::FtpResult& why) {
     farok = false;
+    serverDown_ = why;
     SetPicture(Image8, Image5);
     Image8->setToolTip({});
 }

@@ -76,17 +76,13 @@ void Tmainform::SpeedButton8Click() {
             return;
         }
         FillFolderList(lines);
-        NormalCursor();
-        // An empty listing is said, never shown as a blank list with no word.
-        if (ListBox1->count() == 0)
-            Flash(orv::msg::kListEmpty);
-        else
-            Label6->clear();
-        ShowFolderList();
-        return;
     }
     NormalCursor();
-    Label6->clear();
+    // An empty listing is said, never shown as a blank list with no word.
+    if (SpeedButton8->isChecked() && ListBox1->count() == 0)
+        Flash(orv::msg::kListEmpty);
+    else
+        Label6->clear();
     ShowFolderList();
 }
 

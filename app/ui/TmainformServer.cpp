@@ -115,10 +115,7 @@ void Tmainform::ServerTest() {
         Form1->waite = true;
         orv::ui::Beep();
     } else {
-        farok = false;
-        serverDown_ = opened;
-        SetPicture(Image8, Image5);
-        Image8->setToolTip({});
+        MarkServerDown(opened);
         Flash(orv::msg::OpenFailure(opened));
         Form1->waite = true;
     }

@@ -6,6 +6,7 @@
 // behind it. Destroy() leaves nothing behind.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <string>
@@ -23,6 +24,11 @@ inline CentralLabOptions QuickLab() {
     CentralLabOptions options = CentralLabOptions::Fixed("2022-09-21T09:00:00");
     options.sntpTimeoutMs = 1500;
     return options;
+}
+
+// An indicator shows the picture its holder keeps (success, failure or pending).
+inline bool SamePicture(QLabel* indicator, QLabel* holder) {
+    return indicator->pixmap().toImage() == holder->pixmap().toImage();
 }
 
 class LabWindow {

@@ -11,12 +11,6 @@ namespace {
 
 constexpr const char* kName = "orvanet-tool bill: ";
 
-bool AllDigits(const std::string& s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
 
 void Put(const char* key, const std::string& value) { std::cout << key << '\t' << value << '\n'; }
 
@@ -72,7 +66,7 @@ int Run(const std::vector<std::string>& args) {
         std::cerr << kName << "\"" << today << "\" is not a solar date YYYY/MM/DD\n";
         return 2;
     }
-    if (!AllDigits(code)) {
+    if (!orv::tool::AllDigits(code)) {
         std::cerr << kName << "the folder code \"" << code << "\" is not a whole number\n";
         return 2;
     }

@@ -38,13 +38,6 @@ struct Arguments {
     std::string day;  // YYYY/MM/DD; empty: today from the time server
 };
 
-bool AllDigits(const std::string& text) {
-    if (text.empty() || text.size() > 9) return false;
-    for (const char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
 std::optional<Arguments> Parse(const std::vector<std::string>& args) {
     Arguments a;
     if (args.empty() || (args[0] != "check" && args[0] != "results" && args[0] != "documents" && args[0] != "export")) {
@@ -62,7 +55,7 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
         }
         (arg == "--code" ? a.code : a.day) = args[++i];
     }
-    if (!AllDigits(a.code)) {
+    if (!orv::tool::AllDigits(a.code) || a.code.size() > 9) {
         std::cerr << kName << "--code needs the laboratory folder code, a whole number (12 for access code 12311)\n";
         return std::nullopt;
     }

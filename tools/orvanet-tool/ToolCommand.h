@@ -18,6 +18,14 @@ struct CommandInfo {
 
 std::map<std::string, CommandInfo>& Commands();
 
+// One or more of 0-9 and nothing else (a folder code, say).
+inline bool AllDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (const char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
 struct Register {
     Register(const std::string& name, std::string usage, Command run) {
         Commands()[name] = {std::move(run), std::move(usage)};

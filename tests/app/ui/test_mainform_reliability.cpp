@@ -21,7 +21,7 @@ using orv::ActionResult;
 using orv::ServerAction;
 
 namespace {
-bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImage() == holder->pixmap().toImage(); }
+using orv::test::SamePicture;
 }  // namespace
 
 class MainformReliabilityTest : public QObject {
@@ -131,14 +131,14 @@ private slots:
         // A good start: both indicators on success, the account refreshed.
         mainform->SpeedButton15Click();
         mainform->SpeedButton2Click();
-        QVERIFY(Same(mainform->Image8, mainform->Image2));
+        QVERIFY(SamePicture(mainform->Image8, mainform->Image2));
         QCOMPARE(mainform->Label6->text(), u"Succese."_s);
         for (const QString& f : faults) QVERIFY(lab_.Control(f.toStdString()));
         bool claimedSuccess = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
             if (!mainform->ServerBusy()) return;
-            if (Same(mainform->Image4, mainform->Image2) || Same(mainform->Image8, mainform->Image2) ||
+            if (SamePicture(mainform->Image4, mainform->Image2) || SamePicture(mainform->Image8, mainform->Image2) ||
                 mainform->Label6->text() == u"Succese."_s)
                 claimedSuccess = true;
         });
@@ -147,9 +147,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!mainform->ServerBusy(), 30000);
         watch.stop();
         QVERIFY2(!claimedSuccess, "an indicator or the status line showed success while the check ran");
-        QVERIFY(Same(mainform->Image4, network ? mainform->Image2 : mainform->Image5));
+        QVERIFY(SamePicture(mainform->Image4, network ? mainform->Image2 : mainform->Image5));
         // Without the network the server is not tried: its indicator stays pending.
-        QVERIFY(Same(mainform->Image8, !network ? mainform->Image9 : server ? mainform->Image2 : mainform->Image5));
+        QVERIFY(SamePicture(mainform->Image8, !network ? mainform->Image9 : server ? mainform->Image2 : mainform->Image5));
         if (network) QCOMPARE(mainform->farok, server);
         QVERIFY(!mainform->IdFTP1->IsOpen());
     }

@@ -24,7 +24,7 @@ namespace {
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 const char* const kNoSample = ". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده";
 
-bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImage() == holder->pixmap().toImage(); }
+using orv::test::SamePicture;
 
 }  // namespace
 
@@ -80,12 +80,12 @@ private slots:
         QVERIFY(mainform->SolarDatePicker1->ShowDefaultDate());
         // The first good check also gives the reception window its export date.
         QCOMPARE(Form4->SolarDatePicker1->text(), u"1401/06/30"_qs);
-        QVERIFY(Same(mainform->Image4, mainform->Image2));
+        QVERIFY(SamePicture(mainform->Image4, mainform->Image2));
         // The server test leaves its session open for the account refresh.
         QVERIFY(mainform->farok);
         QVERIFY(mainform->billok);
-        QVERIFY(Same(mainform->Image8, mainform->Image2));
-        QVERIFY(Same(mainform->Image6, mainform->Image9));
+        QVERIFY(SamePicture(mainform->Image8, mainform->Image2));
+        QVERIFY(SamePicture(mainform->Image6, mainform->Image9));
         QVERIFY(Form1->waite);
         QVERIFY(mainform->IdFTP1->IsOpen());
         QCOMPARE(mainform->alarm, 21);  // the first line of "check.txt"
@@ -114,13 +114,13 @@ private slots:
         const QString shownBefore = mainform->SolarDatePicker1->text();  // the picker's default: the local today
         mainform->SpeedButton15Click();
         QVERIFY(!mainform->netok);
-        QVERIFY(Same(mainform->Image4, mainform->Image5));
+        QVERIFY(SamePicture(mainform->Image4, mainform->Image5));
         QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkRefresh));
         QVERIFY(mainform->ya.isEmpty());
         QCOMPARE(mainform->SolarDatePicker1->text(), shownBefore);
         // Without the network the server is not tried; the check still ends.
         QVERIFY(!mainform->farok);
-        QVERIFY(Same(mainform->Image8, mainform->Image9));
+        QVERIFY(SamePicture(mainform->Image8, mainform->Image9));
         QVERIFY(Form1->waite);
         QCOMPARE(lab_.CountFtpCommands("USER"), 0);
 
@@ -139,8 +139,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mainform->isVisible(), 30000);
         QVERIFY(mainform->netok);
         QVERIFY(!mainform->farok);
-        QVERIFY(Same(mainform->Image8, mainform->Image5));
-        QVERIFY(Same(mainform->Image7, mainform->Image2));
+        QVERIFY(SamePicture(mainform->Image8, mainform->Image5));
+        QVERIFY(SamePicture(mainform->Image7, mainform->Image2));
         QCOMPARE(mainform->pooshe, QString::fromStdString(lab_.Folder()));
         // The refused log-in is said over the day's archive message, and by every
         // action until a check logs in again.
@@ -268,7 +268,7 @@ private slots:
         mainform->SpeedButton18Click();
         QVERIFY(!mainform->netok);
         QVERIFY(mainform->farok);
-        QVERIFY(Same(mainform->Image4, mainform->Image5));
+        QVERIFY(SamePicture(mainform->Image4, mainform->Image5));
 
         // The request keeps failing with farok true: only the probe runs (no network, no log-in test).
         lab_.ClearLogs();

@@ -13,13 +13,14 @@
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
 #include "server/core/ServerMessages.h"
+#include "tests/support/LabWindow.h"
 #include "tests/support/CentralLab.h"
 
 namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-bool Same(QLabel* indicator, QLabel* holder) { return indicator->pixmap().toImage() == holder->pixmap().toImage(); }
+using orv::test::SamePicture;
 
 }  // namespace
 
@@ -85,7 +86,7 @@ private slots:
         Use(plain_, orv::FtpTls::Try);
         Check();
         QVERIFY(mainform->farok);
-        QVERIFY(Same(mainform->Image8, mainform->Image2));  // not an error
+        QVERIFY(SamePicture(mainform->Image8, mainform->Image2));  // not an error
         QCOMPARE(mainform->Image8->toolTip(), u"plain FTP"_qs);
         QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::kPlainFtpNote), 6000);
         QVERIFY(!mainform->Label6->isHidden());
@@ -121,7 +122,7 @@ private slots:
         tls_.ClearLogs();
         Check();
         QVERIFY(!mainform->farok);
-        QVERIFY(Same(mainform->Image8, mainform->Image5));
+        QVERIFY(SamePicture(mainform->Image8, mainform->Image5));
         QCOMPARE(mainform->Label6->text(), Text(orv::msg::kCertificate));
         QVERIFY(mainform->Image8->toolTip().isEmpty());
         QCOMPARE(tls_.CountFtpCommands("USER"), 0);
