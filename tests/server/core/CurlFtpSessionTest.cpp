@@ -9,10 +9,9 @@
 
 #include "base/core/AtomicFile.h"
 #include "server/core/CurlFtpSession.h"
-#include "tests/support/CentralLab.h"
+#include "tests/support/LabSuite.h"
 
 using orv::CurlFtpSession;
-using orv::test::CentralLab;
 
 namespace {
 
@@ -20,16 +19,8 @@ bool Has(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-class CurlFtpSessionTest : public ::testing::Test {
+class CurlFtpSessionTest : public orv::test::LabSuite<> {
 protected:
-    static void SetUpTestSuite() {
-        lab_ = new CentralLab;
-        ASSERT_TRUE(lab_->Start(orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00"))) << lab_->Error();
-    }
-    static void TearDownTestSuite() {
-        delete lab_;
-        lab_ = nullptr;
-    }
     void SetUp() override {
         ASSERT_TRUE(lab_->Control("reset"));
         lab_->ClearLogs();
@@ -38,11 +29,9 @@ protected:
     }
     std::string Local(const std::string& name) const { return dir_.path().toStdString() + "/" + name; }
 
-    static CentralLab* lab_;
     CurlFtpSession session_;
     QTemporaryDir dir_;
 };
-CentralLab* CurlFtpSessionTest::lab_ = nullptr;
 
 TEST(CurlFtpSessionUrl, EveryByteButUnreservedIsEncoded) {
     EXPECT_EQ(CurlFtpSession::UrlFor("h", 21, "/Text Result\\12\\1.txt"), "ftp://h:21/%2FText%20Result%5C12%5C1.txt");

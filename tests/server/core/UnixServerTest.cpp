@@ -12,24 +12,15 @@
 #include "results/core/TestDocuments.h"
 #include "server/core/CurlFtpSession.h"
 #include "server/core/ReferenceDocuments.h"
-#include "tests/support/CentralLab.h"
+#include "tests/support/LabSuite.h"
 
 using orv::CurlFtpSession;
 using orv::FtpFailure;
-using orv::test::CentralLab;
 
 namespace {
 
-class UnixServerTest : public ::testing::Test {
+class UnixServerTest : public orv::test::LabSuite<orv::test::Names::Unix> {
 protected:
-    static void SetUpTestSuite() {
-        lab_ = new CentralLab;
-        ASSERT_TRUE(lab_->Start(orv::test::CentralLabOptions::FixedUnix("2022-09-21T09:00:00"))) << lab_->Error();
-    }
-    static void TearDownTestSuite() {
-        delete lab_;
-        lab_ = nullptr;
-    }
     void SetUp() override {
         ASSERT_TRUE(lab_->Control("reset"));
         ASSERT_TRUE(dir_.isValid());
@@ -38,11 +29,9 @@ protected:
     }
     std::string Local(const std::string& name) const { return dir_.path().toStdString() + "/" + name; }
 
-    static CentralLab* lab_;
     CurlFtpSession session_;
     QTemporaryDir dir_;
 };
-CentralLab* UnixServerTest::lab_ = nullptr;
 
 TEST_F(UnixServerTest, TheProgramsPathsFindEveryFile) {
     namespace acc = orv::accounting;

@@ -6,21 +6,13 @@
 
 #include "base/core/AtomicFile.h"
 #include "server/core/ServerMessages.h"
-#include "tests/support/CentralLab.h"
+#include "tests/support/LabSuite.h"
 #include "tests/support/ToolRun.h"
 
 namespace {
 
-class ServerCommandTest : public ::testing::Test {
+class ServerCommandTest : public orv::test::LabSuite<orv::test::Names::Unix> {
 protected:
-    static void SetUpTestSuite() {
-        lab_ = new orv::test::CentralLab;
-        ASSERT_TRUE(lab_->Start(orv::test::CentralLabOptions::FixedUnix("2022-09-21T09:00:00"))) << lab_->Error();
-    }
-    static void TearDownTestSuite() {
-        delete lab_;
-        lab_ = nullptr;
-    }
     void SetUp() override {
         ASSERT_TRUE(lab_->Control("reset"));
         ASSERT_TRUE(home_.isValid());
@@ -33,11 +25,9 @@ protected:
                                   "server " + args);
     }
 
-    static orv::test::CentralLab* lab_;
     QTemporaryDir home_;
     std::string workspace_;
 };
-orv::test::CentralLab* ServerCommandTest::lab_ = nullptr;
 
 TEST_F(ServerCommandTest, EachCommandDoesWhatTheWindowDoes) {
     orv::test::ToolRun run = Tool("check --code 12");
