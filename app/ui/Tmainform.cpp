@@ -32,6 +32,7 @@ void Tmainform::ConnectHandlers() {
     connect(netokb, &QToolButton::clicked, this, &Tmainform::netokbClick);
     connect(farokb, &QToolButton::clicked, this, &Tmainform::farokbClick);
     connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
+    connect(serverSettingsButton, &QToolButton::clicked, this, [this] { ShowServerSettings(); });
     connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &Tmainform::SpeedButton2Click);
     connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
@@ -51,8 +52,7 @@ std::vector<std::string> Tmainform::Memo5Lines() const {
 QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }
 
 orv::ServerSettings Tmainform::Settings() const {
-    return orv::LoadServerSettings(
-        QString(WorkspaceRoot() + QString::fromLatin1(orv::kSettingsFileName)).toStdString());
+    return orv::LoadWorkspaceSettings(WorkspaceRoot().toStdString());
 }
 
 // The reception window beside the main window, wholly on its screen.

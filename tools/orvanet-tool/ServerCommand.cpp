@@ -82,7 +82,7 @@ int Fail(const std::string& statusLine) {
 class Headless {
 public:
     explicit Headless(std::string root)
-        : root_(std::move(root)), settings_(orv::LoadServerSettings(root_ + orv::kSettingsFileName)) {
+        : root_(std::move(root)), settings_(orv::LoadWorkspaceSettings(root_)) {
         session_.Configure(settings_.Ftp());
         sntp_.host = settings_.sntpHost;
         sntp_.port = settings_.sntpPort;
