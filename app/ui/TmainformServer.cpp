@@ -1,5 +1,7 @@
 // The reachability checks: server check, network check, server test and the refresh.
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -50,6 +52,8 @@ void Tmainform::ShowServerSettings(const QString& reason) {
     window->setWindowFlag(Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->SetReason(reason);
+    if (const QScreen* screen = isVisible() ? this->screen() : QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
     // The next action opens a new session with what was saved; the check says at once whether it answers.
     connect(window, &orv::ui::ServerSettingsWindow::Saved, this, [this] {
         RunWhenIdle([this] {

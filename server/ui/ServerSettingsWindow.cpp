@@ -6,14 +6,13 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "base/ui/Prompts.h"
@@ -48,6 +47,8 @@ bool HasControl(const QString& text) {
 }
 
 const FtpTls kTlsModes[] = {FtpTls::Required, FtpTls::Try, FtpTls::Off};
+const ConnectionStep kSteps[] = {ConnectionStep::TimeServer, ConnectionStep::Connection, ConnectionStep::Tls,
+                                 ConnectionStep::LogIn, ConnectionStep::Folder};
 
 }  // namespace
 
@@ -119,15 +120,24 @@ ServerSettingsWindow::ServerSettingsWindow(QString workspaceRoot, QString folder
     folderCodeEdit->setMaximumWidth(120);
     testButton = new QPushButton(u"آزمایش اتصال"_s, testBox);
     testButton->setObjectName(u"testButton"_s);
-    stepList = new QTreeWidget(testBox);
-    stepList->setColumnCount(3);
-    stepList->setHeaderHidden(true);
-    stepList->setRootIsDecorated(false);
-    stepList->setSelectionMode(QAbstractItemView::NoSelection);
-    stepList->setFocusPolicy(Qt::NoFocus);
-    stepList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    stepList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    stepList->setWordWrap(true);
+    stepList = new QWidget(testBox);
+    auto* grid = new QGridLayout(stepList);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setColumnStretch(2, 1);
+    for (const ConnectionStep step : kSteps) {
+        const int row = static_cast<int>(step);
+        auto* name = new QLabel(QString::fromUtf8(StepName(step)), stepList);
+        name->setStyleSheet(u"font-weight: bold;"_s);
+        StepRow r{new QLabel(stepList), new QLabel(stepList)};
+        r.mark->setMinimumWidth(16);
+        r.text->setWordWrap(true);
+        r.text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(r.mark, row, 0, Qt::AlignTop);
+        grid->addWidget(name, row, 1, Qt::AlignTop);
+        grid->addWidget(r.text, row, 2, Qt::AlignTop);
+        rows_.push_back(r);
+    }
+    grid->setRowStretch(static_cast<int>(std::size(kSteps)), 1);
     stepList->setMinimumHeight(150);
     auto* testRow = new QHBoxLayout;
     testRow->addWidget(new QLabel(u"کد پوشه آزمایشگاه"_s, testBox));
@@ -228,14 +238,15 @@ void ServerSettingsWindow::ChooseCaFile() {
 void ServerSettingsWindow::ShowStep(const StepReport& report) {
     static const QString kMarks[] = {u"✔"_s, u"!"_s, u"✘"_s, u"–"_s};
     static const char* kColours[] = {"#1d7a1d", "#a86400", "#b00020", "#777777"};
-    QTreeWidgetItem* item = stepList->topLevelItem(static_cast<int>(report.step));
-    if (!item) return;
-    const int state = static_cast<int>(report.state);
-    item->setText(0, kMarks[state]);
-    item->setForeground(0, QColor(QLatin1String(kColours[state])));
-    item->setText(2, Q(report.text));
-    item->setToolTip(2, Q(report.text));
-    item->setData(0, Qt::UserRole, state);
+    const auto index = static_cast<size_t>(report.step);
+    if (index >= rows_.size() || index >= steps_.size()) return;
+    steps_[index] = report;
+    const auto state = static_cast<size_t>(report.state);
+    QString text = Q(report.text);
+    if (text.startsWith(u". "_s)) text.remove(0, 2);  // the status line's sentence mark
+    rows_[index].mark->setText(kMarks[state]);
+    rows_[index].mark->setStyleSheet(u"color: "_s + QLatin1String(kColours[state]) + u"; font-weight: bold;"_s);
+    rows_[index].text->setText(text);
 }
 
 void ServerSettingsWindow::testConnection() {
@@ -244,11 +255,11 @@ void ServerSettingsWindow::testConnection() {
     cancel_ = false;
     testButton->setEnabled(false);
     saveButton->setEnabled(false);
-    stepList->clear();
-    for (const ConnectionStep step : {ConnectionStep::TimeServer, ConnectionStep::Connection, ConnectionStep::Tls,
-                                      ConnectionStep::LogIn, ConnectionStep::Folder}) {
-        auto* item = new QTreeWidgetItem(stepList, {u"…"_s, QString::fromUtf8(StepName(step)), QString()});
-        item->setData(0, Qt::UserRole, -1);
+    steps_.clear();
+    for (const ConnectionStep step : kSteps) {
+        steps_.push_back({step, StepState::Skipped, {}});
+        rows_[static_cast<size_t>(step)].mark->setText(u"…"_s);
+        rows_[static_cast<size_t>(step)].text->clear();
     }
     const ServerSettings settings = FieldSettings();
     const std::string folder = folderCodeEdit->text().trimmed().toStdString();

@@ -7,6 +7,7 @@
 #include <QString>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "server/core/ConnectionTest.h"
 #include "server/core/ServerSettings.h"
@@ -17,7 +18,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class QTreeWidget;
 
 namespace orv {
 class FtpSession;
@@ -40,6 +40,8 @@ public:
     // The session the test uses (tests hand in their own); the window's own by default.
     void UseSession(std::unique_ptr<FtpSession> session);
     bool Testing() const { return testing_; }
+    // Each step of the last test as it ended (Skipped with no text: not reached yet).
+    const std::vector<StepReport>& Steps() const { return steps_; }
 
     QLabel* reasonLabel;
     QLineEdit* hostEdit;
@@ -57,7 +59,7 @@ public:
     QCheckBox* watchCheck;
     QLineEdit* folderCodeEdit;
     QPushButton* testButton;
-    QTreeWidget* stepList;
+    QWidget* stepList;  // a row per step: its mark, its name and what it gave
     QPushButton* saveButton;
     QPushButton* cancelButton;
 
@@ -80,6 +82,12 @@ private:
     void ShowTlsNote();
     void ShowStep(const StepReport& report);
 
+    struct StepRow {
+        QLabel* mark;
+        QLabel* text;
+    };
+    std::vector<StepRow> rows_;
+    std::vector<StepReport> steps_;
     QString root_;
     ServerSettings inherited_;  // what the workspace runs with when its file lacks a key
     std::unique_ptr<FtpSession> session_;

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTreeWidget>
 #include <QtTest>
 
 #include "base/core/AtomicFile.h"
@@ -38,10 +37,7 @@ private:
     static QList<QPair<int, QString>> Steps(orv::ui::ServerSettingsWindow& w) {
         w.testConnection();
         QList<QPair<int, QString>> steps;
-        for (int i = 0; i < w.stepList->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = w.stepList->topLevelItem(i);
-            steps.append({item->data(0, Qt::UserRole).toInt(), item->text(2)});
-        }
+        for (const orv::StepReport& r : w.Steps()) steps.append({int(r.state), QString::fromStdString(r.text)});
         return steps;
     }
 
