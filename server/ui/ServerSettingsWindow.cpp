@@ -39,6 +39,15 @@ QLineEdit* LatinEdit(QWidget* parent) {
     return edit;
 }
 
+// A host field and its port on one row.
+QHBoxLayout* HostAndPort(QLineEdit* host, QSpinBox* port) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(host, 1);
+    row->addWidget(new QLabel(u"درگاه"_s, host->parentWidget()));
+    row->addWidget(port);
+    return row;
+}
+
 // A host, user or password with a line break or another control character would reach the server as a command.
 bool HasControl(const QString& text) {
     for (const QChar ch : text)
@@ -79,15 +88,11 @@ ServerSettingsWindow::ServerSettingsWindow(QString workspaceRoot, QString folder
     caFileEdit = LatinEdit(ftpBox);
     caFileEdit->setPlaceholderText(u"(system)"_s);
     caFileButton = new QPushButton(u"انتخاب…"_s, ftpBox);
-    auto* hostRow = new QHBoxLayout;
-    hostRow->addWidget(hostEdit, 1);
-    hostRow->addWidget(new QLabel(u"درگاه"_s, ftpBox));
-    hostRow->addWidget(portSpin);
     auto* caRow = new QHBoxLayout;
     caRow->addWidget(caFileEdit, 1);
     caRow->addWidget(caFileButton);
     auto* ftpForm = new QFormLayout(ftpBox);
-    ftpForm->addRow(u"میزبان"_s, hostRow);
+    ftpForm->addRow(u"میزبان"_s, HostAndPort(hostEdit, portSpin));
     ftpForm->addRow(u"نام کاربری"_s, userEdit);
     ftpForm->addRow(u"رمز عبور"_s, passwordEdit);
     ftpForm->addRow(u"TLS"_s, tlsCombo);
@@ -101,17 +106,9 @@ ServerSettingsWindow::ServerSettingsWindow(QString workspaceRoot, QString folder
     paymentHostEdit->setPlaceholderText(u"(FTP host)"_s);
     paymentPortSpin = PortSpin(otherBox);
     watchCheck = new QCheckBox(u"نتایج تازه امروز در هر بازخوانی دیده شود"_s, otherBox);
-    auto* timeRow = new QHBoxLayout;
-    timeRow->addWidget(timeHostEdit, 1);
-    timeRow->addWidget(new QLabel(u"درگاه"_s, otherBox));
-    timeRow->addWidget(timePortSpin);
-    auto* paymentRow = new QHBoxLayout;
-    paymentRow->addWidget(paymentHostEdit, 1);
-    paymentRow->addWidget(new QLabel(u"درگاه"_s, otherBox));
-    paymentRow->addWidget(paymentPortSpin);
     auto* otherForm = new QFormLayout(otherBox);
-    otherForm->addRow(u"سرور زمان"_s, timeRow);
-    otherForm->addRow(u"صفحه پرداخت"_s, paymentRow);
+    otherForm->addRow(u"سرور زمان"_s, HostAndPort(timeHostEdit, timePortSpin));
+    otherForm->addRow(u"صفحه پرداخت"_s, HostAndPort(paymentHostEdit, paymentPortSpin));
     otherForm->addRow(QString(), watchCheck);
 
     auto* testBox = new QGroupBox(u"آزمایش اتصال"_s, this);
