@@ -27,6 +27,19 @@ public:
         grid_->RunDrawCell(*painter, option.rect, index.column(), index.row());
         painter->restore();
     }
+    // The cell as it is painted in the normal way, on another background and
+    // neither selected nor focused: its text lands where every cell's does.
+    void PaintOn(QPainter& painter, const QRect& rect, const QModelIndex& index, const QColor& background) const {
+        QStyleOptionViewItem option;
+        grid_->InitCellOption(&option);
+        option.rect = rect;
+        initStyleOption(&option, index);
+        option.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        option.backgroundBrush = background;
+        option.palette.setColor(QPalette::Text, Qt::white);
+        painter.fillRect(rect, background);
+        grid_->style()->drawControl(QStyle::CE_ItemViewItem, &option, &painter, grid_);
+    }
 
 private:
     ResultGrid* grid_;
@@ -250,13 +263,12 @@ void ResultGrid::RunDrawCell(QPainter& painter, const QRect& rect, int column, i
     if (drawCell_) drawCell_(painter, rect, column, row);
 }
 
+void ResultGrid::InitCellOption(QStyleOptionViewItem* option) const { initViewItemOption(option); }
+
 void ResultGrid::PaintFound(QPainter& painter, const QRect& rect, int column, int row) const {
-    painter.fillRect(rect, Found());
-    painter.setFont(font());
-    painter.setPen(Qt::white);
-    const QFontMetrics metrics(font());
-    painter.drawText(QPointF(rect.left() + 3, rect.top() + 3 + metrics.ascent()),
-                     model_ ? model_->CellText(row, column) : QString());
+    const auto* cells = dynamic_cast<const CellDelegate*>(itemDelegate());
+    if (!model_ || !cells) return painter.fillRect(rect, Found());
+    cells->PaintOn(painter, rect, model_->index(row, column), Found());
 }
 
 int ResultGrid::Col() const { return currentIndex().isValid() ? currentIndex().column() : keptCol_; }

@@ -52,8 +52,10 @@ public:
 
     static QColor Background() { return {65, 96, 133}; }
     static QColor Found() { return {128, 0, 0}; }
-    // The found cell: maroon, its text in the grid's font 3 pixels in from the left and top.
+    // The found cell: maroon, its text in white where the other cells have theirs.
     void PaintFound(QPainter& painter, const QRect& rect, int column, int row) const;
+    // The options a cell of this grid is painted with.
+    void InitCellOption(QStyleOptionViewItem* option) const;
 
 signals:
     // A left click anywhere on the grid: a cell, the heading strip or the empty space below the rows.
