@@ -114,6 +114,7 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent) {
     connect(top, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
         if (hiding_ || size <= 0 || logical < 0 || logical >= static_cast<int>(widths_.size())) return;
         widths_[static_cast<size_t>(logical)] = size;
+        if (!settingWidth_) userSized_[static_cast<size_t>(logical)] = true;
         UpdateScrollRange();
     });
     connect(top, &QHeaderView::sectionMoved, this, [this] { ApplyLeftCol(leftCol_); });
@@ -135,6 +136,7 @@ void ResultGrid::SetModel(ResultGridModel* model) {
     horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
     verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
     widths_.assign(static_cast<size_t>(model ? model->columnCount() : 0), kDefaultColumnWidth);
+    userSized_.assign(widths_.size(), false);
     if (model) connect(model, &QAbstractItemModel::modelReset, this, &ResultGrid::AfterReset);
     AfterReset();
 }
@@ -150,8 +152,28 @@ void ResultGrid::setColumnWidth(int column, int width) {
     if (column < 0 || column >= static_cast<int>(widths_.size())) return;
     widths_[static_cast<size_t>(column)] = width;
     // A scrolled-out column keeps the width for when it is shown again.
+    settingWidth_ = true;
     QTableView::setColumnWidth(column, width);
+    settingWidth_ = false;
     UpdateScrollRange();
+}
+
+void ResultGrid::SetFittingWidth(int column, int width) {
+    if (!UserSized(column)) setColumnWidth(column, width);
+}
+
+bool ResultGrid::UserSized(int column) const {
+    return column >= 0 && column < static_cast<int>(userSized_.size()) && userSized_[static_cast<size_t>(column)];
+}
+
+int ResultGrid::ContentWidth(int column) const {
+    if (!model_) return 0;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int r = 1; r < model_->rowCount(); ++r)
+        widest = std::max(widest, itemDelegate()->sizeHint(option, model_->index(r, column)).width());
+    return widest + (showGrid() ? 1 : 0);  // the cell line takes a pixel of the column
 }
 
 int ResultGrid::columnWidth(int column) const {

@@ -41,6 +41,12 @@ public:
     // Widths as set or dragged, also for columns scrolled out of view.
     void setColumnWidth(int column, int width);
     int columnWidth(int column) const;
+    // A width the program chooses for a day: a column whose width the user has
+    // dragged keeps the user's width.
+    void SetFittingWidth(int column, int width);
+    bool UserSized(int column) const;
+    // The width that shows the widest data cell of `column` whole, as cells are painted.
+    int ContentWidth(int column) const;
 
     // How many test columns are scrolled out at the left.
     int LeftCol() const { return leftCol_; }
@@ -79,6 +85,8 @@ private:
     DrawCell drawCell_;
     QPoint keptCell_;  // column, row
     std::vector<int> widths_;
+    std::vector<bool> userSized_;
+    bool settingWidth_ = false;  // a width set by the program, not dragged
     int leftCol_ = 0;
     int keptCol_ = 0;
     bool hiding_ = false;

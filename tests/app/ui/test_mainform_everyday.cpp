@@ -185,6 +185,30 @@ private slots:
         QCOMPARE(grid->LeftCol(), 0);
     }
 
+    void codeColumnsFitTheirLongestCodeAndKeepADraggedWidth() {
+        Archive(u"14050917"_s, {"1   TRV0054321   77   30   Sara   FBS=95   ", "2   12   ORG-MASHHAD-0042   30   Ali   "});
+        Archive(u"14050918"_s, {"1   7   8   30   Reza   "});
+        Show(u"1405/09/17"_s);
+        auto* grid = Grid();
+        const QFontMetrics metrics(grid->font());
+        for (const auto& [column, longest] : {std::pair{1, u" TRV0054321"_s}, std::pair{2, u" ORG-MASHHAD-0042"_s}}) {
+            const int text = metrics.horizontalAdvance(longest);
+            QVERIFY2(grid->columnWidth(column) > text + 4 && grid->columnWidth(column) < text + 20,
+                     qPrintable(u"column %1: %2 for text %3"_s.arg(column).arg(grid->columnWidth(column)).arg(text)));
+        }
+        Shot("codes-fitted");
+        // Short codes: the columns' own widths. A width the user dragged stays on every day.
+        grid->horizontalHeader()->resizeSection(1, 150);
+        grid->horizontalHeader()->resizeSection(7, 33);
+        mainform->SetDateText(u"1405/09/18"_s);
+        QCOMPARE(grid->columnWidth(2), 43);
+        QCOMPARE(grid->columnWidth(1), 150);
+        QCOMPARE(grid->columnWidth(7), 33);
+        mainform->SetDateText(u"1405/09/19"_s);  // no file
+        QCOMPARE(grid->columnWidth(1), 150);
+        QCOMPARE(grid->columnWidth(2), 43);
+    }
+
     void findNextAndTheHighlightWorkOnScrolledRows() {
         Archive(u"14050917"_s, Patients("مريم", 60));
         Show(u"1405/09/17"_s);
