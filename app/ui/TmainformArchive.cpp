@@ -1,6 +1,6 @@
 // Search across every archived day: with "همه روزها" pressed, the search field
-// looks for a patient's name (or, for digits, origin or reference code) in the
-// index of the whole archive and lists the hits over the grid, newest day
+// looks for a patient's name or origin or reference code (digits alone: the
+// codes only) in the index of the whole archive and lists the hits over the grid, newest day
 // first; a double click (or Enter) on a hit shows that day with the row found.
 #include <QLineEdit>
 #include <QListWidget>

@@ -26,7 +26,6 @@ void Tmainform::SpeedButton11Click() {
     for (const std::string& line : res::BuildReportBody(StringGrid1Cells->Table()))
         content.body << QString::fromStdString(line);
     ProcessMessages();
-    res::SaveFolder::SetWorkspace(WorkspaceRoot());  // where "Save as PDF" opens
     res::ReportPreview::Show(res::ResultReport(std::move(content)), this);
 }
 
@@ -39,7 +38,6 @@ void Tmainform::SpeedButton6Click() {
     // The report as it is now: a refresh while the dialog is open may load another day.
     const std::vector<std::string> report = RichEdit1;
     const orv::TextEncoding encoding = RichEdit1Encoding;
-    res::SaveFolder::SetWorkspace(WorkspaceRoot());
     const QString path = res::SaveFolder::Ask(this, u"Text files"_s, u"txt"_s, day);
     if (path.isEmpty()) return;
     const orv::FileResult written = orv::WriteTextFile(path.toStdString(), report, encoding);

@@ -127,7 +127,7 @@ void Tmainform::BuildResults() {
 void Tmainform::ResetGrid() {
     StringGrid1Cells->Reset();
     for (int c = 0; c < res::kColumns; ++c)
-        if (c != 3) StringGrid1->setColumnWidth(c, res::InitialColumnWidth(c));
+        if (c != 3) StringGrid1->SetFittingWidth(c, res::InitialColumnWidth(c));
 }
 
 void Tmainform::PrepareGrid() {
@@ -197,11 +197,14 @@ void Tmainform::SpeedButton4Click() {
     StringGrid1Cells->SetTable(res::ResultTable(RichEdit1));
     if (!RichEdit1.empty()) {
         const auto widths = res::FilledColumnWidths(StringGrid1Cells->Table());
-        for (int c = 4; c < res::kColumns; ++c) StringGrid1->setColumnWidth(c, widths[c]);
+        for (int c = 4; c < res::kColumns; ++c) StringGrid1->SetFittingWidth(c, widths[c]);
+        // The codes whole, however many letters they have.
+        for (int c : {res::kReferenceCodeColumn, res::kOriginCodeColumn})
+            StringGrid1->SetFittingWidth(c, std::max(res::InitialColumnWidth(c), StringGrid1->ContentWidth(c)));
         ShowStamp();
     } else {
         colorrow = 0;
-        for (int c = 5; c < res::kColumns; ++c) StringGrid1->setColumnWidth(c, res::InitialColumnWidth(c));
+        for (int c = 5; c < res::kColumns; ++c) StringGrid1->SetFittingWidth(c, res::InitialColumnWidth(c));
         HideStamp();
     }
     StringGrid1->viewport()->update();

@@ -101,6 +101,7 @@ std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit
     std::vector<ArchiveHit> hits;
     const std::string folded = FoldLetters(text);
     if (folded.empty() || limit == 0) return hits;
+    // Digits alone are a code; any other text is a name or a code with letters (folded, so of any case).
     const bool digits = std::all_of(folded.begin(), folded.end(), [](char c) { return c >= '0' && c <= '9'; });
     const Searcher searcher(folded.begin(), folded.end());
 
@@ -110,20 +111,18 @@ std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit
         auto collect = [&](const Column& column, ArchiveField field) {
             column.Find(searcher, [&](size_t patient) {
                 found.emplace_back(patient, field);
-                return hits.size() + found.size() < limit || digits;
+                return true;
             });
         };
-        if (digits) {
-            collect(content.origins, ArchiveField::OriginCode);
-            collect(content.references, ArchiveField::ReferenceCode);
-            // A patient found in both codes counts once, as an origin-code hit.
-            std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-            found.erase(std::unique(found.begin(), found.end(),
-                                    [](const auto& a, const auto& b) { return a.first == b.first; }),
-                        found.end());
-        } else {
-            collect(content.names, ArchiveField::Name);
-        }
+        if (!digits) collect(content.names, ArchiveField::Name);
+        collect(content.origins, ArchiveField::OriginCode);
+        collect(content.references, ArchiveField::ReferenceCode);
+        // A patient found in several fields counts once, by the first field looked at:
+        // the name, then the origin code, then the reference code.
+        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        found.erase(std::unique(found.begin(), found.end(),
+                                [](const auto& a, const auto& b) { return a.first == b.first; }),
+                    found.end());
         for (const auto& [patient, field] : found) {
             if (hits.size() >= limit) return hits;
             const Patient& p = content.patients[patient];

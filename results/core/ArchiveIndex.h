@@ -1,7 +1,8 @@
 #pragma once
 // An index over the local archive of result files (the compact date + ".txt"
 // files in the workspace folder) that finds a patient across every archived
-// day: by name, compared after letter folding, or by origin or reference code.
+// day: by name, compared after letter folding, or by origin or reference code
+// (digits, or letters and digits in any case).
 // Hits come newest day first, then in row order.
 //
 //   ArchiveIndex index;
@@ -53,8 +54,9 @@ public:
     void RemoveDay(const std::string& day);
 
     // A text that folds to digits alone is looked for in the origin and reference
-    // codes, anything else in the patient names; an empty text finds nothing.
-    // At most `limit` hits.
+    // codes; anything else in the patient names and in the codes (a code with
+    // letters, whatever their case). A patient found in more than one field is
+    // one hit. An empty text finds nothing. At most `limit` hits.
     std::vector<ArchiveHit> Search(std::string_view text, size_t limit = SIZE_MAX) const;
 
     size_t DayCount() const { return days_.size(); }

@@ -8,6 +8,7 @@
 
 namespace orv::results {
 
+inline constexpr int kReferenceCodeColumn = 1;
 inline constexpr int kOriginCodeColumn = 2;
 inline constexpr int kPatientNameColumn = 4;
 

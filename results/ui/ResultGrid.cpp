@@ -27,6 +27,19 @@ public:
         grid_->RunDrawCell(*painter, option.rect, index.column(), index.row());
         painter->restore();
     }
+    // The cell as it is painted in the normal way, on another background and
+    // neither selected nor focused: its text lands where every cell's does.
+    void PaintOn(QPainter& painter, const QRect& rect, const QModelIndex& index, const QColor& background) const {
+        QStyleOptionViewItem option;
+        grid_->InitCellOption(&option);
+        option.rect = rect;
+        initStyleOption(&option, index);
+        option.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        option.backgroundBrush = background;
+        option.palette.setColor(QPalette::Text, Qt::white);
+        painter.fillRect(rect, background);
+        grid_->style()->drawControl(QStyle::CE_ItemViewItem, &option, &painter, grid_);
+    }
 
 private:
     ResultGrid* grid_;
@@ -101,6 +114,7 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent) {
     connect(top, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
         if (hiding_ || size <= 0 || logical < 0 || logical >= static_cast<int>(widths_.size())) return;
         widths_[static_cast<size_t>(logical)] = size;
+        if (!settingWidth_) userSized_[static_cast<size_t>(logical)] = true;
         UpdateScrollRange();
     });
     connect(top, &QHeaderView::sectionMoved, this, [this] { ApplyLeftCol(leftCol_); });
@@ -122,6 +136,7 @@ void ResultGrid::SetModel(ResultGridModel* model) {
     horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
     verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
     widths_.assign(static_cast<size_t>(model ? model->columnCount() : 0), kDefaultColumnWidth);
+    userSized_.assign(widths_.size(), false);
     if (model) connect(model, &QAbstractItemModel::modelReset, this, &ResultGrid::AfterReset);
     AfterReset();
 }
@@ -137,8 +152,28 @@ void ResultGrid::setColumnWidth(int column, int width) {
     if (column < 0 || column >= static_cast<int>(widths_.size())) return;
     widths_[static_cast<size_t>(column)] = width;
     // A scrolled-out column keeps the width for when it is shown again.
+    settingWidth_ = true;
     QTableView::setColumnWidth(column, width);
+    settingWidth_ = false;
     UpdateScrollRange();
+}
+
+void ResultGrid::SetFittingWidth(int column, int width) {
+    if (!UserSized(column)) setColumnWidth(column, width);
+}
+
+bool ResultGrid::UserSized(int column) const {
+    return column >= 0 && column < static_cast<int>(userSized_.size()) && userSized_[static_cast<size_t>(column)];
+}
+
+int ResultGrid::ContentWidth(int column) const {
+    if (!model_) return 0;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int r = 1; r < model_->rowCount(); ++r)
+        widest = std::max(widest, itemDelegate()->sizeHint(option, model_->index(r, column)).width());
+    return widest + (showGrid() ? 1 : 0);  // the cell line takes a pixel of the column
 }
 
 int ResultGrid::columnWidth(int column) const {
@@ -250,13 +285,12 @@ void ResultGrid::RunDrawCell(QPainter& painter, const QRect& rect, int column, i
     if (drawCell_) drawCell_(painter, rect, column, row);
 }
 
+void ResultGrid::InitCellOption(QStyleOptionViewItem* option) const { initViewItemOption(option); }
+
 void ResultGrid::PaintFound(QPainter& painter, const QRect& rect, int column, int row) const {
-    painter.fillRect(rect, Found());
-    painter.setFont(font());
-    painter.setPen(Qt::white);
-    const QFontMetrics metrics(font());
-    painter.drawText(QPointF(rect.left() + 3, rect.top() + 3 + metrics.ascent()),
-                     model_ ? model_->CellText(row, column) : QString());
+    const auto* cells = dynamic_cast<const CellDelegate*>(itemDelegate());
+    if (!model_ || !cells) return painter.fillRect(rect, Found());
+    cells->PaintOn(painter, rect, model_->index(row, column), Found());
 }
 
 int ResultGrid::Col() const { return currentIndex().isValid() ? currentIndex().column() : keptCol_; }

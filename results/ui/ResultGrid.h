@@ -41,6 +41,12 @@ public:
     // Widths as set or dragged, also for columns scrolled out of view.
     void setColumnWidth(int column, int width);
     int columnWidth(int column) const;
+    // A width the program chooses for a day: a column whose width the user has
+    // dragged keeps the user's width.
+    void SetFittingWidth(int column, int width);
+    bool UserSized(int column) const;
+    // The width that shows the widest data cell of `column` whole, as cells are painted.
+    int ContentWidth(int column) const;
 
     // How many test columns are scrolled out at the left.
     int LeftCol() const { return leftCol_; }
@@ -52,8 +58,10 @@ public:
 
     static QColor Background() { return {65, 96, 133}; }
     static QColor Found() { return {128, 0, 0}; }
-    // The found cell: maroon, its text in the grid's font 3 pixels in from the left and top.
+    // The found cell: maroon, its text in white where the other cells have theirs.
     void PaintFound(QPainter& painter, const QRect& rect, int column, int row) const;
+    // The options a cell of this grid is painted with.
+    void InitCellOption(QStyleOptionViewItem* option) const;
 
 signals:
     // A left click anywhere on the grid: a cell, the heading strip or the empty space below the rows.
@@ -77,6 +85,8 @@ private:
     DrawCell drawCell_;
     QPoint keptCell_;  // column, row
     std::vector<int> widths_;
+    std::vector<bool> userSized_;
+    bool settingWidth_ = false;  // a width set by the program, not dragged
     int leftCol_ = 0;
     int keptCol_ = 0;
     bool hiding_ = false;

@@ -33,6 +33,13 @@ ResultReport::~ResultReport() = default;
 QString ResultReport::DateCaption() { return u"بيماران ارسالي در تاريخ "_s; }
 QString ResultReport::CentralLaboratory() { return u"آزمايشگاه تاروینا"_s; }
 
+// Right to left throughout. The mark after the caption's blank holds the blank
+// inside the right-to-left run, so a device that draws each run on its own
+// (the print preview, a printer) keeps it between the caption and the date.
+QString ResultReport::HeaderDateLine() const {
+    return u"\u200F"_s + DateCaption() + u"\u200F"_s + content_.dateLabel;
+}
+
 QPageLayout ResultReport::A4Layout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                        QPageLayout::Millimeter);
@@ -69,7 +76,7 @@ void ResultReport::PaintHeader(QPainter& painter, qreal width) const {
     painter.drawText(QRectF(0, 0, width, 26), Qt::AlignHCenter | Qt::AlignVCenter, content_.laboratory);
     painter.setFont(ReportFont(12));
     painter.drawText(QRectF(width / 2, 28, width / 2, 24), Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter,
-                     DateCaption() + content_.dateLabel);
+                     HeaderDateLine());
     if (!content_.signature.isNull())
         painter.drawImage(QRectF(QPointF(0, 2), QSizeF(kSignatureSize)), content_.signature);
 }

@@ -30,6 +30,7 @@ public:
 
     static QString DateCaption();        // "بيماران ارسالي در تاريخ "
     static QString CentralLaboratory();  // "آزمايشگاه تاروینا"
+    QString HeaderDateLine() const;      // the caption and the report date, as printed
     static QPageLayout A4Layout();       // portrait, 10 mm on every side
 
     const ReportContent& Content() const { return content_; }

@@ -3,15 +3,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QStandardPaths>
 
 #include "base/ui/Prompts.h"
 
 namespace orv::results {
 
 namespace {
-QString& Workspace() {
-    static QString root;
-    return root;
+QString Documents() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 QHash<QString, QString>& LastFolders() {
     static QHash<QString, QString> folders;
@@ -19,11 +20,9 @@ QHash<QString, QString>& LastFolders() {
 }
 }  // namespace
 
-void SaveFolder::SetWorkspace(const QString& root) { Workspace() = root; }
-
 QString SaveFolder::Suggested(const QString& suffix, const QString& baseName) {
-    QString folder = LastFolders().value(suffix, Workspace());
-    if (folder.isEmpty()) folder = QDir::homePath();
+    QString folder = LastFolders().value(suffix);
+    if (folder.isEmpty()) folder = Documents();
     if (!folder.endsWith(u'/') && !folder.endsWith(u'\\')) folder += u'/';
     return baseName.isEmpty() ? folder : folder + baseName + u'.' + suffix;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Where the save dialogs of the results open: in the folder last used for that
-// kind of file during this run, else in the workspace folder, with the day's
-// compact date as the suggested name ("14050917.txt", "14050917.pdf").
+// kind of file during this run, else in the user's documents folder (the home
+// folder when there is none), with the day's compact date as the suggested name
+// ("14050917.txt", "14050917.pdf"); never over the day's own archive file.
 #include <QString>
 
 class QWidget;
@@ -10,8 +11,6 @@ namespace orv::results {
 
 class SaveFolder {
 public:
-    // The workspace folder, the first place a dialog opens.
-    static void SetWorkspace(const QString& root);
     // The path the dialog starts with: folder + `baseName` + "." + `suffix`.
     static QString Suggested(const QString& suffix, const QString& baseName);
     // Asks through the prompts seam ("<kind> (*.<suffix>)") and remembers the folder chosen.

@@ -2,9 +2,9 @@
 // holds it (every row's 50 cells, tab-separated), or as a UTF-8 CSV of the
 // trimmed cells under the grid's headings.
 // orvanet-tool results search FOLDER TEXT: the patients of every archived day in
-// FOLDER whose name (or, for digits, origin or reference code) contains TEXT,
-// newest day first, one per line: day, name, reference code, origin code, row,
-// tab-separated.
+// FOLDER whose name, origin code or reference code contains TEXT (codes in any
+// case; digits alone look at the codes only), newest day first, one per line
+// and each patient once: day, name, reference code, origin code, row, tab-separated.
 #include <filesystem>
 #include <iostream>
 

@@ -1,11 +1,12 @@
 // Everyday use of the main window: it grows with frozen patient columns, Tab
-// walks its controls, save dialogs open in the workspace with the day's name,
+// walks its controls, save dialogs open in the documents folder with the day's name,
 // the search across every archived day, and today's file watched at the refresh.
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <thread>
@@ -185,6 +186,30 @@ private slots:
         QCOMPARE(grid->LeftCol(), 0);
     }
 
+    void codeColumnsFitTheirLongestCodeAndKeepADraggedWidth() {
+        Archive(u"14050917"_s, {"1   TRV0054321   77   30   Sara   FBS=95   ", "2   12   ORG-MASHHAD-0042   30   Ali   "});
+        Archive(u"14050918"_s, {"1   7   8   30   Reza   "});
+        Show(u"1405/09/17"_s);
+        auto* grid = Grid();
+        const QFontMetrics metrics(grid->font());
+        for (const auto& [column, longest] : {std::pair{1, u" TRV0054321"_s}, std::pair{2, u" ORG-MASHHAD-0042"_s}}) {
+            const int text = metrics.horizontalAdvance(longest);
+            QVERIFY2(grid->columnWidth(column) > text + 4 && grid->columnWidth(column) < text + 20,
+                     qPrintable(u"column %1: %2 for text %3"_s.arg(column).arg(grid->columnWidth(column)).arg(text)));
+        }
+        Shot("codes-fitted");
+        // Short codes: the columns' own widths. A width the user dragged stays on every day.
+        grid->horizontalHeader()->resizeSection(1, 150);
+        grid->horizontalHeader()->resizeSection(7, 33);
+        mainform->SetDateText(u"1405/09/18"_s);
+        QCOMPARE(grid->columnWidth(2), 43);
+        QCOMPARE(grid->columnWidth(1), 150);
+        QCOMPARE(grid->columnWidth(7), 33);
+        mainform->SetDateText(u"1405/09/19"_s);  // no file
+        QCOMPARE(grid->columnWidth(1), 150);
+        QCOMPARE(grid->columnWidth(2), 43);
+    }
+
     void findNextAndTheHighlightWorkOnScrolledRows() {
         Archive(u"14050917"_s, Patients("مريم", 60));
         Show(u"1405/09/17"_s);
@@ -222,24 +247,27 @@ private slots:
         QVERIFY2(grid + 1 < visited.size() && visited[grid + 1] != u"StringGrid1"_s, qPrintable(visited.join(u' ')));
     }
 
-    void saveAsOpensInTheWorkspaceWithTheDaysName() {
+    void saveAsOpensInTheDocumentsFolderWithTheDaysName() {
         PromptRecorder prompts;
         Archive(u"14050917"_s, Patients("Sara", 3));
         Show(u"1405/09/17"_s);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(QDir().mkpath(documents));
         QDir().mkpath(workspace_.path() + u"/elsewhere"_s);
         prompts.saveNames << workspace_.path() + u"/elsewhere/copy"_s;
         QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
-        QCOMPARE(prompts.saveFolders.value(0), Root() + u"14050917.txt"_s);
+        // Not the day's own archive file: the user's documents.
+        QCOMPARE(prompts.saveFolders.value(0), documents + u"/14050917.txt"_s);
         QCOMPARE(prompts.saveFilters.value(0), u"Text files (*.txt)"_s);
         QVERIFY(QFile::exists(workspace_.path() + u"/elsewhere/copy.txt"_s));
-        // The next save of a text file opens where the last one went; PDF files keep the workspace.
+        // The next save of a text file opens where the last one went; PDF files keep the documents.
         mainform->SetDateText(u"1405/09/16"_s);
         Archive(u"14050916"_s, Patients("Sara", 3));
         mainform->SetDateText(u"1405/09/17"_s);
         mainform->SetDateText(u"1405/09/16"_s);
         QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
         QCOMPARE(prompts.saveFolders.value(1), workspace_.path() + u"/elsewhere/14050916.txt"_s);
-        QCOMPARE(orv::results::SaveFolder::Suggested(u"pdf"_s, u"14050916"_s), Root() + u"14050916.pdf"_s);
+        QCOMPARE(orv::results::SaveFolder::Suggested(u"pdf"_s, u"14050916"_s), documents + u"/14050916.pdf"_s);
     }
 
     void searchAcrossTheArchiveOpensTheDayWithTheRowFound() {

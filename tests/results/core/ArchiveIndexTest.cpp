@@ -87,6 +87,25 @@ TEST_F(Archive, DigitsSearchTheOriginAndReferenceCodes) {
     EXPECT_EQ(Days(index.Search("8")), (std::vector<std::string>{"14050916#3"}));
 }
 
+TEST_F(Archive, CodesWithLettersAreFoundWhateverTheirCase) {
+    Day("14050918", {"1   TRV0054321   312   30   Sara   ", "2   A2   trv77   30   Trv Ahmadi   ",
+                     "3   B3   9   30   Ali   "});
+    ArchiveIndex index;
+    index.Build(root);
+    for (const char* typed : {"TRV0054321", "trv0054321", "Trv005"}) {
+        const auto hits = index.Search(typed);
+        ASSERT_EQ(hits.size(), 1u) << typed;
+        EXPECT_EQ(hits[0].row, 1);
+        EXPECT_EQ(hits[0].field, ArchiveField::ReferenceCode);
+    }
+    // Row 2 matches by name and by origin code: listed once, as the name it was found by.
+    const auto both = index.Search("TRV");
+    EXPECT_EQ(Days(both), (std::vector<std::string>{"14050918#1", "14050918#2"}));
+    EXPECT_EQ(both[1].field, ArchiveField::Name);
+    EXPECT_EQ(Days(index.Search("trv", 1)), (std::vector<std::string>{"14050918#1"}));
+    EXPECT_EQ(Days(index.Search("ali")), (std::vector<std::string>{"14050918#3"}));
+}
+
 TEST_F(Archive, KeptCurrentAsDaysAreDownloadedReplacedOrRemoved) {
     Day("14050910", {"1   A1   1   30   Sara   "});
     ArchiveIndex index;

@@ -106,6 +106,35 @@ private slots:
             for (int y = found.top(); y < found.bottom(); ++y) white |= shot.pixelColor(x, y).lightness() > 200;
         QVERIFY(white);
     }
+
+    // The found cell's text sits where every other cell's does (the same box for the same text).
+    void foundCellTextLinesUpWithTheOthers() {
+        ResultGrid grid;
+        ResultGridModel model;
+        grid.SetModel(&model);
+        model.SetTable(ResultTable({"1   a   گلی پژوهش   ", "2   b   گلی پژوهش   "}));
+        grid.SetDrawCell([&](QPainter& painter, const QRect& rect, int column, int row) {
+            if (column == 2 && row == 2) grid.PaintFound(painter, rect, column, row);
+        });
+        grid.setColumnWidth(2, 120);
+        grid.resize(400, 200);
+        grid.setCurrentIndex(model.index(1, 0));
+        const QImage shot = grid.grab().toImage();
+        auto ink = [&](int row) {
+            const QRect cell = grid.visualRect(model.index(row, 2)).translated(grid.viewport()->pos());
+            QRect box;
+            for (int x = cell.left(); x < cell.right(); ++x)
+                for (int y = cell.top(); y < cell.bottom(); ++y)
+                    if (shot.pixelColor(x, y).lightness() > 170) box |= QRect(x - cell.left(), y - cell.top(), 1, 1);
+            return box;
+        };
+        const QRect plain = ink(1), found = ink(2);
+        QVERIFY(!plain.isEmpty());
+        QVERIFY2(std::abs(found.top() - plain.top()) <= 1 && std::abs(found.bottom() - plain.bottom()) <= 1 &&
+                     std::abs(found.left() - plain.left()) <= 1 && std::abs(found.right() - plain.right()) <= 1,
+                 qPrintable(u"plain %1,%2 %3x%4, found %5,%6 %7x%8"_s.arg(plain.x()).arg(plain.y()).arg(plain.width())
+                                .arg(plain.height()).arg(found.x()).arg(found.y()).arg(found.width()).arg(found.height())));
+    }
 };
 
 QTEST_MAIN(ResultGridTest)

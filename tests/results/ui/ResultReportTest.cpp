@@ -2,6 +2,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
@@ -72,6 +73,50 @@ private slots:
         QVERIFY(text.contains(QString(131, u'.')));
         QCOMPARE(text.count(QString(131, u'.')), 3);
         QVERIFY(text.contains(QDate::currentDate().toString(u"yyyy/MM/dd"_s)));
+    }
+
+    // The date stays apart from its caption also where each run of the header is
+    // drawn on its own, as the print preview does.
+    void headerKeepsTheDateApartFromItsCaption() {
+        auto preview = [](const QString& date) {
+            ReportContent content = Day(1);
+            content.dateLabel = date;
+            const ResultReport report(std::move(content));
+            QPrinter printer;
+            printer.setPageLayout(ResultReport::A4Layout());
+            QPrintPreviewWidget widget(&printer);
+            QObject::connect(&widget, &QPrintPreviewWidget::paintRequested, [&](QPrinter* p) { report.Render(*p); });
+            widget.resize(1800, 500);
+            widget.setZoomFactor(2);
+            widget.updatePreview();
+            return widget.grab().toImage();
+        };
+        const QImage dated = preview(u"1401/06/30"_s), bare = preview(QString());
+        QCOMPARE(dated.size(), bare.size());
+        auto ink = [](const QImage& image, int x, int y) { return image.pixelColor(x, y).lightness() < 128; };
+        // The date's rows: where the two pages differ.
+        int top = -1, bottom = -1;
+        for (int y = 0; y < dated.height(); ++y)
+            for (int x = 0; x < dated.width(); ++x)
+                if (dated.pixel(x, y) != bare.pixel(x, y)) {
+                    if (top < 0) top = y;
+                    bottom = y;
+                    break;
+                }
+        QVERIFY(top >= 0);
+        // The caption's left end there (in the page's right half), and blank between it and the date.
+        int caption = bare.width();
+        for (int y = top; y <= bottom; ++y)
+            for (int x = bare.width() / 2; x < bare.width(); ++x)
+                if (ink(bare, x, y)) caption = std::min(caption, x);
+        bool dateDrawn = false;
+        int blank = 0;
+        for (int x = caption - 1; x >= 0 && !dateDrawn; --x) {
+            for (int y = top; y <= bottom; ++y) dateDrawn |= ink(dated, x, y);
+            if (!dateDrawn) ++blank;
+        }
+        QVERIFY(dateDrawn);
+        QVERIFY2(blank >= 5, qPrintable(QString::number(blank)));  // a blank's width at twice the size
     }
 
     void bodyFlowsOverPagesWithHeaderAndFooterOnEach() {

@@ -73,6 +73,8 @@ TEST(ResultsCommand, SearchListsTheArchiveHitsNewestFirst) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "1401/07/02\tفاطمه  گل\u064a\tABCDE12345XY\t120\t2");
     EXPECT_EQ(Split(lines[1], '\t')[0], "1401/06/30");
+    // A reference code with letters, typed in another case: the same hits, once each.
+    EXPECT_EQ(Tool("results search '" + folder + "' 'abcde12345xy'").out, run.out);
     EXPECT_EQ(Tool("results search '" + folder + "' 'nobody'").out, "");
     EXPECT_EQ(Tool("results search '" + folder + "'").status, 2);
     EXPECT_EQ(Tool("results search /nonexistent/folder x").status, 1);
