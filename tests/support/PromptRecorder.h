@@ -19,6 +19,7 @@ public:
     QQueue<QMessageBox::StandardButton> buttons;  // next answers to message boxes (OK when empty)
     QQueue<QString> saveNames;                    // next answers to save dialogs (cancel when empty)
     bool openSucceeds = true;
+    bool openFailsLater = false;  // the desktop's program takes a file, then fails to open it
 
     PromptRecorder() {
         orv::ui::SetMessageResponder([this](const QString& caption, const QString& text, QMessageBox::StandardButtons) {
@@ -34,12 +35,14 @@ public:
             opened << url;
             return openSucceeds;
         });
+        orv::ui::SetOpenFailedResponder([this](const QUrl&) { return openFailsLater; });
         orv::ui::SetBeepResponder([this] { ++beeps; });
     }
     ~PromptRecorder() {
         orv::ui::SetMessageResponder({});
         orv::ui::SetSaveFileResponder({});
         orv::ui::SetOpenResponder({});
+        orv::ui::SetOpenFailedResponder({});
         orv::ui::SetBeepResponder({});
     }
     PromptRecorder(const PromptRecorder&) = delete;
