@@ -22,16 +22,29 @@ namespace {
 
 QString Escape(const QString& s) { return s.toHtmlEscaped(); }
 
-QString BillHtml(const QStringList& lines) {
-    QString title, lab, month, total, rows;
+// The input's lines as fields ("key\tvalue\t..."), lines of one field left out.
+QList<QStringList> Fields(const QStringList& lines) {
+    QList<QStringList> fields;
+    for (const QString& line : lines)
+        if (QStringList f = line.split(u'\t'); f.size() >= 2) fields << f;
+    return fields;
+}
+
+// The value of the last line named `key`, escaped for the page.
+QString Value(const QList<QStringList>& fields, QStringView key) {
+    QString value;
+    for (const QStringList& f : fields)
+        if (f[0] == key) value = f[1];
+    return Escape(value);
+}
+
+// Text kept left to right inside a Persian line.
+QString LeftToRight(const QString& s) { return QChar(0x202A) + s + QChar(0x202C); }
+
+QString BillHtml(const QList<QStringList>& fields) {
+    QString rows;
     int n = 0;
-    for (const QString& line : lines) {
-        const QStringList f = line.split(u'\t');
-        if (f.size() < 2) continue;
-        if (f[0] == u"title") title = f[1];
-        if (f[0] == u"lab") lab = f[1];
-        if (f[0] == u"month") month = f[1];
-        if (f[0] == u"total") total = f[1];
+    for (const QStringList& f : fields) {
         if (f[0] == u"row" && f.size() >= 4) {
             // Columns are written left to right: the amount first, the row number last (rightmost).
             rows += QStringLiteral("<tr><td align=left>%1</td><td align=center>%2</td><td align=center>%3</td>"
@@ -48,33 +61,27 @@ QString BillHtml(const QStringList& lines) {
                "<tr><td align=left><b>%5</b></td><td colspan=3 align=center><b>جمع کل</b></td></tr>"
                "</table><p align=center>آزمایشگاه مرجع تاروینا</p></body></html>")
         // The period "1401-05" is kept left to right inside the Persian line.
-        .arg(Escape(title), Escape(lab), QChar(0x202A) + Escape(month) + QChar(0x202C), rows, Escape(total));
+        .arg(Value(fields, u"title"), Value(fields, u"lab"), LeftToRight(Value(fields, u"month")), rows,
+             Value(fields, u"total"));
 }
 
 // A single test's report: the test, the patient, then its lines.
-QString DocumentHtml(const QStringList& lines) {
-    QString title, lab, patient, code, body;
-    for (const QString& line : lines) {
-        const QStringList f = line.split(u'\t');
-        if (f.size() < 2) continue;
-        if (f[0] == u"title") title = f[1];
-        if (f[0] == u"lab") lab = f[1];
-        if (f[0] == u"patient") patient = f[1];
-        if (f[0] == u"code") code = f[1];
+QString DocumentHtml(const QList<QStringList>& fields) {
+    QString body;
+    for (const QStringList& f : fields)
         if (f[0] == u"line") body += QStringLiteral("<p align=right>%1</p>").arg(Escape(f[1]));
-    }
     return QStringLiteral(
                "<html><body dir=rtl style='font-family:\"Noto Sans Arabic\"'>"
                "<h2 align=center>%1</h2><p align=right>آزمایشگاه: %2<br>بیمار: %3<br>کد مرجع: %4</p>%5"
                "<p align=center>آزمایشگاه مرجع تاروینا</p></body></html>")
         // The test's name and the code are kept left to right inside the Persian lines.
-        .arg(QChar(0x202A) + Escape(title) + QChar(0x202C), Escape(lab), Escape(patient),
-             QChar(0x202A) + Escape(code) + QChar(0x202C), body);
+        .arg(LeftToRight(Value(fields, u"title")), Value(fields, u"lab"), Value(fields, u"patient"),
+             LeftToRight(Value(fields, u"code")), body);
 }
 
-bool IsDocument(const QStringList& lines) {
-    for (const QString& line : lines)
-        if (line.startsWith(u"patient\t")) return true;
+bool IsDocument(const QList<QStringList>& fields) {
+    for (const QStringList& f : fields)
+        if (f[0] == u"patient") return true;
     return false;
 }
 
@@ -84,8 +91,8 @@ bool Lay(const char* inPath, const char* outPath) {
         std::fprintf(stderr, "month-bill: cannot read %s\n", inPath);
         return false;
     }
-    const QStringList lines = QString::fromUtf8(in.readAll()).split(u'\n');
-    const bool document = IsDocument(lines);
+    const QList<QStringList> fields = Fields(QString::fromUtf8(in.readAll()).split(u'\n'));
+    const bool document = IsDocument(fields);
 
     QSaveFile out(QString::fromLocal8Bit(outPath));
     if (!out.open(QIODevice::WriteOnly)) {
@@ -103,7 +110,7 @@ bool Lay(const char* inPath, const char* outPath) {
         QTextOption option = doc.defaultTextOption();
         option.setTextDirection(Qt::RightToLeft);
         doc.setDefaultTextOption(option);
-        doc.setHtml(document ? DocumentHtml(lines) : BillHtml(lines));
+        doc.setHtml(document ? DocumentHtml(fields) : BillHtml(fields));
         doc.print(&pdf);  // pages as many as the rows need
     }
     if (!out.commit()) {

@@ -1,4 +1,5 @@
 """The local central laboratory's pieces, without starting it."""
+import contextlib
 import datetime
 import os
 import struct
@@ -10,6 +11,20 @@ import unittest
 from lab import documents, samples, solar, sntp
 from lab.faults import Faults
 from lab.ftp import FaultyUpload, resolve_case
+
+
+@contextlib.contextmanager
+def without_the_layout_program():
+    """The laboratory as run from a source tree whose programs were not built."""
+    saved = os.environ.get("ORVANET_MONTH_BILL")
+    os.environ["ORVANET_MONTH_BILL"] = "/nonexistent/month-bill"
+    try:
+        yield
+    finally:
+        if saved is None:
+            del os.environ["ORVANET_MONTH_BILL"]
+        else:
+            os.environ["ORVANET_MONTH_BILL"] = saved
 
 
 class ResolveCase(unittest.TestCase):
@@ -169,20 +184,12 @@ class MonthBills(unittest.TestCase):
 
     def test_every_published_month_is_a_pdf_even_without_the_layout_program(self):
         from lab import monthbill
-        saved = os.environ.get("ORVANET_MONTH_BILL")
-        os.environ["ORVANET_MONTH_BILL"] = "/nonexistent/month-bill"
-        try:
-            with tempfile.TemporaryDirectory() as root:
-                samples.build(root, "12", datetime.date(2022, 9, 21))
-                for key in ("1401-05", "1401-04", "1401-03"):
-                    data = open(os.path.join(root, "Text Result", "12", key + ".qrp"), "rb").read()
-                    self.assertTrue(data.startswith(b"%PDF"))
-                    self.assertEqual(data, open(monthbill.FALLBACK, "rb").read())
-        finally:
-            if saved is None:
-                del os.environ["ORVANET_MONTH_BILL"]
-            else:
-                os.environ["ORVANET_MONTH_BILL"] = saved
+        with without_the_layout_program(), tempfile.TemporaryDirectory() as root:
+            samples.build(root, "12", datetime.date(2022, 9, 21))
+            for key in ("1401-05", "1401-04", "1401-03"):
+                data = open(os.path.join(root, "Text Result", "12", key + ".qrp"), "rb").read()
+                self.assertTrue(data.startswith(b"%PDF"))
+                self.assertEqual(data, open(monthbill.FALLBACK, "rb").read())
 
 
 class TestDocuments(unittest.TestCase):
@@ -214,20 +221,13 @@ class TestDocuments(unittest.TestCase):
 
     def test_without_the_layout_program_the_sample_document(self):
         from lab import monthbill
-        saved = os.environ.get("ORVANET_MONTH_BILL")
-        os.environ["ORVANET_MONTH_BILL"] = "/nonexistent/month-bill"
-        try:
-            with tempfile.TemporaryDirectory() as root:
-                samples.build(root, "12", datetime.date(2022, 9, 21))
-                for path, _, _ in self.DOCUMENTS:
-                    self.assertEqual(open(os.path.join(root, path), "rb").read(),
-                                     open(monthbill.DOCUMENT_FALLBACK, "rb").read())
-                self.assertIn("تاروینا", self.text(monthbill.DOCUMENT_FALLBACK))
-        finally:
-            if saved is None:
-                del os.environ["ORVANET_MONTH_BILL"]
-            else:
-                os.environ["ORVANET_MONTH_BILL"] = saved
+        with without_the_layout_program(), tempfile.TemporaryDirectory() as root:
+            samples.build(root, "12", datetime.date(2022, 9, 21))
+            sample = open(monthbill.DOCUMENT_FALLBACK, "rb").read()
+            for path, _, _ in self.DOCUMENTS:
+                with open(os.path.join(root, path), "rb") as f:
+                    self.assertEqual(f.read(), sample)
+            self.assertIn("تاروینا", self.text(monthbill.DOCUMENT_FALLBACK))
 
 
 if __name__ == "__main__":
