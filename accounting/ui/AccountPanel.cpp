@@ -1,5 +1,6 @@
 #include "accounting/ui/AccountPanel.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextOption>
 #include <QToolButton>
+#include <algorithm>
 
 #include "accounting/ui/SpinButton.h"
 #include "base/ui/Controls.h"
@@ -29,10 +31,32 @@ QLabel* Text(QWidget* parent, const char* name, const char* text, QRect geometry
     return l;
 }
 
+// Keeps the contents, laid out for the panel's design size, in the middle of
+// the panel however large the window makes it.
+class KeepInTheMiddle : public QObject {
+public:
+    KeepInTheMiddle(QWidget* panel, QWidget* contents) : QObject(panel), contents_(contents) {
+        panel->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const QSize size = static_cast<QWidget*>(watched)->size();
+            contents_->move(std::max(0, (size.width() - contents_->width()) / 2),
+                            std::max(0, (size.height() - contents_->height()) / 2));
+        }
+        return false;
+    }
+
+private:
+    QWidget* contents_;
+};
+
 }  // namespace
 
-AccountPanel BuildAccountPanel(QFrame* panel) {
+AccountPanel BuildAccountPanel(QFrame* frame) {
     AccountPanel p;
+    QWidget* panel = Place<QWidget>(frame, "AccountContents", QRect(0, 0, 624, 336));
+    new KeepInTheMiddle(frame, panel);
     p.Label32 = Text(panel, "Label32", "", QRect(8, 4, 608, 26));
     p.Label32->setAlignment(Qt::AlignCenter);
     QFont bold = p.Label32->font();
@@ -60,6 +84,11 @@ AccountPanel BuildAccountPanel(QFrame* panel) {
     p.Memo2->setToolTip(QString::fromUtf8("ارسال مشکل و یا توصیه و یا درخواست تست جدید"));
     p.Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
     p.Memo2->setLayoutDirection(Qt::RightToLeft);
+    // Written from the right, as Persian is; a line of Latin letters keeps its order.
+    QTextOption rightToLeft = p.Memo2->document()->defaultTextOption();
+    rightToLeft.setTextDirection(Qt::RightToLeft);
+    rightToLeft.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    p.Memo2->document()->setDefaultTextOption(rightToLeft);
     p.SpeedButton14 = Button(panel, "SpeedButton14", "Send", QRect(8, 302, 76, 26), "ارسال متن به آزمایشگاه تاروینا");
 
     // Right: the payable month, its discounts and the payment.

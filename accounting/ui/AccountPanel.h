@@ -35,7 +35,8 @@ struct AccountPanel {
     QLabel* Label28 = nullptr;             // payment rules
 };
 
-// Places the controls on `panel` (624 x 336).
+// Places the controls on `panel` in a block of 624 x 336 that stays in the
+// middle of the panel as it grows.
 AccountPanel BuildAccountPanel(QFrame* panel);
 
 }  // namespace orv::accounting

@@ -224,6 +224,10 @@ public slots:
     void FillFolderList(const std::vector<std::string>& lines);
     void RecordRecommendationRead();
     void OpenReference(const QString& path);
+    // Hands a file to the desktop's program for it; a program that then fails
+    // to open it is said on the status line. False when no program took it.
+    bool HandToDesktop(const QString& path);
+    void SayNotOpened(const QString& path);
     void ShowTestsInformation(const orv::docs::Place& doc, bool restartFlash);
     bool FetchTestsDocument();
     // accounting (TmainformAccount.cpp, TmainformPayment.cpp, TmainformUpdate.cpp)

@@ -263,7 +263,7 @@ void Tmainform::SpeedButton17Click() {
         Flash(orv::msg::kLocalFile);
         return;
     }
-    const bool shown = orv::ui::OpenFile(kept);
+    const bool shown = HandToDesktop(kept);
     Flash(QString::fromUtf8(shown ? kMonthBillHandedOver : kMonthBillKept)
               .arg(shown ? QFileInfo(kept).fileName() : kept));
 }

@@ -51,7 +51,7 @@ void Tmainform::N1Click() {
     if (orv::FileExists(place.dest)) {
         Label6->setText(u"Archive PDF File is opend."_s);
         ProcessMessages();
-        const bool opened = orv::ui::OpenFile(dest);
+        const bool opened = HandToDesktop(dest);
         NormalCursor();
         if (opened)
             Label6->setText(QString());
@@ -64,5 +64,5 @@ void Tmainform::N1Click() {
     if (RunServerAction(a) != orv::ActionResult::Done) return;
     Label6->setText(u"PDF File Download succesfully."_s);
     ProcessMessages();
-    if (!orv::ui::OpenFile(dest)) Flash(u"No program opens "_s + dest);
+    if (!HandToDesktop(dest)) Flash(u"No program opens "_s + dest);
 }

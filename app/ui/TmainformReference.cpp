@@ -221,8 +221,15 @@ void Tmainform::Label4Click() {
 void Tmainform::Label28Click() { Label4Click(); }
 
 void Tmainform::OpenReference(const QString& path) {
-    if (!orv::ui::OpenDocument(this, path)) Flash(u"No program opens "_s + path);
+    if (!orv::ui::OpenDocument(this, path, [this, path] { SayNotOpened(path); }))
+        Flash(u"No program opens "_s + path);
 }
+
+bool Tmainform::HandToDesktop(const QString& path) {
+    return orv::ui::OpenFile(path, this, [this, path] { SayNotOpened(path); });
+}
+
+void Tmainform::SayNotOpened(const QString& path) { Flash(u"The desktop's program could not open "_s + path); }
 
 // --- normal values and test prices
 

@@ -16,12 +16,15 @@ using MessageResponder = std::function<QMessageBox::StandardButton(const QString
 using SaveFileResponder = std::function<QString(const QString& caption, const QString& dir, const QString& filter)>;
 using OpenResponder = std::function<bool(const QUrl& url)>;
 using OpenFileResponder = std::function<QString(const QString& caption, const QString& dir, const QString& filter)>;
+// Whether the desktop's program that took a file then failed to open it.
+using OpenFailedResponder = std::function<bool(const QUrl& url)>;
 using BeepResponder = std::function<void()>;
 
 void SetMessageResponder(MessageResponder responder);
 void SetSaveFileResponder(SaveFileResponder responder);
 void SetOpenResponder(OpenResponder responder);
 void SetOpenFileResponder(OpenFileResponder responder);
+void SetOpenFailedResponder(OpenFailedResponder responder);
 void SetBeepResponder(BeepResponder responder);
 
 // Shows a message box; the button pressed.
@@ -40,6 +43,10 @@ QString SaveFileAs(QWidget* parent, const QString& kind, const QString& suffix, 
 // Hands a local file or a web address to the desktop's program for it; false
 // when none took it.
 bool OpenFile(const QString& path);
+// The same; when the desktop's opener later reports that the program that took
+// the file could not open it, `failed` runs on the UI thread (while `context`
+// lives).
+bool OpenFile(const QString& path, QObject* context, std::function<void()> failed);
 bool OpenUrl(const QUrl& url);
 // The system's default beep.
 void Beep();

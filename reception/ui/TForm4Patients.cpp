@@ -19,7 +19,6 @@ namespace {
 
 constexpr QRgb kRequiredEmpty = 0xFFC1C1;  // pink
 constexpr QRgb kRequiredFilled = 0xFFFBF0;  // cream
-constexpr QRgb kTestsShown = 0xE6E6E6;      // light grey
 constexpr QRgb kBackground = 0xF0C0FE;
 
 std::string Trimmed(const QLineEdit* e) { return e->text().trimmed().toStdString(); }
@@ -78,7 +77,8 @@ void TForm4::StoreRecord(int k) {
 void TForm4::SetTests(const std::vector<std::string>& names) {
     ListBox5->clear();
     for (const std::string& n : names) ListBox5->addItem(U8(n));
-    SetBase(ListBox5, ListBox5->count() > 0 ? kTestsShown : kBackground);
+    // Holding tests it looks like a filled field: grey would read as switched off.
+    SetBase(ListBox5, ListBox5->count() > 0 ? kRequiredFilled : kBackground);
 }
 
 std::vector<std::string> TForm4::CurrentTests() const {

@@ -32,6 +32,7 @@ struct RichParagraph {
     // A table row: the index in `runs` where each cell starts (empty: not a row).
     // A cell may hold no run at all.
     std::vector<size_t> cells;
+    bool rtlRow = false;  // a row whose first cell stands at the right
 
     bool IsRow() const { return !cells.empty(); }
     // The paragraph's text; the cells of a row separated by a tab.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -40,7 +41,7 @@ enum class Word {
     Unknown, Skip, FontTable, ColorTable, Par, Line, Tab, Cell, Row, NestCell, NestRow, Pard, Plain,
     Bold, Italic, Underline, UnderlineNone, FontSize, Color, Font, DefaultFont, Charset, CodePage, AnsiCodePage,
     Ansi, Mac, Pc, Pca, Left, Right, Center, Justify, RtlPar, LtrPar, RtlChar, LtrChar, InTable, Unicode,
-    FallbackCount, Red, Green, Blue, Bin, Symbol,
+    FallbackCount, Red, Green, Blue, Bin, Symbol, RowDefaults, RtlRow, LtrRow,
 };
 
 struct WordInfo {
@@ -61,7 +62,7 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
               "atnid", "atnauthor", "annotation", "comment", "author", "operator", "title", "subject", "keywords",
               "doccomm", "company", "creatim", "revtim", "printim", "buptim", "fchars", "lchars", "wgrffmtfilter",
               "blipuid", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "falt", "panose",
-              "fontemb", "fontfile", "listtext"})
+              "fontemb", "fontfile"})
             w[name] = {Word::Skip};
         const std::pair<const char*, Word> plain[] = {
             {"fonttbl", Word::FontTable}, {"colortbl", Word::ColorTable}, {"par", Word::Par}, {"sect", Word::Par},
@@ -75,6 +76,7 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
             {"rtlpar", Word::RtlPar}, {"ltrpar", Word::LtrPar}, {"rtlch", Word::RtlChar}, {"ltrch", Word::LtrChar},
             {"intbl", Word::InTable}, {"u", Word::Unicode}, {"uc", Word::FallbackCount}, {"red", Word::Red},
             {"green", Word::Green}, {"blue", Word::Blue}, {"bin", Word::Bin},
+            {"trowd", Word::RowDefaults}, {"rtlrow", Word::RtlRow}, {"ltrrow", Word::LtrRow},
         };
         for (const auto& [name, word] : plain) w[name] = {word};
         for (const char* name : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",
@@ -113,6 +115,22 @@ int CharsetCodePage(int charset) {
         case 238: return 1250;
         case 255: return 850;
         default: return 0;
+    }
+}
+
+// The bullets that word processors take from a symbol font (Symbol,
+// Wingdings: \fcharset2), written as the font's byte or as U+F0xx, as the
+// Unicode characters they look like; 0 for any other character.
+const char* SymbolFontBullet(uint32_t code) {
+    switch (code & 0xFF) {
+        case 0xB7: return "\u2022";  // Symbol's bullet
+        case 0xA7: return "\u25AA";  // Wingdings' small square
+        case 0x6E: return "\u25A0";  // Wingdings' square
+        case 0x71: return "\u2751";  // Wingdings' shadowed square
+        case 0x76: return "\u2756";  // Wingdings' diamond of diamonds
+        case 0xD8: return "\u27A2";  // Wingdings' arrowhead
+        case 0xFC: return "\u2713";  // Wingdings' check mark
+        default: return nullptr;
     }
 }
 
@@ -250,7 +268,9 @@ private:
                 if (digits == 0) return;  // a cut escape: nothing to read
                 if (SkippedAsFallback() || !InText()) return;
                 FlushSurrogate();
-                if (byte < 0x80) {
+                if (const char* bullet = InSymbolFont() ? SymbolFontBullet(byte) : nullptr) {
+                    Emit(bullet);
+                } else if (byte < 0x80) {
                     TextByteAsIs(static_cast<char>(byte));
                 } else {
                     Emit(codePages_.Decode(CodePage(), static_cast<unsigned char>(byte)));
@@ -324,7 +344,10 @@ private:
         }
         if (s.destination == Destination::FontTable) {
             if (info.word == Word::Font) tableFont_ = value;
-            else if (info.word == Word::Charset) fontCodePage_[tableFont_] = CharsetCodePage(value);
+            else if (info.word == Word::Charset) {
+                fontCodePage_[tableFont_] = CharsetCodePage(value);
+                if (value == 2) symbolFonts_.insert(tableFont_);
+            }
             else if (info.word == Word::CodePage && value > 0) fontCodePage_[tableFont_] = value;
             return;
         }
@@ -367,6 +390,8 @@ private:
             case Word::RtlChar: s.format.rtl = true; return;
             case Word::LtrChar: s.format.rtl = false; return;
             case Word::InTable: s.inTable = true; return;
+            case Word::RowDefaults: case Word::LtrRow: rtlRow_ = false; return;
+            case Word::RtlRow: rtlRow_ = true; return;
             default: break;
         }
         if (s.destination != Destination::Text) return;
@@ -404,7 +429,12 @@ private:
         } else {
             FlushSurrogate();
             if (unit == 0 || (unit < 0x20 && unit != '\t')) return;
-            AppendUtf8(utf8, unit);
+            const char* bullet = (unit & 0xFF00) == 0xF000 && InSymbolFont() ? SymbolFontBullet(unit) : nullptr;
+            if (bullet) {
+                utf8 = bullet;
+            } else {
+                AppendUtf8(utf8, unit);
+            }
         }
         Emit(utf8);
     }
@@ -424,6 +454,11 @@ private:
         colors_.push_back(colorStarted_ ? (red_ << 16) | (green_ << 8) | blue_ : -1);
         red_ = green_ = blue_ = 0;
         colorStarted_ = false;
+    }
+
+    bool InSymbolFont() {
+        if (symbolFonts_.empty()) return false;
+        return symbolFonts_.count(State().font >= 0 ? State().font : defaultFont_) > 0;
     }
 
     int CodePage() {
@@ -475,6 +510,7 @@ private:
         if (atEnd && paragraph_.runs.empty() && paragraph_.cells.empty()) return;
         paragraph_.align = State().align;
         paragraph_.rtl = State().rtlParagraph;
+        if (paragraph_.IsRow()) paragraph_.rtlRow = rtlRow_;
         doc_.paragraphs.push_back(std::move(paragraph_));
         paragraph_ = RichParagraph{};
         cellStart_ = 0;
@@ -492,6 +528,8 @@ private:
     int defaultFont_ = -1;
     int tableFont_ = -1;
     std::map<int, int> fontCodePage_;
+    std::set<int> symbolFonts_;
+    bool rtlRow_ = false;  // \rtlrow of the row being defined
     CodePageTables codePages_;
 
     std::vector<int32_t> colors_;

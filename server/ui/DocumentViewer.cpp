@@ -35,8 +35,8 @@ bool DocumentViewer::Load(const QString& path, QString* error) {
     return true;
 }
 
-bool OpenDocument(QWidget* parent, const QString& path) {
-    if (OpenFile(path)) return true;
+bool OpenDocument(QWidget* parent, const QString& path, std::function<void()> failed) {
+    if (OpenFile(path, parent, std::move(failed))) return true;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("rtf") && suffix != QLatin1String("txt")) return false;
     auto* viewer = new DocumentViewer(parent);

@@ -3,6 +3,7 @@
 // plain text) shown read-only in a window of our own, for when no program of
 // the desktop opens it.
 #include <QDialog>
+#include <functional>
 
 class QTextEdit;
 
@@ -22,7 +23,8 @@ private:
 
 // Opens `path` with the desktop's program for its type; when none takes a
 // document we can read (RTF or text), shows it in a DocumentViewer instead.
-// False when neither could show it.
-bool OpenDocument(QWidget* parent, const QString& path);
+// False when neither could show it. `failed` runs when the desktop's program
+// took it and then reported that it could not open it.
+bool OpenDocument(QWidget* parent, const QString& path, std::function<void()> failed = {});
 
 }  // namespace orv::ui

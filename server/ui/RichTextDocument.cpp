@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QFontMetricsF>
 #include <QTextOption>
+#include <QTextTable>
 #include <algorithm>
 
 #include "base/core/AtomicFile.h"
@@ -62,10 +63,51 @@ public:
         Flush();
     }
 
+    // The rows of one table as a table of the viewer's own: a cell per cell,
+    // bordered, its columns right to left when its first row is. (Qt lays out
+    // every table's columns from the left: the cells of a right-to-left table
+    // go into its columns from the last.)
+    void Table(const std::vector<RichParagraph>& rows, size_t first, size_t end) {
+        size_t columns = 0;
+        for (size_t i = first; i < end; ++i) columns = std::max(columns, rows[i].cells.size());
+        QTextTableFormat format;
+        format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderBrush(QColor(0x80, 0x80, 0x80));
+        format.setBorderCollapse(true);
+        format.setCellSpacing(0);
+        format.setCellPadding(3);
+        const bool rtl = rows[first].rtlRow;
+        format.setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+        format.setAlignment(rtl ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft | Qt::AlignAbsolute);
+        Flush();
+        first_ = false;
+        columns = std::max<size_t>(columns, 1);
+        QTextTable* table = cursor_.insertTable(static_cast<int>(end - first), static_cast<int>(columns), format);
+        for (size_t i = first; i < end; ++i) {
+            const RichParagraph& row = rows[i];
+            const QTextBlockFormat block = BlockFormat(row);
+            for (size_t c = 0; c < row.cells.size(); ++c) {
+                const size_t column = rtl ? columns - 1 - c : c;
+                QTextCursor cell =
+                    table->cellAt(static_cast<int>(i - first), static_cast<int>(column)).firstCursorPosition();
+                cell.setBlockFormat(block);
+                at_ = &cell;
+                const size_t stop = c + 1 < row.cells.size() ? row.cells[c + 1] : row.runs.size();
+                for (size_t r = row.cells[c]; r < stop && r < row.runs.size(); ++r)
+                    Append(row.runs[r].text, row.runs[r].format);
+                Flush();
+                at_ = &cursor_;
+            }
+        }
+        cursor_.movePosition(QTextCursor::End);
+        afterTable_ = true;
+    }
+
     // The rows of one table as lines whose cells stand at common tab stops,
     // wide enough for the longest text of each column. (A table of the viewer's
     // own would cost several times as much for the long documents.)
-    void Table(const std::vector<RichParagraph>& rows, size_t first, size_t end) {
+    void TabStopTable(const std::vector<RichParagraph>& rows, size_t first, size_t end) {
         std::vector<size_t> widest;
         for (size_t i = first; i < end; ++i) {
             const RichParagraph& row = rows[i];
@@ -103,14 +145,15 @@ private:
         pending_ += RunText(utf8);
     }
     void Flush() {
-        if (!pending_.isEmpty()) cursor_.insertText(pending_, Format(pendingFormat_));
+        if (!pending_.isEmpty()) at_->insertText(pending_, Format(pendingFormat_));
         pending_.clear();
     }
 
     void Block(const QTextBlockFormat& format, const RichParagraph&) {
-        if (first_) {
+        if (first_ || afterTable_) {
+            // The first block, or the empty one a table leaves after it.
             cursor_.setBlockFormat(format);
-            first_ = false;
+            first_ = afterTable_ = false;
         } else {
             cursor_.insertBlock(format);
         }
@@ -133,6 +176,8 @@ private:
 
     QTextDocument& doc_;
     QTextCursor cursor_;
+    QTextCursor* at_ = &cursor_;  // where text goes: the end, or a table's cell
+    bool afterTable_ = false;
     qreal charWidth_;
     bool first_ = false;
     std::vector<std::pair<RichFormat, QTextCharFormat>> formats_;
@@ -142,7 +187,7 @@ private:
 
 }  // namespace
 
-void FillTextDocument(QTextDocument& doc, const RichDocument& rich) {
+void FillTextDocument(QTextDocument& doc, const RichDocument& rich, size_t tableCells) {
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
     Builder build(doc);
@@ -153,8 +198,15 @@ void FillTextDocument(QTextDocument& doc, const RichDocument& rich) {
             continue;
         }
         size_t end = i;
-        while (end < ps.size() && ps[end].IsRow()) ++end;
-        build.Table(ps, i, end);
+        size_t cells = 0;
+        while (end < ps.size() && ps[end].IsRow()) cells += ps[end++].cells.size();
+        if (cells <= tableCells) {
+            tableCells -= cells;
+            build.Table(ps, i, end);
+        } else {
+            tableCells = 0;  // the rest keep one layout
+            build.TabStopTable(ps, i, end);
+        }
         i = end;
     }
     doc.setUndoRedoEnabled(undo);

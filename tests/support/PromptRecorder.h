@@ -20,6 +20,7 @@ public:
     QQueue<QString> saveNames;                    // next answers to save dialogs (cancel when empty)
     QQueue<QString> openNames;                    // next answers to open-file dialogs (cancel when empty)
     bool openSucceeds = true;
+    bool openFailsLater = false;  // the desktop's program takes a file, then fails to open it
 
     PromptRecorder() {
         orv::ui::SetMessageResponder([this](const QString& caption, const QString& text, QMessageBox::StandardButtons) {
@@ -35,6 +36,7 @@ public:
             opened << url;
             return openSucceeds;
         });
+        orv::ui::SetOpenFailedResponder([this](const QUrl&) { return openFailsLater; });
         orv::ui::SetBeepResponder([this] { ++beeps; });
         orv::ui::SetOpenFileResponder([this](const QString&, const QString&, const QString&) {
             return openNames.isEmpty() ? QString() : openNames.dequeue();
@@ -44,6 +46,7 @@ public:
         orv::ui::SetMessageResponder({});
         orv::ui::SetSaveFileResponder({});
         orv::ui::SetOpenResponder({});
+        orv::ui::SetOpenFailedResponder({});
         orv::ui::SetBeepResponder({});
         orv::ui::SetOpenFileResponder({});
     }

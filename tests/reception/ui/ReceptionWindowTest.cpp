@@ -155,11 +155,13 @@ void ReceptionWindowTest::fieldColoursFollowTheText() {
         QCOMPARE(e->palette().color(QPalette::Base), pink);
     }
     QCOMPARE(w.form->Edit6->palette().color(QPalette::Base), w.form->Edit7->palette().color(QPalette::Base));
-    // The requested tests: grey with tests, the window's colour without.
+    // The requested tests: with tests, as a filled field (not the grey of a
+    // control that is off); the window's colour without.
     w.WriteFile("today.txt", "1;a;b;2;0;;0[\r\n2;c;d;3;0;;0[Hb;\r\n");
     w.form->hide();
     w.Open();
-    QCOMPARE(w.form->ListBox5->palette().color(QPalette::Base), QColor(0xE6, 0xE6, 0xE6));
+    QCOMPARE(w.form->ListBox5->palette().color(QPalette::Base), cream);
+    QVERIFY(w.form->ListBox5->isEnabled());
     w.form->LoadRecord(0);
     QCOMPARE(w.form->ListBox5->palette().color(QPalette::Base), QColor(0xF0, 0xC0, 0xFE));
     w.form->close();

@@ -1,5 +1,6 @@
 // The main window's single-test documents, printing and saving, against the
 // local central laboratory.
+#include <QPdfDocument>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -58,7 +59,10 @@ private slots:
         });
         lab_.ClearLogs();
     }
-    void cleanup() { w_.Close(); }
+    void cleanup() {
+        orv::ui::SetOpenFailedResponder({});
+        w_.Close();
+    }
 
     void popupMenuItems() {
         const QList<QAction*> items = mainform->PopupMenu1->actions();
@@ -109,6 +113,16 @@ private slots:
         mainform->N1Click();
         QCOMPARE(opened_.last(), w_.Root() + u"12345_120H.pdf"_s);
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result/12/12345_120H.pdf"), 1);
+        // The laboratory's document is a PDF a viewer opens.
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(opened_.last()), QPdfDocument::Error::None);
+        QVERIFY(pdf.pageCount() > 0);
+        QVERIFY(pdf.getAllText(0).text().contains(u"Hb Electro"_s));
+
+        // The desktop's program takes it and then fails to open it: said on the status line.
+        orv::ui::SetOpenFailedResponder([](const QUrl&) { return true; });
+        mainform->N1Click();
+        QTRY_COMPARE(w_.Status(), u"The desktop's program could not open "_s + opened_.last());
     }
 
     void everyTestOfTheTableAsksForItsPath() {

@@ -161,6 +161,36 @@ TEST(RtfReader, TablesAreRowsOfCells) {
     EXPECT_EQ(doc.PlainText(), "Before\nTest\tUnit\tRange\nFBS\t\t70\n100\nAfter");
 }
 
+TEST(RtfReader, RowDirectionComesFromTheRowDefinition) {
+    const orv::RichDocument doc = ReadRtf(
+        "{\\rtf1\\trowd\\rtlrow\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+        "\\trowd\\cellx1000\\pard\\intbl c\\cell\\row"
+        "\\trowd\\rtlrow\\ltrrow\\cellx1000\\pard\\intbl d\\cell\\row}");
+    ASSERT_EQ(doc.paragraphs.size(), 3u);
+    EXPECT_TRUE(doc.paragraphs[0].rtlRow);
+    EXPECT_FALSE(doc.paragraphs[1].rtlRow);  // \trowd starts a left-to-right row
+    EXPECT_FALSE(doc.paragraphs[2].rtlRow);
+}
+
+// List numbers and bullets as the writing program wrote them: the new list text
+// (\listtext) and the old one (\pntext), a bullet of a symbol font as its
+// Unicode character; the numbering definitions themselves stay unread.
+TEST(RtfReader, ListItemsKeepTheirNumbersAndBullets) {
+    const std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1256{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
+        "{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'02\\'00.;}}}}"
+        "{\\listtext\\pard\\plain\\f0 1.\\tab}\\pard\\ls1 First\\par"
+        "{\\listtext\\pard\\plain\\f0 2.\\tab}Second\\par"
+        "{\\pntext\\f0 3.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}Third\\par"
+        "{\\listtext\\pard\\plain\\f1 \\'b7\\tab}Dot\\par"
+        "{\\listtext\\pard\\plain\\f1 \\u-3913?\\tab}Dot\\par"
+        "{\\listtext\\pard\\plain\\f2 \\'a7\\tab}Square\\par"
+        "{\\listtext\\pard\\plain\\f0\\rtlch \\u1777?-\\tab}\\rtlpar\\qr \\'c7\\'e6\\'e1\\par}";
+    EXPECT_EQ(Text(rtf),
+              "1.\tFirst\n2.\tSecond\n3.\tThird\n\u2022\tDot\n\u2022\tDot\n\u25AA\tSquare\n"
+              "\u06F1-\t\u0627\u0648\u0644");
+}
+
 TEST(RtfReader, DamagedInputKeepsItsReadableText) {
     // No closing brace; an extra closing brace in the middle.
     EXPECT_EQ(Text("{\\rtf1 cut short"), "cut short");

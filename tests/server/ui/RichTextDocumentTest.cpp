@@ -1,8 +1,11 @@
 // The viewer's document made from a rich-text document: formats, alignment,
-// direction, line breaks, and table rows as lines with common tab stops.
+// direction, line breaks, list numbers, tables with borders, and the rows of
+// tables beyond the viewer's budget as lines with common tab stops.
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
+#include <QAbstractTextDocumentLayout>
 #include <QtTest>
 
 #include "server/core/RtfReader.h"
@@ -41,11 +44,45 @@ private slots:
         QCOMPARE(doc.lastBlock().blockFormat().alignment(), Qt::AlignJustify);
     }
 
-    void rowsShareTheirTabStops() {
+    // A table is a table: one cell per cell, bordered, right to left where the
+    // row says so; the paragraphs around it stay paragraphs, a list item keeps
+    // its number.
+    void tablesAreTablesWithBorders() {
+        QTextDocument doc;
+        orv::ui::FillTextDocument(doc, orv::ReadRtf(
+            "{\\rtf1\\ansi\\ansicpg1256{\\listtext 1.\\tab}Before\\par"
+            "\\trowd\\rtlrow\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\pard\\intbl Test\\cell Unit\\cell Range\\cell"
+            "\\rtlch \\'e4\\'c7\\'e3\\cell\\row"
+            "\\trowd\\rtlrow\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\pard\\intbl TSH\\cell mIU/L\\cell 0.4 - 4.0\\cell"
+            "\\cell\\row\\pard After\\par}"));
+        QCOMPARE(doc.firstBlock().text(), u"1.\tBefore"_s);
+        QTextTable* table = nullptr;
+        for (QTextFrame* f : doc.rootFrame()->childFrames())
+            if (auto* t = qobject_cast<QTextTable*>(f)) table = t;
+        QVERIFY(table);
+        QCOMPARE(table->rows(), 2);
+        QCOMPARE(table->columns(), 4);
+        // Right to left: the row's first cell is the table's last column.
+        const auto cell = [&](int row, int column) { return table->cellAt(row, column).firstCursorPosition().block(); };
+        QCOMPARE(cell(1, 3).text(), u"TSH"_s);
+        QCOMPARE(cell(1, 2).text(), u"mIU/L"_s);
+        QCOMPARE(cell(1, 1).text(), u"0.4 - 4.0"_s);
+        QCOMPARE(cell(0, 0).text(), u"نام"_s);
+        QVERIFY(table->format().border() > 0);
+        QCOMPARE(table->format().borderStyle(), QTextFrameFormat::BorderStyle_Solid);
+        QCOMPARE(doc.lastBlock().text(), u"After"_s);
+        // Laid out, the row's first cell stands at the right of its last.
+        doc.setTextWidth(600);
+        QVERIFY(doc.documentLayout()->blockBoundingRect(cell(0, 3)).left() >
+                doc.documentLayout()->blockBoundingRect(cell(0, 0)).left());
+    }
+
+    // Tables beyond the viewer's budget of cells keep the quick layout.
+    void rowsBeyondTheBudgetShareTheirTabStops() {
         QTextDocument doc;
         orv::ui::FillTextDocument(doc, orv::ReadRtf(
             "{\\rtf1 Before\\par\\trowd\\intbl Test\\cell Unit\\cell Range\\cell\\row"
-            "\\trowd\\intbl Hb Electro\\cell\\cell 95 - 98\\cell\\row\\pard After\\par}"));
+            "\\trowd\\intbl Hb Electro\\cell\\cell 95 - 98\\cell\\row\\pard After\\par}"), 0);
         QCOMPARE(doc.blockCount(), 4);
         const QTextBlock row1 = doc.firstBlock().next();
         const QTextBlock row2 = row1.next();

@@ -1,13 +1,30 @@
 """The local central laboratory's pieces, without starting it."""
+import contextlib
 import datetime
 import os
 import struct
+import subprocess
 import tempfile
+import unicodedata
 import unittest
 
 from lab import documents, samples, solar, sntp
 from lab.faults import Faults
 from lab.ftp import FaultyUpload, resolve_case
+
+
+@contextlib.contextmanager
+def without_the_layout_program():
+    """The laboratory as run from a source tree whose programs were not built."""
+    saved = os.environ.get("ORVANET_MONTH_BILL")
+    os.environ["ORVANET_MONTH_BILL"] = "/nonexistent/month-bill"
+    try:
+        yield
+    finally:
+        if saved is None:
+            del os.environ["ORVANET_MONTH_BILL"]
+        else:
+            os.environ["ORVANET_MONTH_BILL"] = saved
 
 
 class ResolveCase(unittest.TestCase):
@@ -167,20 +184,50 @@ class MonthBills(unittest.TestCase):
 
     def test_every_published_month_is_a_pdf_even_without_the_layout_program(self):
         from lab import monthbill
-        saved = os.environ.get("ORVANET_MONTH_BILL")
-        os.environ["ORVANET_MONTH_BILL"] = "/nonexistent/month-bill"
-        try:
-            with tempfile.TemporaryDirectory() as root:
-                samples.build(root, "12", datetime.date(2022, 9, 21))
-                for key in ("1401-05", "1401-04", "1401-03"):
-                    data = open(os.path.join(root, "Text Result", "12", key + ".qrp"), "rb").read()
-                    self.assertTrue(data.startswith(b"%PDF"))
-                    self.assertEqual(data, open(monthbill.FALLBACK, "rb").read())
-        finally:
-            if saved is None:
-                del os.environ["ORVANET_MONTH_BILL"]
-            else:
-                os.environ["ORVANET_MONTH_BILL"] = saved
+        with without_the_layout_program(), tempfile.TemporaryDirectory() as root:
+            samples.build(root, "12", datetime.date(2022, 9, 21))
+            for key in ("1401-05", "1401-04", "1401-03"):
+                data = open(os.path.join(root, "Text Result", "12", key + ".qrp"), "rb").read()
+                self.assertTrue(data.startswith(b"%PDF"))
+                self.assertEqual(data, open(monthbill.FALLBACK, "rb").read())
+
+
+class TestDocuments(unittest.TestCase):
+    """Each single test's document is a PDF a viewer opens: laid out by the
+    month bills' program with the test, the patient and Persian lines, else the
+    pre-rendered sample."""
+
+    DOCUMENTS = [(os.path.join("Text Result", "12", "12345_120H.pdf"), "Hb Electro", "فاطمه گلي"),
+                 (os.path.join("Text Result", "12", "67890_301P.pdf"), "Pro.Elect", "ژاله چمني"),
+                 (os.path.join("PDF Calvexa", "01-6-67890.pdf"), "Double Marker", "ژاله چمني")]
+
+    @staticmethod
+    def text(path):
+        out = subprocess.run(["pdftotext", path, "-"], capture_output=True, check=True).stdout.decode("utf-8")
+        out = "".join(c for c in unicodedata.normalize("NFKC", out) if c not in "\u200e\u200f\u202a\u202b\u202c")
+        return " ".join(out.split())
+
+    def test_documents_are_pdfs_with_the_test_and_the_patient(self):
+        from lab import monthbill
+        if not monthbill.tool_path():
+            self.skipTest("the layout program is not built")
+        with tempfile.TemporaryDirectory() as root:
+            samples.build(root, "12", datetime.date(2022, 9, 21))
+            for path, test, patient in self.DOCUMENTS:
+                text = self.text(os.path.join(root, path))
+                self.assertIn(test, text)
+                self.assertIn(patient, text)
+                self.assertIn("آزمایشگاه مرجع تاروینا", text)
+
+    def test_without_the_layout_program_the_sample_document(self):
+        from lab import monthbill
+        with without_the_layout_program(), tempfile.TemporaryDirectory() as root:
+            samples.build(root, "12", datetime.date(2022, 9, 21))
+            sample = open(monthbill.DOCUMENT_FALLBACK, "rb").read()
+            for path, _, _ in self.DOCUMENTS:
+                with open(os.path.join(root, path), "rb") as f:
+                    self.assertEqual(f.read(), sample)
+            self.assertIn("تاروینا", self.text(monthbill.DOCUMENT_FALLBACK))
 
 
 if __name__ == "__main__":

@@ -1,8 +1,10 @@
 """Itemised month bills ("<YYYY-MM>.qrp"): one PDF page per month with the days
 samples were sent, their sample counts and amounts, laid out by Orvanet's own
-month-bill program (tools/month-bill). Without that program (a laboratory run
-from a source tree that was not built) the pre-rendered sample in data/ is
-published instead, so every month still has a bill that opens."""
+month-bill program (tools/month-bill); the single tests' documents (PDF) are
+laid out by the same program. Without that program (a laboratory run from a
+source tree that was not built) the pre-rendered samples in data/ are
+published instead, so every month still has a bill and every test a document
+that opens."""
 import os
 import random
 import subprocess
@@ -13,6 +15,7 @@ from . import solar
 _HERE = os.path.dirname(os.path.abspath(__file__))
 _SOURCE = os.path.abspath(os.path.join(_HERE, "..", "..", ".."))
 FALLBACK = os.path.join(_HERE, "..", "data", "month-bill.qrp")
+DOCUMENT_FALLBACK = os.path.join(_HERE, "..", "data", "test-document.pdf")
 PRICE_PER_SAMPLE = 250000  # rials
 
 
@@ -50,26 +53,64 @@ def tsv(lab_name, year, month, amount):
     return "\n".join(lines) + "\n"
 
 
-def write(path, lab_name, year, month, amount):
-    """Writes the month's bill at `path`; True when laid out, False when the sample was copied."""
+def _lay_out(pairs):
+    """Runs the layout program once on [(tsv text, output path)]; True when every output was written."""
     tool = tool_path()
-    if tool:
-        with tempfile.NamedTemporaryFile("w", encoding="utf-8", suffix=".tsv", delete=False) as f:
-            f.write(tsv(lab_name, year, month, amount))
-            source = f.name
-        try:
-            done = subprocess.run([tool, source, path], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                  timeout=60).returncode == 0
-        except (OSError, subprocess.TimeoutExpired):
-            done = False
-        finally:
+    if not tool or not pairs:
+        return False
+    sources = []
+    try:
+        args = [tool]
+        for text, path in pairs:
+            with tempfile.NamedTemporaryFile("w", encoding="utf-8", suffix=".tsv", delete=False) as f:
+                f.write(text)
+                sources.append(f.name)
+            args += [f.name, path]
+        done = subprocess.run(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60).returncode == 0
+    except (OSError, subprocess.TimeoutExpired):
+        done = False
+    finally:
+        for source in sources:
             os.unlink(source)
-        if done and os.path.getsize(path) > 0:
-            return True
-    with open(FALLBACK, "rb") as f:
+    return done and all(os.path.exists(path) and os.path.getsize(path) > 0 for _, path in pairs)
+
+
+def _copy(source, path):
+    with open(source, "rb") as f:
         data = f.read()
     tmp = path + ".tmp"
     with open(tmp, "wb") as f:
         f.write(data)
     os.replace(tmp, path)
+
+
+def write(path, lab_name, year, month, amount):
+    """Writes the month's bill at `path`; True when laid out, False when the sample was copied."""
+    if _lay_out([(tsv(lab_name, year, month, amount), path)]):
+        return True
+    _copy(FALLBACK, path)
     return False
+
+
+def document_tsv(lab_name, test, patient, code, lines):
+    rows = ["title\t" + test, "lab\t" + lab_name, "patient\t" + patient, "code\t" + code]
+    return "\n".join(rows + ["line\t" + line for line in lines]) + "\n"
+
+
+def write_documents(documents):
+    """Writes single tests' documents, {path: tsv text}, with one run of the program
+    (a text shared by several paths is laid out once); without it, the sample."""
+    made = {}
+    for path, text in documents.items():
+        made.setdefault(text, []).append(path)
+    pairs = [(text, paths[0]) for text, paths in made.items()]
+    for path in documents:
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+    if not _lay_out(pairs):
+        for path in documents:
+            _copy(DOCUMENT_FALLBACK, path)
+        return False
+    for paths in made.values():
+        for path in paths[1:]:
+            _copy(paths[0], path)
+    return True

@@ -38,28 +38,34 @@ def document_key(ref):
     return ref[5:10] if len(ref) >= 6 else ref
 
 
-def write_day(data_dir, folder, ymd, patients):
+# The report lines of the tests that come as a document of their own.
+REPORTS = {
+    "Hb Electro": ["الکتروفورز هموگلوبين", "HbA: 97.2 %", "HbA2: 2.5 %", "HbF: 0.3 %", "تفسير: الگوي طبيعي"],
+    "Pro.Elect": ["الکتروفورز پروتئين سرم", "Albumin: 58.1 %", "Alpha 1: 3.9 %", "Alpha 2: 10.2 %",
+                  "Beta: 11.6 %", "Gamma: 16.2 %", "تفسير: در محدوده طبيعي"],
+    "Double Marker": ["غربالگري سه ماهه اول بارداري", "PAPP-A: 1.12 MoM", "Free beta-hCG: 0.94 MoM",
+                      "خطر تريزومي 21: پايين (1:5200)"],
+}
+
+
+def write_day(data_dir, folder, ymd, patients, documents):
+    """Writes the day's result file; adds the day's test documents to `documents` ({path: layout text})."""
     lines = [result_line(i + 1, p) for i, p in enumerate(patients)]
     path = os.path.join(data_dir, "Text Result", folder, solar.compact(ymd) + ".txt")
     _write(path, CRLF.join(lines) + CRLF)
     year, month, _ = ymd
-    for ref, origin, _, _, tests in patients:
+    for ref, origin, _, name, tests in patients:
         key = document_key(ref)
         names = [t.split("=")[0] for t in tests]
-        if "Hb Electro" in names:
-            _write(os.path.join(data_dir, "Text Result", folder, "%s_%sH.pdf" % (key, origin)), _pdf("Hb Electro"))
-        if "Pro.Elect" in names:
-            _write(os.path.join(data_dir, "Text Result", folder, "%s_%sP.pdf" % (key, origin)), _pdf("Pro.Elect"))
-        if "Double Marker" in names:
-            _write(os.path.join(data_dir, "PDF Calvexa", "%02d-%d-%s.pdf" % (year % 100, month, key)),
-                   _pdf("Double Marker"))
+        places = {"Hb Electro": os.path.join(data_dir, "Text Result", folder, "%s_%sH.pdf" % (key, origin)),
+                  "Pro.Elect": os.path.join(data_dir, "Text Result", folder, "%s_%sP.pdf" % (key, origin)),
+                  "Double Marker": os.path.join(data_dir, "PDF Calvexa", "%02d-%d-%s.pdf" % (year % 100, month, key))}
+        for test, place in places.items():
+            if test in names:
+                documents[place] = monthbill.document_tsv(LAB_NAME, test, " ".join(name.split()), ref, REPORTS[test])
         if "HCV Qualitative" in names:
             _write(os.path.join(data_dir, "PCR", "%d-HCVQL-%s.pptx" % (month, key)), b"PK\x03\x04 sample pptx")
     return path
-
-
-def _pdf(title):
-    return ("%%PDF-1.4\n%% %s sample document\n" % title).encode("ascii") + b"x" * 4000 + b"\n%%EOF\n"
 
 
 def bill_record(state, period, amount):
@@ -104,12 +110,14 @@ def build(data_dir, folder, today_date, days=6, overdue=False):
     Every second earlier day has no result file (no samples sent that day)."""
     today = solar.from_gregorian(today_date)
     written = []
+    test_documents = {}
     for back in range(days):
         day = solar.from_gregorian(today_date - datetime.timedelta(days=back))
         if back % 2 == 1:
             continue
         patients = PATIENTS if back == 0 else PATIENTS[: 2 + back % 3]
-        written.append(write_day(data_dir, folder, day, patients))
+        written.append(write_day(data_dir, folder, day, patients, test_documents))
+    monthbill.write_documents(test_documents)
     base = os.path.join(data_dir, "Text Result", folder)
     _write(os.path.join(base, "bill.txt"), bill_text(today, overdue))
     for back in range(1, 4):
