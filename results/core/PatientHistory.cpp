@@ -17,6 +17,8 @@ TestResult SplitTestCell(std::string_view cell) {
     return {std::string(TrimBlanks(cell.substr(0, equals))), std::string(TrimBlanks(cell.substr(equals + 1)))};
 }
 
+std::string TestKey(std::string_view test) { return FoldLetters(test); }
+
 HistoryVisit ReadVisit(std::string day, int row, std::string_view line) {
     const RowSpans spans = SplitResultLine(line);
     auto field = [&](int c) { return std::string(line.substr(spans[c].offset, spans[c].length)); };
@@ -66,7 +68,7 @@ HistoryTable BuildHistoryTable(const std::vector<HistoryVisit>& visits, const st
         for (auto& row : table.cells) row.emplace_back();
         seen.clear();
         for (const TestResult& cell : visits[v].results) {
-            const std::string folded = FoldLetters(cell.test);
+            const std::string folded = TestKey(cell.test);
             const std::string key = folded + '\n' + std::to_string(seen[folded]++);
             auto [at, added] = rows.try_emplace(key, table.tests.size());
             if (added) {

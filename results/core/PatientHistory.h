@@ -24,6 +24,8 @@ struct TestResult {
     std::string result;
 };
 TestResult SplitTestCell(std::string_view cell);
+// Two test names are one test when their keys are equal (letter forms and capitals folded).
+std::string TestKey(std::string_view test);
 
 // One row of one day that the search found.
 struct HistoryVisit {

@@ -78,3 +78,31 @@ TEST(ResultsCommand, SearchListsTheArchiveHitsNewestFirst) {
     EXPECT_EQ(Tool("results search /nonexistent/folder x").status, 1);
     std::system(("rm -rf '" + folder + "'").c_str());
 }
+
+TEST(ResultsCommand, HistoryListsThePatientsResultsOldestDayFirst) {
+    char pattern[] = "/tmp/orv-history-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    std::system(("cp '" + kSample + "' '" + folder + "/14010702.txt' && cp '" + kSample + "' '" + folder +
+                 "/14010630.txt'")
+                    .c_str());
+    const ToolRun run = Tool("results history '" + folder + "' 'کاظمی'");
+    ASSERT_EQ(run.status, 0);
+    const auto lines = Split(run.out, '\n');
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "1401/06/30\tمحمد رضا کاظم\u064a\tFBS\t95");
+    EXPECT_EQ(lines[2], "1401/06/30\tمحمد رضا کاظم\u064a\tHCV Qualitative\tNegative");
+    EXPECT_EQ(lines[3], "1401/07/02\tمحمد رضا کاظم\u064a\tFBS\t95");
+    // One test, named in any capitals; by a code as the search finds it.
+    EXPECT_EQ(Tool("results history '" + folder + "' 2045 --test chol").out,
+              "1401/06/30\tمحمد رضا کاظم\u064a\tChol\t180\n1401/07/02\tمحمد رضا کاظم\u064a\tChol\t180\n");
+    const ToolRun none = Tool("results history '" + folder + "' 'nobody'");
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(Tool("results history '" + folder + "'").status, 2);
+    EXPECT_EQ(Tool("results history '" + folder + "' x --test").status, 2);
+    EXPECT_EQ(Tool("results history '" + folder + "' x --test a --test b").status, 2);
+    EXPECT_EQ(Tool("results history '" + folder + "' x --csv").status, 2);
+    EXPECT_EQ(Tool("results history /nonexistent/folder x").status, 1);
+    std::system(("rm -rf '" + folder + "'").c_str());
+}
