@@ -74,7 +74,7 @@ void ResultReport::PaintHeader(QPainter& painter, qreal width) const {
         painter.drawImage(QRectF(QPointF(0, 2), QSizeF(kSignatureSize)), content_.signature);
 }
 
-void ResultReport::PaintFooter(QPainter& painter, qreal top, qreal width, int page) const {
+void ResultReport::PaintFooter(QPainter& painter, qreal top, qreal width, int page) {
     painter.setPen(Qt::black);
     const QRectF band(0, top, width, kFooterHeight);
     painter.setFont(ReportFont(11));
@@ -125,6 +125,10 @@ bool ResultReport::Render(QPagedPaintDevice& device) const {
 }
 
 QByteArray ResultReport::ToPdf() const {
+    return ToPdf([this](QPagedPaintDevice& device) { return Render(device); });
+}
+
+QByteArray ResultReport::ToPdf(const std::function<bool(QPagedPaintDevice&)>& render) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -132,7 +136,7 @@ QByteArray ResultReport::ToPdf() const {
         QPdfWriter writer(&buffer);
         writer.setPageLayout(A4Layout());
         writer.setCreator(u"Orvanet"_s);
-        if (!Render(writer)) return {};
+        if (!render(writer)) return {};
     }
     return bytes;
 }

@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -38,6 +39,10 @@ public:
     bool Render(QPagedPaintDevice& device) const;
     // The whole report as PDF bytes, A4.
     QByteArray ToPdf() const;
+    // Any report drawn by `render` as PDF bytes, A4; empty when it could not be drawn.
+    static QByteArray ToPdf(const std::function<bool(QPagedPaintDevice& device)>& render);
+    // The band at the foot of every page: date and time at the left, the page number at the right.
+    static void PaintFooter(QPainter& painter, qreal top, qreal width, int page);
 
     static constexpr int kHeaderHeight = 55;
     static constexpr int kFooterHeight = 25;
@@ -46,7 +51,6 @@ private:
     std::unique_ptr<QTextDocument> LayOutBody(const QSizeF& page) const;
     void PaintHeader(QPainter& painter, qreal width) const;
     void PaintBodyPage(QPainter& painter, const QTextDocument& body, qreal top, qreal bottom) const;
-    void PaintFooter(QPainter& painter, qreal top, qreal width, int page) const;
 
     ReportContent content_;
 };
