@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/core/TextFile.h"
+#include "bench/results/PatientNames.h"
 #include "results/core/ArchiveIndex.h"
 #include "results/core/PatientHistory.h"
 #include "results/ui/TrendChart.h"
@@ -19,9 +20,8 @@
 using namespace orv::results;
 
 namespace {
-const char* const kFirst[] = {"محمد", "فاطمه", "علي", "زهرا", "حسين", "مريم", "رضا", "سارا", "مهدي", "نرگس"};
-const char* const kLast[] = {"کاظمي", "رضايي", "احمدي", "کريمي", "گلي", "موسوي", "حسيني", "جعفري", "صادقي",
-                             "نوري", "رحيمي", "قاسمي", "اکبري", "شريفي", "يزداني", "تهراني", "باقري"};
+using orv::bench::kFamilyNames;
+using orv::bench::kFirstNames;
 constexpr int kDays = 365;
 constexpr int kPatientsPerDay = 500;
 const char* const kPatient = "پرستو ميرزايي";  // nobody else's name
@@ -43,9 +43,10 @@ const std::string& Folder() {
             const int patientRow = 1 + (d * 37) % kPatientsPerDay;
             for (int i = 1; i <= kPatientsPerDay; ++i) {
                 const int n = d * kPatientsPerDay + i;
-                lines.push_back(i == patientRow ? Line(i, "R" + std::to_string(n), kPatientCode, kPatient, n)
-                                                : Line(i, std::to_string(3000000 + n), std::to_string(n % 99991),
-                                                       std::string(kFirst[n % 10]) + " " + kLast[(n / 10) % 17], n));
+                lines.push_back(i == patientRow
+                                    ? Line(i, "R" + std::to_string(n), kPatientCode, kPatient, n)
+                                    : Line(i, std::to_string(3000000 + n), std::to_string(n % 99991),
+                                           std::string(kFirstNames[n % 10]) + " " + kFamilyNames[(n / 10) % 17], n));
             }
             char name[16];
             std::snprintf(name, sizeof name, "%04d%02d%02d", 1404 + d / 365, 1 + (d % 365) / 31, 1 + (d % 365) % 31);

@@ -30,8 +30,8 @@ std::optional<ResultNumber> ReadResultNumber(std::string_view utf8) {
             ascii += static_cast<char>('0' + (cp - 0x06F0));
         else if (cp >= 0x0660 && cp <= 0x0669)  // Arabic-Indic digits
             ascii += static_cast<char>('0' + (cp - 0x0660));
-        else if ((cp == U'.' || cp == U',' || cp == 0x066B) && !separator && !ascii.empty() &&
-                 ascii.back() >= '0' && ascii.back() <= '9')
+        else if ((cp == U'.' || cp == U',' || cp == 0x066B) && !separator && !ascii.empty() && ascii.back() >= '0' &&
+                 ascii.back() <= '9')
             separator = true, ascii += '.';
         else if ((cp == U'-' || cp == U'+') && ascii.empty())
             ascii += static_cast<char>(cp);

@@ -31,7 +31,9 @@ public:
     // Every day of the patient the search finds for `text`, oldest first.
     std::vector<HistoryVisit> History(const QString& text) const;
     // The report line of a hit; empty while the index is not ready.
-    std::string_view Line(const std::string& day, int row) const { return ready_ ? index_.Line(day, row) : std::string_view(); }
+    std::string_view Line(const std::string& day, int row) const {
+        return ready_ ? index_.Line(day, row) : std::string_view();
+    }
 
 signals:
     void IndexReady();

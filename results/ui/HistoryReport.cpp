@@ -16,16 +16,11 @@ using namespace Qt::StringLiterals;
 namespace orv::results {
 
 namespace {
-constexpr qreal kScreenDpi = 96.0;
 constexpr int kBodyPixels = 11;
 
 QString Html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 // A value reads left to right whatever its neighbours: "<5" is never turned into "5>".
 QString LeftToRight(const std::string& text) { return text.empty() ? QString() : QChar(0x200E) + Html(text); }
-
-QSizeF PageSize(const QPageLayout& layout) {
-    return QSizeF(layout.paintRectPixels(static_cast<int>(kScreenDpi)).size());
-}
 
 // Pages of the table, and where on its last page the chart goes (a page of its own when it does not fit).
 struct Layout {
@@ -61,7 +56,8 @@ QString HistoryReport::TableHtml() const {
             for (size_t c = from; c < to; ++c) any = any || !table_.cells[t][c].empty();
             if (!any) continue;
             html += u"<tr>"_s;
-            for (size_t c = to; c-- > from;) html += u"<td align=\"center\">"_s + LeftToRight(table_.cells[t][c]) + u"</td>"_s;
+            for (size_t c = to; c-- > from;)
+                html += u"<td align=\"center\">"_s + LeftToRight(table_.cells[t][c]) + u"</td>"_s;
             html += u"<td align=\"right\">"_s + Html(table_.tests[t]) + u"</td></tr>"_s;
         }
         html += u"</table><p></p>"_s;
@@ -91,23 +87,15 @@ Layout LayOut(const HistoryReport& report, const QSizeF& page, bool chart) {
 }  // namespace
 
 int HistoryReport::PageCount() const {
-    const Layout layout = LayOut(*this, PageSize(ResultReport::A4Layout()), chartTest_ != kNoChart);
+    const Layout layout = LayOut(*this, ResultReport::PageSize(ResultReport::A4Layout()), chartTest_ != kNoChart);
     return layout.chartPage + 1;
 }
 
 bool HistoryReport::Render(QPagedPaintDevice& device) const {
-    const QSizeF page = PageSize(device.pageLayout());
     std::unique_ptr<QChart> chart(chartTest_ == kNoChart ? nullptr : TrendChart::Make(table_, visits_, chartTest_));
-    const Layout layout = LayOut(*this, page, chart != nullptr);
+    const Layout layout = LayOut(*this, ResultReport::PageSize(device.pageLayout()), chart != nullptr);
     const int pages = chart ? layout.chartPage + 1 : layout.tablePages;
-
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    const qreal scale = device.logicalDpiX() / kScreenDpi;
-    for (int p = 0; p < pages; ++p) {
-        if (p && !device.newPage()) return false;
-        painter.save();
-        painter.scale(scale, scale);
+    return ResultReport::RenderPages(device, pages, [&](QPainter& painter, const QSizeF& page, int p) {
         painter.setPen(Qt::black);
         painter.setFont(ReportFont(17, true));
         painter.drawText(QRectF(0, 0, page.width(), 26), Qt::AlignHCenter | Qt::AlignVCenter,
@@ -115,7 +103,6 @@ bool HistoryReport::Render(QPagedPaintDevice& device) const {
         painter.setFont(ReportFont(12));
         painter.drawText(QRectF(0, 28, page.width(), 24), Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter,
                          Caption() + u": "_s + patient_);
-        painter.save();
         painter.translate(0, kHeaderHeight);
         if (p < layout.tablePages) {
             painter.save();
@@ -131,11 +118,7 @@ bool HistoryReport::Render(QPagedPaintDevice& device) const {
             scene.render(&painter, area, QRectF(QPointF(0, 0), area.size()));
             scene.removeItem(chart.get());
         }
-        painter.restore();
-        ResultReport::PaintFooter(painter, page.height() - ResultReport::kFooterHeight, page.width(), p + 1);
-        painter.restore();
-    }
-    return painter.end();
+    });
 }
 
 QByteArray HistoryReport::ToPdf() const {

@@ -121,7 +121,8 @@ PatientHistoryWindow::PatientHistoryWindow(QString patient, std::vector<HistoryV
     Refresh();
 }
 
-PatientHistoryWindow::~PatientHistoryWindow() { delete chart_->chart(); }
+// The chart view's scene deletes the chart it shows.
+PatientHistoryWindow::~PatientHistoryWindow() = default;
 
 void PatientHistoryWindow::FillDays() {
     const QSignalBlocker block(days_);

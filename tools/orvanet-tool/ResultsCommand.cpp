@@ -133,7 +133,9 @@ int Run(const std::vector<std::string>& args) {
     return 0;
 }
 
-static orv::tool::Register reg("results", "results FILE [--csv] | results search FOLDER TEXT | results history FOLDER TEXT [--test NAME]",
+static orv::tool::Register reg("results",
+                               "results FILE [--csv] | results search FOLDER TEXT | results history FOLDER TEXT "
+                               "[--test NAME]",
                                [](const std::vector<std::string>& args) { return Run(args); });
 
 }  // namespace

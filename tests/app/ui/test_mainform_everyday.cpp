@@ -22,9 +22,11 @@
 #include "results/ui/SaveFolder.h"
 #include "tests/support/FakeFtpSession.h"
 #include "tests/support/PromptRecorder.h"
+#include "tests/support/ReadBack.h"
 
 using namespace Qt::StringLiterals;
 using orv::test::FakeFtpSession;
+using orv::test::Shot;
 
 namespace {
 std::vector<std::string> Patients(const char* name, int count) {
@@ -38,14 +40,6 @@ std::vector<std::string> Patients(const char* name, int count) {
     return lines;
 }
 
-// Shots under a real display: ORV_SHOT_DIR=dir xvfb-run ... test_mainform_everyday
-void Shot(const char* name) {
-    const QByteArray dir = qgetenv("ORV_SHOT_DIR");
-    if (dir.isEmpty()) return;
-    QTest::qWait(300);
-    const QByteArray command = "import -window root '" + dir + "/" + name + ".png'";
-    QVERIFY(std::system(command.constData()) == 0);
-}
 }  // namespace
 
 class MainformEverydayTest : public QObject {

@@ -19,14 +19,18 @@ TEST(ResultNumber, ReadsTheFormsACellHoldsAndNothingElse) {
         char mark;
     };
     const Case cases[] = {
-        {"95", true, 95, 0},         {" 1.1 ", true, 1.1, 0},     {"1,1", true, 1.1, 0},
-        {"۵٫۴", true, 5.4, 0},       {"۱۲۰", true, 120, 0},      {"٣.٥", true, 3.5, 0},
-        {"<0.5", true, 0.5, '<'},    {"> 1000", true, 1000, '>'}, {"-2.5", true, -2.5, 0},
-        {"+3", true, 3, 0},          {"Negative", false, 0, 0},   {"95 mg/dl", false, 0, 0},
-        {"1/64", false, 0, 0},       {"1.2.3", false, 0, 0},      {"1,200.5", false, 0, 0},
-        {".5", false, 0, 0},         {"5.", false, 0, 0},         {"", false, 0, 0},
-        {"<", false, 0, 0},          {"--1", false, 0, 0},        {"1-2", false, 0, 0},
-        {"see document", false, 0, 0}, {"\xff", false, 0, 0},
+        {"95", true, 95, 0},       {" 1.1 ", true, 1.1, 0},
+        {"1,1", true, 1.1, 0},     {"۵٫۴", true, 5.4, 0},
+        {"۱۲۰", true, 120, 0},     {"٣.٥", true, 3.5, 0},
+        {"<0.5", true, 0.5, '<'},  {"> 1000", true, 1000, '>'},
+        {"-2.5", true, -2.5, 0},   {"+3", true, 3, 0},
+        {"Negative", false, 0, 0}, {"95 mg/dl", false, 0, 0},
+        {"1/64", false, 0, 0},     {"1.2.3", false, 0, 0},
+        {"1,200.5", false, 0, 0},  {".5", false, 0, 0},
+        {"5.", false, 0, 0},       {"", false, 0, 0},
+        {"<", false, 0, 0},        {"--1", false, 0, 0},
+        {"1-2", false, 0, 0},      {"see document", false, 0, 0},
+        {"\xff", false, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -54,7 +58,8 @@ protected:
 
 TEST_F(History, EveryDayOfThePatientOldestFirstAsATestsByDaysTable) {
     // Arabic yeh as code page 1256 holds it; the search is typed with Persian letters.
-    Day("14050917", {"1   B1   77   30   Zahra   ", "2   B2   78   52   \u0639\u0644\u064a \u0631\u0636\u0627\u064a\u064a   "
+    Day("14050917", {"1   B1   77   30   Zahra   ",
+                     "2   B2   78   52   \u0639\u0644\u064a \u0631\u0636\u0627\u064a\u064a   "
                      "FBS = 110   HbA1c=6.1   Urea=30   "});
     Day("14050203", {"1   A1   312   51   علی رضایی   HbA1c=<5   CBC=normal   fbs=95   "});
     Day("14041229", {"1   C1   5   50   علی رضایی   HbA1c=7,2   FBS=101   FBS=99   Note   "});
@@ -89,7 +94,7 @@ TEST_F(History, EveryDayOfThePatientOldestFirstAsATestsByDaysTable) {
     EXPECT_DOUBLE_EQ(hba1c[0].number.value, 7.2);
     EXPECT_EQ(hba1c[1].number.mark, '<');
     EXPECT_EQ(hba1c[0].day, DaySerial("14041229"));
-    EXPECT_EQ(hba1c[1].day - hba1c[0].day, 34);  // Esfand 29 to Ordibehesht 3
+    EXPECT_EQ(hba1c[1].day - hba1c[0].day, 34);      // Esfand 29 to Ordibehesht 3
     EXPECT_TRUE(TrendOf(table, visits, 2).empty());  // one number: no chart
     EXPECT_TRUE(TrendOf(table, visits, 4).empty());  // words only
 
