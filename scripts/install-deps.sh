@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils dpkg-dev
   libx11-dev x11-xkb-utils
   qt6-pdf-dev
+  qt6-charts-dev libqt6opengl6-dev
 )
 
 missing=()

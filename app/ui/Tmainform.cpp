@@ -20,6 +20,7 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildReference();
     BuildAccounting();
     BuildEveryday();
+    BuildHistory();
 }
 
 Tmainform::~Tmainform() {

@@ -291,6 +291,13 @@ public:
     void SpeedButton22Click();
     void ArchiveSearchChange();
     void ListBox3DblClick();
+    // A patient's history across the archive ("سابقه بیمار"), from the grid's
+    // pop-up menu (the row's patient) or a hit's (the name or code it was found by).
+    QAction* patientHistoryAction = nullptr;
+    QMenu* hitMenu = nullptr;
+    void ShowPatientHistory(const QString& text);
+    void GridPatientHistory();
+    void HitPatientHistory();
     // The day's file changed in the archive (downloaded or removed): the index follows.
     void ArchiveDayChanged(const QString& compact);
     // The 35-second refresh's look at today's result file on the server.
@@ -332,6 +339,7 @@ private:
     void ConfigureSession();
     // everyday use
     void BuildEveryday();
+    void BuildHistory();
     void AnchorControls();
     void SetTabOrder();
     // Notes of the session's security (TmainformNotes.cpp).

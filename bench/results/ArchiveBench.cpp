@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "base/core/TextFile.h"
+#include "bench/results/PatientNames.h"
 #include "results/core/ArchiveIndex.h"
 
 using namespace orv::results;
 
 namespace {
-const char* const kFirst[] = {"محمد", "فاطمه", "علي", "زهرا", "حسين", "مريم", "رضا", "سارا", "مهدي", "نرگس"};
-const char* const kLast[] = {"کاظمي", "رضايي", "احمدي", "کريمي", "گلي", "موسوي", "حسيني", "جعفري", "صادقي",
-                             "نوري", "رحيمي", "قاسمي", "اکبري", "شريفي", "يزداني", "تهراني", "باقري"};
+using orv::bench::kFamilyNames;
+using orv::bench::kFirstNames;
 
 constexpr int kPatientsPerDay = 500;
 
@@ -25,7 +25,8 @@ std::vector<std::string> DayLines(int day) {
     for (int i = 1; i <= kPatientsPerDay; ++i) {
         const int n = day * kPatientsPerDay + i;
         std::string line = std::to_string(i) + "   " + std::to_string(3000000 + n) + "   " + std::to_string(n % 99991) +
-                           "   " + std::to_string(20 + n % 60) + "   " + kFirst[n % 10] + " " + kLast[(n / 10) % 17] + "   ";
+                           "   " + std::to_string(20 + n % 60) + "   " + kFirstNames[n % 10] + " " +
+                           kFamilyNames[(n / 10) % 17] + "   ";
         line += "FBS=95   Chol=180   TG=150   Urea=30   Creat=1.1   TSH=2.1   CBC=normal   ";
         lines.push_back(std::move(line));
     }

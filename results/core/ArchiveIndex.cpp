@@ -35,6 +35,7 @@ std::vector<std::string> ArchiveIndex::ArchivedDays(const std::string& folder) {
 
 ArchiveIndex::Day ArchiveIndex::Index(const std::vector<std::string>& lines) {
     Day day;
+    day.lines = lines;
     day.patients.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
@@ -70,6 +71,12 @@ void ArchiveIndex::UpdateDay(const std::string& folder, const std::string& day) 
 void ArchiveIndex::SetDay(const std::string& day, const std::vector<std::string>& lines) { days_[day] = Index(lines); }
 
 void ArchiveIndex::RemoveDay(const std::string& day) { days_.erase(day); }
+
+std::string_view ArchiveIndex::Line(const std::string& day, int row) const {
+    const auto found = days_.find(day);
+    if (found == days_.end() || row < 1 || static_cast<size_t>(row) > found->second.lines.size()) return {};
+    return found->second.lines[static_cast<size_t>(row) - 1];
+}
 
 size_t ArchiveIndex::PatientCount() const {
     size_t count = 0;

@@ -59,6 +59,9 @@ public:
     // one hit. An empty text finds nothing. At most `limit` hits.
     std::vector<ArchiveHit> Search(std::string_view text, size_t limit = SIZE_MAX) const;
 
+    // The report line of a hit (its day and grid row); empty when the index holds no such line.
+    std::string_view Line(const std::string& day, int row) const;
+
     size_t DayCount() const { return days_.size(); }
     size_t PatientCount() const;
 
@@ -80,6 +83,7 @@ private:
     struct Day {
         std::vector<Patient> patients;
         Column names, origins, references;
+        std::vector<std::string> lines;  // the report text, for a hit's whole row
     };
 
     static Day Index(const std::vector<std::string>& lines);

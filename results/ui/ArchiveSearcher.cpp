@@ -54,4 +54,9 @@ std::vector<ArchiveHit> ArchiveSearcher::Search(const QString& text, size_t limi
     return index_.Search(text.toStdString(), limit);
 }
 
+std::vector<HistoryVisit> ArchiveSearcher::History(const QString& text) const {
+    if (!ready_) return {};
+    return FindHistory(index_, text.toStdString());
+}
+
 }  // namespace orv::results

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "results/core/ArchiveIndex.h"
+#include "results/core/PatientHistory.h"
 
 namespace orv::results {
 
@@ -27,6 +28,12 @@ public:
     const QString& Root() const { return root_; }
     void DayChanged(const QString& compact);
     std::vector<ArchiveHit> Search(const QString& text, size_t limit) const;
+    // Every day of the patient the search finds for `text`, oldest first.
+    std::vector<HistoryVisit> History(const QString& text) const;
+    // The report line of a hit; empty while the index is not ready.
+    std::string_view Line(const std::string& day, int row) const {
+        return ready_ ? index_.Line(day, row) : std::string_view();
+    }
 
 signals:
     void IndexReady();

@@ -22,9 +22,6 @@ constexpr qreal kScreenDpi = 96.0;
 constexpr int kBodyPixels = 11;  // 8 point at 96 dpi
 const QSize kSignatureSize(139, 51);
 
-QRectF PageArea(const QPageLayout& layout) {
-    return QRectF(QPointF(0, 0), QSizeF(layout.paintRectPixels(static_cast<int>(kScreenDpi)).size()));
-}
 }  // namespace
 
 ResultReport::ResultReport(ReportContent content) : content_(std::move(content)) {}
@@ -66,9 +63,11 @@ std::unique_ptr<QTextDocument> ResultReport::LayOutBody(const QSizeF& page) cons
     return doc;
 }
 
-int ResultReport::PageCount(const QPageLayout& layout) const {
-    return LayOutBody(PageArea(layout).size())->pageCount();
+QSizeF ResultReport::PageSize(const QPageLayout& layout) {
+    return QSizeF(layout.paintRectPixels(static_cast<int>(kScreenDpi)).size());
 }
+
+int ResultReport::PageCount(const QPageLayout& layout) const { return LayOutBody(PageSize(layout))->pageCount(); }
 
 void ResultReport::PaintHeader(QPainter& painter, qreal width) const {
     painter.setPen(Qt::black);
@@ -81,7 +80,7 @@ void ResultReport::PaintHeader(QPainter& painter, qreal width) const {
         painter.drawImage(QRectF(QPointF(0, 2), QSizeF(kSignatureSize)), content_.signature);
 }
 
-void ResultReport::PaintFooter(QPainter& painter, qreal top, qreal width, int page) const {
+void ResultReport::PaintFooter(QPainter& painter, qreal top, qreal width, int page) {
     painter.setPen(Qt::black);
     const QRectF band(0, top, width, kFooterHeight);
     painter.setFont(ReportFont(11));
@@ -106,12 +105,9 @@ void ResultReport::PaintBodyPage(QPainter& painter, const QTextDocument& body, q
     }
 }
 
-bool ResultReport::Render(QPagedPaintDevice& device) const {
-    const QRectF page = PageArea(device.pageLayout());
-    const std::unique_ptr<QTextDocument> body = LayOutBody(page.size());
-    const qreal bodyHeight = body->pageSize().height();
-    const int pages = std::max(1, body->pageCount());
-
+bool ResultReport::RenderPages(QPagedPaintDevice& device, int pages,
+                               const std::function<void(QPainter&, const QSizeF&, int)>& paint) {
+    const QSizeF page = PageSize(device.pageLayout());
     QPainter painter;
     if (!painter.begin(&device)) return false;
     const qreal scale = device.logicalDpiX() / kScreenDpi;
@@ -119,11 +115,8 @@ bool ResultReport::Render(QPagedPaintDevice& device) const {
         if (p && !device.newPage()) return false;
         painter.save();
         painter.scale(scale, scale);
-        PaintHeader(painter, page.width());
         painter.save();
-        painter.translate(0, kHeaderHeight);
-        painter.setFont(body->defaultFont());
-        PaintBodyPage(painter, *body, p * bodyHeight, (p + 1) * bodyHeight);
+        paint(painter, page, p);
         painter.restore();
         PaintFooter(painter, page.height() - kFooterHeight, page.width(), p + 1);
         painter.restore();
@@ -131,7 +124,24 @@ bool ResultReport::Render(QPagedPaintDevice& device) const {
     return painter.end();
 }
 
+bool ResultReport::Render(QPagedPaintDevice& device) const {
+    const std::unique_ptr<QTextDocument> body = LayOutBody(PageSize(device.pageLayout()));
+    const qreal bodyHeight = body->pageSize().height();
+    return RenderPages(device, std::max(1, body->pageCount()), [&](QPainter& painter, const QSizeF& page, int p) {
+        PaintHeader(painter, page.width());
+        painter.save();
+        painter.translate(0, kHeaderHeight);
+        painter.setFont(body->defaultFont());
+        PaintBodyPage(painter, *body, p * bodyHeight, (p + 1) * bodyHeight);
+        painter.restore();
+    });
+}
+
 QByteArray ResultReport::ToPdf() const {
+    return ToPdf([this](QPagedPaintDevice& device) { return Render(device); });
+}
+
+QByteArray ResultReport::ToPdf(const std::function<bool(QPagedPaintDevice&)>& render) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -139,7 +149,7 @@ QByteArray ResultReport::ToPdf() const {
         QPdfWriter writer(&buffer);
         writer.setPageLayout(A4Layout());
         writer.setCreator(u"Orvanet"_s);
-        if (!Render(writer)) return {};
+        if (!render(writer)) return {};
     }
     return bytes;
 }

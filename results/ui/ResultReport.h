@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -39,6 +40,15 @@ public:
     bool Render(QPagedPaintDevice& device) const;
     // The whole report as PDF bytes, A4.
     QByteArray ToPdf() const;
+    // Any report drawn by `render` as PDF bytes, A4; empty when it could not be drawn.
+    static QByteArray ToPdf(const std::function<bool(QPagedPaintDevice& device)>& render);
+    // Paints `pages` pages, sized in 96-dpi pixels and scaled to the device:
+    // `paint` draws page p's header and body on a page of `size`, the footer
+    // (date and time at the left, the page number at the right) follows.
+    static bool RenderPages(QPagedPaintDevice& device, int pages,
+                            const std::function<void(QPainter& painter, const QSizeF& size, int p)>& paint);
+    // A page's printable area in 96-dpi pixels.
+    static QSizeF PageSize(const QPageLayout& layout);
 
     static constexpr int kHeaderHeight = 55;
     static constexpr int kFooterHeight = 25;
@@ -47,7 +57,7 @@ private:
     std::unique_ptr<QTextDocument> LayOutBody(const QSizeF& page) const;
     void PaintHeader(QPainter& painter, qreal width) const;
     void PaintBodyPage(QPainter& painter, const QTextDocument& body, qreal top, qreal bottom) const;
-    void PaintFooter(QPainter& painter, qreal top, qreal width, int page) const;
+    static void PaintFooter(QPainter& painter, qreal top, qreal width, int page);
 
     ReportContent content_;
 };

@@ -5,11 +5,16 @@
 // FOLDER whose name, origin code or reference code contains TEXT (codes in any
 // case; digits alone look at the codes only), newest day first, one per line
 // and each patient once: day, name, reference code, origin code, row, tab-separated.
+// orvanet-tool results history FOLDER TEXT [--test NAME]: every result of the
+// patient found by TEXT (as results search finds them), oldest day first, the
+// cells in their order on the row, one per line: day, name, test, result,
+// tab-separated; with --test only that test's lines.
 #include <filesystem>
 #include <iostream>
 
 #include "base/core/TextFile.h"
 #include "results/core/ArchiveIndex.h"
+#include "results/core/PatientHistory.h"
 #include "results/core/ResultColumns.h"
 #include "results/core/ResultTable.h"
 #include "tools/orvanet-tool/ToolCommand.h"
@@ -44,8 +49,16 @@ void PrintCsv(const orv::results::ResultTable& table) {
     }
 }
 
-std::string DateText(const std::string& compact) {
-    return compact.substr(0, 4) + "/" + compact.substr(4, 2) + "/" + compact.substr(6, 2);
+// Indexes the archive folder; false (with the message) when there is no such folder.
+bool IndexArchive(std::string folder, orv::results::ArchiveIndex& index) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::cerr << "orvanet-tool results: no folder \"" << folder << "\"\n";
+        return false;
+    }
+    if (!folder.ends_with('/')) folder += '/';
+    index.Build(folder);
+    return true;
 }
 
 int Search(const std::vector<std::string>& args) {
@@ -53,23 +66,47 @@ int Search(const std::vector<std::string>& args) {
         std::cerr << "orvanet-tool results: search needs a folder and a text (results search FOLDER TEXT)\n";
         return 2;
     }
-    std::string folder = args[1];
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        std::cerr << "orvanet-tool results: no folder \"" << folder << "\"\n";
-        return 1;
-    }
-    if (!folder.ends_with('/')) folder += '/';
     orv::results::ArchiveIndex index;
-    index.Build(folder);
+    if (!IndexArchive(args[1], index)) return 1;
     for (const orv::results::ArchiveHit& hit : index.Search(args[2]))
-        std::cout << DateText(hit.day) << '\t' << hit.name << '\t' << hit.referenceCode << '\t' << hit.originCode
-                  << '\t' << hit.row << '\n';
+        std::cout << orv::results::DayText(hit.day) << '\t' << hit.name << '\t' << hit.referenceCode << '\t'
+                  << hit.originCode << '\t' << hit.row << '\n';
+    return 0;
+}
+
+int History(const std::vector<std::string>& args) {
+    std::vector<std::string> texts;
+    const std::string* test = nullptr;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--test" && !test && i + 1 < args.size()) {
+            test = &args[++i];
+        } else if (args[i].starts_with("--") || texts.size() == 2) {
+            std::cerr << "orvanet-tool results: unexpected argument \"" << args[i] << "\"\n";
+            return 2;
+        } else {
+            texts.push_back(args[i]);
+        }
+    }
+    if (texts.size() != 2) {
+        std::cerr << "orvanet-tool results: history needs a folder and a text (results history FOLDER TEXT "
+                     "[--test NAME])\n";
+        return 2;
+    }
+    orv::results::ArchiveIndex index;
+    if (!IndexArchive(texts[0], index)) return 1;
+    const std::string key = test ? orv::results::TestKey(*test) : std::string();
+    for (const orv::results::HistoryVisit& visit : orv::results::FindHistory(index, texts[1])) {
+        const std::string day = orv::results::DayText(visit.day);
+        for (const orv::results::TestResult& cell : visit.results)
+            if (!test || orv::results::TestKey(cell.test) == key)
+                std::cout << day << '\t' << visit.name << '\t' << cell.test << '\t' << cell.result << '\n';
+    }
     return 0;
 }
 
 int Run(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "search") return Search(args);
+    if (!args.empty() && args[0] == "history") return History(args);
     std::string file;
     bool csv = false;
     for (const std::string& arg : args) {
@@ -96,7 +133,9 @@ int Run(const std::vector<std::string>& args) {
     return 0;
 }
 
-static orv::tool::Register reg("results", "results FILE [--csv] | results search FOLDER TEXT",
+static orv::tool::Register reg("results",
+                               "results FILE [--csv] | results search FOLDER TEXT | results history FOLDER TEXT "
+                               "[--test NAME]",
                                [](const std::vector<std::string>& args) { return Run(args); });
 
 }  // namespace

@@ -17,14 +17,17 @@
 #include "app/ui/Tmainform.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ArchiveSearcher.h"
+#include "results/ui/PatientHistoryWindow.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
 #include "results/ui/SaveFolder.h"
 #include "tests/support/FakeFtpSession.h"
 #include "tests/support/PromptRecorder.h"
+#include "tests/support/ReadBack.h"
 
 using namespace Qt::StringLiterals;
 using orv::test::FakeFtpSession;
+using orv::test::Shot;
 
 namespace {
 std::vector<std::string> Patients(const char* name, int count) {
@@ -38,14 +41,6 @@ std::vector<std::string> Patients(const char* name, int count) {
     return lines;
 }
 
-// Shots under a real display: ORV_SHOT_DIR=dir xvfb-run ... test_mainform_everyday
-void Shot(const char* name) {
-    const QByteArray dir = qgetenv("ORV_SHOT_DIR");
-    if (dir.isEmpty()) return;
-    QTest::qWait(300);
-    const QByteArray command = "import -window root '" + dir + "/" + name + ".png'";
-    QVERIFY(std::system(command.constData()) == 0);
-}
 }  // namespace
 
 class MainformEverydayTest : public QObject {
@@ -368,6 +363,36 @@ private slots:
         mainform->farok = false;  // the server down: nothing asked
         mainform->WatchToday();
         QVERIFY(fake_->Calls().empty());
+    }
+
+    void patientHistoryFromAGridRowAndFromAHit() {
+        Archive(u"14050910"_s, Patients("علي رضايي", 3));
+        Archive(u"14050912"_s, Patients("علي رضايي", 3));
+        Show(u"1405/09/12"_s);
+        QTRY_VERIFY(mainform->ArchiveSearcher1->Ready());
+        auto windows = [this] { return mainform->findChildren<orv::results::PatientHistoryWindow*>(); };
+        // The grid row's patient by name: every day, oldest first.
+        Grid()->SetRow(2);
+        mainform->patientHistoryAction->trigger();
+        QCOMPARE(windows().size(), 1);
+        const auto& byName = windows().constLast()->Visits();
+        QCOMPARE(byName.size(), 2u);
+        QCOMPARE(byName[0].day, std::string("14050910"));
+        QCOMPARE(byName[1].row, 2);
+        QCOMPARE(windows().constLast()->Shown().tests.size(), 20u);
+        // A hit found by origin code: the patient by that code.
+        QTest::mouseClick(mainform->SpeedButton22, Qt::LeftButton);
+        mainform->Edit1->setText(u"503"_s);
+        QCOMPARE(mainform->ListBox3->count(), 2);
+        mainform->ListBox3->setCurrentRow(0);
+        mainform->HitPatientHistory();
+        QCOMPARE(windows().size(), 2);
+        QCOMPARE(windows().constLast()->Visits().size(), 2u);
+        QCOMPARE(windows().constLast()->Visits()[0].originCode, std::string("503"));
+        // Nobody found: said on the status line, no window.
+        mainform->ShowPatientHistory(u"nobody"_s);
+        QCOMPARE(windows().size(), 2);
+        QVERIFY(mainform->Label6->text().contains(u"در بایگانی نیست"_s));
     }
 };
 

@@ -66,10 +66,11 @@ private slots:
 
     void popupMenuItems() {
         const QList<QAction*> items = mainform->PopupMenu1->actions();
-        QCOMPARE(items.size(), 3);
+        QCOMPARE(items.size(), 4);
         QCOMPARE(items[0]->text(), u"    دریافت جواب PDF"_s);
         QCOMPARE(items[1]->text(), u"دریافت اطلاعات تست"_s);
         QCOMPARE(items[2]->text(), u"  دریافت قیمت تست  "_s);
+        QCOMPARE(items[3]->text(), u"سابقه بیمار"_s);  // the row's patient across the archive
         QVERIFY(items[0]->isEnabled() && items[1]->isEnabled() && items[2]->isEnabled());
         QCOMPARE(mainform->PopupMenu1->layoutDirection(), Qt::RightToLeft);
     }

@@ -16,34 +16,14 @@
 #include "results/ui/ResultReport.h"
 #include "results/ui/SignaturePicture.h"
 #include "tests/support/PromptRecorder.h"
+#include "tests/support/ReadBack.h"
 
 using namespace Qt::StringLiterals;
 using namespace orv::results;
+using orv::test::Folded;
+using orv::test::PdfText;
 
 namespace {
-// pdftotext hands Persian back in presentation forms between direction marks.
-QString Folded(QString text) {
-    text = text.normalized(QString::NormalizationForm_KC);
-    static const QRegularExpression marks(u"[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]"_s);
-    static const QRegularExpression blanks(u"\\s+"_s);
-    return text.remove(marks).replace(blanks, u" "_s).trimmed();
-}
-
-QString PdfText(const QByteArray& pdf, const QString& dir, int page = 0) {
-    const QString path = dir + u"/report.pdf"_s;
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(pdf);
-    file.close();
-    QStringList args;
-    if (page) args << u"-f"_s << QString::number(page) << u"-l"_s << QString::number(page);
-    args << u"-layout"_s << path << u"-"_s;
-    QProcess tool;
-    tool.start(u"pdftotext"_s, args);
-    tool.waitForFinished(30000);
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
 ReportContent Day(int lines) {
     QStringList file;
     for (int i = 1; i <= lines; ++i)

@@ -23,6 +23,18 @@ std::vector<std::string> Split(const std::string& text, char by) {
 }
 
 const std::string kSample = std::string(std::getenv("ORVANET_SOURCE_DIR")) + "/tests/results/data/14010630.txt";
+
+// A folder of the sample as the archive of each day (compact dates); removed at the end of the test.
+struct SampleArchive {
+    std::string folder;
+    explicit SampleArchive(std::initializer_list<const char*> days) {
+        char pattern[] = "/tmp/orv-archive-XXXXXX";
+        if (mkdtemp(pattern)) folder = pattern;
+        for (const char* day : days)
+            std::system(("cp '" + kSample + "' '" + folder + "/" + day + ".txt'").c_str());
+    }
+    ~SampleArchive() { std::system(("rm -rf '" + folder + "'").c_str()); }
+};
 }  // namespace
 
 TEST(ResultsCommand, PrintsTheGridCells) {
@@ -60,12 +72,10 @@ TEST(ResultsCommand, MalformedArguments) {
 }
 
 TEST(ResultsCommand, SearchListsTheArchiveHitsNewestFirst) {
-    char pattern[] = "/tmp/orv-search-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string folder = pattern;
-    std::system(("cp '" + kSample + "' '" + folder + "/14010630.txt' && cp '" + kSample + "' '" + folder +
-                 "/14010702.txt' && echo 17 > '" + folder + "/check.txt'")
-                    .c_str());
+    const SampleArchive archive{"14010630", "14010702"};
+    const std::string& folder = archive.folder;
+    ASSERT_FALSE(folder.empty());
+    std::system(("echo 17 > '" + folder + "/check.txt'").c_str());
     // The sample holds "فاطمه  گلي" with an Arabic yeh; the Persian one is typed.
     const ToolRun run = Tool("results search '" + folder + "' 'گلی'");
     ASSERT_EQ(run.status, 0);
@@ -78,5 +88,28 @@ TEST(ResultsCommand, SearchListsTheArchiveHitsNewestFirst) {
     EXPECT_EQ(Tool("results search '" + folder + "' 'nobody'").out, "");
     EXPECT_EQ(Tool("results search '" + folder + "'").status, 2);
     EXPECT_EQ(Tool("results search /nonexistent/folder x").status, 1);
-    std::system(("rm -rf '" + folder + "'").c_str());
+}
+
+TEST(ResultsCommand, HistoryListsThePatientsResultsOldestDayFirst) {
+    const SampleArchive archive{"14010702", "14010630"};
+    const std::string& folder = archive.folder;
+    ASSERT_FALSE(folder.empty());
+    const ToolRun run = Tool("results history '" + folder + "' 'کاظمی'");
+    ASSERT_EQ(run.status, 0);
+    const auto lines = Split(run.out, '\n');
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "1401/06/30\tمحمد رضا کاظم\u064a\tFBS\t95");
+    EXPECT_EQ(lines[2], "1401/06/30\tمحمد رضا کاظم\u064a\tHCV Qualitative\tNegative");
+    EXPECT_EQ(lines[3], "1401/07/02\tمحمد رضا کاظم\u064a\tFBS\t95");
+    // One test, named in any capitals; by a code as the search finds it.
+    EXPECT_EQ(Tool("results history '" + folder + "' 2045 --test chol").out,
+              "1401/06/30\tمحمد رضا کاظم\u064a\tChol\t180\n1401/07/02\tمحمد رضا کاظم\u064a\tChol\t180\n");
+    const ToolRun none = Tool("results history '" + folder + "' 'nobody'");
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(Tool("results history '" + folder + "'").status, 2);
+    EXPECT_EQ(Tool("results history '" + folder + "' x --test").status, 2);
+    EXPECT_EQ(Tool("results history '" + folder + "' x --test a --test b").status, 2);
+    EXPECT_EQ(Tool("results history '" + folder + "' x --csv").status, 2);
+    EXPECT_EQ(Tool("results history /nonexistent/folder x").status, 1);
 }
