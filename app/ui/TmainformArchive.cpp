@@ -142,7 +142,6 @@ void Tmainform::ShowPatientHistory(const QString& text) {
     }
     auto* window = new res::PatientHistoryWindow(text.trimmed(), std::move(visits), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    res::SaveFolder::SetWorkspace(WorkspaceRoot());  // where the preview's "Save as PDF" opens
     window->show();
 }
 
