@@ -49,6 +49,10 @@ export ORVANET_SOURCE_DIR=$source_dir
 wine=$(command -v wine64 || command -v wine || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
 "$wine" wineboot --init >/dev/null 2>&1 || true
+# One Wine server for all the test programs (not one started and stopped for each).
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+"$wineserver" -p >/dev/null 2>&1 || true
+trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 
 left_out=$(grep -c . "$build/windows-left-out.txt" || true)
 echo "Not built for Windows (they need Qt, ICU, libcurl or the local central laboratory): $left_out test programs"
