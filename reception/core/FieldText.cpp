@@ -1,9 +1,8 @@
 #include "reception/core/FieldText.h"
 
-#include <unicode/uchar.h>
-
 #include <cstdio>
 
+#include "base/core/CodePage.h"
 #include "base/core/TextFile.h"
 #include "base/core/Utf8.h"
 
@@ -19,9 +18,7 @@ std::string AsciiDigits(std::string_view utf8) {
             out += utf8[at++];
             continue;
         }
-        const int digit = cp >= 0x80 && u_charType(static_cast<UChar32>(cp)) == U_DECIMAL_DIGIT_NUMBER
-                              ? u_charDigitValue(static_cast<UChar32>(cp))
-                              : -1;
+        const int digit = cp >= 0x80 ? DecimalDigitValue(cp) : -1;
         if (digit >= 0)
             out += static_cast<char>('0' + digit);
         else

@@ -1,13 +1,11 @@
 #include "server/core/CodePageTable.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ustring.h>
-
 #include <map>
 #include <memory>
 #include <mutex>
 #include <set>
 
+#include "base/core/CodePage.h"
 #include "base/core/TextFile.h"
 
 namespace orv {
@@ -15,39 +13,25 @@ namespace {
 
 constexpr int kFallbackCodePage = 1252;
 
-// Byte 0x80 + i of the code page as UTF-8; empty when ICU does not know it.
-std::vector<std::string> IcuTable(int codePage) {
-    std::vector<std::string> table;
-    for (const std::string& name : {"windows-" + std::to_string(codePage), "ibm-" + std::to_string(codePage)}) {
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<UConverter, void (*)(UConverter*)> cnv(ucnv_open(name.c_str(), &status), ucnv_close);
-        if (U_FAILURE(status) || !cnv) continue;
-        // Multi-byte code pages (932, 936, ...) are read byte by byte: a lead byte alone is no character.
-        table.resize(128);
-        for (int i = 0; i < 128; ++i) {
-            const char byte = static_cast<char>(0x80 + i);
-            UChar units[4];
-            status = U_ZERO_ERROR;
-            ucnv_reset(cnv.get());
-            const int32_t len = ucnv_toUChars(cnv.get(), units, 4, &byte, 1, &status);
-            std::string utf8;
-            if (U_SUCCESS(status) && len > 0) {
-                char out[16];
-                int32_t written = 0;
-                status = U_ZERO_ERROR;
-                u_strToUTF8(out, sizeof out, &written, units, len, &status);
-                if (U_SUCCESS(status)) utf8.assign(out, static_cast<size_t>(written));
-            }
-            table[i] = utf8.empty() ? "\uFFFD" : utf8;
-        }
-        return table;
+// Byte 0x80 + i of the code page as UTF-8; empty when the platform does not know it.
+std::vector<std::string> PlatformTable(int codePage) {
+    std::u16string probe;
+    if (!DecodeCodePage(codePage, "a", probe)) return {};
+    // Multi-byte code pages (932, 936, ...) are read byte by byte: a lead byte alone is no character.
+    std::vector<std::string> table(128);
+    for (int i = 0; i < 128; ++i) {
+        const char byte = static_cast<char>(0x80 + i);
+        std::u16string units;
+        const std::string utf8 =
+            DecodeCodePage(codePage, std::string_view(&byte, 1), units) ? Utf16ToUtf8(units) : std::string();
+        table[i] = utf8.empty() ? "\uFFFD" : utf8;
     }
     return table;
 }
 
 // The table of a code page, empty when nobody knows it.
 std::vector<std::string> MakeTable(int codePage) {
-    if (codePage != 1256) return IcuTable(codePage);
+    if (codePage != 1256) return PlatformTable(codePage);
     std::vector<std::string> table(128);
     for (int i = 0; i < 128; ++i) {
         const char byte = static_cast<char>(0x80 + i);

@@ -1,8 +1,8 @@
 #pragma once
 // The upper halves (bytes 0x80 to 0xFF) of Windows single-byte code pages as
 // UTF-8, made once per code page for the whole program. Code page 1256 comes
-// from the program's own converter; any other from ICU's "windows-N" (or
-// "ibm-N") converter. A code page nobody knows reads as 1252.
+// from the program's own converter; any other from the platform's (ICU's
+// "windows-N" or "ibm-N" converter on Linux). A code page nobody knows reads as 1252.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -6,11 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#ifdef __linux__
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-#endif
+#include "base/core/ThreadPriority.h"
 
 namespace orv {
 
@@ -18,11 +14,9 @@ void RunOffUiThread(const std::function<void()>& work, const std::function<void(
     QEventLoop loop;
     std::atomic<bool> done{false};
     std::thread worker([&] {
-#ifdef __linux__
         // The window's thread comes first: a transfer that wants the processor
         // waits a moment rather than the window missing a frame.
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), 10);
-#endif
+        LowerThisThreadPriority();
         work();
         done = true;
         // Queued: runs inside loop.exec() even when the work ends before it starts.

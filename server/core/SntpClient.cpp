@@ -1,12 +1,9 @@
 #include "server/core/SntpClient.h"
 
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <chrono>
-#include <cstring>
+
+#include "server/core/UdpSocket.h"
 
 namespace orv {
 namespace {
@@ -17,13 +14,6 @@ constexpr size_t kPacketSize = 48;
 uint32_t Be32(const unsigned char* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
-
-struct Socket {
-    int fd = -1;
-    ~Socket() {
-        if (fd >= 0) close(fd);
-    }
-};
 
 }  // namespace
 
@@ -56,26 +46,21 @@ SntpAnswer ParseSntpAnswer(const unsigned char* packet, size_t size) {
 
 SntpAnswer SntpClient::Request(const std::atomic<bool>* abort) const {
     SntpAnswer a;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found) {
-        a.error = "cannot resolve " + host;
-        return a;
-    }
-    Socket s;
-    s.fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    const bool connected = s.fd >= 0 && connect(s.fd, found->ai_addr, found->ai_addrlen) == 0;
-    freeaddrinfo(found);
-    if (!connected) {
-        a.error = std::string("cannot reach the time server: ") + std::strerror(errno);
-        return a;
+    UdpSocket s;
+    switch (s.Open(host, port)) {
+        case UdpSocket::OpenResult::Unresolved:
+            a.error = "cannot resolve " + host;
+            return a;
+        case UdpSocket::OpenResult::Unreachable:
+            a.error = "cannot reach the time server: " + s.Reason();
+            return a;
+        case UdpSocket::OpenResult::Open:
+            break;
     }
     unsigned char request[kPacketSize] = {};
     request[0] = 0x23;  // leap indicator 0, version 4, mode 3 (client)
-    if (send(s.fd, request, sizeof request, 0) != static_cast<ssize_t>(sizeof request)) {
-        a.error = std::string("cannot send to the time server: ") + std::strerror(errno);
+    if (!s.Send(request, sizeof request)) {
+        a.error = "cannot send to the time server: " + s.Reason();
         return a;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -90,14 +75,12 @@ SntpAnswer SntpClient::Request(const std::atomic<bool>* abort) const {
             a.error = "no answer within " + std::to_string(timeoutMs) + " ms";
             return a;
         }
-        pollfd p{s.fd, POLLIN, 0};
-        const int ready = poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 100)));
-        if (ready <= 0) continue;
         unsigned char answer[512];
-        const ssize_t n = recv(s.fd, answer, sizeof answer, 0);
+        const long n = s.Receive(answer, sizeof answer, static_cast<int>(std::min<long long>(left.count(), 100)));
+        if (n == UdpSocket::kNothing) continue;
         if (n < 0) {
             // A refused port (ICMP) is as good as silence: no answer.
-            a.error = std::string("time server: ") + std::strerror(errno);
+            a.error = "time server: " + s.Reason();
             return a;
         }
         return ParseSntpAnswer(answer, static_cast<size_t>(n));

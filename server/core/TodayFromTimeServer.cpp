@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "base/core/LocalTime.h"
 #include "solar/core/TPublicUtils.h"
 
 namespace orv {
@@ -14,8 +15,7 @@ constexpr int kFirstPlausibleYear = 1397;
 // The calendar date, in local time, of a moment given in seconds since 1970.
 std::chrono::sys_days LocalDay(double unixSeconds) {
     const std::time_t t = static_cast<std::time_t>(unixSeconds);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = LocalCalendarTime(t);
     return std::chrono::sys_days(std::chrono::year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday);
 }
 

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <mutex>
 
+#include "base/core/LocalTime.h"
 #include "base/core/Trim.h"
 #include "solar/core/CivilDays.h"
 #include "solar/core/ShortDateFormat.h"
@@ -158,8 +159,7 @@ std::string TPublicUtils::MiladiDate(std::chrono::sys_days date, ShortFmt fmt) {
 
 std::chrono::sys_days TPublicUtils::LocalToday() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = orv::LocalCalendarTime(now);
     return std::chrono::sys_days{
         std::chrono::days{orv::days::FromGregorian(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday)}};
 }

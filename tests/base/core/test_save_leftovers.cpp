@@ -39,7 +39,10 @@ TEST_F(SaveLeftovers, OurOwnLeftoversGo) {
 
 TEST_F(SaveLeftovers, EverythingElseStays) {
     const char* kept[] = {"14010630.txt", ".hidden", ".a.part-12345", "x.part-ABCDEF", ".a.part-ABCDEFG", ".part-ABCDEF",
-                          ".a.part-AB?DEF", "check.txt"};
+#ifndef _WIN32  // "?" is no letter of a Windows file name
+                          ".a.part-AB?DEF",
+#endif
+                          ".a.part-AB-DEF", "check.txt"};
     for (const char* name : kept) Make(name);
     Make(".fresh.txt.part-ABCDEF", false);  // another running save may be writing it now
     fs::create_directory(dir / ".folder.part-ABCDEF");

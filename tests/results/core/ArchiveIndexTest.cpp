@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "base/core/TextFile.h"
 #include "results/core/ArchiveIndex.h"
@@ -16,9 +17,9 @@ class Archive : public ::testing::Test {
 protected:
     std::string root;
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orv-archive-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern + "/";
+        const auto dir = std::filesystem::temp_directory_path() / ("orv-archive-" + std::to_string(std::random_device{}()));
+        ASSERT_TRUE(std::filesystem::create_directory(dir));
+        root = dir.string() + "/";
     }
     void TearDown() override { std::filesystem::remove_all(root); }
     // Written in code page 1256, as the server publishes them.
