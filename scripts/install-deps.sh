@@ -13,6 +13,12 @@ packages=(
   desktop-file-utils dpkg-dev
   libx11-dev x11-xkb-utils
   qt6-pdf-dev
+  qtkeychain-qt6-dev
+  gnome-keyring
+  dbus-daemon
+  lintian
+  help2man
+  appstream
 )
 
 missing=()
