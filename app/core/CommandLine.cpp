@@ -70,7 +70,8 @@ std::string ProgramHelp() {
            "\n"
            "Files:\n"
            "  ~/TarvinaLabData/  the workspace: results, bills, worklist and orvanet.ini, the server's\n"
-           "                     settings; readable by the user alone\n"
+           "                     settings; readable by the user alone. The FTP password moves from\n"
+           "                     orvanet.ini into the desktop's secret store when one runs.\n"
            "\n"
            "Environment:\n"
            "  ORVANET_WORKSPACE  another folder for the workspace\n";

@@ -11,6 +11,8 @@
 #include "app/ui/Forms.h"
 #include "app/ui/SingleInstance.h"
 #include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "server/core/PasswordStore.h"
 #include "solar/widgets/SolarLook.h"
 
 int main(int argc, char** argv) {
@@ -41,11 +43,15 @@ int main(int argc, char** argv) {
                      reached ? "; its window was brought forward" : "");
         return 0;
     }
+    // The FTP password: moved from orvanet.ini into the desktop's secret store when one runs.
+    orv::KeychainPasswordStore passwordStore;
+    const orv::StartSettings start = orv::LoadSettingsAtStart(TForm1::SettledPaths().root, passwordStore);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orvanet"), QIcon(QStringLiteral(":/icons/orvanet.svg"))));
     QApplication::setQuitOnLastWindowClosed(false);  // the windows end the program themselves
     orv::ui::InstallFonts();
     orv::solar::UseLocaleShortDateFormat();
     CreateForms();
+    mainform->UsePasswordStore(&passwordStore, start.storedPassword);
     QObject::connect(&instance, &orv::ui::SingleInstance::ActivationRequested, [] { BringFormsForward(); });
     Form1->show();
     const int status = QApplication::exec();
