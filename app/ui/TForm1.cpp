@@ -30,11 +30,17 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     SpeedButton1 = new QPushButton(QStringLiteral("Ok"), this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setAutoDefault(false);
+    serverSettingsButton = new QToolButton(this);
+    serverSettingsButton->setObjectName(QStringLiteral("serverSettingsButton"));
+    serverSettingsButton->setText(QStringLiteral("⚙"));
+    serverSettingsButton->setToolTip(QStringLiteral("تنظیمات سرور (Server settings)"));
+    serverSettingsButton->setAutoRaise(true);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 8, 8, 8);
     row->addWidget(Label1);
     row->addWidget(Edit1, 1);
     row->addWidget(SpeedButton1);
+    row->addWidget(serverSettingsButton);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(300);
@@ -44,6 +50,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::SpeedButton1Click);  // Enter acts as "Ok"
+    connect(serverSettingsButton, &QToolButton::clicked, this, [] { mainform->ShowServerSettings(); });
 
     FormCreate();
 }
@@ -86,6 +93,12 @@ void TForm1::FormShow() {
     }
     Timer1->start();
     ApplyProxyFile();
+    // A first start: nobody has said where the central laboratory is yet.
+    if (mainform->Settings().ftpHost == orv::kPlaceholderHost)
+        mainform->ShowServerSettings(QStringLiteral(
+            "هنوز سرور تاروینا تنظیم نشده است (میزبان %1). نشانی، نام کاربری و رمز عبوری را که آزمایشگاه مرکزی داده است "
+            "وارد کنید، «آزمایش اتصال» را بزنید و ذخیره کنید.")
+                                         .arg(QString::fromLatin1(orv::kPlaceholderHost)));
 }
 
 void TForm1::ApplyProxyFile() {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 
 #include "app/core/ProxyFile.h"
@@ -29,6 +30,7 @@ public:
     QLabel* Label1;
     QLineEdit* Edit1;
     QPushButton* SpeedButton1;
+    QToolButton* serverSettingsButton;
     QTimer* Timer1;
     QTimer* Timer2;
 

@@ -32,6 +32,7 @@ void Tmainform::ConnectHandlers() {
     connect(netokb, &QToolButton::clicked, this, &Tmainform::netokbClick);
     connect(farokb, &QToolButton::clicked, this, &Tmainform::farokbClick);
     connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
+    connect(serverSettingsButton, &QToolButton::clicked, this, [this] { ShowServerSettings(); });
     connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &Tmainform::SpeedButton2Click);
     connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);

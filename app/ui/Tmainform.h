@@ -102,6 +102,7 @@ public:
                 *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
                 *SpeedButton9 = nullptr, *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
                 *SpeedButton18 = nullptr, *SpeedButton20 = nullptr, *SpeedButton21 = nullptr;
+    QToolButton* serverSettingsButton = nullptr;
     QToolButton *netokb = nullptr, *farokb = nullptr;
     QPlainTextEdit *Memo1 = nullptr, *Memo5 = nullptr;
     QProgressBar *Gauge1 = nullptr, *ProgressBar1 = nullptr;
@@ -144,6 +145,9 @@ public:
     QString ServerDownMessage() const;
     // Closes the session off the UI thread.
     void CloseSession();
+    // The server settings window; `reason` says why it opened by itself. A save
+    // ends the open session and checks the server again with the new settings.
+    void ShowServerSettings(const QString& reason = {});
     // Runs blocking `work` off the UI thread while the window keeps running (and
     // server actions are refused); `cancel` makes it end early should the program quit.
     void Wait(const std::function<void()>& work, const std::function<void()>& cancel);

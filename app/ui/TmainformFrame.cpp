@@ -180,11 +180,13 @@ void Tmainform::BuildIndicators() {
     Image9->setPixmap(orv::ui::PendingPicture());
     for (QLabel* holder : {Image2, Image5, Image9}) holder->hide();
 
-    Label7 = Caption(this, "Label7", "Program Status", QRect(640, 254, 140, 20));
+    Label7 = Caption(this, "Label7", "Program Status", QRect(640, 254, 122, 20));
     QFont bold = Label7->font();
     bold.setBold(true);
     Label7->setFont(bold);
     SpeedButton18 = Button(this, "SpeedButton18", "⟳", QRect(791, 252, 24, 22), "Referesh");
+    serverSettingsButton =
+        Button(this, "serverSettingsButton", "⚙", QRect(765, 252, 24, 22), "تنظیمات سرور (Server settings)");
     struct Row {
         QLabel*& image;
         const char* imageName;

@@ -96,7 +96,7 @@ void Tmainform::AnchorControls() {
     Anchoring->Add(Label5, T | R);
     Anchoring->Add(ListBox3, L | T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton8, SpeedButton6,
-                                                      SpeedButton11, SpeedButton1, SpeedButton20, Label7, SpeedButton18,
+                                                      SpeedButton11, SpeedButton1, SpeedButton20, Label7, SpeedButton18, serverSettingsButton,
                                                       Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18,
                                                       Label16, Label4})
         Anchoring->Add(w, T | R);
@@ -111,7 +111,7 @@ void Tmainform::AnchorControls() {
 void Tmainform::SetTabOrder() {
     const QList<QWidget*> chain{SolarDatePicker1, SpeedButton7, Edit1,         SpeedButton22, SpeedButton5,
                                 SpeedButton16,    SpeedButton8, SpeedButton6,  SpeedButton11, SpeedButton1,
-                                SpeedButton20,    SpeedButton18, StringGrid1,  SpeedButton3};
+                                SpeedButton20,    SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
     for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }

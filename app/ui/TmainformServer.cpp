@@ -14,6 +14,7 @@
 #include "server/core/OffUiThread.h"
 #include "server/core/ServerMessages.h"
 #include "server/core/TodayFromTimeServer.h"
+#include "server/ui/ServerSettingsWindow.h"
 
 void Tmainform::Wait(const std::function<void()>& work, const std::function<void()>& cancel) {
     ++busy_;
@@ -37,6 +38,26 @@ void Tmainform::ConfigureSession() {
     IdSNTP1.host = s.sntpHost;
     IdSNTP1.port = s.sntpPort;
     IdSNTP1.timeoutMs = s.sntpTimeoutMs;
+}
+
+void Tmainform::ShowServerSettings(const QString& reason) {
+    if (auto* open = findChild<orv::ui::ServerSettingsWindow*>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* window = new orv::ui::ServerSettingsWindow(WorkspaceRoot(), pooshe, this);
+    window->setWindowFlag(Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->SetReason(reason);
+    // The next action opens a new session with what was saved; the check says at once whether it answers.
+    connect(window, &orv::ui::ServerSettingsWindow::Saved, this, [this] {
+        RunWhenIdle([this] {
+            CloseSession();
+            SpeedButton15Click();
+        });
+    });
+    window->show();
 }
 
 void Tmainform::SpeedButton15Click() {

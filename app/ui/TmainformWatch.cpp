@@ -6,7 +6,6 @@
 // day shown. "[results] watch=false" in orvanet.ini turns it off.
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTimer>
 
 #include "app/ui/DesktopNotice.h"
@@ -21,12 +20,6 @@ namespace res = orv::results;
 namespace {
 constexpr int kTitleBlinks = 20;  // ten seconds of the title blink
 
-bool WatchOn(const QString& iniPath) {
-    const QSettings ini(iniPath, QSettings::IniFormat);
-    const QString value = ini.value(u"results/watch"_s, u"true"_s).toString().trimmed().toLower();
-    return !(value == u"false"_s || value == u"0"_s || value == u"no"_s || value == u"off"_s);
-}
-
 res::ArchivedCopy Archived(const std::string& path) {
     const QFileInfo file(QString::fromStdString(path));
     if (!file.isFile()) return {};
@@ -36,7 +29,7 @@ res::ArchivedCopy Archived(const std::string& path) {
 
 void Tmainform::WatchToday() {
     if (!ResultWatch1 || ServerBusy() || !netok || !farok || ya.isEmpty() || pooshe.isEmpty()) return;
-    if (!WatchOn(WorkspaceRoot() + QString::fromLatin1(orv::kSettingsFileName))) return;
+    if (!Settings().resultsWatch) return;
     const QString today = ya + u'/' + ma + u'/' + da;
     const std::string compact = QString(ya + ma + da).toStdString();
     const std::string remote = res::RemoteResultPath(pooshe.toStdString(), compact);

@@ -9,16 +9,19 @@ using namespace Qt::StringLiterals;
 
 namespace orv::ui {
 namespace {
-template <typename Responder>
+// One responder of each kind; `Kind` tells apart kinds of the same signature.
+template <typename Responder, int Kind = 0>
 Responder& Slot() {
     static Responder r;
     return r;
 }
+constexpr int kOpenFile = 1;  // the open-file dialog's responder, the save dialog's signature
 }  // namespace
 
 void SetMessageResponder(MessageResponder responder) { Slot<MessageResponder>() = std::move(responder); }
 void SetSaveFileResponder(SaveFileResponder responder) { Slot<SaveFileResponder>() = std::move(responder); }
 void SetOpenResponder(OpenResponder responder) { Slot<OpenResponder>() = std::move(responder); }
+void SetOpenFileResponder(OpenFileResponder responder) { Slot<OpenFileResponder, kOpenFile>() = std::move(responder); }
 void SetBeepResponder(BeepResponder responder) { Slot<BeepResponder>() = std::move(responder); }
 
 QMessageBox::StandardButton MessageBox(QWidget* parent, const QString& caption, const QString& text,
@@ -36,6 +39,11 @@ bool Confirm(QWidget* parent, const QString& text) {
 QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) {
     if (const auto& answer = Slot<SaveFileResponder>()) return answer(caption, dir, filter);
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) {
+    if (const auto& answer = Slot<OpenFileResponder, kOpenFile>()) return answer(caption, dir, filter);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
 QString SaveFileAs(QWidget* parent, const QString& kind, const QString& suffix, const QString& dir) {

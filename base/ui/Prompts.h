@@ -15,11 +15,13 @@ using MessageResponder = std::function<QMessageBox::StandardButton(const QString
                                                                    QMessageBox::StandardButtons buttons)>;
 using SaveFileResponder = std::function<QString(const QString& caption, const QString& dir, const QString& filter)>;
 using OpenResponder = std::function<bool(const QUrl& url)>;
+using OpenFileResponder = std::function<QString(const QString& caption, const QString& dir, const QString& filter)>;
 using BeepResponder = std::function<void()>;
 
 void SetMessageResponder(MessageResponder responder);
 void SetSaveFileResponder(SaveFileResponder responder);
 void SetOpenResponder(OpenResponder responder);
+void SetOpenFileResponder(OpenFileResponder responder);
 void SetBeepResponder(BeepResponder responder);
 
 // Shows a message box; the button pressed.
@@ -30,6 +32,8 @@ QMessageBox::StandardButton MessageBox(QWidget* parent, const QString& caption, 
 bool Confirm(QWidget* parent, const QString& text);
 // The chosen file name, empty when cancelled.
 QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+// The existing file chosen, empty when cancelled.
+QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
 // Asks for a file of one kind, "<kind> (*.<suffix>)"; a name typed without an
 // extension gets the suffix, as the dialog's default extension does.
 QString SaveFileAs(QWidget* parent, const QString& kind, const QString& suffix, const QString& dir = QString());

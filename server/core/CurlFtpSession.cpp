@@ -87,6 +87,10 @@ FtpFailure FailureOf(CURLcode code, int lastReply) {
             return FtpFailure::RemoteMissing;
         case CURLE_LOGIN_DENIED:
             return FtpFailure::LogIn;
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY:
+        case CURLE_COULDNT_CONNECT:
+            return FtpFailure::Unreachable;
         default:
             break;
     }
@@ -240,8 +244,11 @@ FtpResult CurlFtpSession::Perform(const char* what) {
         why += "cancelled";
     else
         why += errbuf_[0] ? errbuf_ : curl_easy_strerror(code);
-    const FtpFailure kind =
-        code == CURLE_ABORTED_BY_CALLBACK ? FtpFailure::Other : FailureOf(code, transfer_->lastReply);
+    FtpFailure kind = code == CURLE_ABORTED_BY_CALLBACK ? FtpFailure::Other : FailureOf(code, transfer_->lastReply);
+    // Timed out before any connection was made (a host that drops what is sent to it).
+    curl_off_t connected = 0;
+    curl_easy_getinfo(easy_, CURLINFO_CONNECT_TIME_T, &connected);
+    if (code == CURLE_OPERATION_TIMEDOUT && connected == 0 && transfer_->lastReply == 0) kind = FtpFailure::Unreachable;
     // A refusal is told in the server's own words.
     if (kind == FtpFailure::Refused) why = transfer_->lastReplyText;
     return FtpResult::Fail(why, kind);
@@ -266,7 +273,12 @@ FtpResult CurlFtpSession::Open() {
     if (r) {
         open_ = true;
         security_ = SecurityOf(*transfer_);
+        lastOpenSecurity_ = security_;
     } else {
+        // How far the refused log-in got: the control connection under TLS once AUTH TLS was taken.
+        lastOpenSecurity_ = transfer_->authReply == 234 ? FtpSecurity::Tls
+                            : transfer_->lastReply != 0 ? FtpSecurity::Plain
+                                                        : FtpSecurity::Closed;
         // A failed log-in leaves nothing behind: the next Open starts afresh.
         curl_multi_cleanup(multi_);
         multi_ = nullptr;

@@ -33,6 +33,7 @@ public:
     void Close() override;
     bool IsOpen() const override { return open_; }
     FtpSecurity Security() const override { return security_; }
+    FtpSecurity LastOpenSecurity() const override { return lastOpenSecurity_; }
     void Abort() override;
 
     // The URL that makes curl send `remotePath` byte for byte (every byte but
@@ -55,6 +56,7 @@ private:
     CURLM* multi_ = nullptr;
     bool open_ = false;
     FtpSecurity security_ = FtpSecurity::Closed;
+    FtpSecurity lastOpenSecurity_ = FtpSecurity::Closed;
     std::string cwd_;
     bool restartBeforeData_ = false;
     std::atomic<bool> abort_{false};

@@ -40,6 +40,7 @@ struct FtpEndpoint {
 enum class FtpFailure {
     None,
     Other,           // on the way to or from the server: connection, data
+    Unreachable,     // no connection was made at all: the host unknown, nothing listening, no route
     LogIn,           // the server refused the user name or the password (530)
     Certificate,     // the server's certificate failed verification (or ca_file cannot be read)
     TlsUnavailable,  // tls=required and the server offers no TLS
@@ -106,6 +107,10 @@ public:
     virtual bool IsOpen() const = 0;
     // Plain or TLS once open; a session without TLS support is plain.
     virtual FtpSecurity Security() const { return IsOpen() ? FtpSecurity::Plain : FtpSecurity::Closed; }
+    // What the last Open reached before it logged in or failed: TLS once the server
+    // took "AUTH TLS" and "PROT P", plain when it went on without, closed when it
+    // never got that far.
+    virtual FtpSecurity LastOpenSecurity() const { return Security(); }
 
     // Makes the running operation (if any) fail soon; the next one runs normally.
     virtual void Abort() = 0;

@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "base/core/IniText.h"
+
 namespace orv {
 namespace {
 
@@ -39,12 +41,6 @@ bool FileHoldsPassword(const std::string& iniPath) {
     return QSettings(QString::fromStdString(iniPath), QSettings::IniFormat).contains(QStringLiteral("ftp/password"));
 }
 
-// TEMPORARY until the key-keeping writer lands.
-bool SaveWithoutPassword(const std::string& iniPath, const ServerSettings& settings, std::string* error = nullptr) {
-    ServerSettings s = settings;
-    s.ftpPassword.clear();
-    return SaveServerSettings(iniPath, s, error);
-}
 
 }  // namespace
 
@@ -99,13 +95,13 @@ std::string PasswordKey(const std::string& workspaceRoot) { return "ftp password
 StartSettings LoadSettingsAtStart(const std::string& workspaceRoot, PasswordStore& store) {
     const std::string ini = IniPath(workspaceRoot);
     StartSettings start;
-    start.settings = LoadServerSettings(ini);
+    start.settings = LoadWorkspaceSettings(workspaceRoot);
     if (!store.Available()) return start;
     const std::string key = PasswordKey(workspaceRoot);
     if (FileHoldsPassword(ini)) {
         // Into the store, then out of the file: a failure on the way leaves it where it was.
         if (!store.Write(key, start.settings.ftpPassword)) return start;
-        if (!SaveWithoutPassword(ini, start.settings)) return start;
+        if (!EditIniFile(ini, [](IniText& text) { text.Remove("ftp", "password"); })) return start;
     }
     const PasswordRead read = store.Read(key);
     if (read.status != PasswordRead::Found) return start;
@@ -118,18 +114,18 @@ StartSettings LoadSettingsAtStart(const std::string& workspaceRoot, PasswordStor
 ServerSettings SettingsWithStoredPassword(const std::string& workspaceRoot,
                                           const std::optional<std::string>& storedPassword) {
     const std::string ini = IniPath(workspaceRoot);
-    ServerSettings settings = LoadServerSettings(ini);
+    ServerSettings settings = LoadWorkspaceSettings(workspaceRoot);
     if (storedPassword && !FileHoldsPassword(ini)) settings.ftpPassword = *storedPassword;
     return settings;
 }
 
 bool StorePassword(const std::string& workspaceRoot, ServerSettings& settings, const std::string& password,
-                   PasswordStore* store, std::string* error) {
+                   PasswordStore* store, std::string* error, const ServerSettings* inherited) {
     settings.ftpPassword = password;
     const std::string ini = IniPath(workspaceRoot);
     if (store && store->Available() && store->Write(PasswordKey(workspaceRoot), password))
-        return SaveWithoutPassword(ini, settings, error);
-    return SaveServerSettings(ini, settings, error);
+        return SaveServerSettingsWithoutPassword(ini, settings, error, inherited);
+    return SaveServerSettings(ini, settings, error, inherited);
 }
 
 }  // namespace orv

@@ -68,7 +68,8 @@ ServerSettings SettingsWithStoredPassword(const std::string& workspaceRoot,
 // Saves `settings` into orvanet.ini with `password` kept where passwords are
 // kept: in the store when one answers (the file then holds none), else in the
 // file. `store` may be null (no store). Also sets settings.ftpPassword.
+// `inherited` as SaveServerSettings takes it.
 bool StorePassword(const std::string& workspaceRoot, ServerSettings& settings, const std::string& password,
-                   PasswordStore* store, std::string* error = nullptr);
+                   PasswordStore* store, std::string* error = nullptr, const ServerSettings* inherited = nullptr);
 
 }  // namespace orv

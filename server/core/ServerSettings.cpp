@@ -1,15 +1,15 @@
 #include "server/core/ServerSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QString>
 
-#include <chrono>
-#include <filesystem>
-#include <system_error>
+#include <cstdlib>
 
 #include "base/core/AtomicFile.h"
+#include "base/core/IniText.h"
 
 namespace orv {
 namespace {
@@ -17,7 +17,9 @@ namespace {
 void ReadText(const QSettings& ini, const char* key, std::string& value) {
     const QVariant v = ini.value(QString::fromUtf8(key));
     if (!v.isValid()) return;
-    const QString text = v.toString().trimmed();
+    // An unquoted value with a comma reads as a list: the value is the whole of it.
+    // The reader trims unquoted values; a quoted one keeps its spaces (a password may have them).
+    const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(u',') : v.toString();
     // A quoted value may run over its line; a host, user or password with a line
     // break or another control character would reach the server as a command.
     for (const QChar ch : text)
@@ -52,15 +54,34 @@ void ReadCaFile(const QSettings& ini, const std::string& iniPath, std::string& v
     value = QDir::cleanPath(folder.absoluteFilePath(file)).toStdString();
 }
 
-// The settings reader keeps a file it has read and reads it again only when its
-// size or its time (to the millisecond) has changed, so a save of the same
-// length within one tick of the file clock would go unseen until the program
-// restarts: a saved file is dated at least a millisecond after the one it replaced.
-void DateAfter(const std::string& iniPath, std::filesystem::file_time_type replaced) {
-    std::error_code ec;
-    const auto later = replaced + std::chrono::milliseconds(1);
-    const auto now = std::filesystem::last_write_time(iniPath, ec);
-    if (!ec && now < later) std::filesystem::last_write_time(iniPath, later, ec);
+void ReadSwitch(const QSettings& ini, const char* key, bool& value) {
+    const QVariant v = ini.value(QString::fromUtf8(key));
+    if (!v.isValid()) return;
+    const QString text = v.toString().trimmed().toLower();
+    if (text == QLatin1String("false") || text == QLatin1String("0") || text == QLatin1String("no") ||
+        text == QLatin1String("off"))
+        value = false;
+    else if (text == QLatin1String("true") || text == QLatin1String("1") || text == QLatin1String("yes") ||
+             text == QLatin1String("on"))
+        value = true;
+}
+
+// The keys present in one file over what `s` holds.
+void ReadFile(const std::string& iniPath, ServerSettings& s) {
+    if (!FileExists(iniPath)) return;
+    const QSettings ini(QString::fromStdString(iniPath), QSettings::IniFormat);
+    ReadText(ini, "ftp/host", s.ftpHost);
+    ReadNumber(ini, "ftp/port", s.ftpPort, 1, 65535);
+    ReadText(ini, "ftp/user", s.ftpUser);
+    ReadText(ini, "ftp/password", s.ftpPassword);
+    ReadTls(ini, s.ftpTls);
+    ReadCaFile(ini, iniPath, s.ftpCaFile);
+    ReadText(ini, "sntp/host", s.sntpHost);
+    ReadNumber(ini, "sntp/port", s.sntpPort, 1, 65535);
+    ReadNumber(ini, "sntp/timeout_ms", s.sntpTimeoutMs, 100, 600000);
+    ReadText(ini, "payment/host", s.paymentHost);
+    ReadNumber(ini, "payment/port", s.paymentPort, 1, 65535);
+    ReadSwitch(ini, "results/watch", s.resultsWatch);
 }
 
 }  // namespace
@@ -90,35 +111,97 @@ FtpEndpoint ServerSettings::Ftp() const {
 
 ServerSettings LoadServerSettings(const std::string& iniPath) {
     ServerSettings s;
-    const QSettings ini(QString::fromStdString(iniPath), QSettings::IniFormat);
-    ReadText(ini, "ftp/host", s.ftpHost);
-    ReadNumber(ini, "ftp/port", s.ftpPort, 1, 65535);
-    ReadText(ini, "ftp/user", s.ftpUser);
-    ReadText(ini, "ftp/password", s.ftpPassword);
-    ReadTls(ini, s.ftpTls);
-    ReadCaFile(ini, iniPath, s.ftpCaFile);
-    ReadText(ini, "sntp/host", s.sntpHost);
-    ReadNumber(ini, "sntp/port", s.sntpPort, 1, 65535);
-    ReadNumber(ini, "sntp/timeout_ms", s.sntpTimeoutMs, 100, 600000);
-    ReadText(ini, "payment/host", s.paymentHost);
-    ReadNumber(ini, "payment/port", s.paymentPort, 1, 65535);
+    ReadFile(iniPath, s);
     return s;
 }
 
-bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std::string* error) {
-    std::string text = "[ftp]\nhost=" + s.ftpHost + "\nport=" + std::to_string(s.ftpPort) + "\nuser=" + s.ftpUser +
-                       "\npassword=" + s.ftpPassword + "\ntls=" + TlsSettingName(s.ftpTls) + "\n";
-    if (!s.ftpCaFile.empty()) text += "ca_file=" + s.ftpCaFile + "\n";
-    text += "\n[sntp]\nhost=" + s.sntpHost + "\nport=" + std::to_string(s.sntpPort) +
-            "\ntimeout_ms=" + std::to_string(s.sntpTimeoutMs) + "\n\n[payment]\nhost=" + s.paymentHost +
-            "\nport=" + std::to_string(s.paymentPort) + "\n";
-    std::error_code ec;
-    const auto replaced = std::filesystem::last_write_time(iniPath, ec);
-    const bool hadFile = !ec;
-    const FileResult r = WriteFileAtomically(iniPath, text, kPrivateFileMode);
+ServerSettings LoadServerSettings(const std::vector<std::string>& files) {
+    ServerSettings s;
+    for (auto f = files.rbegin(); f != files.rend(); ++f) ReadFile(*f, s);
+    return s;
+}
+
+std::vector<std::string> SystemSettingsFiles(const std::string& xdgConfigDirs, const std::string& programDir) {
+#ifdef _WIN32
+    (void)xdgConfigDirs;
+    if (programDir.empty()) return {};
+    return {programDir + "/" + kSettingsFileName};
+#else
+    (void)programDir;
+    std::vector<std::string> files;
+    const std::string dirs = xdgConfigDirs.empty() ? std::string("/etc/xdg") : xdgConfigDirs;
+    size_t start = 0;
+    while (start <= dirs.size()) {
+        size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        std::string dir = dirs.substr(start, end - start);
+        while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+        if (!dir.empty() && dir.front() == '/') files.push_back(dir + "/orvanet/" + kSettingsFileName);
+        start = end + 1;
+    }
+    return files;
+#endif
+}
+
+std::vector<std::string> SystemSettingsFiles() {
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    return SystemSettingsFiles(dirs ? dirs : "",
+                               QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString()
+                                                            : std::string());
+}
+
+std::vector<std::string> WorkspaceSettingsFiles(const std::string& workspaceRoot) {
+    std::vector<std::string> files{workspaceRoot + kSettingsFileName};
+    for (std::string& f : SystemSettingsFiles()) files.push_back(std::move(f));
+    return files;
+}
+
+ServerSettings LoadWorkspaceSettings(const std::string& workspaceRoot) {
+    return LoadServerSettings(WorkspaceSettingsFiles(workspaceRoot));
+}
+
+namespace {
+// Writes the settings; without `withPassword` the file's password key goes (the
+// password is kept in the secret store).
+bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::string* error,
+                  const ServerSettings* inherited, bool withPassword) {
+    const ServerSettings fallback;
+    const ServerSettings& base = inherited ? *inherited : fallback;
+    const auto edit = [&](IniText& ini) {
+        const auto put = [&](const char* section, const char* key, const std::string& value, const std::string& was) {
+            if (!inherited || value != was || ini.Has(section, key)) ini.Set(section, key, value);
+        };
+        const auto number = [](int n) { return std::to_string(n); };
+        put("ftp", "host", s.ftpHost, base.ftpHost);
+        put("ftp", "port", number(s.ftpPort), number(base.ftpPort));
+        put("ftp", "user", s.ftpUser, base.ftpUser);
+        if (withPassword)
+            put("ftp", "password", s.ftpPassword, base.ftpPassword);
+        else
+            ini.Remove("ftp", "password");
+        put("ftp", "tls", TlsSettingName(s.ftpTls), TlsSettingName(base.ftpTls));
+        if (!s.ftpCaFile.empty() || ini.Has("ftp", "ca_file")) put("ftp", "ca_file", s.ftpCaFile, base.ftpCaFile);
+        put("sntp", "host", s.sntpHost, base.sntpHost);
+        put("sntp", "port", number(s.sntpPort), number(base.sntpPort));
+        put("sntp", "timeout_ms", number(s.sntpTimeoutMs), number(base.sntpTimeoutMs));
+        put("payment", "host", s.paymentHost, base.paymentHost);
+        put("payment", "port", number(s.paymentPort), number(base.paymentPort));
+        put("results", "watch", s.resultsWatch ? "true" : "false", base.resultsWatch ? "true" : "false");
+    };
+    const FileResult r = EditIniFile(iniPath, edit, kPrivateFileMode);
     if (!r && error) *error = r.error;
-    if (r && hadFile) DateAfter(iniPath, replaced);
     return r.ok;
+}
+}  // namespace
+
+bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std::string* error,
+                        const ServerSettings* inherited) {
+    return SaveSettings(iniPath, s, error, inherited, true);
+}
+
+bool SaveServerSettingsWithoutPassword(const std::string& iniPath, const ServerSettings& s, std::string* error,
+                                       const ServerSettings* inherited) {
+    return SaveSettings(iniPath, s, error, inherited, false);
 }
 
 }  // namespace orv

@@ -1,13 +1,17 @@
 #pragma once
 // Where the central laboratory is: read from "orvanet.ini" in the workspace root,
-// with built-in defaults for every key that is missing.
+// key by key over the system-wide "orvanet/orvanet.ini" of a deployment (in the
+// folders of $XDG_CONFIG_DIRS, by default /etc/xdg; on Windows the program's
+// folder), over built-in defaults.
 //
 //   [ftp]     host, port, user, password, tls (required, try, off), ca_file
 //   [sntp]    host, port, timeout_ms
 //   [payment] host, port
+//   [results] watch
 //
 // The file holds the FTP password: it is written readable by its owner alone.
 #include <string>
+#include <vector>
 
 #include "server/core/FtpSession.h"
 
@@ -27,6 +31,7 @@ struct ServerSettings {
     int sntpTimeoutMs = 3000;
     std::string paymentHost;  // empty: the FTP host
     int paymentPort = 81;
+    bool resultsWatch = true;  // look for today's new results at every refresh
 
     std::string PaymentHost() const { return paymentHost.empty() ? ftpHost : paymentHost; }
     // The FTP session's endpoint, with the built-in read and transfer limits.
@@ -34,14 +39,37 @@ struct ServerSettings {
 };
 
 inline constexpr const char* kSettingsFileName = "orvanet.ini";
+// The host of an installation nobody has configured yet.
+inline constexpr const char* kPlaceholderHost = "ftp.tarvina.invalid";
 
 // Missing file or keys keep the defaults; a value that is not a number keeps the
 // default. A tls= value other than required, try or off is taken as required:
 // a mistyped setting never weakens the protection asked for.
 ServerSettings LoadServerSettings(const std::string& iniPath);
+// The files in order of weight, the first winning key by key; missing ones are passed over.
+ServerSettings LoadServerSettings(const std::vector<std::string>& files);
 
-// Writes every key, readable by the owner alone; false with `error` set on failure.
-bool SaveServerSettings(const std::string& iniPath, const ServerSettings& settings, std::string* error = nullptr);
+// The system-wide files of a deployment, most important first: "orvanet/orvanet.ini"
+// in each folder of `xdgConfigDirs` (":"-separated, relative entries ignored; empty
+// means /etc/xdg). On Windows: orvanet.ini in `programDir`.
+std::vector<std::string> SystemSettingsFiles(const std::string& xdgConfigDirs, const std::string& programDir = {});
+// The same, from this process's $XDG_CONFIG_DIRS.
+std::vector<std::string> SystemSettingsFiles();
+// The workspace's orvanet.ini, then the system-wide files.
+std::vector<std::string> WorkspaceSettingsFiles(const std::string& workspaceRoot);
+// What a workspace runs with: its own file over the system-wide ones.
+ServerSettings LoadWorkspaceSettings(const std::string& workspaceRoot);
+
+// Writes the settings into the file, readable by the owner alone, keeping its
+// comments and the keys it does not know; false with `error` set on failure.
+// With `inherited` (what the workspace would run with without its own file), a
+// key whose value is the inherited one is written only where the file already has
+// it, so the system-wide defaults keep reaching the workspace.
+bool SaveServerSettings(const std::string& iniPath, const ServerSettings& settings, std::string* error = nullptr,
+                        const ServerSettings* inherited = nullptr);
+// The same for a password kept in the secret store: the file's password= goes.
+bool SaveServerSettingsWithoutPassword(const std::string& iniPath, const ServerSettings& settings,
+                                       std::string* error = nullptr, const ServerSettings* inherited = nullptr);
 
 const char* TlsSettingName(FtpTls tls);
 

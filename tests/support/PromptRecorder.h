@@ -18,6 +18,7 @@ public:
     int beeps = 0;
     QQueue<QMessageBox::StandardButton> buttons;  // next answers to message boxes (OK when empty)
     QQueue<QString> saveNames;                    // next answers to save dialogs (cancel when empty)
+    QQueue<QString> openNames;                    // next answers to open-file dialogs (cancel when empty)
     bool openSucceeds = true;
 
     PromptRecorder() {
@@ -35,12 +36,16 @@ public:
             return openSucceeds;
         });
         orv::ui::SetBeepResponder([this] { ++beeps; });
+        orv::ui::SetOpenFileResponder([this](const QString&, const QString&, const QString&) {
+            return openNames.isEmpty() ? QString() : openNames.dequeue();
+        });
     }
     ~PromptRecorder() {
         orv::ui::SetMessageResponder({});
         orv::ui::SetSaveFileResponder({});
         orv::ui::SetOpenResponder({});
         orv::ui::SetBeepResponder({});
+        orv::ui::SetOpenFileResponder({});
     }
     PromptRecorder(const PromptRecorder&) = delete;
     PromptRecorder& operator=(const PromptRecorder&) = delete;

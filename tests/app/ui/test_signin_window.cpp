@@ -1,5 +1,6 @@
 // The sign-in window: start-up files, the access code, and reaching the main window.
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -9,6 +10,7 @@
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
+#include "server/ui/ServerSettingsWindow.h"
 
 class SignInWindowTest : public QObject {
     Q_OBJECT
@@ -55,6 +57,18 @@ private slots:
         QVERIFY(!mainform->isVisible());
         QCOMPARE(Form1->Edit1->echoMode(), QLineEdit::Password);
         QCOMPARE(Form1->SpeedButton1->text(), QStringLiteral("Ok"));
+    }
+
+    void aFirstStartOpensTheServerSettingsAndSaysWhy() {
+        Form1->show();
+        QVERIFY(!mainform->findChild<orv::ui::ServerSettingsWindow*>());  // a configured workspace: no window
+        Form1->hide();
+        QVERIFY(QFile::remove(QString::fromStdString(File("orvanet.ini"))));
+        Form1->FormShow();
+        auto* settings = mainform->findChild<orv::ui::ServerSettingsWindow*>();
+        QVERIFY(settings && settings->isVisible());
+        QVERIFY(settings->reasonLabel->text().contains(QStringLiteral("ftp.tarvina.invalid")));
+        settings->close();
     }
 
     void validCodesGiveTheFolderCodeAndReachTheMainWindow_data() {

@@ -122,3 +122,62 @@ TEST(ServerSettings, ASaveIsReadBackAtOnceEvenAtTheSameSize) {
         ASSERT_EQ(orv::LoadServerSettings(path).ftpPort, port);
     }
 }
+
+TEST(ServerSettings, ASaveKeepsCommentsAndUnknownKeysAndEveryPasswordCharacter) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/orvanet.ini";
+    ASSERT_TRUE(orv::WriteFileAtomically(path,
+                                         "; set up by the laboratory's technician\n[ftp]\nhost=old.example\n"
+                                         "tls=try            ; required, try or off\nproxy_note=keep me\n"
+                                         "[other]\nanswer=42\n"));
+    for (const std::string password : {"plain01", "p;a,s\"s\\w=rd#1 ", " spaced", "a,b", "رمز۱۲"}) {
+        orv::ServerSettings s = orv::LoadServerSettings(path);
+        s.ftpHost = "ftp.lab.example";
+        s.ftpPassword = password;
+        s.ftpTls = orv::FtpTls::Required;
+        s.resultsWatch = false;
+        ASSERT_TRUE(orv::SaveServerSettings(path, s));
+        const orv::ServerSettings back = orv::LoadServerSettings(path);
+        EXPECT_TRUE(back.ftpPassword == password) << "a password came back changed";
+        EXPECT_EQ(back.ftpHost, "ftp.lab.example");
+        EXPECT_EQ(back.ftpTls, orv::FtpTls::Required);
+        EXPECT_FALSE(back.resultsWatch);
+    }
+    std::string text;
+    ASSERT_TRUE(orv::ReadWholeFile(path, text));
+    for (const char* kept : {"; set up by the laboratory's technician\n", "tls=required            ; required, try or off\n",
+                             "proxy_note=keep me\n", "[other]\nanswer=42\n"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+}
+
+TEST(ServerSettings, SystemWideFilesConfigureWhatTheWorkspaceLeavesOut) {
+    EXPECT_EQ(orv::SystemSettingsFiles(""), std::vector<std::string>{"/etc/xdg/orvanet/orvanet.ini"});
+    EXPECT_EQ(orv::SystemSettingsFiles("/opt/lab/:relative:/etc/xdg"),
+              (std::vector<std::string>{"/opt/lab/orvanet/orvanet.ini", "/etc/xdg/orvanet/orvanet.ini"}));
+
+    QTemporaryDir dir;
+    const std::string root = dir.path().toStdString() + "/";
+    const std::string first = root + "first.ini", second = root + "second.ini", own = root + "orvanet.ini";
+    ASSERT_TRUE(orv::WriteFileAtomically(first, "[ftp]\nhost=ftp.tarvina.example\nca_file=tarvina-ca.pem\n"));
+    ASSERT_TRUE(orv::WriteFileAtomically(second, "[ftp]\nhost=ignored.example\nport=2121\n[sntp]\nhost=time.example\n"));
+    const std::vector<std::string> files{own, first, second};
+    orv::ServerSettings s = orv::LoadServerSettings(files);
+    EXPECT_EQ(s.ftpHost, "ftp.tarvina.example");  // the more important system file wins
+    EXPECT_EQ(s.ftpPort, 2121);
+    EXPECT_EQ(s.sntpHost, "time.example");
+    EXPECT_EQ(s.ftpCaFile, root + "tarvina-ca.pem");  // beside the file that names it
+
+    // The workspace's own file wins key by key, and a save from the window writes
+    // only what differs from what the deployment gives.
+    const orv::ServerSettings inherited = orv::LoadServerSettings(std::vector<std::string>{first, second});
+    s.ftpUser = "lab12";
+    ASSERT_TRUE(orv::SaveServerSettings(own, s, nullptr, &inherited));
+    std::string text;
+    ASSERT_TRUE(orv::ReadWholeFile(own, text));
+    EXPECT_NE(text.find("user=lab12"), std::string::npos);
+    EXPECT_EQ(text.find("host="), std::string::npos) << text;
+    ASSERT_TRUE(orv::WriteFileAtomically(first, "[ftp]\nhost=moved.example\n"));
+    s = orv::LoadServerSettings(files);
+    EXPECT_EQ(s.ftpHost, "moved.example");
+    EXPECT_EQ(s.ftpUser, "lab12");
+}

@@ -1,0 +1,301 @@
+#include "server/ui/ServerSettingsWindow.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "base/ui/Prompts.h"
+#include "server/core/CurlFtpSession.h"
+#include "server/core/OffUiThread.h"
+
+using namespace Qt::StringLiterals;
+
+namespace orv::ui {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QSpinBox* PortSpin(QWidget* parent) {
+    auto* spin = new QSpinBox(parent);
+    spin->setRange(1, 65535);
+    spin->setLayoutDirection(Qt::LeftToRight);
+    return spin;
+}
+
+QLineEdit* LatinEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setLayoutDirection(Qt::LeftToRight);
+    return edit;
+}
+
+// A host, user or password with a line break or another control character would reach the server as a command.
+bool HasControl(const QString& text) {
+    for (const QChar ch : text)
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7f) return true;
+    return false;
+}
+
+const FtpTls kTlsModes[] = {FtpTls::Required, FtpTls::Try, FtpTls::Off};
+
+}  // namespace
+
+ServerSettingsWindow::ServerSettingsWindow(QString workspaceRoot, QString folderCode, QWidget* parent)
+    : QDialog(parent), root_(std::move(workspaceRoot)), session_(std::make_unique<CurlFtpSession>()) {
+    setObjectName(u"ServerSettings"_s);
+    setWindowTitle(u"تنظیمات سرور (Server settings)"_s);
+    setLayoutDirection(Qt::RightToLeft);
+
+    reasonLabel = new QLabel(this);
+    reasonLabel->setWordWrap(true);
+    reasonLabel->setStyleSheet(u"color: #8a4b00; font-weight: bold;"_s);
+    reasonLabel->hide();
+
+    auto* ftpBox = new QGroupBox(u"سرور FTP تاروینا"_s, this);
+    hostEdit = LatinEdit(ftpBox);
+    hostEdit->setObjectName(u"hostEdit"_s);
+    portSpin = PortSpin(ftpBox);
+    userEdit = LatinEdit(ftpBox);
+    passwordEdit = LatinEdit(ftpBox);
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    tlsCombo = new QComboBox(ftpBox);
+    tlsCombo->addItem(u"required — فقط ارتباط امن"_s);
+    tlsCombo->addItem(u"try — امن اگر سرور ارائه دهد"_s);
+    tlsCombo->addItem(u"off — بدون رمزنگاری"_s);
+    tlsNote = new QLabel(ftpBox);
+    tlsNote->setWordWrap(true);
+    caFileEdit = LatinEdit(ftpBox);
+    caFileEdit->setPlaceholderText(u"(system)"_s);
+    caFileButton = new QPushButton(u"انتخاب…"_s, ftpBox);
+    auto* hostRow = new QHBoxLayout;
+    hostRow->addWidget(hostEdit, 1);
+    hostRow->addWidget(new QLabel(u"درگاه"_s, ftpBox));
+    hostRow->addWidget(portSpin);
+    auto* caRow = new QHBoxLayout;
+    caRow->addWidget(caFileEdit, 1);
+    caRow->addWidget(caFileButton);
+    auto* ftpForm = new QFormLayout(ftpBox);
+    ftpForm->addRow(u"میزبان"_s, hostRow);
+    ftpForm->addRow(u"نام کاربری"_s, userEdit);
+    ftpForm->addRow(u"رمز عبور"_s, passwordEdit);
+    ftpForm->addRow(u"TLS"_s, tlsCombo);
+    ftpForm->addRow(QString(), tlsNote);
+    ftpForm->addRow(u"مرجع گواهی (ca_file)"_s, caRow);
+
+    auto* otherBox = new QGroupBox(u"سرور زمان، صفحه پرداخت و نتایج"_s, this);
+    timeHostEdit = LatinEdit(otherBox);
+    timePortSpin = PortSpin(otherBox);
+    paymentHostEdit = LatinEdit(otherBox);
+    paymentHostEdit->setPlaceholderText(u"(FTP host)"_s);
+    paymentPortSpin = PortSpin(otherBox);
+    watchCheck = new QCheckBox(u"نتایج تازه امروز در هر بازخوانی دیده شود"_s, otherBox);
+    auto* timeRow = new QHBoxLayout;
+    timeRow->addWidget(timeHostEdit, 1);
+    timeRow->addWidget(new QLabel(u"درگاه"_s, otherBox));
+    timeRow->addWidget(timePortSpin);
+    auto* paymentRow = new QHBoxLayout;
+    paymentRow->addWidget(paymentHostEdit, 1);
+    paymentRow->addWidget(new QLabel(u"درگاه"_s, otherBox));
+    paymentRow->addWidget(paymentPortSpin);
+    auto* otherForm = new QFormLayout(otherBox);
+    otherForm->addRow(u"سرور زمان"_s, timeRow);
+    otherForm->addRow(u"صفحه پرداخت"_s, paymentRow);
+    otherForm->addRow(QString(), watchCheck);
+
+    auto* testBox = new QGroupBox(u"آزمایش اتصال"_s, this);
+    folderCodeEdit = LatinEdit(testBox);
+    folderCodeEdit->setText(folderCode);
+    folderCodeEdit->setMaximumWidth(120);
+    testButton = new QPushButton(u"آزمایش اتصال"_s, testBox);
+    testButton->setObjectName(u"testButton"_s);
+    stepList = new QTreeWidget(testBox);
+    stepList->setColumnCount(3);
+    stepList->setHeaderHidden(true);
+    stepList->setRootIsDecorated(false);
+    stepList->setSelectionMode(QAbstractItemView::NoSelection);
+    stepList->setFocusPolicy(Qt::NoFocus);
+    stepList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    stepList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    stepList->setWordWrap(true);
+    stepList->setMinimumHeight(150);
+    auto* testRow = new QHBoxLayout;
+    testRow->addWidget(new QLabel(u"کد پوشه آزمایشگاه"_s, testBox));
+    testRow->addWidget(folderCodeEdit);
+    testRow->addStretch(1);
+    testRow->addWidget(testButton);
+    auto* testLayout = new QVBoxLayout(testBox);
+    testLayout->addLayout(testRow);
+    testLayout->addWidget(stepList);
+
+    auto* buttons = new QDialogButtonBox(this);
+    saveButton = buttons->addButton(u"ذخیره"_s, QDialogButtonBox::AcceptRole);
+    saveButton->setObjectName(u"saveButton"_s);
+    cancelButton = buttons->addButton(u"انصراف"_s, QDialogButtonBox::RejectRole);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(reasonLabel);
+    layout->addWidget(ftpBox);
+    layout->addWidget(otherBox);
+    layout->addWidget(testBox, 1);
+    layout->addWidget(buttons);
+    resize(560, 640);
+
+    connect(tlsCombo, &QComboBox::currentIndexChanged, this, &ServerSettingsWindow::ShowTlsNote);
+    connect(caFileButton, &QPushButton::clicked, this, &ServerSettingsWindow::ChooseCaFile);
+    connect(testButton, &QPushButton::clicked, this, &ServerSettingsWindow::testConnection);
+    connect(saveButton, &QPushButton::clicked, this, &ServerSettingsWindow::save);
+    connect(cancelButton, &QPushButton::clicked, this, &ServerSettingsWindow::reject);
+    Load();
+}
+
+ServerSettingsWindow::~ServerSettingsWindow() = default;
+
+void ServerSettingsWindow::SetReason(const QString& reason) {
+    reasonLabel->setText(reason);
+    reasonLabel->setVisible(!reason.isEmpty());
+}
+
+void ServerSettingsWindow::UseSession(std::unique_ptr<FtpSession> session) { session_ = std::move(session); }
+
+void ServerSettingsWindow::Load() {
+    inherited_ = LoadServerSettings(SystemSettingsFiles());
+    const ServerSettings s = LoadWorkspaceSettings(root_.toStdString());
+    hostEdit->setText(Q(s.ftpHost));
+    portSpin->setValue(s.ftpPort);
+    userEdit->setText(Q(s.ftpUser));
+    passwordEdit->setText(Q(s.ftpPassword));
+    for (int i = 0; i < 3; ++i)
+        if (kTlsModes[i] == s.ftpTls) tlsCombo->setCurrentIndex(i);
+    ShowTlsNote();
+    caFileEdit->setText(Q(s.ftpCaFile));
+    timeHostEdit->setText(Q(s.sntpHost));
+    timePortSpin->setValue(s.sntpPort);
+    paymentHostEdit->setText(Q(s.paymentHost));
+    paymentPortSpin->setValue(s.paymentPort);
+    watchCheck->setChecked(s.resultsWatch);
+}
+
+ServerSettings ServerSettingsWindow::FieldSettings() const {
+    // Keys the window does not show (the time server's time limit) keep what the workspace has.
+    ServerSettings s = LoadWorkspaceSettings(root_.toStdString());
+    s.ftpHost = hostEdit->text().trimmed().toStdString();
+    s.ftpPort = portSpin->value();
+    s.ftpUser = userEdit->text().trimmed().toStdString();
+    s.ftpPassword = passwordEdit->text().toStdString();
+    s.ftpTls = kTlsModes[std::max(0, tlsCombo->currentIndex())];
+    s.ftpCaFile = caFileEdit->text().trimmed().toStdString();
+    s.sntpHost = timeHostEdit->text().trimmed().toStdString();
+    s.sntpPort = timePortSpin->value();
+    s.paymentHost = paymentHostEdit->text().trimmed().toStdString();
+    s.paymentPort = paymentPortSpin->value();
+    s.resultsWatch = watchCheck->isChecked();
+    return s;
+}
+
+void ServerSettingsWindow::ShowTlsNote() {
+    switch (kTlsModes[std::max(0, tlsCombo->currentIndex())]) {
+        case FtpTls::Required:
+            tlsNote->setText(u"بدون ارتباط امن (TLS) و گواهی تاییدشده وارد سرور نمی‌شود."_s);
+            break;
+        case FtpTls::Try:
+            tlsNote->setText(u"اگر سرور TLS ارائه دهد ارتباط امن است، وگرنه بدون رمزنگاری ادامه می‌دهد."_s);
+            break;
+        case FtpTls::Off:
+            tlsNote->setText(u"رمز عبور و نتایج بیماران بدون رمزنگاری روی شبکه می‌روند."_s);
+            break;
+    }
+}
+
+void ServerSettingsWindow::ChooseCaFile() {
+    const QString current = caFileEdit->text().trimmed();
+    const QString dir = current.isEmpty() ? root_ : QFileInfo(current).absolutePath();
+    const QString chosen =
+        OpenFileName(this, u"مرجع گواهی (ca_file)"_s, dir, u"Certificates (*.pem *.crt *.cer);;All files (*)"_s);
+    if (!chosen.isEmpty()) caFileEdit->setText(chosen);
+}
+
+void ServerSettingsWindow::ShowStep(const StepReport& report) {
+    static const QString kMarks[] = {u"✔"_s, u"!"_s, u"✘"_s, u"–"_s};
+    static const char* kColours[] = {"#1d7a1d", "#a86400", "#b00020", "#777777"};
+    QTreeWidgetItem* item = stepList->topLevelItem(static_cast<int>(report.step));
+    if (!item) return;
+    const int state = static_cast<int>(report.state);
+    item->setText(0, kMarks[state]);
+    item->setForeground(0, QColor(QLatin1String(kColours[state])));
+    item->setText(2, Q(report.text));
+    item->setToolTip(2, Q(report.text));
+    item->setData(0, Qt::UserRole, state);
+}
+
+void ServerSettingsWindow::testConnection() {
+    if (testing_) return;
+    testing_ = true;
+    cancel_ = false;
+    testButton->setEnabled(false);
+    saveButton->setEnabled(false);
+    stepList->clear();
+    for (const ConnectionStep step : {ConnectionStep::TimeServer, ConnectionStep::Connection, ConnectionStep::Tls,
+                                      ConnectionStep::LogIn, ConnectionStep::Folder}) {
+        auto* item = new QTreeWidgetItem(stepList, {u"…"_s, QString::fromUtf8(StepName(step)), QString()});
+        item->setData(0, Qt::UserRole, -1);
+    }
+    const ServerSettings settings = FieldSettings();
+    const std::string folder = folderCodeEdit->text().trimmed().toStdString();
+    SntpClient sntp;
+    RunOffUiThread(
+        [&] {
+            RunConnectionTest(settings, folder, sntp, *session_, [this](const StepReport& r) {
+                QMetaObject::invokeMethod(this, [this, r] { ShowStep(r); }, Qt::QueuedConnection);
+            }, &cancel_);
+        },
+        [this] {
+            cancel_ = true;
+            session_->Abort();
+        });
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);  // the last steps' reports
+    testing_ = false;
+    testButton->setEnabled(true);
+    saveButton->setEnabled(true);
+    if (closeAfterTest_) QDialog::reject();
+}
+
+bool ServerSettingsWindow::save() {
+    const ServerSettings s = FieldSettings();
+    if (s.ftpHost.empty() || HasControl(hostEdit->text()) || HasControl(userEdit->text()) ||
+        HasControl(passwordEdit->text()) || HasControl(timeHostEdit->text()) || HasControl(paymentHostEdit->text())) {
+        MessageBox(this, u"Attention"_s, u"نام سرور، نام کاربری یا رمز عبور درست نیست"_s);
+        return false;
+    }
+    const std::string path = root_.toStdString() + kSettingsFileName;
+    std::string error;
+    if (!SaveServerSettings(path, s, &error, &inherited_)) {
+        MessageBox(this, u"Attention"_s, Q(error));
+        return false;
+    }
+    emit Saved();
+    accept();
+    return true;
+}
+
+void ServerSettingsWindow::reject() {
+    if (testing_) {  // the test ends first; the window closes after it
+        closeAfterTest_ = true;
+        cancel_ = true;
+        session_->Abort();
+        return;
+    }
+    QDialog::reject();
+}
+
+}  // namespace orv::ui

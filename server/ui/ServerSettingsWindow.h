@@ -1,0 +1,91 @@
+#pragma once
+// "تنظیمات سرور" (Server settings): the central laboratory's FTP account, the time
+// server, the payment page and the results watch, read from and saved into the
+// workspace's orvanet.ini, and "آزمایش اتصال" (Test connection), which walks
+// the way to the server step by step off the window's thread.
+#include <QDialog>
+#include <QString>
+#include <atomic>
+#include <memory>
+
+#include "server/core/ConnectionTest.h"
+#include "server/core/ServerSettings.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTreeWidget;
+
+namespace orv {
+class FtpSession;
+}
+
+namespace orv::ui {
+
+class ServerSettingsWindow : public QDialog {
+    Q_OBJECT
+public:
+    // `workspaceRoot` ends in its separator; `folderCode` is the laboratory's
+    // folder for the test's last step (typed at sign-in; empty: the user types it).
+    ServerSettingsWindow(QString workspaceRoot, QString folderCode, QWidget* parent = nullptr);
+    ~ServerSettingsWindow() override;
+
+    // A line at the top saying why the window opened by itself.
+    void SetReason(const QString& reason);
+    // The settings as the fields hold them.
+    ServerSettings FieldSettings() const;
+    // The session the test uses (tests hand in their own); the window's own by default.
+    void UseSession(std::unique_ptr<FtpSession> session);
+    bool Testing() const { return testing_; }
+
+    QLabel* reasonLabel;
+    QLineEdit* hostEdit;
+    QSpinBox* portSpin;
+    QLineEdit* userEdit;
+    QLineEdit* passwordEdit;
+    QComboBox* tlsCombo;
+    QLabel* tlsNote;
+    QLineEdit* caFileEdit;
+    QPushButton* caFileButton;
+    QLineEdit* timeHostEdit;
+    QSpinBox* timePortSpin;
+    QLineEdit* paymentHostEdit;
+    QSpinBox* paymentPortSpin;
+    QCheckBox* watchCheck;
+    QLineEdit* folderCodeEdit;
+    QPushButton* testButton;
+    QTreeWidget* stepList;
+    QPushButton* saveButton;
+    QPushButton* cancelButton;
+
+signals:
+    // The settings were written: the next server action uses them.
+    void Saved();
+
+public slots:
+    // Runs the connection test with the fields' settings; returns when it has ended.
+    void testConnection();
+    // Writes the fields into orvanet.ini (keeping its other keys and comments) and closes.
+    bool save();
+
+protected:
+    void reject() override;
+
+private:
+    void Load();
+    void ChooseCaFile();
+    void ShowTlsNote();
+    void ShowStep(const StepReport& report);
+
+    QString root_;
+    ServerSettings inherited_;  // what the workspace runs with when its file lacks a key
+    std::unique_ptr<FtpSession> session_;
+    std::atomic<bool> cancel_{false};
+    bool testing_ = false;
+    bool closeAfterTest_ = false;
+};
+
+}  // namespace orv::ui
