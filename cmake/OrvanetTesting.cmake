@@ -1,11 +1,13 @@
 # orv_gtest(name SOURCES ... LIBS ...): one GoogleTest executable per test file.
 # orv_qtest(name SOURCES ... LIBS ...): one Qt Test executable, run offscreen.
-# Every test runs with HOME and the XDG folders pointed at a folder of its own.
+# Every test runs with HOME and the XDG folders pointed at a folder of its own, and
+# with no D-Bus session (so never near the user's secret store or desktop);
+# the tests that need a session start their own.
 function(_orv_test_env name)
   set(home ${CMAKE_BINARY_DIR}/test-homes/${name})
   file(MAKE_DIRECTORY ${home})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
-    "HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_CACHE_HOME=${home}/.cache;XDG_CONFIG_DIRS=${home}/.system-config;XDG_RUNTIME_DIR=${home}/.runtime;QT_QPA_PLATFORM=offscreen;ORVANET_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    "HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_CACHE_HOME=${home}/.cache;XDG_CONFIG_DIRS=${home}/.system-config;XDG_RUNTIME_DIR=${home}/.runtime;QT_QPA_PLATFORM=offscreen;ORVANET_SOURCE_DIR=${PROJECT_SOURCE_DIR};DBUS_SESSION_BUS_ADDRESS=unix:path=${home}/.runtime/no-session-bus"
     TIMEOUT 600)
 endfunction()
 

@@ -14,6 +14,12 @@ packages=(
   libx11-dev x11-xkb-utils
   qt6-pdf-dev
   qt6-charts-dev libqt6opengl6-dev
+  qtkeychain-qt6-dev
+  gnome-keyring
+  dbus-daemon
+  lintian
+  help2man
+  appstream
 )
 
 missing=()

@@ -8,12 +8,13 @@
 #include <QThread>
 
 #include "app/core/KeptFiles.h"
+#include "base/core/AtomicFile.h"
 
 namespace orv::ui {
 
 namespace {
 QString CanonicalFolder(const QString& root) {
-    QDir().mkpath(root);
+    CreatePrivateFolder(root.toStdString());
     const QString canonical = QDir(root).canonicalPath();
     return canonical.isEmpty() ? QDir(root).absolutePath() : canonical;
 }

@@ -12,6 +12,7 @@
 #include "app/core/Workspace.h"
 #include "app/ui/Forms.h"
 #include "app/ui/Tmainform.h"
+#include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
 
@@ -81,7 +82,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
     if (!QDir(root).exists()) {
-        QDir().mkpath(root);
+        orv::CreatePrivateFolder(root.toStdString());  // patients' results: the user's alone
         QCoreApplication::processEvents();
     }
     orv::RemoveSaveLeftovers(root.toStdString());

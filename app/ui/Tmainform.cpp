@@ -53,7 +53,20 @@ std::vector<std::string> Tmainform::Memo5Lines() const {
 QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }
 
 orv::ServerSettings Tmainform::Settings() const {
-    return orv::LoadWorkspaceSettings(WorkspaceRoot().toStdString());
+    return orv::SettingsWithStoredPassword(WorkspaceRoot().toStdString(), storedPassword_);
+}
+
+void Tmainform::UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword) {
+    passwordStore_ = store;
+    storedPassword_ = std::move(storedPassword);
+}
+
+bool Tmainform::SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error) {
+    const std::string root = WorkspaceRoot().toStdString();
+    if (!orv::StorePassword(root, settings, password, passwordStore_, error)) return false;
+    // The password is now where the file says: in it, or (the file holding none) in the store.
+    storedPassword_ = password;
+    return true;
 }
 
 // The reception window beside the main window, wholly on its screen.

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include "solar/widgets/TSolarDatePicker.h"
@@ -29,6 +30,7 @@
 #include "base/core/TextFile.h"
 #include "results/ui/ResultGrid.h"
 #include "server/core/FtpSession.h"
+#include "server/core/PasswordStore.h"
 #include "server/core/ServerSettings.h"
 #include "server/core/SntpClient.h"
 
@@ -149,8 +151,14 @@ public:
     // Runs blocking `work` off the UI thread while the window keeps running (and
     // server actions are refused); `cancel` makes it end early should the program quit.
     void Wait(const std::function<void()>& work, const std::function<void()>& cancel);
-    // Settings from orvanet.ini in the workspace root (read at every check).
+    // Settings from orvanet.ini in the workspace root (read at every check), with
+    // the password from the secret store when the file holds none.
     orv::ServerSettings Settings() const;
+    // The secret store and the password read from it at start (main.cpp).
+    void UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword);
+    // Saves the settings with a new FTP password, the password where it is kept
+    // (the store when one answers, else orvanet.ini); false with `error` set.
+    bool SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error = nullptr);
     QString WorkspaceRoot() const;  // the sign-in window's root
 
     std::vector<std::string> Memo5Lines() const;  // default content of "check.txt"
@@ -353,6 +361,8 @@ private:
     int timerWatch_ = 0;       // everyday use: title blink ticks
     bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;
+    orv::PasswordStore* passwordStore_ = nullptr;   // none in the tests
+    std::optional<std::string> storedPassword_;     // the FTP password from the store
     orv::FtpFailure lastFailure_ = orv::FtpFailure::None;
     orv::FtpResult serverDown_;  // the last failed open of a check or an action
     // A session that did not open: remembered, and for a reason that lasts the server is down.

@@ -1,5 +1,5 @@
 // Quiet notes on the status line: what protects the session, and settings files
-// that others may read.
+// and a workspace that others may read.
 #include <QLabel>
 #include <QTimer>
 
@@ -23,6 +23,7 @@ void Tmainform::NoteReadableSettings() {
         const QString path = WorkspaceRoot() + QString::fromLatin1(name);
         if (orv::ReadableByOthers(path.toStdString())) Note(QString::fromStdString(orv::msg::ReadableByOthersNote(name)));
     }
+    if (orv::ReadableByOthers(WorkspaceRoot().toStdString())) Note(QString::fromUtf8(orv::msg::kReadableWorkspaceNote));
 }
 
 void Tmainform::Note(const QString& text) {

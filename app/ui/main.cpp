@@ -1,15 +1,38 @@
 // Orvanet: the referring laboratory's desktop client of the Tarvina central laboratory.
 #include <QApplication>
 #include <QIcon>
+#include <sys/stat.h>
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/core/CommandLine.h"
 #include "app/ui/AppFonts.h"
 #include "app/ui/Forms.h"
 #include "app/ui/SingleInstance.h"
 #include "app/ui/TForm1.h"
+#include "app/ui/Tmainform.h"
+#include "server/core/PasswordStore.h"
 #include "solar/widgets/SolarLook.h"
 
 int main(int argc, char** argv) {
+    // Answered before the window system is asked for: --help works on a server without a display.
+    const orv::CommandLine line = orv::ParseProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.action) {
+        case orv::CommandLineAction::Help:
+            std::fputs(orv::ProgramHelp().c_str(), stdout);
+            return 0;
+        case orv::CommandLineAction::Version:
+            std::fputs(orv::VersionText("orvanet").c_str(), stdout);
+            return 0;
+        case orv::CommandLineAction::Wrong:
+            std::fprintf(stderr, "orvanet: unknown argument '%s'\n%s", line.wrong.c_str(), orv::ProgramUsage().c_str());
+            return 2;
+        case orv::CommandLineAction::Run:
+            break;
+    }
+    // Whatever else the program or Qt writes (printed PDFs, the lock, its own settings) is the user's alone.
+    ::umask(077);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanet"));
     // One copy per workspace: two would each keep their own worklist, and the last to save would win.
@@ -20,11 +43,15 @@ int main(int argc, char** argv) {
                      reached ? "; its window was brought forward" : "");
         return 0;
     }
+    // The FTP password: moved from orvanet.ini into the desktop's secret store when one runs.
+    orv::KeychainPasswordStore passwordStore;
+    const orv::StartSettings start = orv::LoadSettingsAtStart(TForm1::SettledPaths().root, passwordStore);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orvanet"), QIcon(QStringLiteral(":/icons/orvanet.svg"))));
     QApplication::setQuitOnLastWindowClosed(false);  // the windows end the program themselves
     orv::ui::InstallFonts();
     orv::solar::UseLocaleShortDateFormat();
     CreateForms();
+    mainform->UsePasswordStore(&passwordStore, start.storedPassword);
     QObject::connect(&instance, &orv::ui::SingleInstance::ActivationRequested, [] { BringFormsForward(); });
     Form1->show();
     const int status = QApplication::exec();

@@ -12,18 +12,20 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
-// Permission bits of the files written: readable by all, or (files that hold a
-// password) by their owner alone.
-inline constexpr unsigned kSharedFileMode = 0644;
+// Permission bits of the files written: patients' results, bills, the worklist
+// and the settings are readable by their owner alone, and a save over a file
+// that others could read leaves one that they cannot.
 inline constexpr unsigned kPrivateFileMode = 0600;
+// The workspace folder the program creates: its owner's alone.
+inline constexpr unsigned kPrivateFolderMode = 0700;
 
-FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, unsigned mode = kSharedFileMode);
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes, unsigned mode = kPrivateFileMode);
 
 // A temporary file beside `path`, for writers that stream (downloads): Commit()
 // renames it over `path`; destroying it uncommitted removes it.
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::string path, unsigned mode = kSharedFileMode);
+    explicit AtomicFileWriter(std::string path, unsigned mode = kPrivateFileMode);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -50,8 +52,13 @@ private:
 int RemoveSaveLeftovers(const std::string& dir);
 
 bool FileExists(const std::string& path);
-// True when the group or others may read the file (false for a missing file).
+// True when the group or others may read the file, or, for a folder, list it or
+// open the files in it whose names they know (false for a missing path).
 bool ReadableByOthers(const std::string& path);
+// Creates `path` (and the folders above it that are missing) when it is not
+// there: the last folder with kPrivateFolderMode. An existing folder is left as
+// it is. False with a message when it cannot.
+bool CreatePrivateFolder(const std::string& path, std::string* error = nullptr);
 // Reads a whole file; false with a message when it cannot.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
 

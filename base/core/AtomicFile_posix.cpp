@@ -7,6 +7,8 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace orv {
 namespace {
@@ -111,7 +113,25 @@ bool FileExists(const std::string& path) {
 
 bool ReadableByOthers(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IRGRP | S_IROTH)) != 0;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    mode_t open = S_IRGRP | S_IROTH;
+    if (S_ISDIR(st.st_mode)) open |= S_IXGRP | S_IXOTH;  // day files have names anyone can guess
+    return (st.st_mode & open) != 0;
+}
+
+bool CreatePrivateFolder(const std::string& path, std::string* error) {
+    namespace fs = std::filesystem;
+    std::string folder = path;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return true;
+    const fs::path above = fs::path(folder).parent_path();
+    if (!above.empty() && !fs::is_directory(above, ec)) fs::create_directories(above, ec);
+    if (::mkdir(folder.c_str(), static_cast<mode_t>(kPrivateFolderMode)) == 0) return true;
+    const int err = errno;
+    if (err == EEXIST && fs::is_directory(folder, ec)) return true;  // made meanwhile
+    if (error) *error = "Cannot create " + folder + ": " + Reason(err);
+    return false;
 }
 
 }  // namespace orv

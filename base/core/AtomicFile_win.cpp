@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <system_error>
 
@@ -139,5 +140,15 @@ bool FileExists(const std::string& path) {
 
 // Windows keeps access lists, not the POSIX group and other bits.
 bool ReadableByOthers(const std::string&) { return false; }
+
+// A folder under the user's profile inherits the profile's access list, which is the user's own.
+bool CreatePrivateFolder(const std::string& path, std::string* error) {
+    std::error_code ec;
+    const std::filesystem::path folder(Wide(path));
+    if (std::filesystem::is_directory(folder, ec)) return true;
+    if (std::filesystem::create_directories(folder, ec) || std::filesystem::is_directory(folder, ec)) return true;
+    if (error) *error = "Cannot create " + path + ": " + ec.message();
+    return false;
+}
 
 }  // namespace orv

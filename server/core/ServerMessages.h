@@ -105,4 +105,8 @@ inline std::string ReadableByOthersNote(const std::string& fileName) {
     return ". فایل " + fileName + " که رمز عبور در آن است برای دیگر کاربران این رایانه خواندنی است";
 }
 
+// A workspace folder that other users of the computer may read or pass through.
+inline constexpr const char* kReadableWorkspaceNote =
+    ". پوشه کار برنامه که نتایج بیماران در آن است برای دیگر کاربران این رایانه خواندنی است";
+
 }  // namespace orv::msg

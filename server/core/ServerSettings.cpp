@@ -160,8 +160,11 @@ ServerSettings LoadWorkspaceSettings(const std::string& workspaceRoot) {
     return LoadServerSettings(WorkspaceSettingsFiles(workspaceRoot));
 }
 
-bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std::string* error,
-                        const ServerSettings* inherited) {
+namespace {
+// Writes the settings; without `withPassword` the file's password key goes (the
+// password is kept in the secret store).
+bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::string* error,
+                  const ServerSettings* inherited, bool withPassword) {
     const ServerSettings fallback;
     const ServerSettings& base = inherited ? *inherited : fallback;
     const auto edit = [&](IniText& ini) {
@@ -172,7 +175,10 @@ bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std
         put("ftp", "host", s.ftpHost, base.ftpHost);
         put("ftp", "port", number(s.ftpPort), number(base.ftpPort));
         put("ftp", "user", s.ftpUser, base.ftpUser);
-        put("ftp", "password", s.ftpPassword, base.ftpPassword);
+        if (withPassword)
+            put("ftp", "password", s.ftpPassword, base.ftpPassword);
+        else
+            ini.Remove("ftp", "password");
         put("ftp", "tls", TlsSettingName(s.ftpTls), TlsSettingName(base.ftpTls));
         if (!s.ftpCaFile.empty() || ini.Has("ftp", "ca_file")) put("ftp", "ca_file", s.ftpCaFile, base.ftpCaFile);
         put("sntp", "host", s.sntpHost, base.sntpHost);
@@ -185,6 +191,17 @@ bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std
     const FileResult r = EditIniFile(iniPath, edit, kPrivateFileMode);
     if (!r && error) *error = r.error;
     return r.ok;
+}
+}  // namespace
+
+bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std::string* error,
+                        const ServerSettings* inherited) {
+    return SaveSettings(iniPath, s, error, inherited, true);
+}
+
+bool SaveServerSettingsWithoutPassword(const std::string& iniPath, const ServerSettings& s, std::string* error,
+                                       const ServerSettings* inherited) {
+    return SaveSettings(iniPath, s, error, inherited, false);
 }
 
 }  // namespace orv

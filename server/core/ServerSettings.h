@@ -67,6 +67,9 @@ ServerSettings LoadWorkspaceSettings(const std::string& workspaceRoot);
 // it, so the system-wide defaults keep reaching the workspace.
 bool SaveServerSettings(const std::string& iniPath, const ServerSettings& settings, std::string* error = nullptr,
                         const ServerSettings* inherited = nullptr);
+// The same for a password kept in the secret store: the file's password= goes.
+bool SaveServerSettingsWithoutPassword(const std::string& iniPath, const ServerSettings& settings,
+                                       std::string* error = nullptr, const ServerSettings* inherited = nullptr);
 
 const char* TlsSettingName(FtpTls tls);
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it into a scratch root with dpkg-deb -x and
-# tries what a user gets: the programs, the desktop entry, the icons, the README.
+# tries what a user gets: the programs, the desktop entry, the icons, the README,
+# the manual pages and the software centre's metainfo; and lintian's verdict.
 #   test_package.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -35,6 +36,16 @@ for size in 16 32 48 256; do
   [ "$dims" = "${size}x${size}" ] || fail "${size}px icon is $dims"
 done
 [ -f "$root/usr/share/doc/orvanet/README.md" ] || fail "no README"
+grep -q '^License: Expat' "$root/usr/share/doc/orvanet/copyright" || fail "copyright lacks the MIT (Expat) license"
+zcat "$root/usr/share/doc/orvanet/changelog.gz" | head -1 | grep -q '^orvanet (22.00) ' || fail "changelog"
+for program in orvanet orvanet-tool; do
+  zcat "$root/usr/share/man/man1/$program.1.gz" | grep -q '^\.SH DESCRIPTION' || fail "no manual page of $program"
+done
+appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/org.orvanet.orvanet.metainfo.xml" \
+  >"$scratch/appstream.log" 2>&1 || { cat "$scratch/appstream.log"; fail "metainfo"; }
+# Errors and warnings fail; information and pedantic notes are allowed.
+lintian --fail-on error,warning --suppress-tags-from-file /dev/null "$deb" >"$scratch/lintian.log" 2>&1 \
+  || { cat "$scratch/lintian.log"; fail "lintian"; }
 
 # The installed companion runs from the scratch root.
 out=$("$root/usr/bin/orvanet-tool" date to-solar 2026-12-08)

@@ -5,6 +5,8 @@
 // same gates (network, server, accounting lock), and write the same files.
 // A failure prints the text the program's status line would show on stderr
 // and ends with status 1; a malformed argument ends with status 2.
+#include <QCoreApplication>
+
 #include <cstdlib>
 #include <iostream>
 #include <optional>
@@ -19,6 +21,7 @@
 #include "results/core/ResultTable.h"
 #include "server/core/CurlFtpSession.h"
 #include "server/core/FolderListing.h"
+#include "server/core/PasswordStore.h"
 #include "server/core/ReferenceDocuments.h"
 #include "server/core/ServerMessages.h"
 #include "server/core/ServerSettings.h"
@@ -81,8 +84,19 @@ int Fail(const std::string& statusLine) {
 // the time server, one FTP session at a time.
 class Headless {
 public:
-    explicit Headless(std::string root)
-        : root_(std::move(root)), settings_(orv::LoadWorkspaceSettings(root_)) {
+    // As the program starts: the password from the secret store when one runs
+    // (moved there from orvanet.ini), else from the file.
+    static orv::ServerSettings LoadSettings(const std::string& root) {
+        static int argc = 1;
+        static char name[] = "orvanet-tool";
+        static char* argv[] = {name, nullptr};
+        // The store's calls wait in a Qt event loop; the application object lives to the end.
+        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+        orv::KeychainPasswordStore store;
+        return orv::LoadSettingsAtStart(root, store).settings;
+    }
+
+    explicit Headless(std::string root) : root_(std::move(root)), settings_(LoadSettings(root_)) {
         session_.Configure(settings_.Ftp());
         sntp_.host = settings_.sntpHost;
         sntp_.port = settings_.sntpPort;

@@ -1,6 +1,8 @@
 // orvanet-tool: command-line companion of Orvanet. UTF-8 output, one result per line.
 #include <iostream>
 
+#include "app/core/CommandLine.h"
+
 #include "tools/orvanet-tool/ToolCommand.h"
 
 namespace orv::tool {
@@ -10,11 +12,33 @@ std::map<std::string, CommandInfo>& Commands() {
 }
 }  // namespace orv::tool
 
+namespace {
+void Usage(std::ostream& out, const char* heading = "usage:") {
+    out << heading << "\n";
+    for (const auto& [name, info] : orv::tool::Commands()) out << "  orvanet-tool " << info.usage << "\n";
+}
+}  // namespace
+
 int main(int argc, char** argv) {
     auto& commands = orv::tool::Commands();
+    switch (orv::ToolOption(std::vector<std::string>(argv + 1, argv + argc))) {
+        case orv::CommandLineAction::Help:
+            std::cout << "Usage: orvanet-tool COMMAND [ARGUMENT]...\n"
+                         "Orvanet's command-line companion: solar dates, result and bill files, the worklist\n"
+                         "and the central laboratory's server, without a window. UTF-8 output, one result per\n"
+                         "line; exit status 0 when done, 2 for a malformed argument.\n\n";
+            Usage(std::cout, "Commands:");
+            std::cout << "\n  orvanet-tool --help     show this help and exit\n"
+                         "  orvanet-tool --version  show the version and exit\n";
+            return 0;
+        case orv::CommandLineAction::Version:
+            std::cout << orv::VersionText("orvanet-tool");
+            return 0;
+        default:
+            break;
+    }
     if (argc < 2 || !commands.count(argv[1])) {
-        std::cerr << "usage:\n";
-        for (const auto& [name, info] : commands) std::cerr << "  orvanet-tool " << info.usage << "\n";
+        Usage(std::cerr);
         return 2;
     }
     return commands[argv[1]].run(std::vector<std::string>(argv + 2, argv + argc));

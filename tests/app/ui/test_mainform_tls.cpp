@@ -1,6 +1,6 @@
 // The main window tells which protection the session has: the server
 // indicator's hint, a quiet note for plain FTP under tls=try, a clear message
-// for a certificate that fails, and a note for settings others may read.
+// for a certificate that fails, and a note for settings or a workspace others may read.
 #include <sys/stat.h>
 
 #include <QDir>
@@ -58,6 +58,7 @@ private slots:
     void init() {
         qputenv("ORVANET_WORKSPACE", Root().toUtf8());
         QDir().mkpath(Root());
+        ::chmod(Root().toUtf8().constData(), 0700);  // as the program creates it
         QVERIFY(orv::WriteTextFile(File("check.txt"), {"21"}));
         orv::ui::SetMessageResponder(
             [](const QString&, const QString&, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
@@ -159,6 +160,13 @@ private slots:
         mainform->Label6->setText(u"other"_qs);
         QTest::qWait(1200);
         QCOMPARE(mainform->Label6->text(), u"other"_qs);
+
+        // A workspace others may pass through: said once as well.
+        ::chmod(Root().toUtf8().constData(), 0711);
+        mainform->SpeedButton15Click();
+        mainform->CloseSession();
+        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::kReadableWorkspaceNote), 6000);
+        ::chmod(Root().toUtf8().constData(), 0700);
     }
 };
 

@@ -20,19 +20,38 @@ unsigned Mode(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 0777) : 0;
 }
 
-TEST(AtomicFile, SharedByDefaultPrivateWhenAsked) {
+TEST(AtomicFile, FilesAndTheFolderAreTheOwnersAlone) {
     QTemporaryDir dir;
-    const std::string shared = dir.path().toStdString() + "/check.txt";
-    const std::string secret = dir.path().toStdString() + "/orvanet.ini";
-    ASSERT_TRUE(orv::WriteFileAtomically(shared, "17\r\n"));
+    const std::string root = dir.path().toStdString() + "/home/TarvinaLabData/";
+    ASSERT_TRUE(orv::CreatePrivateFolder(root));
+    EXPECT_EQ(Mode(dir.path().toStdString() + "/home/TarvinaLabData"), 0700u);
+    EXPECT_FALSE(orv::ReadableByOthers(root));
+    const std::string day = root + "14050915.txt";
+    const std::string secret = root + "orvanet.ini";
+    ASSERT_TRUE(orv::WriteFileAtomically(day, "1   A1\r\n"));
     ASSERT_TRUE(orv::WriteFileAtomically(secret, "password=1", orv::kPrivateFileMode));
-    EXPECT_EQ(Mode(shared), 0644u);
+    EXPECT_EQ(Mode(day), 0600u);
     EXPECT_EQ(Mode(secret), 0600u);
-    EXPECT_TRUE(orv::ReadableByOthers(shared));
-    EXPECT_FALSE(orv::ReadableByOthers(secret));
-    // Replacing a shared file with a private one leaves no reader behind.
-    ASSERT_TRUE(orv::WriteFileAtomically(shared, "x", orv::kPrivateFileMode));
-    EXPECT_EQ(Mode(shared), 0600u);
+    EXPECT_FALSE(orv::ReadableByOthers(day));
+    // A save over a file others could read leaves no reader behind; a streamed one too.
+    ::chmod(day.c_str(), 0644);
+    EXPECT_TRUE(orv::ReadableByOthers(day));
+    ASSERT_TRUE(orv::WriteFileAtomically(day, "x"));
+    EXPECT_EQ(Mode(day), 0600u);
+    {
+        orv::AtomicFileWriter writer(root + "bill.txt");
+        ASSERT_TRUE(writer.Write("1", 1));
+        ASSERT_TRUE(writer.Commit());
+    }
+    EXPECT_EQ(Mode(root + "bill.txt"), 0600u);
+    // A folder that exists is left as it is, and one others may pass through is said.
+    ::chmod(root.c_str(), 0711);
+    ASSERT_TRUE(orv::CreatePrivateFolder(root));
+    EXPECT_EQ(Mode(root), 0711u);
+    EXPECT_TRUE(orv::ReadableByOthers(root));
+    std::string error;
+    EXPECT_FALSE(orv::CreatePrivateFolder(day + "/sub", &error));
+    EXPECT_FALSE(error.empty());
 }
 
 TEST(AtomicFile, LargeFileWrittenInPiecesArrivesWhole) {

@@ -77,6 +77,7 @@ TEST(ServerSettings, SavedReadableByTheOwnerAloneAndReadBackTheSame) {
     s.paymentPort = 8081;
     // An earlier copy readable by all is replaced by a private one.
     ASSERT_TRUE(orv::WriteFileAtomically(path, "[ftp]\npassword=old\n"));
+    ::chmod(path.c_str(), 0644);
     EXPECT_TRUE(orv::ReadableByOthers(path));
     std::string error;
     ASSERT_TRUE(orv::SaveServerSettings(path, s, &error)) << error;
