@@ -61,9 +61,10 @@ void Tmainform::UsePasswordStore(orv::PasswordStore* store, std::optional<std::s
     storedPassword_ = std::move(storedPassword);
 }
 
-bool Tmainform::SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error) {
+bool Tmainform::SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error,
+                             const orv::ServerSettings* inherited) {
     const std::string root = WorkspaceRoot().toStdString();
-    if (!orv::StorePassword(root, settings, password, passwordStore_, error)) return false;
+    if (!orv::StorePassword(root, settings, password, passwordStore_, error, inherited)) return false;
     // The password is now where the file says: in it, or (the file holding none) in the store.
     storedPassword_ = password;
     return true;

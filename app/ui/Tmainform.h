@@ -158,7 +158,8 @@ public:
     void UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword);
     // Saves the settings with a new FTP password, the password where it is kept
     // (the store when one answers, else orvanet.ini); false with `error` set.
-    bool SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error = nullptr);
+    bool SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error = nullptr,
+                      const orv::ServerSettings* inherited = nullptr);
     QString WorkspaceRoot() const;  // the sign-in window's root
 
     std::vector<std::string> Memo5Lines() const;  // default content of "check.txt"

@@ -52,6 +52,11 @@ void Tmainform::ShowServerSettings(const QString& reason) {
     window->setWindowFlag(Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->SetReason(reason);
+    window->KeepPasswordWith(Settings().ftpPassword, [this](orv::ServerSettings s, const orv::ServerSettings& inherited,
+                                                            std::string* error) {
+        const std::string password = s.ftpPassword;
+        return SaveSettings(std::move(s), password, error, &inherited);
+    });
     if (const QScreen* screen = isVisible() ? this->screen() : QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
     // The next action opens a new session with what was saved; the check says at once whether it answers.

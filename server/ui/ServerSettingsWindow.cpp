@@ -173,6 +173,11 @@ void ServerSettingsWindow::SetReason(const QString& reason) {
     reasonLabel->setVisible(!reason.isEmpty());
 }
 
+void ServerSettingsWindow::KeepPasswordWith(const std::string& password, Saver saver) {
+    passwordEdit->setText(Q(password));
+    saver_ = std::move(saver);
+}
+
 void ServerSettingsWindow::UseSession(std::unique_ptr<FtpSession> session) { session_ = std::move(session); }
 
 void ServerSettingsWindow::Load() {
@@ -287,7 +292,8 @@ bool ServerSettingsWindow::save() {
     }
     const std::string path = root_.toStdString() + kSettingsFileName;
     std::string error;
-    if (!SaveServerSettings(path, s, &error, &inherited_)) {
+    const bool saved = saver_ ? saver_(s, inherited_, &error) : SaveServerSettings(path, s, &error, &inherited_);
+    if (!saved) {
         MessageBox(this, u"Attention"_s, Q(error));
         return false;
     }

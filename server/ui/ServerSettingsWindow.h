@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,11 @@ public:
     void SetReason(const QString& reason);
     // The settings as the fields hold them.
     ServerSettings FieldSettings() const;
+    // How a save keeps the settings when the password lives outside orvanet.ini
+    // (the desktop's secret store): `password` is shown, `saver` writes. Without
+    // it the password is saved in the file with the rest.
+    using Saver = std::function<bool(ServerSettings settings, const ServerSettings& inherited, std::string* error)>;
+    void KeepPasswordWith(const std::string& password, Saver saver);
     // The session the test uses (tests hand in their own); the window's own by default.
     void UseSession(std::unique_ptr<FtpSession> session);
     bool Testing() const { return testing_; }
@@ -91,6 +97,7 @@ private:
     QString root_;
     ServerSettings inherited_;  // what the workspace runs with when its file lacks a key
     std::unique_ptr<FtpSession> session_;
+    Saver saver_;
     std::atomic<bool> cancel_{false};
     bool testing_ = false;
     bool closeAfterTest_ = false;
