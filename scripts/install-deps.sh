@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything Orvanet needs to build, test and run on Debian 12.
 # Idempotent: packages already present are left alone; nothing is done when all are there.
+# With package names as arguments it installs those instead (scripts/windows-check.sh).
 set -euo pipefail
 
 packages=(
@@ -22,6 +23,8 @@ packages=(
   appstream
 )
 
+if [ $# -gt 0 ]; then packages=("$@"); fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
@@ -37,7 +40,7 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -q
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
 # chrony's package starts its own daemon; the tests run their own on a loopback port.
 if command -v systemctl >/dev/null 2>&1; then "${sudo_cmd[@]}" systemctl disable --now chrony >/dev/null 2>&1 || true; fi

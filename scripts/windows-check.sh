@@ -11,21 +11,7 @@ cd "$(dirname "$0")/.."
 source_dir=$PWD
 build=${ORVANET_WINDOWS_BUILD:-$source_dir/build-windows}
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -q
-  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build
 
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
