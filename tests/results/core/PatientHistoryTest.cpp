@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "base/core/TextFile.h"
 #include "results/core/PatientHistory.h"
@@ -46,9 +47,9 @@ class History : public ::testing::Test {
 protected:
     std::string root;
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orv-history-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern + "/";
+        const auto dir = std::filesystem::temp_directory_path() / ("orv-history-" + std::to_string(std::random_device{}()));
+        ASSERT_TRUE(std::filesystem::create_directory(dir));
+        root = dir.string() + "/";
     }
     void TearDown() override { std::filesystem::remove_all(root); }
     void Day(const std::string& day, const std::vector<std::string>& lines) {
