@@ -17,7 +17,7 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev
   qtkeychain-qt6-dev
   gnome-keyring
-  dbus-daemon
+  dbus-daemon python3-dbus python3-gi
   lintian
   help2man
   appstream
