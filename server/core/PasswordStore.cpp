@@ -35,8 +35,6 @@ bool Finish(QKeychain::Job* job, int timeoutMs) {
     return done;
 }
 
-std::string IniPath(const std::string& workspaceRoot) { return workspaceRoot + kSettingsFileName; }
-
 bool FileHoldsPassword(const std::string& iniPath) {
     return QSettings(QString::fromStdString(iniPath), QSettings::IniFormat).contains(QStringLiteral("ftp/password"));
 }
@@ -93,7 +91,7 @@ bool KeychainPasswordStore::Remove(const std::string& key) {
 std::string PasswordKey(const std::string& workspaceRoot) { return "ftp password of " + workspaceRoot; }
 
 StartSettings LoadSettingsAtStart(const std::string& workspaceRoot, PasswordStore& store) {
-    const std::string ini = IniPath(workspaceRoot);
+    const std::string ini = WorkspaceSettingsFile(workspaceRoot);
     StartSettings start;
     start.settings = LoadWorkspaceSettings(workspaceRoot);
     if (!store.Available()) return start;
@@ -113,7 +111,7 @@ StartSettings LoadSettingsAtStart(const std::string& workspaceRoot, PasswordStor
 
 ServerSettings SettingsWithStoredPassword(const std::string& workspaceRoot,
                                           const std::optional<std::string>& storedPassword) {
-    const std::string ini = IniPath(workspaceRoot);
+    const std::string ini = WorkspaceSettingsFile(workspaceRoot);
     ServerSettings settings = LoadWorkspaceSettings(workspaceRoot);
     if (storedPassword && !FileHoldsPassword(ini)) settings.ftpPassword = *storedPassword;
     return settings;
@@ -122,7 +120,7 @@ ServerSettings SettingsWithStoredPassword(const std::string& workspaceRoot,
 bool StorePassword(const std::string& workspaceRoot, ServerSettings& settings, const std::string& password,
                    PasswordStore* store, std::string* error, const ServerSettings* inherited) {
     settings.ftpPassword = password;
-    const std::string ini = IniPath(workspaceRoot);
+    const std::string ini = WorkspaceSettingsFile(workspaceRoot);
     if (store && store->Available() && store->Write(PasswordKey(workspaceRoot), password))
         return SaveServerSettingsWithoutPassword(ini, settings, error, inherited);
     return SaveServerSettings(ini, settings, error, inherited);

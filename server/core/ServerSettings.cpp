@@ -151,7 +151,7 @@ std::vector<std::string> SystemSettingsFiles() {
 }
 
 std::vector<std::string> WorkspaceSettingsFiles(const std::string& workspaceRoot) {
-    std::vector<std::string> files{workspaceRoot + kSettingsFileName};
+    std::vector<std::string> files{WorkspaceSettingsFile(workspaceRoot)};
     for (std::string& f : SystemSettingsFiles()) files.push_back(std::move(f));
     return files;
 }

@@ -55,6 +55,8 @@ ServerSettings LoadServerSettings(const std::vector<std::string>& files);
 std::vector<std::string> SystemSettingsFiles(const std::string& xdgConfigDirs, const std::string& programDir = {});
 // The same, from this process's $XDG_CONFIG_DIRS.
 std::vector<std::string> SystemSettingsFiles();
+// The workspace's own orvanet.ini (`workspaceRoot` ends in its separator).
+inline std::string WorkspaceSettingsFile(const std::string& workspaceRoot) { return workspaceRoot + kSettingsFileName; }
 // The workspace's orvanet.ini, then the system-wide files.
 std::vector<std::string> WorkspaceSettingsFiles(const std::string& workspaceRoot);
 // What a workspace runs with: its own file over the system-wide ones.

@@ -290,7 +290,7 @@ bool ServerSettingsWindow::save() {
         MessageBox(this, u"Attention"_s, u"نام سرور، نام کاربری یا رمز عبور درست نیست"_s);
         return false;
     }
-    const std::string path = root_.toStdString() + kSettingsFileName;
+    const std::string path = WorkspaceSettingsFile(root_.toStdString());
     std::string error;
     const bool saved = saver_ ? saver_(s, inherited_, &error) : SaveServerSettings(path, s, &error, &inherited_);
     if (!saved) {

@@ -8,24 +8,14 @@
 #include "base/core/TextFile.h"
 #include "results/core/ArchiveIndex.h"
 #include "results/core/LetterFolding.h"
+#include "tests/results/core/ArchiveFolder.h"
 
 using namespace orv::results;
 
 namespace {
 
-class Archive : public ::testing::Test {
+class Archive : public orv::test::ArchiveFolder {
 protected:
-    std::string root;
-    void SetUp() override {
-        const auto dir = std::filesystem::temp_directory_path() / ("orv-archive-" + std::to_string(std::random_device{}()));
-        ASSERT_TRUE(std::filesystem::create_directory(dir));
-        root = dir.string() + "/";
-    }
-    void TearDown() override { std::filesystem::remove_all(root); }
-    // Written in code page 1256, as the server publishes them.
-    void Day(const std::string& day, const std::vector<std::string>& lines) {
-        ASSERT_TRUE(orv::WriteTextFile(root + day + ".txt", lines));
-    }
     static std::vector<std::string> Days(const std::vector<ArchiveHit>& hits) {
         std::vector<std::string> days;
         for (const auto& h : hits) days.push_back(h.day + "#" + std::to_string(h.row));

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <random>
 
 #include "base/core/TextFile.h"
 #include "results/core/PatientHistory.h"
 #include "results/core/ResultNumber.h"
+#include "tests/results/core/ArchiveFolder.h"
 
 using namespace orv::results;
 
@@ -43,19 +42,7 @@ TEST(ResultNumber, ReadsTheFormsACellHoldsAndNothingElse) {
     }
 }
 
-class History : public ::testing::Test {
-protected:
-    std::string root;
-    void SetUp() override {
-        const auto dir = std::filesystem::temp_directory_path() / ("orv-history-" + std::to_string(std::random_device{}()));
-        ASSERT_TRUE(std::filesystem::create_directory(dir));
-        root = dir.string() + "/";
-    }
-    void TearDown() override { std::filesystem::remove_all(root); }
-    void Day(const std::string& day, const std::vector<std::string>& lines) {
-        ASSERT_TRUE(orv::WriteTextFile(root + day + ".txt", lines));
-    }
-};
+using History = orv::test::ArchiveFolder;
 
 TEST_F(History, EveryDayOfThePatientOldestFirstAsATestsByDaysTable) {
     // Arabic yeh as code page 1256 holds it; the search is typed with Persian letters.
