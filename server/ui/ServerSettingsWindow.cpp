@@ -178,8 +178,6 @@ void ServerSettingsWindow::KeepPasswordWith(const std::string& password, Saver s
     saver_ = std::move(saver);
 }
 
-void ServerSettingsWindow::UseSession(std::unique_ptr<FtpSession> session) { session_ = std::move(session); }
-
 void ServerSettingsWindow::Load() {
     inherited_ = LoadServerSettings(SystemSettingsFiles());
     const ServerSettings s = LoadWorkspaceSettings(root_.toStdString());

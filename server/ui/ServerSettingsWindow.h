@@ -43,8 +43,6 @@ public:
     // it the password is saved in the file with the rest.
     using Saver = std::function<bool(ServerSettings settings, const ServerSettings& inherited, std::string* error)>;
     void KeepPasswordWith(const std::string& password, Saver saver);
-    // The session the test uses (tests hand in their own); the window's own by default.
-    void UseSession(std::unique_ptr<FtpSession> session);
     bool Testing() const { return testing_; }
     // Each step of the last test as it ended (Skipped with no text: not reached yet).
     const std::vector<StepReport>& Steps() const { return steps_; }
