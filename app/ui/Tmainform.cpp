@@ -52,6 +52,8 @@ std::vector<std::string> Tmainform::Memo5Lines() const {
 
 QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }
 
+QString Tmainform::DesktopFolder() const { return Form1 ? Form1->desk : QString(); }
+
 orv::ServerSettings Tmainform::Settings() const {
     return orv::SettingsWithStoredPassword(WorkspaceRoot().toStdString(), storedPassword_);
 }

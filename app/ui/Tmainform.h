@@ -26,13 +26,14 @@
 
 #include "app/core/ProxyFile.h"
 #include "accounting/core/Account.h"
-#include "app/ui/ServerAction.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ResultGrid.h"
 #include "server/core/FtpSession.h"
 #include "server/core/PasswordStore.h"
 #include "server/core/ServerSettings.h"
 #include "server/core/SntpClient.h"
+#include "server/ui/ServerAction.h"
+#include "server/ui/WindowFrame.h"
 
 namespace orv::docs {
 struct Place;
@@ -53,21 +54,22 @@ class QAction;
 class QMenu;
 class QPainter;
 
-class Tmainform : public QWidget {
+class Tmainform : public QWidget, public orv::ui::WindowFrame {
     Q_OBJECT
 
 public:
     explicit Tmainform(QWidget* parent = nullptr);
     ~Tmainform() override;
 
-    // --- working state
-    QString pooshe;  // laboratory folder code, set by the sign-in
-    bool netok = false;
-    bool farok = false;
-    bool billok = false;
-    bool block = false;
-    int alarm = 0;
-    QString ya, ma, da;  // today's solar year, month, day from the last good network check
+    // --- working state, shared with the parts (WindowFrame::State)
+    orv::ui::SessionState state_;
+    QString& pooshe = state_.labFolderCode;
+    bool& netok = state_.networkOk;
+    bool& farok = state_.serverOk;
+    bool& billok = state_.accountOk;
+    bool& block = state_.accountBlocked;
+    int& alarm = state_.noticeRead;
+    QString &ya = state_.year, &ma = state_.month, &da = state_.day;
     qint64 max = 0;      // expected size of the transfer about to start
     QString source, dest, ser;
     int timer = 0;    // status line blink ticks
@@ -112,60 +114,77 @@ public:
 
     // --- status line
     // Shows a message with the blink (restarts it when one is running).
-    void Flash(const QString& message);
+    void Flash(const QString& message) override;
     void Flash(const char* utf8) { Flash(QString::fromUtf8(utf8)); }
     void Flash(const std::string& utf8) { Flash(QString::fromStdString(utf8)); }
     // The wait message, without the blink.
-    void ShowWait();
+    void ShowWait() override;
     // A quiet note (no blink, no beep), shown once per run on the status line as
     // soon as it is not blinking and no server work runs.
-    void Note(const QString& text);
+    void Note(const QString& text) override;
     // Sets an indicator to the success (Image2), failure (Image5) or pending (Image9) picture.
     void SetPicture(QLabel* indicator, QLabel* holder);
 
     // --- cursor and event pumping of server work
-    void Hourglass();
-    void NormalCursor();
+    void Hourglass() override;
+    void NormalCursor() override;
     // Lets pending window messages run (a click on a server action meanwhile is refused).
-    void ProcessMessages();
+    void ProcessMessages() override;
     // True while a server action or check waits for the network.
-    bool ServerBusy() const { return busy_ > 0; }
+    bool ServerBusy() const override { return busy_ > 0; }
     // Runs `work` now, or, while another server action is running, as soon as it has ended.
-    void RunWhenIdle(std::function<void()> work);
+    void RunWhenIdle(std::function<void()> work) override;
 
     // --- the server link
     // The standard server action sequence (see ServerAction.h).
-    orv::ActionResult RunServerAction(const orv::ServerAction& action);
+    orv::ActionResult RunServerAction(const orv::ServerAction& action) override;
     // Why the last action failed (for logs and tests; never shown, holds no password).
-    const QString& LastServerError() const { return lastError_; }
+    QString LastServerError() const override { return lastError_; }
     // What kind of failure ended the last transfer (None after a good one).
-    orv::FtpFailure LastServerFailure() const { return lastFailure_; }
+    orv::FtpFailure LastServerFailure() const override { return lastFailure_; }
     // What a closed server gate says: the server message, or, after a log-in
     // refused or a certificate that failed, that reason until a check opens a session.
-    QString ServerDownMessage() const;
+    QString ServerDownMessage() const override;
     // Closes the session off the UI thread.
-    void CloseSession();
+    void CloseSession() override;
     // The server settings window; `reason` says why it opened by itself. A save
     // ends the open session and checks the server again with the new settings.
     void ShowServerSettings(const QString& reason = {});
     // Runs blocking `work` off the UI thread while the window keeps running (and
     // server actions are refused); `cancel` makes it end early should the program quit.
-    void Wait(const std::function<void()>& work, const std::function<void()>& cancel);
+    void Wait(const std::function<void()>& work, const std::function<void()>& cancel) override;
     // Settings from orvanet.ini in the workspace root (read at every check), with
     // the password from the secret store when the file holds none.
-    orv::ServerSettings Settings() const;
+    orv::ServerSettings Settings() const override;
     // The secret store and the password read from it at start (main.cpp).
     void UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword);
     // Saves the settings with a new FTP password, the password where it is kept
     // (the store when one answers, else orvanet.ini); false with `error` set.
     bool SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error = nullptr,
                       const orv::ServerSettings* inherited = nullptr);
-    QString WorkspaceRoot() const;  // the sign-in window's root
+    QString WorkspaceRoot() const override;  // the sign-in window's root
 
     std::vector<std::string> Memo5Lines() const;  // default content of "check.txt"
 
+    // --- the rest of the frame the parts reach (WindowFrame)
+    QWidget* Canvas() override { return this; }
+    void Anchor(QWidget* control, int sides) override;
+    orv::ui::SessionState& State() override { return state_; }
+    QString DesktopFolder() const override;
+    void SetStatus(const QString& text) override;
+    QString StatusText() const override;
+    void RestartBlink() override;
+    void SetTitleBlink(const QString& caption) override;
+    void OnTitleBlink(std::function<void(bool captionShown)> listener) override;
+    void SetIndicator(orv::ui::Indicator which, orv::ui::IndicatorState state) override;
+    QWidget* IndicatorWidget(orv::ui::Indicator which) override;
+    void ResetTransferGauge() override;
+    void FillTransferGauge() override;
+    orv::FtpSession& Session() override { return *IdFTP1; }
+    void StartRefreshTimer() override;
+
     // --- the day's results (TmainformResults*.cpp)
-    QString rowday;     // the day shown, as its date text
+    QString& rowday = state_.shownDay;  // the day shown, as its date text
     QString day;        // the same as a compact date, YYYYMMDD
     int colorcol = 0;   // highlighted cell: column (2 or 4)...
     int colorrow = 0;   // ...and row, 0 for none
@@ -370,6 +389,7 @@ private:
     void NoteOpenFailure(const orv::FtpResult& opened);
     // farok false, the failure picture without a hint, and why remembered.
     void MarkServerDown(const orv::FtpResult& why);
+    std::vector<std::function<void(bool)>> titleBlinkListeners_;
     QStringList notes_;  // waiting to be shown
     QStringList noted_;  // shown (or waiting) in this run
     bool notesPending_ = false;

@@ -75,6 +75,12 @@ void Tmainform::BuildAccounting() {
 
     SpeedButton1->setEnabled(true);
     connect(SpeedButton1, &QToolButton::clicked, this, &Tmainform::SpeedButton1Click);
+    // The overdue caption's blink: the button red while the title is empty.
+    OnTitleBlink([this](bool captionShown) {
+        QPalette pal = SpeedButton1->palette();
+        pal.setColor(QPalette::ButtonText, captionShown ? Qt::black : Qt::red);
+        SpeedButton1->setPalette(pal);
+    });
     connect(SpeedButton12, &QToolButton::clicked, this, &Tmainform::SpeedButton12Click);
     connect(SpeedButton13, &QToolButton::clicked, this, &Tmainform::SpeedButton13Click);
     connect(calculat, &QToolButton::clicked, this, &Tmainform::calculatClick);
@@ -96,7 +102,7 @@ std::vector<std::string> Tmainform::BillLines() const {
     return lines;
 }
 
-std::string Tmainform::Today() const { return QString(ya + u'/' + ma + u'/' + da).toStdString(); }
+std::string Tmainform::Today() const { return state_.Today(); }
 
 // Account refresh: the bill through the session the server check left open.
 void Tmainform::SpeedButton2Click() {

@@ -240,16 +240,46 @@ void Tmainform::Timer2Timer() {
 }
 
 void Tmainform::Timer6Timer() {
-    QPalette pal = SpeedButton1->palette();
-    if (windowTitle() == cap) {
-        setWindowTitle(QString());
-        pal.setColor(QPalette::ButtonText, Qt::red);
-    } else {
-        setWindowTitle(cap);
-        pal.setColor(QPalette::ButtonText, Qt::black);
-    }
-    SpeedButton1->setPalette(pal);
+    const bool shown = windowTitle() != cap;
+    setWindowTitle(shown ? cap : QString());
+    for (const auto& listener : titleBlinkListeners_) listener(shown);
 }
+
+void Tmainform::SetTitleBlink(const QString& caption) { cap = caption; }
+
+void Tmainform::OnTitleBlink(std::function<void(bool)> listener) { titleBlinkListeners_.push_back(std::move(listener)); }
+
+void Tmainform::SetStatus(const QString& text) { Label6->setText(text); }
+
+QString Tmainform::StatusText() const { return Label6->text(); }
+
+void Tmainform::RestartBlink() {
+    timer = 0;
+    Timer2->start();
+}
+
+QWidget* Tmainform::IndicatorWidget(orv::ui::Indicator which) {
+    switch (which) {
+        case orv::ui::Indicator::Network: return Image4;
+        case orv::ui::Indicator::Server: return Image8;
+        case orv::ui::Indicator::Security: return Image7;
+        case orv::ui::Indicator::UpToDate: return Image6;
+    }
+    return nullptr;
+}
+
+void Tmainform::SetIndicator(orv::ui::Indicator which, orv::ui::IndicatorState state) {
+    QLabel* holder = state == orv::ui::IndicatorState::Success   ? Image2
+                     : state == orv::ui::IndicatorState::Failure ? Image5
+                                                                 : Image9;
+    SetPicture(static_cast<QLabel*>(IndicatorWidget(which)), holder);
+}
+
+void Tmainform::ResetTransferGauge() { ProgressBar1->setValue(0); }
+
+void Tmainform::FillTransferGauge() { ProgressBar1->setValue(ProgressBar1->maximum()); }
+
+void Tmainform::StartRefreshTimer() { Timer3->start(); }
 
 void Tmainform::Timer4Timer() {
     Timer4->stop();

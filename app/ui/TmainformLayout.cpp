@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/ui/Anchors.h"
+#include "base/ui/Anchors.h"
 #include "app/ui/Banner.h"
 #include "app/ui/Tmainform.h"
 #include "results/core/ResultWatch.h"
@@ -115,6 +115,8 @@ void Tmainform::SetTabOrder() {
     for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
+
+void Tmainform::Anchor(QWidget* control, int sides) { Anchoring->Add(control, sides); }
 
 void Tmainform::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -1,4 +1,4 @@
-#include "app/ui/Anchors.h"
+#include "base/ui/Anchors.h"
 
 namespace orv::ui {
 

@@ -1,4 +1,4 @@
-#include "app/ui/ServerAction.h"
+#include "server/ui/ServerAction.h"
 
 #include "server/core/ServerMessages.h"
 
