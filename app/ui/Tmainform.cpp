@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "app/ui/Forms.h"
+#include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
 #include "reception/ui/TForm4.h"
 #include "results/core/ResultWatch.h"
@@ -48,6 +49,16 @@ std::vector<std::string> Tmainform::Memo5Lines() const {
     std::vector<std::string> lines;
     for (const QString& l : Memo5->toPlainText().split(u'\n')) lines.push_back(l.toStdString());
     return lines;
+}
+
+void Tmainform::RecordNoticeRead(const QString& counter) {
+    QStringList check = Memo5->toPlainText().split(u'\n');
+    check[0] = counter;
+    Memo5->setPlainText(check.join(u'\n'));
+    alarm = counter.toInt();
+    const orv::FileResult saved =
+        orv::WriteTextFile(QString(WorkspaceRoot() + QStringLiteral("check.txt")).toStdString(), Memo5Lines());
+    if (!saved) Flash(QStringLiteral("check.txt: ") + QString::fromStdString(saved.error));
 }
 
 QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }

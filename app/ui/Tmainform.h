@@ -182,6 +182,7 @@ public:
     void FillTransferGauge() override;
     orv::FtpSession& Session() override { return *IdFTP1; }
     void StartRefreshTimer() override;
+    void RecordNoticeRead(const QString& counter) override;
 
     // --- the day's results (TmainformResults*.cpp)
     QString& rowday = state_.shownDay;  // the day shown, as its date text

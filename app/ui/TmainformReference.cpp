@@ -187,13 +187,7 @@ void Tmainform::RecordRecommendationRead() {
     bool number = false;
     const int counter = bill.size() > 2 ? bill[2].trimmed().toInt(&number) : 0;
     if (!number) return;  // no bill read: the counter stays as it was
-    QStringList check = Memo5->toPlainText().split(u'\n');
-    check[0] = bill[2].trimmed();
-    Memo5->setPlainText(check.join(u'\n'));
-    alarm = counter;
-    const orv::FileResult saved =
-        orv::WriteTextFile(QString(WorkspaceRoot() + u"check.txt"_s).toStdString(), Memo5Lines());
-    if (!saved) Flash(u"check.txt: "_s + QString::fromStdString(saved.error));
+    RecordNoticeRead(bill[2].trimmed());
 }
 
 void Tmainform::Label4Click() {

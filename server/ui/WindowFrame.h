@@ -97,6 +97,10 @@ public:
     virtual ServerSettings Settings() const = 0;
     // The 35-second refresh: started again after the account refresh.
     virtual void StartRefreshTimer() = 0;
+
+    // The central laboratory's notice numbered `counter` (digits) was read:
+    // kept in "check.txt" so that the next start does not raise it again.
+    virtual void RecordNoticeRead(const QString& counter) = 0;
 };
 
 }  // namespace orv::ui
