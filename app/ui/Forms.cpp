@@ -5,18 +5,20 @@
 
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
-#include "reception/ui/TForm3.h"
 #include "reception/ui/TForm4.h"
+#include "server/ui/ReferenceDocuments.h"
+#include "server/ui/TestsInfoWindow.h"
 
 TForm1* Form1 = nullptr;
 Tmainform* mainform = nullptr;
-TForm3* Form3 = nullptr;
+orv::ui::TestsInfoWindow* testsInfoWindow = nullptr;
 TForm4* Form4 = nullptr;
 
 void CreateForms() {
     Form1 = new TForm1();
     mainform = new Tmainform();
-    Form3 = new TForm3();
+    testsInfoWindow = new orv::ui::TestsInfoWindow();
+    mainform->reference->setTestsWindow(testsInfoWindow, Form1);
     Form4 = new TForm4();
     QObject::connect(mainform, &Tmainform::FirstTodayKnown, Form4, &TForm4::TodayKnown);
     Form4->root = Form1->root;
@@ -34,11 +36,11 @@ void BringFormsForward() {
 
 void DestroyForms() {
     delete Form4;
-    delete Form3;
+    delete testsInfoWindow;
     delete mainform;
     delete Form1;
     Form4 = nullptr;
-    Form3 = nullptr;
+    testsInfoWindow = nullptr;
     mainform = nullptr;
     Form1 = nullptr;
 }

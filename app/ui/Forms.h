@@ -2,12 +2,14 @@
 // The program's four windows, alive for the whole run.
 class TForm1;
 class Tmainform;
-class TForm3;
+namespace orv::ui {
+class TestsInfoWindow;
+}  // namespace orv::ui
 class TForm4;
 
 extern TForm1* Form1;
 extern Tmainform* mainform;
-extern TForm3* Form3;
+extern orv::ui::TestsInfoWindow* testsInfoWindow;
 extern TForm4* Form4;
 
 // Creates the windows in the program's order: sign-in, main, tests information,
