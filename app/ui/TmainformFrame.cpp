@@ -76,7 +76,7 @@ void Tmainform::BuildFrame() {
     Edit1 = Place<QLineEdit>(this, "Edit1", QRect(330, 70, 200, 24));
     SpeedButton5 = Button(this, "SpeedButton5", "Find Next", QRect(534, 70, 98, 24));
 
-    // The result grid with the reference file list over its right part.
+    // The result grid (the reference documents' file list stands over its right part).
     StringGrid1 = Place<orv::results::ResultGrid>(this, "StringGrid1", QRect(8, 100, 624, 336));
     StringGrid1->verticalHeader()->hide();
     StringGrid1->horizontalHeader()->hide();
