@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "accounting/ui/AccountingPanel.h"
+#include "accounting/ui/ProgramUpdate.h"
 #include "app/ui/Forms.h"
 #include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
@@ -19,7 +21,14 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildResults();
     BuildReception();
     BuildReference();
-    BuildAccounting();
+    accounting = new orv::accounting::AccountingPanel(*this, this);
+    accounting->chosenDay = [this] { return DateText(); };
+    update = new orv::accounting::ProgramUpdate(*this, this);
+    update->billLines = [this] { return accounting->BillLines(); };
+    connect(accounting, &orv::accounting::AccountingPanel::accountRead, update,
+            &orv::accounting::ProgramUpdate::checkVersion);
+    connect(accounting, &orv::accounting::AccountingPanel::noticeArrived, this, &Tmainform::RaiseNotice);
+    connect(accounting, &orv::accounting::AccountingPanel::paymentRulesRequested, this, &Tmainform::Label4Click);
     BuildEveryday();
     BuildHistory();
 }
@@ -36,11 +45,9 @@ void Tmainform::ConnectHandlers() {
     connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
     connect(serverSettingsButton, &QToolButton::clicked, this, [this] { ShowServerSettings(); });
     connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &Tmainform::SpeedButton2Click);
     connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &Tmainform::Timer3Timer);
-    connect(Timer4, &QTimer::timeout, this, &Tmainform::Timer4Timer);
     connect(Timer5, &QTimer::timeout, this, &Tmainform::Timer5Timer);
     connect(Timer6, &QTimer::timeout, this, &Tmainform::Timer6Timer);
 }
@@ -81,6 +88,13 @@ bool Tmainform::SaveSettings(orv::ServerSettings settings, const std::string& pa
     // The password is now where the file says: in it, or (the file holding none) in the store.
     storedPassword_ = password;
     return true;
+}
+
+// The recommendation flag: the central laboratory has a new notice.
+void Tmainform::RaiseNotice() {
+    timerr2 = 0;
+    RaiseRecommendationFlag();
+    Timer5->start();
 }
 
 // The reception window beside the main window, wholly on its screen.

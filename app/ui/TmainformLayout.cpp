@@ -12,6 +12,7 @@
 
 #include "base/ui/Anchors.h"
 #include "app/ui/Banner.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "results/core/ResultWatch.h"
 #include "results/ui/ArchiveSearcher.h"
@@ -79,7 +80,7 @@ void Tmainform::BuildEveryday() {
     connect(ListBox3, &QListWidget::itemDoubleClicked, this, &Tmainform::ListBox3DblClick);
     ListBox3->installEventFilter(new HitKeys(this));
 
-    Anchoring = new Anchors(kDesignSize);
+    if (!Anchoring) Anchoring = new Anchors(kDesignSize);
     AnchorControls();
     SetTabOrder();
 }
@@ -91,32 +92,33 @@ void Tmainform::AnchorControls() {
     constexpr int L = Anchors::kLeft, T = Anchors::kTop, R = Anchors::kRight, B = Anchors::kBottom;
     Anchoring->Add(Image1, L | T | R);
     Anchoring->Add(StringGrid1, L | T | R | B);
-    Anchoring->Add(Panel1, L | T | R | B);
     Anchoring->Add(ListBox1, T | R | B);
     Anchoring->Add(Label5, T | R);
     Anchoring->Add(ListBox3, L | T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton8, SpeedButton6,
-                                                      SpeedButton11, SpeedButton1, SpeedButton20, Label7, SpeedButton18, serverSettingsButton,
+                                                      SpeedButton11, SpeedButton20, Label7, SpeedButton18, serverSettingsButton,
                                                       Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18,
                                                       Label16, Label4})
         Anchoring->Add(w, T | R);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10, Gauge1, Label20, Label22, Label23, Label24})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10})
         Anchoring->Add(w, L | B);
     Anchoring->Add(Label6, L | R | B);
-    Anchoring->Add(Label3, R | B);
-    Anchoring->Add(Label19, R | B);
     Anchoring->Add(ProgressBar1, L | R | B);
 }
 
 void Tmainform::SetTabOrder() {
     const QList<QWidget*> chain{SolarDatePicker1, SpeedButton7, Edit1,         SpeedButton22, SpeedButton5,
-                                SpeedButton16,    SpeedButton8, SpeedButton6,  SpeedButton11, SpeedButton1,
+                                SpeedButton16,    SpeedButton8, SpeedButton6,  SpeedButton11, accounting->accountingButton,
                                 SpeedButton20,    SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
     for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
-void Tmainform::Anchor(QWidget* control, int sides) { Anchoring->Add(control, sides); }
+// The parts anchor their controls as they are built, before everyday use is.
+void Tmainform::Anchor(QWidget* control, int sides) {
+    if (!Anchoring) Anchoring = new Anchors(kDesignSize);
+    Anchoring->Add(control, sides);
+}
 
 void Tmainform::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -15,6 +15,7 @@
 #include "app/core/KeptFiles.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/TextFile.h"
 #include "base/ui/DoubleClick.h"
@@ -47,9 +48,6 @@ void Tmainform::BuildReference() {
     orv::ui::OnDoubleClick(ListBox1->viewport(), [this] { ListBox1DblClick(); });
     orv::ui::OnClick(Label16, [this] { Label16Click(); });
     orv::ui::OnClick(Label4, [this] { Label4Click(); });
-    // The payment panel's "< مشاهده قوانین پرداخت >", looked up once the window is built.
-    QTimer::singleShot(0, this,
-                       [this] { orv::ui::OnClick(findChild<QLabel*>(u"Label28"_s), [this] { Label28Click(); }); });
     N2->setEnabled(true);
     N3->setEnabled(true);
     connect(N2, &QAction::triggered, this, &Tmainform::N2Click);
@@ -183,7 +181,7 @@ void Tmainform::Label16Click() {
 
 // "check.txt" keeps the counter of the last recommendation opened: the bill's third line.
 void Tmainform::RecordRecommendationRead() {
-    const QStringList bill = Memo1->toPlainText().split(u'\n');
+    const QStringList bill = accounting->BillLines();
     bool number = false;
     const int counter = bill.size() > 2 ? bill[2].trimmed().toInt(&number) : 0;
     if (!number) return;  // no bill read: the counter stays as it was
