@@ -319,14 +319,14 @@ void AccountingPanel::calculateDebt() {
         CalculateAccount(billLineList(), state.Today(), state.labFolderCode.toStdString(), UserNumberFormat());
     const Debt& debt = account.ok ? account.debt : Debt{};
     QStringList unpaid;
-    for (const std::string& line : debt.memo3) unpaid << Q(line);
+    for (const std::string& line : debt.unpaidLines) unpaid << Q(line);
     unpaidMonthsText->setPlainText(unpaid.join(u'\n'));
-    totalDebtLabel->setText(Q(debt.Label35));
-    payableMonthLabel->setText(Q(debt.Label10));
-    monthAmountLabel->setText(Q(debt.Label8));
-    paymentDiscountLabel->setText(Q(debt.Label26));
-    volumeDiscountLabel->setText(Q(debt.Label29));
-    amountAfterDiscountsLabel->setText(Q(debt.Label27));
+    totalDebtLabel->setText(Q(debt.totalText));
+    payableMonthLabel->setText(Q(debt.payableMonthText));
+    monthAmountLabel->setText(Q(debt.monthAmountText));
+    paymentDiscountLabel->setText(Q(debt.paymentDiscountText));
+    volumeDiscountLabel->setText(Q(debt.volumeDiscountText));
+    amountAfterDiscountsLabel->setText(Q(debt.afterDiscountsText));
     if (!account.ok || !debt.ok) {
         // Nothing is payable from figures that could not be read.
         noUnpaidMonth = true;

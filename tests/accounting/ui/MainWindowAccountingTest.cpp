@@ -192,13 +192,13 @@ private slots:
         QTest::mouseClick(mainform->accounting->accountingButton, Qt::LeftButton);
         QVERIFY(mainform->accounting->isVisible());
         const acc::Debt expected = Expected(lab_).debt;
-        QCOMPARE(mainform->accounting->unpaidMonthsText->toPlainText(), Q(expected.memo3[0] + "\n" + expected.memo3[1]));
+        QCOMPARE(mainform->accounting->unpaidMonthsText->toPlainText(), Q(expected.unpaidLines[0] + "\n" + expected.unpaidLines[1]));
         QCOMPARE(mainform->accounting->totalDebtLabel->text(), u" کل بدهی  :          170,000,000  ریال "_s);
         QCOMPARE(mainform->accounting->payableMonthLabel->text(), u" ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401"_s);
-        QCOMPARE(mainform->accounting->monthAmountLabel->text(), Q(expected.Label8));
-        QCOMPARE(mainform->accounting->paymentDiscountLabel->text(), Q(expected.Label26));
-        QCOMPARE(mainform->accounting->volumeDiscountLabel->text(), Q(expected.Label29));
-        QCOMPARE(mainform->accounting->amountAfterDiscountsLabel->text(), Q(expected.Label27));
+        QCOMPARE(mainform->accounting->monthAmountLabel->text(), Q(expected.monthAmountText));
+        QCOMPARE(mainform->accounting->paymentDiscountLabel->text(), Q(expected.paymentDiscountText));
+        QCOMPARE(mainform->accounting->volumeDiscountLabel->text(), Q(expected.volumeDiscountText));
+        QCOMPARE(mainform->accounting->amountAfterDiscountsLabel->text(), Q(expected.afterDiscountsText));
         QVERIFY(!mainform->accounting->noUnpaidMonth);
         QCOMPARE(mainform->accounting->paymentRecord, u"1401-05x1401h05x12x303x2x29"_s);
         QCOMPARE(mainform->accounting->amountAfterDiscounts, expected.m);
