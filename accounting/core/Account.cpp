@@ -52,12 +52,12 @@ int SignedSolarDays(const std::string& from, const std::string& to) {
 }
 
 void NoDebt(Debt& debt) {
-    debt.Label10 = " هیچ بدهی وجود ندارد ";
-    debt.Label8 = " ";
-    debt.Label26.clear();
-    debt.Label29.clear();
-    debt.Label27.clear();
-    debt.Label35 = std::string(" کل بدهی  :          0") + kRial;
+    debt.payableMonthText = " هیچ بدهی وجود ندارد ";
+    debt.monthAmountText = " ";
+    debt.paymentDiscountText.clear();
+    debt.volumeDiscountText.clear();
+    debt.afterDiscountsText.clear();
+    debt.totalText = std::string(" کل بدهی  :          0") + kRial;
 }
 
 // Lists the unpaid months and their total; false when an amount is unreadable.
@@ -78,10 +78,10 @@ bool ListUnpaid(const std::vector<std::string>& lines, const NumberFormat& forma
                 return ok = false;
             }
             const std::string label(orv::Trim(Columns(line, 3, 13)));
-            debt.memo3.push_back(label + "    " + FormatAmount(*rounded, format) + "  ریـال");
+            debt.unpaidLines.push_back(label + "    " + FormatAmount(*rounded, format) + "  ریـال");
             debt.nodata = false;
         }
-        debt.Label35 = " کل بدهی  :          " + FormatAmount(debt.total, format) + kRial;
+        debt.totalText = " کل بدهی  :          " + FormatAmount(debt.total, format) + kRial;
         return true;
     });
     return ok;
@@ -121,7 +121,7 @@ void Discount(const std::vector<std::string>& lines, std::string_view today, std
     debt.instalment = r.instalment;
     debt.parmah = Period(r);
     const std::string first = debt.parmah + "/01";
-    debt.Label10 = " ماه قابل پرداخت  : پرداخت " + r.instalment + " از " +
+    debt.payableMonthText = " ماه قابل پرداخت  : پرداخت " + r.instalment + " از " +
                    orv::solar::MonthNameWithMah(dkSolar, std::stoi(r.month)) + "  " + r.year;
 
     // Before the due date no day has passed: the whole discount.
@@ -140,11 +140,11 @@ void Discount(const std::vector<std::string>& lines, std::string_view today, std
     debt.m = m.value_or(0);
     debt.kol = *q;
 
-    debt.Label8 = " کل مبلغ  :   " + FormatAmount(debt.kol, format) + kRial;
-    debt.Label26 = "تخفیف خوش حسابی برابر با  " + ShortNumber(s, format) + " درصد" + " پس از سپری شدن " +
+    debt.monthAmountText = " کل مبلغ  :   " + FormatAmount(debt.kol, format) + kRial;
+    debt.paymentDiscountText = "تخفیف خوش حسابی برابر با  " + ShortNumber(s, format) + " درصد" + " پس از سپری شدن " +
                    std::to_string(debt.d) + " روز پس از موعد پرداخت  ";
-    debt.Label29 = " تخفیف حجم نمونه  :  " + std::to_string(debt.v) + "  درصد";
-    debt.Label27 = "مبلغ پس از تخفیف  :  " + FormatAmount(debt.m, format) + "  ریال";
+    debt.volumeDiscountText = " تخفیف حجم نمونه  :  " + std::to_string(debt.v) + "  درصد";
+    debt.afterDiscountsText = "مبلغ پس از تخفیف  :  " + FormatAmount(debt.m, format) + "  ریال";
     debt.pardata = PaymentRecord(debt.label, folderCode, s, debt.v, debt.d, format);
 }
 

@@ -6,7 +6,7 @@
 //
 //   Account a = CalculateAccount(billLines, "1401/09/01", "120", {".", ","});
 //   if (!a.ok) show a.error, keep the previous figures
-//   Gauge1 := a.gauge (when a.hasUnpaid); Label10 := a.debt.Label10; ...
+//   the delay gauge := a.gauge (when a.hasUnpaid); the panel's texts := a.debt.totalText, ...; ...
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,8 +21,11 @@ struct Debt {
     bool ok = true;        // false: an amount or a period was not readable (error says which)
     std::string error;
     bool nodata = true;    // no unpaid record
-    std::vector<std::string> memo3;  // one line per unpaid month
-    std::string Label35, Label10, Label8, Label26, Label29, Label27;
+    std::vector<std::string> unpaidLines;  // one line per unpaid month
+    // The panel's texts: the total debt, the payable month, its amount, the
+    // good-payment discount, the sample-volume discount, the amount after both.
+    std::string totalText, payableMonthText, monthAmountText, paymentDiscountText, volumeDiscountText,
+        afterDiscountsText;
     // Of the oldest unpaid month (only when nodata is false):
     std::string label;       // period label, e.g. 1401-05 or 2^1401-05
     std::string instalment;  // "1" or the instalment's number

@@ -8,6 +8,8 @@
 #include <QToolButton>
 
 #include "app/core/KeptFiles.h"
+#include "accounting/ui/AccountingPanel.h"
+#include "accounting/ui/ProgramUpdate.h"
 #include "app/ui/Forms.h"
 #include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
@@ -24,7 +26,6 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildResults();
     BuildReception();
     reference = new orv::ui::ReferenceDocuments(*this, this);
-    reference->billLines = [this] { return Memo1->toPlainText().split(u'\n'); };
     reference->isProgramFile = [](const QString& name) { return orv::IsKeptFileName(name.toStdString()); };
     N2->setEnabled(true);
     N3->setEnabled(true);
@@ -32,11 +33,17 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
             [this] { reference->showNormalValues(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col())); });
     connect(N3, &QAction::triggered, this,
             [this] { reference->showTestPrice(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col())); });
-    // The payment panel's "< مشاهده قوانین پرداخت >", looked up once the window is built.
-    QTimer::singleShot(0, this, [this] {
-        orv::ui::OnClick(findChild<QLabel*>(QStringLiteral("Label28")), [this] { reference->showPaymentRules(); });
-    });
-    BuildAccounting();
+    accounting = new orv::accounting::AccountingPanel(*this, this);
+    accounting->chosenDay = [this] { return DateText(); };
+    reference->billLines = [this] { return accounting->BillLines(); };
+    update = new orv::accounting::ProgramUpdate(*this, this);
+    update->billLines = [this] { return accounting->BillLines(); };
+    connect(accounting, &orv::accounting::AccountingPanel::accountRead, update,
+            &orv::accounting::ProgramUpdate::checkVersion);
+    connect(accounting, &orv::accounting::AccountingPanel::noticeArrived, reference,
+            &orv::ui::ReferenceDocuments::raiseNotice);
+    connect(accounting, &orv::accounting::AccountingPanel::paymentRulesRequested, reference,
+            &orv::ui::ReferenceDocuments::showPaymentRules);
     BuildEveryday();
     BuildHistory();
 }
@@ -53,11 +60,9 @@ void Tmainform::ConnectHandlers() {
     connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
     connect(serverSettingsButton, &QToolButton::clicked, this, [this] { ShowServerSettings(); });
     connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &Tmainform::SpeedButton2Click);
     connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &Tmainform::Timer3Timer);
-    connect(Timer4, &QTimer::timeout, this, &Tmainform::Timer4Timer);
     connect(Timer6, &QTimer::timeout, this, &Tmainform::Timer6Timer);
 }
 

@@ -25,7 +25,6 @@
 #include "solar/widgets/TSolarMonthCalendar.h"
 
 #include "app/core/ProxyFile.h"
-#include "accounting/core/Account.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ResultGrid.h"
 #include "server/core/FtpSession.h"
@@ -45,7 +44,8 @@ class Anchors;
 class ReferenceDocuments;
 }  // namespace orv::ui
 namespace orv::accounting {
-class SpinButton;
+class AccountingPanel;
+class ProgramUpdate;
 }  // namespace orv::accounting
 
 class QAction;
@@ -84,28 +84,24 @@ public:
 
     // --- controls (object names as here)
     QLabel* Image1 = nullptr;  // banner
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr,
-           *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr, *Label13 = nullptr,
-           *Label19 = nullptr, *Label20 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr,
+           *Label13 = nullptr;
     QLabel *Label14 = nullptr, *Label15 = nullptr, *Label17 = nullptr, *Label18 = nullptr;  // indicator captions
     QLabel *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
            *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
     orv::results::ResultGrid* StringGrid1 = nullptr;
     TSolarDatePicker* SolarDatePicker1 = nullptr;        // the chosen day
-    TSolarDatePicker* SolarDatePicker2 = nullptr;        // hidden, in the accounting panel: date arithmetic
     TSolarMonthCalendar* SolarMonthCalendar1 = nullptr;  // hidden, Gregorian: today's conversion
-    TSolarMonthCalendar* SolarMonthCalendar2 = nullptr;  // hidden, in the accounting panel
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
-    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
+    QToolButton *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
                 *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr,
-                *SpeedButton9 = nullptr, *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
+                *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
                 *SpeedButton18 = nullptr, *SpeedButton20 = nullptr, *SpeedButton21 = nullptr;
     QToolButton* serverSettingsButton = nullptr;
     QToolButton *netokb = nullptr, *farokb = nullptr;
-    QPlainTextEdit *Memo1 = nullptr, *Memo5 = nullptr;
-    QProgressBar *Gauge1 = nullptr, *ProgressBar1 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer3 = nullptr, *Timer4 = nullptr,
+    QPlainTextEdit* Memo5 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer3 = nullptr,
            *Timer6 = nullptr;
 
     // --- status line
@@ -179,6 +175,7 @@ public:
     orv::FtpSession& Session() override { return *IdFTP1; }
     void StartRefreshTimer() override;
     void RecordNoticeRead(const QString& counter) override;
+    void CheckServer() override { SpeedButton15Click(); }
 
     // --- the day's results (TmainformResults*.cpp)
     QString& rowday = state_.shownDay;  // the day shown, as its date text
@@ -211,7 +208,6 @@ public slots:
     void farokbClick();         // server test
     void SpeedButton18Click();  // refresh
     void SpeedButton20Click();  // reception window
-    void SpeedButton2Click();   // account refresh
     void SolarDatePicker1Change();
     void SpeedButton16Click();  // receive and update report
     void SpeedButton4Click();   // grid fill
@@ -229,58 +225,17 @@ public slots:
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer() { SpeedButton18Click(); }
-    void Timer4Timer();
     void Timer6Timer();
 
 public:
     // The reference documents: the help folder list, the recommendation flag,
     // the payment rules, normal values and test prices.
     orv::ui::ReferenceDocuments* reference = nullptr;
-    // accounting (TmainformAccount.cpp, TmainformPayment.cpp, TmainformUpdate.cpp)
+    // The accounting panel and the program update.
 public:
-    double tav = 0;      // sample-volume factor, bill line 4
-    int maxb = 120;      // overdue limit in days, bill line 5
-    QString parmah;      // period of the first unpaid month, e.g. 1401/05
-    bool par = false;    // a payment was requested in this run
-    bool ver = false;    // the program was found current
-    bool nodata = true;  // the bill has no unpaid month
-    qint64 kol = 0;      // the first unpaid month's amount, rials
-    qint64 m = 0;        // the same after both discounts
-    QString pardata;     // the payment record
-    QString ghabz;       // the last message's name
-    QLabel *Label32 = nullptr, *Label21 = nullptr, *Label35 = nullptr, *Label10 = nullptr, *Label8 = nullptr,
-           *Label25 = nullptr, *Label26 = nullptr, *Label29 = nullptr, *Label27 = nullptr, *Label33 = nullptr,
-           *Label28 = nullptr;
-    QPlainTextEdit *Memo2 = nullptr, *Memo3 = nullptr;
-    QToolButton *SpeedButton10 = nullptr, *SpeedButton12 = nullptr, *SpeedButton13 = nullptr,
-                *SpeedButton14 = nullptr, *SpeedButton17 = nullptr, *calculat = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    orv::accounting::SpinButton* SpinButton1 = nullptr;
-    // The random message number 0..999 (tests fix it).
-    std::function<int()> MessageNumber;
-    // The bill lines held in Memo1.
-    std::vector<std::string> BillLines() const;
-    // Today's solar date from the last network check, ya/ma/da.
-    std::string Today() const;
-public slots:
-    void SpeedButton1Click();   // open the accounting panel
-    void SpeedButton12Click();  // close it
-    void SpeedButton13Click();  // update current payment
-    void calculatClick();       // debt calculation
-    void SpinButton1UpClick();
-    void SpinButton1DownClick();
-    void SpeedButton17Click();     // the chosen month's bill
-    void SpeedButton10Click();     // payment request
-    void SpeedButton10DblClick();
-    void SpeedButton14Click();     // send the message
-    void Image6DblClick();         // update indicator
-    void SpeedButton9Click();      // update download
+    orv::accounting::AccountingPanel* accounting = nullptr;
+    orv::accounting::ProgramUpdate* update = nullptr;
 private:
-    void BuildAccounting();
-    void VersionCheck(const orv::accounting::Account& account);
-    void RaiseNotice();
-    void ShowMonthChoice();
-    QString billUnreadable_;  // why the last downloaded bill could not be read; empty when it was
     // end accounting
 
 public:

@@ -18,6 +18,7 @@
 #include "base/ui/Controls.h"
 #include "app/ui/Pictures.h"
 #include "reception/ui/TForm4.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultGrid.h"
@@ -80,14 +81,6 @@ void Tmainform::BuildFrame() {
     StringGrid1 = Place<orv::results::ResultGrid>(this, "StringGrid1", QRect(8, 100, 624, 336));
     StringGrid1->verticalHeader()->hide();
     StringGrid1->horizontalHeader()->hide();
-    Panel1 = Place<QFrame>(this, "Panel1", QRect(8, 100, 624, 336));
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    Panel1->setAutoFillBackground(true);
-    Panel1->hide();
-    SolarDatePicker2 = Place<TSolarDatePicker>(Panel1, "SolarDatePicker2", QRect(0, 0, 96, 24));
-    SolarDatePicker2->hide();
-    SolarMonthCalendar2 = Place<TSolarMonthCalendar>(Panel1, "SolarMonthCalendar2", QRect(0, 0, 217, 170));
-    SolarMonthCalendar2->hide();
 
     // Right column: signature stamp and the buttons.
     Image3 = Place<QLabel>(this, "Image3", QRect(640, 68, 175, 57));
@@ -100,59 +93,40 @@ void Tmainform::BuildFrame() {
     SpeedButton16 = Button(this, "SpeedButton16", "Receive and Update Report", QRect(640, 130, 175, 28));
     SpeedButton6 = Button(this, "SpeedButton6", "Save As...", QRect(640, 192, 86, 26));
     SpeedButton11 = Button(this, "SpeedButton11", "Print", QRect(729, 192, 86, 26));
-    SpeedButton1 = Button(this, "SpeedButton1", "Accounting", QRect(640, 222, 86, 26), "امور حسابداری");
     SpeedButton20 = Button(this, "SpeedButton20", "Reception", QRect(729, 222, 86, 26), "پذیرش بیماران");
     BuildIndicators();
 
-    // Bottom: status line, payment-delay gauge, version, transfer gauge.
+    // Bottom: status line and transfer gauge.
     Label2 = Caption(this, "Label2", "Receive Status :", QRect(8, 442, 96, 20));
     Label6 = Caption(this, "Label6", "", QRect(106, 442, 526, 20));
     Label6->setTextFormat(Qt::PlainText);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
     Image10 = Place<QLabel>(this, "Image10", QRect(8, 468, 24, 24));
-    Gauge1 = Place<QProgressBar>(this, "Gauge1", QRect(36, 474, 360, 12));
-    Gauge1->setRange(0, 120);
-    Gauge1->setValue(0);
-    Gauge1->setTextVisible(false);
-    // Discount marks along the gauge (days 30, 60, 90 of 120).
-    Label20 = Caption(this, "Label20", "تخفیف ٪۴", QRect(36 + 90 - 30, 488, 60, 16));
-    Label22 = Caption(this, "Label22", "تخفیف ٪۳", QRect(36 + 180 - 30, 488, 60, 16));
-    Label23 = Caption(this, "Label23", "تخفیف ٪۲", QRect(36 + 270 - 30, 488, 60, 16));
-    for (QLabel* l : {Label20, Label22, Label23}) l->setAlignment(Qt::AlignCenter);
-    Label24 = Caption(this, "Label24", "Days", QRect(402, 472, 40, 16));
-    Label3 = Caption(this, "Label3", "Orvanet Ver ...", QRect(690, 482, 88, 18));
-    Label19 = Caption(this, "Label19", "22.00", QRect(778, 482, 40, 18));
     ProgressBar1 = Place<QProgressBar>(this, "ProgressBar1", QRect(0, kHeight - 8, kWidth, 8));
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
 
     // Hidden working controls.
-    SpeedButton2 = HiddenButton(this, "SpeedButton2", "account");
     SpeedButton4 = HiddenButton(this, "SpeedButton4", "grid");
-    SpeedButton9 = HiddenButton(this, "SpeedButton9", "update");
     SpeedButton15 = HiddenButton(this, "SpeedButton15", "server check");
     SpeedButton21 = HiddenButton(this, "SpeedButton21", "export");
     netokb = HiddenButton(this, "netokb", "check network");
     farokb = HiddenButton(this, "farokb", "checkserver");
     Edit2 = Place<QLineEdit>(this, "Edit2", QRect(0, 0, 10, 10));
     Edit2->hide();
-    Memo1 = Place<QPlainTextEdit>(this, "Memo1", QRect(0, 0, 10, 10));
-    Memo1->hide();
     Memo5 = Place<QPlainTextEdit>(this, "Memo5", QRect(0, 0, 10, 10));
     Memo5->setPlainText(QStringLiteral("17"));
     Memo5->hide();
 
     // Controls brought to life by their own areas start disabled.
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton3, SpeedButton7, SolarDatePicker1, Edit1, SpeedButton5,
-                                                      SpeedButton16, SpeedButton6, SpeedButton11,
-                                                      SpeedButton1, StringGrid1})
+                                                      SpeedButton16, SpeedButton6, SpeedButton11, StringGrid1})
         w->setEnabled(false);
 
     Timer1 = MakeTimer(this, "Timer1", 200);
     Timer2 = MakeTimer(this, "Timer2", 600);
     Timer3 = MakeTimer(this, "Timer3", 35000);
-    Timer4 = MakeTimer(this, "Timer4", 3000);
     Timer6 = MakeTimer(this, "Timer6", 1000);
 }
 
@@ -266,11 +240,6 @@ void Tmainform::FillTransferGauge() { ProgressBar1->setValue(ProgressBar1->maxim
 
 void Tmainform::StartRefreshTimer() { Timer3->start(); }
 
-void Tmainform::Timer4Timer() {
-    Timer4->stop();
-    if (auto* pay = findChild<QWidget*>(QStringLiteral("SpeedButton10"))) pay->setEnabled(true);
-}
-
 void Tmainform::Hourglass() {
     if (!QApplication::overrideCursor()) QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -305,7 +274,7 @@ void Tmainform::Timer1Timer() {
     if (!farok && orv::msg::LastsUntilChecked(serverDown_.failure)) Flash(ServerDownMessage());
     // Another server action may be waiting for the network now: the account
     // refresh then runs after it, and closes the session the check left open.
-    RunWhenIdle([this] { SpeedButton2Click(); });
+    RunWhenIdle([this] { accounting->refreshAccount(); });
 }
 
 // Closing or hiding the main window ends the program (minimising does not).

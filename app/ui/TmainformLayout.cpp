@@ -12,6 +12,7 @@
 
 #include "base/ui/Anchors.h"
 #include "app/ui/Banner.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "server/ui/ReferenceDocuments.h"
 #include "results/core/ResultWatch.h"
@@ -92,28 +93,26 @@ void Tmainform::AnchorControls() {
     constexpr int L = Anchors::kLeft, T = Anchors::kTop, R = Anchors::kRight, B = Anchors::kBottom;
     Anchoring->Add(Image1, L | T | R);
     Anchoring->Add(StringGrid1, L | T | R | B);
-    Anchoring->Add(Panel1, L | T | R | B);
     Anchoring->Add(ListBox3, L | T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton6,
-                                                      SpeedButton11, SpeedButton1, SpeedButton20, Label7, SpeedButton18, serverSettingsButton,
+                                                      SpeedButton11, SpeedButton20, Label7, SpeedButton18, serverSettingsButton,
                                                       Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18})
         Anchoring->Add(w, T | R);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10, Gauge1, Label20, Label22, Label23, Label24})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10})
         Anchoring->Add(w, L | B);
     Anchoring->Add(Label6, L | R | B);
-    Anchoring->Add(Label3, R | B);
-    Anchoring->Add(Label19, R | B);
     Anchoring->Add(ProgressBar1, L | R | B);
 }
 
 void Tmainform::SetTabOrder() {
     const QList<QWidget*> chain{SolarDatePicker1, SpeedButton7, Edit1,         SpeedButton22, SpeedButton5,
-                                SpeedButton16,    reference->downloadFilesButton, SpeedButton6,  SpeedButton11, SpeedButton1,
+                                SpeedButton16,    reference->downloadFilesButton, SpeedButton6,  SpeedButton11, accounting->accountingButton,
                                 SpeedButton20,    SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
     for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
+// The parts anchor their controls as they are built, before everyday use is.
 void Tmainform::Anchor(QWidget* control, int sides) {
     if (!Anchoring) Anchoring = new Anchors(kDesignSize);
     Anchoring->Add(control, sides);

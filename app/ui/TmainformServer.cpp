@@ -8,6 +8,7 @@
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/TextFile.h"
 
@@ -187,7 +188,7 @@ void Tmainform::SpeedButton18Click() {
     SpeedButton15Click();
     for (int i = 0; i < 3; ++i) ProcessMessages();
     WatchToday();  // on the session the server check left open
-    SpeedButton2Click();
+    accounting->refreshAccount();
     WatchFetch();
 }
 

@@ -101,6 +101,10 @@ public:
     // The central laboratory's notice numbered `counter` (digits) was read:
     // kept in "check.txt" so that the next start does not raise it again.
     virtual void RecordNoticeRead(const QString& counter) = 0;
+
+    // The server check (network, log-in, the indicators) as the refresh runs it:
+    // the accounting panel's "update current payment" starts with it.
+    virtual void CheckServer() = 0;
 };
 
 }  // namespace orv::ui

@@ -12,6 +12,8 @@
 #include <QToolButton>
 
 #include "app/ui/Forms.h"
+#include "accounting/ui/AccountingPanel.h"
+#include "accounting/ui/ProgramUpdate.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/AtomicFile.h"
 #include "server/ui/ReferenceDocuments.h"
@@ -83,7 +85,7 @@ std::vector<FaultAction> Actions() {
     // The account refresh through the session the check left open.
     rows.push_back({u"account refresh"_s,
                     [](FaultBench&) { mainform->SpeedButton15Click(); },
-                    [](FaultBench&) { mainform->SpeedButton2Click(); },
+                    [](FaultBench&) { mainform->accounting->refreshAccount(); },
                     "bill.txt",
                     {},
                     u"Succese."_s,
@@ -133,11 +135,11 @@ std::vector<FaultAction> Actions() {
                     [](FaultBench& b) {
                         b.Put(u"temp.qrp"_s, "earlier bill\r\n");
                         orv::results::ReportPreview::hook = [](QPrintPreviewDialog& d) { d.close(); };
-                        mainform->SolarDatePicker2->setText(u"1401/04/15"_s);
-                        mainform->SpinButton1UpClick();
-                        QCOMPARE(mainform->Edit3->toolTip(), u"1401-05"_s);
+                        mainform->accounting->monthDate->setText(u"1401/04/15"_s);
+                        mainform->accounting->nextMonth();
+                        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-05"_s);
                     },
-                    [](FaultBench&) { mainform->SpeedButton17Click(); }, "1401-05.qrp", u"temp.qrp"_s,
+                    [](FaultBench&) { mainform->accounting->fetchMonthBill(); }, "1401-05.qrp", u"temp.qrp"_s,
                     T("صورت حساب شما با موفقیت دانلود شد "), T(msg::kServer), T(msg::kInterrupted),
                     T(". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"), T(msg::kLocalFile),
                     "Text Result/12/1401-05.qrp"});
@@ -187,10 +189,10 @@ std::vector<FaultAction> Actions() {
     // The marker is empty, so no data fault can cut it.
     rows.push_back({u"payment marker"_s,
                     [](FaultBench&) {
-                        mainform->SpeedButton1Click();  // the debt calculated
-                        QVERIFY(!mainform->nodata);
+                        mainform->accounting->openPanel();  // the debt calculated
+                        QVERIFY(!mainform->accounting->noUnpaidMonth);
                     },
-                    [](FaultBench&) { mainform->SpeedButton10Click(); },
+                    [](FaultBench&) { mainform->accounting->requestPayment(); },
                     "pay/may/",
                     {},
                     T(".لطفا کمی صبر کنید"),
@@ -222,13 +224,13 @@ std::vector<FaultAction> Actions() {
     {
         FaultAction update{u"program update"_s,
                            [](FaultBench&) {
-                               QStringList bill = mainform->Memo1->toPlainText().split(u'\n');
+                               QStringList bill = mainform->accounting->billText->toPlainText().split(u'\n');
                                QVERIFY(bill.size() > 2);
                                bill[1] = u"22.5"_s;
-                               mainform->Memo1->setPlainText(bill.join(u'\n'));
-                               mainform->ver = false;
+                               mainform->accounting->billText->setPlainText(bill.join(u'\n'));
+                               mainform->update->programCurrent = false;
                            },
-                           [](FaultBench&) { mainform->Image6DblClick(); },
+                           [](FaultBench&) { mainform->update->onIndicatorDoubleClicked(); },
                            "orvanet.exe",
                            u"Desktop/OrvanetVer 22.5.exe"_s,
                            T(". نسخه جديد نرم افزار در دسکتاپ شما دانلود شد: OrvanetVer 22.5.exe"),
@@ -250,11 +252,11 @@ std::vector<FaultAction> Actions() {
                 QDir(QString::fromStdString(b.lab.ServerFile("Text Result/12/comments"))).removeRecursively();
                 QDir().mkpath(QString::fromStdString(b.lab.ServerFile("Text Result/12/comments")));
                 QVERIFY(WriteFileAtomically(b.lab.ServerFile(kEarlierMessage), "an earlier message"));
-                mainform->MessageNumber = [] { return 40; };
-                mainform->Memo2->setPlainText(u"سلام"_s);
+                mainform->accounting->messageNumber = [] { return 40; };
+                mainform->accounting->messageText->setPlainText(u"سلام"_s);
             },
             [](FaultBench& b) {
-                mainform->SpeedButton14Click();
+                mainform->accounting->sendMessage();
                 QCOMPARE(b.Served(kEarlierMessage), std::string("an earlier message"));
             },
             "comments/",

@@ -11,6 +11,7 @@
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/AtomicFile.h"
 
@@ -43,7 +44,7 @@ void FaultBench::Close() {
 
 void FaultBench::StartUp() {
     mainform->SpeedButton15Click();
-    mainform->SpeedButton2Click();
+    mainform->accounting->refreshAccount();
 }
 
 void FaultBench::Put(const QString& name, const std::string& bytes) const {

@@ -23,13 +23,13 @@ void Print(const orv::accounting::Account& a, const orv::accounting::NumberForma
     }
     const orv::accounting::Debt& d = a.debt;
     Put("nodata", d.nodata ? "true" : "false");
-    for (const std::string& line : d.memo3) Put("memo3", line);
-    Put("Label35", d.Label35);
-    Put("Label10", d.Label10);
-    Put("Label8", d.Label8);
-    Put("Label26", d.Label26);
-    Put("Label29", d.Label29);
-    Put("Label27", d.Label27);
+    for (const std::string& line : d.unpaidLines) Put("memo3", line);
+    Put("Label35", d.totalText);
+    Put("Label10", d.payableMonthText);
+    Put("Label8", d.monthAmountText);
+    Put("Label26", d.paymentDiscountText);
+    Put("Label29", d.volumeDiscountText);
+    Put("Label27", d.afterDiscountsText);
     if (d.nodata) return;
     Put("pardata", d.pardata);
     Put("kol", std::to_string(d.kol));

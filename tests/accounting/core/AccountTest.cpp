@@ -71,10 +71,10 @@ TEST(OverdueCheck, LinesOneToFiveOnlyGiveNoCountAndNoDebt) {
     EXPECT_FALSE(a.warning);
     EXPECT_TRUE(a.gateOpen);
     EXPECT_TRUE(a.debt.nodata);
-    EXPECT_EQ(a.debt.Label10, " هیچ بدهی وجود ندارد ");
-    EXPECT_EQ(a.debt.Label8, " ");
-    EXPECT_EQ(a.debt.Label35, " کل بدهی  :          0  ریال ");
-    EXPECT_EQ(a.debt.Label26, "");
+    EXPECT_EQ(a.debt.payableMonthText, " هیچ بدهی وجود ندارد ");
+    EXPECT_EQ(a.debt.monthAmountText, " ");
+    EXPECT_EQ(a.debt.totalText, " کل بدهی  :          0  ریال ");
+    EXPECT_EQ(a.debt.paymentDiscountText, "");
 }
 
 TEST(OverdueCheck, OverdueMonthWarnsAndClosesTheGateOnlyWithTheLock) {
@@ -135,7 +135,7 @@ TEST(BillReading, ColumnsAreCharactersNotBytes) {
             ASSERT_TRUE(a.debt.ok) << a.debt.error;
             EXPECT_EQ(a.debt.label, period) << column2;
             EXPECT_EQ(a.debt.kol, 150000000) << column2 << " " << period;
-            EXPECT_EQ(a.debt.memo3, std::vector<std::string>{std::string(period) + "    150,000,000  ریـال"});
+            EXPECT_EQ(a.debt.unpaidLines, std::vector<std::string>{std::string(period) + "    150,000,000  ریـال"});
         }
     }
 }
@@ -154,7 +154,7 @@ TEST(OverdueCheck, InstalmentRecordReadsItsPeriodAfterTheNumber) {
     EXPECT_EQ(a.debt.instalment, "2");
     EXPECT_EQ(a.debt.kol, 20000000);
     EXPECT_EQ(a.debt.pardata.substr(0, 20), "2^1401-05x2y1401h05x");
-    EXPECT_EQ(a.debt.Label10, " ماه قابل پرداخت  : پرداخت 2 از مرداد ماه  1401");
+    EXPECT_EQ(a.debt.payableMonthText, " ماه قابل پرداخت  : پرداخت 2 از مرداد ماه  1401");
 }
 
 TEST(GoodPaymentDiscount, FollowsTheDaysFromTheDueDate) {
@@ -179,7 +179,7 @@ TEST(GoodPaymentDiscount, FollowsTheDaysFromTheDueDate) {
         EXPECT_EQ(a.debt.pardata, std::string("1401-05x1401h05x120x") + c.hundredS + "x2x" + std::to_string(c.d))
             << c.today;
     }
-    EXPECT_EQ(OneUnpaid("1401-05", "150000000", "1401/06/01").debt.Label26,
+    EXPECT_EQ(OneUnpaid("1401-05", "150000000", "1401/06/01").debt.paymentDiscountText,
               "تخفیف خوش حسابی برابر با  4 درصد پس از سپری شدن 0 روز پس از موعد پرداخت  ");
 }
 
@@ -209,10 +209,10 @@ TEST(DebtCalculation, AmountAfterBothDiscountsAndItsLabels) {
     ASSERT_TRUE(a.debt.ok);
     EXPECT_EQ(a.debt.kol, 150000000);
     EXPECT_EQ(a.debt.m, 143355000);
-    EXPECT_EQ(a.debt.Label8, " کل مبلغ  :   150,000,000  ریال ");
-    EXPECT_EQ(a.debt.Label29, " تخفیف حجم نمونه  :  2  درصد");
-    EXPECT_EQ(a.debt.Label27, "مبلغ پس از تخفیف  :  143,355,000  ریال");
-    EXPECT_EQ(a.debt.Label10, " ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401");
+    EXPECT_EQ(a.debt.monthAmountText, " کل مبلغ  :   150,000,000  ریال ");
+    EXPECT_EQ(a.debt.volumeDiscountText, " تخفیف حجم نمونه  :  2  درصد");
+    EXPECT_EQ(a.debt.afterDiscountsText, "مبلغ پس از تخفیف  :  143,355,000  ریال");
+    EXPECT_EQ(a.debt.payableMonthText, " ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401");
     EXPECT_EQ(a.debt.pardata, "1401-05x1401h05x120x243x2x47");
     EXPECT_EQ(a.debt.windowEnd, "1401/08/01");
 }
@@ -222,11 +222,11 @@ TEST(DebtCalculation, TwoUnpaidMonthsListedAndSummedOnlyTheFirstDiscounted) {
                                       BillRecordLine("0", "1401-05", "30000000.6")}),
                            "1401/05/10");
     ASSERT_TRUE(a.debt.ok);
-    ASSERT_EQ(a.debt.memo3.size(), 2u);
-    EXPECT_EQ(a.debt.memo3[0], "1401-04    120,000,000  ریـال");
-    EXPECT_EQ(a.debt.memo3[1], "1401-05    30,000,001  ریـال");
+    ASSERT_EQ(a.debt.unpaidLines.size(), 2u);
+    EXPECT_EQ(a.debt.unpaidLines[0], "1401-04    120,000,000  ریـال");
+    EXPECT_EQ(a.debt.unpaidLines[1], "1401-05    30,000,001  ریـال");
     EXPECT_EQ(a.debt.total, 150000001);
-    EXPECT_EQ(a.debt.Label35, " کل بدهی  :          150,000,001  ریال ");
+    EXPECT_EQ(a.debt.totalText, " کل بدهی  :          150,000,001  ریال ");
     EXPECT_EQ(a.debt.parmah, "1401/04");
     EXPECT_EQ(a.debt.kol, 120000000);
 }
@@ -235,14 +235,14 @@ TEST(DebtCalculation, OnlySettledMonthsGiveTheNoDebtTexts) {
     const Account a = Calc(BillLines({BillRecordLine("1", "1401-03", "90000000")}), "1401/05/10");
     EXPECT_TRUE(a.debt.nodata);
     EXPECT_TRUE(a.debt.pardata.empty());
-    EXPECT_EQ(a.debt.Label35, " کل بدهی  :          0  ریال ");
+    EXPECT_EQ(a.debt.totalText, " کل بدهی  :          0  ریال ");
 }
 
 TEST(DebtCalculation, ZeroTotalShowsAnEmptyNumber) {
     const Account a = Calc(BillLines({BillRecordLine("0", "1401-03", "0")}), "1401/05/10");
     EXPECT_FALSE(a.debt.nodata);
-    EXPECT_EQ(a.debt.Label35, " کل بدهی  :            ریال ");
-    EXPECT_EQ(a.debt.memo3[0], "1401-03      ریـال");
+    EXPECT_EQ(a.debt.totalText, " کل بدهی  :            ریال ");
+    EXPECT_EQ(a.debt.unpaidLines[0], "1401-03      ریـال");
 }
 
 TEST(DebtCalculation, AmountsAboveThirtyTwoBitsStayExact) {
@@ -251,7 +251,7 @@ TEST(DebtCalculation, AmountsAboveThirtyTwoBitsStayExact) {
     EXPECT_EQ(a.debt.kol, 2500000000LL);
     EXPECT_EQ(a.debt.v, 4);
     EXPECT_EQ(a.debt.m, 2300000000LL);  // 4 % and 4 % off
-    EXPECT_EQ(a.debt.Label27, "مبلغ پس از تخفیف  :  2,300,000,000  ریال");
+    EXPECT_EQ(a.debt.afterDiscountsText, "مبلغ پس از تخفیف  :  2,300,000,000  ریال");
 }
 
 TEST(DebtCalculation, UnreadableAmountStopsWithAnError) {
@@ -266,8 +266,8 @@ TEST(DebtCalculation, UnreadableAmountStopsWithAnError) {
 TEST(DebtCalculation, LocaleSeparatorsInTheTexts) {
     const Account a = CalculateAccount(BillLines({BillRecordLine("0", "1401-05", "150000000")}), "1401/07/17", "120",
                                        NumberFormat{"/", "."});
-    EXPECT_EQ(a.debt.Label8, " کل مبلغ  :   150.000.000  ریال ");
-    EXPECT_NE(a.debt.Label26.find(" 2/43 "), std::string::npos);
+    EXPECT_EQ(a.debt.monthAmountText, " کل مبلغ  :   150.000.000  ریال ");
+    EXPECT_NE(a.debt.paymentDiscountText.find(" 2/43 "), std::string::npos);
 }
 
 TEST(MonthChooser, NameYearAndKey) {

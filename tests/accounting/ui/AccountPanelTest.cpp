@@ -1,16 +1,21 @@
-// The accounting panel on its own: its contents stay together in the middle of
-// the panel at any size, and the message box writes right to left.
+// The accounting panel on the main window: its contents stay together in the
+// middle of the panel at any size, and the message box writes right to left.
+#include <QDir>
 #include <QFrame>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
-#include "accounting/ui/AccountPanel.h"
+#include "accounting/ui/AccountingPanel.h"
+#include "app/ui/Forms.h"
+#include "app/ui/Tmainform.h"
 
 using namespace Qt::StringLiterals;
 
 class AccountPanelTest : public QObject {
     Q_OBJECT
+    QTemporaryDir workspace_;
 
     // The rectangle every control of the panel takes, in the panel's coordinates.
     static QRect Contents(QFrame& panel) {
@@ -22,13 +27,20 @@ class AccountPanelTest : public QObject {
     }
 
 private slots:
+    void init() {
+        qputenv("ORVANET_WORKSPACE", QString(workspace_.path() + u"/lab/"_s).toUtf8());
+        CreateForms();
+    }
+    void cleanup() { DestroyForms(); }
+
     void contentsStayInTheMiddleAtAnySize() {
-        QFrame panel;
-        panel.resize(624, 336);
-        const orv::accounting::AccountPanel p = orv::accounting::BuildAccountPanel(&panel);
+        orv::accounting::AccountingPanel& panel = *mainform->accounting;
+        QCOMPARE(panel.objectName(), u"Panel1"_s);
+        QCOMPARE(panel.geometry(), QRect(8, 100, 624, 336));
+        mainform->show();
         panel.show();
         const QRect designed = Contents(panel);
-        QCOMPARE(p.SpeedButton10->mapTo(&panel, QPoint(0, 0)), QPoint(278, 196));  // as designed
+        QCOMPARE(panel.payButton->mapTo(&panel, QPoint(0, 0)), QPoint(278, 196));  // as designed
         for (const QSize size : {QSize(1264, 690), QSize(2544, 1490)}) {
             panel.resize(size);
             QApplication::processEvents();
@@ -41,21 +53,21 @@ private slots:
 
     // Persian is typed from the right: the caret starts there and stays there.
     void messageIsWrittenRightToLeft() {
-        QFrame panel;
-        panel.resize(624, 336);
-        const orv::accounting::AccountPanel p = orv::accounting::BuildAccountPanel(&panel);
+        orv::accounting::AccountingPanel& panel = *mainform->accounting;
+        mainform->show();
         panel.show();
-        p.Memo2->setFocus();
-        const int middle = p.Memo2->viewport()->width() / 2;
-        QVERIFY(p.Memo2->cursorRect().x() > middle);
+        QPlainTextEdit* message = panel.messageText;
+        message->setFocus();
+        const int middle = message->viewport()->width() / 2;
+        QVERIFY(message->cursorRect().x() > middle);
         for (const QChar c : u"سلام"_s) {
             QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(p.Memo2, &key);
+            QApplication::sendEvent(message, &key);
         }
-        QCOMPARE(p.Memo2->toPlainText(), u"سلام"_s);
-        QVERIFY(p.Memo2->cursorRect().x() < p.Memo2->viewport()->width());
-        p.Memo2->moveCursor(QTextCursor::Start);
-        QVERIFY2(p.Memo2->cursorRect().x() > middle, "the line begins at the right");
+        QCOMPARE(message->toPlainText(), u"سلام"_s);
+        QVERIFY(message->cursorRect().x() < message->viewport()->width());
+        message->moveCursor(QTextCursor::Start);
+        QVERIFY2(message->cursorRect().x() > middle, "the line begins at the right");
     }
 };
 

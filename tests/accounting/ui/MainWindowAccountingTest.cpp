@@ -15,6 +15,8 @@
 #include "server/ui/ReferenceDocuments.h"
 #include "accounting/core/Account.h"
 #include "accounting/core/AccountFiles.h"
+#include "accounting/ui/AccountingPanel.h"
+#include "accounting/ui/ProgramUpdate.h"
 #include "accounting/ui/SpinButton.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
@@ -59,6 +61,12 @@ std::vector<std::string> ServerBill(const CentralLab& lab) {
     return orv::ReadTextFile(lab.ServerFile("Text Result/12/bill.txt")).content.lines;
 }
 
+std::vector<std::string> StdLines(const QStringList& lines) {
+    std::vector<std::string> out;
+    for (const QString& l : lines) out.push_back(l.toStdString());
+    return out;
+}
+
 void WriteServerBill(const CentralLab& lab, const std::vector<std::string>& lines) {
     QVERIFY(orv::WriteTextFile(lab.ServerFile("Text Result/12/bill.txt"), lines));
 }
@@ -76,7 +84,7 @@ class MainWindowAccountingTest : public QObject {
     void CheckAndRefresh() {
         mainform->SpeedButton15Click();
         QVERIFY(mainform->netok && mainform->farok);
-        mainform->SpeedButton2Click();
+        mainform->accounting->refreshAccount();
     }
     // What the accounting logic computes for the laboratory's bill today.
     acc::Account Expected(const CentralLab& lab) const {
@@ -106,17 +114,17 @@ private slots:
         const acc::Account expected = Expected(lab_);
         QCOMPARE(w_.Status(), u"Succese."_s);
         QCOMPARE(mainform->cap, u"   "_s);
-        QCOMPARE(mainform->Label32->text(), u"آزمايشگاه نمونه مرکزي"_s);
-        QCOMPARE(mainform->BillLines(), ServerBill(lab_));
+        QCOMPARE(mainform->accounting->labNameLabel->text(), u"آزمايشگاه نمونه مرکزي"_s);
+        QCOMPARE(StdLines(mainform->accounting->BillLines()), ServerBill(lab_));
         QVERIFY(mainform->billok);
         QVERIFY(mainform->block);
-        QCOMPARE(mainform->maxb, 90);
-        QCOMPARE(mainform->parmah, u"1401/05"_s);
-        QCOMPARE(mainform->Gauge1->value(), 30);  // 29 days from 1401/06/01, plus 1
-        QCOMPARE(mainform->Gauge1->value(), expected.gauge);
+        QCOMPARE(mainform->accounting->overdueLimitDays, 90);
+        QCOMPARE(mainform->accounting->firstUnpaidMonth, u"1401/05"_s);
+        QCOMPARE(mainform->accounting->debtGauge->value(), 30);  // 29 days from 1401/06/01, plus 1
+        QCOMPARE(mainform->accounting->debtGauge->value(), expected.gauge);
         QVERIFY(mainform->Timer3->isActive());
         // Version 22.00 as published: current.
-        QVERIFY(mainform->ver);
+        QVERIFY(mainform->update->programCurrent);
         QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
         // Notice counter 18 over the 17 of check.txt: the flag goes up.
         QCOMPARE(mainform->reference->recommendationFlag->text(), u"New Massage.Plz Click here"_s);
@@ -131,7 +139,7 @@ private slots:
         QCOMPARE(w_.Status(), u". اخطار پرداخت صورت حساب"_s);
         QCOMPARE(mainform->cap, u" اخطار پرداخت صورت حساب"_s);
         QVERIFY(!mainform->billok);
-        QCOMPARE(mainform->Gauge1->value(), 120);
+        QCOMPARE(mainform->accounting->debtGauge->value(), 120);
         mainform->SetDateText(u"1401/06/30"_s);
         mainform->SpeedButton16Click();
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kAccountingLock));
@@ -140,7 +148,7 @@ private slots:
 
     void unreadableLineKeepsThePreviousBillAndTheRefreshTimer() {
         CheckAndRefresh();
-        const std::vector<std::string> good = mainform->BillLines();
+        const std::vector<std::string> good = StdLines(mainform->accounting->BillLines());
         std::vector<std::string> bad = originalBill_;
         bad[3] = "1/2";
         bad[0] = "another name";
@@ -149,8 +157,8 @@ private slots:
         CheckAndRefresh();
         QVERIFY2(w_.Status().contains(u"line 4"_s), qPrintable(w_.Status()));
         QVERIFY(w_.Status().contains(u"1/2"_s));
-        QCOMPARE(mainform->BillLines(), good);
-        QCOMPARE(mainform->Label32->text(), u"آزمايشگاه نمونه مرکزي"_s);
+        QCOMPARE(StdLines(mainform->accounting->BillLines()), good);
+        QCOMPARE(mainform->accounting->labNameLabel->text(), u"آزمايشگاه نمونه مرکزي"_s);
         QVERIFY(mainform->Timer3->isActive());
     }
 
@@ -161,10 +169,10 @@ private slots:
             bad[index] = value;
             WriteServerBill(lab_, bad);
             CheckAndRefresh();
-            QVERIFY(mainform->BillLines().empty());
+            QVERIFY(StdLines(mainform->accounting->BillLines()).empty());
             mainform->Flash(u"something else"_s);
-            QTest::mouseClick(mainform->SpeedButton1, Qt::LeftButton);
-            QVERIFY(!mainform->Panel1->isVisible());
+            QTest::mouseClick(mainform->accounting->accountingButton, Qt::LeftButton);
+            QVERIFY(!mainform->accounting->isVisible());
             QVERIFY2(w_.Status().contains(u"line %1"_s.arg(index + 1)), qPrintable(w_.Status()));
             QVERIFY(w_.Status().contains(QString::fromUtf8(value)));
         }
@@ -172,38 +180,38 @@ private slots:
 
     void panelShowsTheDebtAndDiscounts() {
         PromptRecorder prompts;
-        mainform->SpeedButton1Click();  // nothing reachable yet: nothing opens
-        QVERIFY(!mainform->Panel1->isVisible());
+        mainform->accounting->openPanel();  // nothing reachable yet: nothing opens
+        QVERIFY(!mainform->accounting->isVisible());
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkRefresh));
         mainform->netok = true;  // the server alone is down
-        mainform->SpeedButton1Click();
-        QVERIFY(!mainform->Panel1->isVisible());
+        mainform->accounting->openPanel();
+        QVERIFY(!mainform->accounting->isVisible());
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kServer));
         mainform->netok = false;
         CheckAndRefresh();
         mainform->SetDateText(u"1401/06/30"_s);
-        QTest::mouseClick(mainform->SpeedButton1, Qt::LeftButton);
-        QVERIFY(mainform->Panel1->isVisible());
+        QTest::mouseClick(mainform->accounting->accountingButton, Qt::LeftButton);
+        QVERIFY(mainform->accounting->isVisible());
         const acc::Debt expected = Expected(lab_).debt;
-        QCOMPARE(mainform->Memo3->toPlainText(), Q(expected.memo3[0] + "\n" + expected.memo3[1]));
-        QCOMPARE(mainform->Label35->text(), u" کل بدهی  :          170,000,000  ریال "_s);
-        QCOMPARE(mainform->Label10->text(), u" ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401"_s);
-        QCOMPARE(mainform->Label8->text(), Q(expected.Label8));
-        QCOMPARE(mainform->Label26->text(), Q(expected.Label26));
-        QCOMPARE(mainform->Label29->text(), Q(expected.Label29));
-        QCOMPARE(mainform->Label27->text(), Q(expected.Label27));
-        QVERIFY(!mainform->nodata);
-        QCOMPARE(mainform->pardata, u"1401-05x1401h05x12x303x2x29"_s);
-        QCOMPARE(mainform->m, expected.m);
+        QCOMPARE(mainform->accounting->unpaidMonthsText->toPlainText(), Q(expected.unpaidLines[0] + "\n" + expected.unpaidLines[1]));
+        QCOMPARE(mainform->accounting->totalDebtLabel->text(), u" کل بدهی  :          170,000,000  ریال "_s);
+        QCOMPARE(mainform->accounting->payableMonthLabel->text(), u" ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401"_s);
+        QCOMPARE(mainform->accounting->monthAmountLabel->text(), Q(expected.monthAmountText));
+        QCOMPARE(mainform->accounting->paymentDiscountLabel->text(), Q(expected.paymentDiscountText));
+        QCOMPARE(mainform->accounting->volumeDiscountLabel->text(), Q(expected.volumeDiscountText));
+        QCOMPARE(mainform->accounting->amountAfterDiscountsLabel->text(), Q(expected.afterDiscountsText));
+        QVERIFY(!mainform->accounting->noUnpaidMonth);
+        QCOMPARE(mainform->accounting->paymentRecord, u"1401-05x1401h05x12x303x2x29"_s);
+        QCOMPARE(mainform->accounting->amountAfterDiscounts, expected.m);
         // The month chooser starts at the day shown; later steps go from the end of the window.
-        QCOMPARE(mainform->Edit3->text(), u"شهريور ماه  1401  "_s);
-        QCOMPARE(mainform->Edit3->toolTip(), u"1401-06"_s);
-        QTest::mouseClick(mainform->SpinButton1->Up(), Qt::LeftButton);
-        QCOMPARE(mainform->Edit3->toolTip(), u"1401-09"_s);
-        mainform->SpinButton1DownClick();
-        QCOMPARE(mainform->Edit3->toolTip(), u"1401-08"_s);
-        QTest::mouseClick(mainform->SpeedButton12, Qt::LeftButton);
-        QVERIFY(!mainform->Panel1->isVisible());
+        QCOMPARE(mainform->accounting->monthField->text(), u"شهريور ماه  1401  "_s);
+        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-06"_s);
+        QTest::mouseClick(mainform->accounting->monthSpin->Up(), Qt::LeftButton);
+        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-09"_s);
+        mainform->accounting->previousMonth();
+        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-08"_s);
+        QTest::mouseClick(mainform->accounting->closeButton, Qt::LeftButton);
+        QVERIFY(!mainform->accounting->isVisible());
     }
 
     void payLeavesTheMarkerAndOpensThePaymentPage() {
@@ -214,22 +222,22 @@ private slots:
             return Fetch(url);
         });
         CheckAndRefresh();
-        mainform->SpeedButton1Click();
-        mainform->Memo2->setPlainText(u"پیام نیمه کاره"_s);
+        mainform->accounting->openPanel();
+        mainform->accounting->messageText->setPlainText(u"پیام نیمه کاره"_s);
         lab_.ClearLogs();
-        QTest::mouseClick(mainform->SpeedButton10, Qt::LeftButton);
-        QVERIFY(!mainform->SpeedButton10->isEnabled());
-        QVERIFY(mainform->Timer4->isActive());
-        QVERIFY(mainform->par);
-        QVERIFY(!mainform->Panel1->isVisible());
-        QCOMPARE(mainform->Memo2->toPlainText(), u"پیام نیمه کاره"_s);
-        const QString marker = Q(lab_.ServerFile("pay/may/" + mainform->pardata.toStdString()));
+        QTest::mouseClick(mainform->accounting->payButton, Qt::LeftButton);
+        QVERIFY(!mainform->accounting->payButton->isEnabled());
+        QVERIFY(mainform->accounting->payAgainTimer->isActive());
+        QVERIFY(mainform->accounting->paymentRequested);
+        QVERIFY(!mainform->accounting->isVisible());
+        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"پیام نیمه کاره"_s);
+        const QString marker = Q(lab_.ServerFile("pay/may/" + mainform->accounting->paymentRecord.toStdString()));
         QVERIFY(QFile::exists(marker));
         QCOMPARE(QFileInfo(marker).size(), 0);
         QCOMPARE(prompts.opened.size(), 1);
         const std::string expectedQuery = "GET /page1.aspx?Lablbl=" + acc::PercentEncode("آزمايشگاه نمونه مرکزي") +
-                                          "&Amount=" + std::to_string(mainform->m) +
-                                          "&ResNum=" + mainform->pardata.toStdString();
+                                          "&Amount=" + std::to_string(mainform->accounting->amountAfterDiscounts) +
+                                          "&ResNum=" + mainform->accounting->paymentRecord.toStdString();
         QTRY_VERIFY([&] {
             for (const std::string& r : lab_.Requests())
                 if (r.find(expectedQuery) != std::string::npos) return true;
@@ -237,13 +245,13 @@ private slots:
         }());
         QCOMPARE(prompts.opened[0].port(), lab_.HttpPort());
         // A second click while the button is off does nothing.
-        QTest::mouseClick(mainform->SpeedButton10, Qt::LeftButton);
+        QTest::mouseClick(mainform->accounting->payButton, Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(mainform->SpeedButton10->isEnabled(), 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(mainform->accounting->payButton->isEnabled(), 4000);
         // From now on the Accounting button runs the check and the refresh before it calculates.
         lab_.ClearLogs();
-        mainform->SpeedButton1Click();
-        QVERIFY(mainform->Panel1->isVisible());
+        mainform->accounting->openPanel();
+        QVERIFY(mainform->accounting->isVisible());
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
     }
 
@@ -251,12 +259,12 @@ private slots:
     void payWhileAnotherActionRunsKeepsThePanel() {
         PromptRecorder prompts;
         CheckAndRefresh();
-        mainform->SpeedButton1Click();
-        QVERIFY(mainform->Panel1->isVisible());
+        mainform->accounting->openPanel();
+        QVERIFY(mainform->accounting->isVisible());
         lab_.ClearLogs();
         std::atomic<bool> release{false};
         QTimer::singleShot(0, mainform, [&] {
-            mainform->SpeedButton10Click();
+            mainform->accounting->requestPayment();
             release = true;
         });
         mainform->Wait(
@@ -264,13 +272,13 @@ private slots:
                 while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
             },
             [&] { release = true; });
-        QVERIFY(mainform->Panel1->isVisible());
-        QVERIFY(!mainform->par);
+        QVERIFY(mainform->accounting->isVisible());
+        QVERIFY(!mainform->accounting->paymentRequested);
         QVERIFY(prompts.opened.isEmpty());
         QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
         QVERIFY2(w_.Status().contains(u"در حال اجرا"_s), qPrintable(w_.Status()));
-        mainform->SpeedButton10Click();  // once the other action has ended, it pays
-        QVERIFY(mainform->par);
+        mainform->accounting->requestPayment();  // once the other action has ended, it pays
+        QVERIFY(mainform->accounting->paymentRequested);
         QCOMPARE(prompts.opened.size(), 1);
     }
 
@@ -279,12 +287,12 @@ private slots:
         PromptRecorder prompts;
         CheckAndRefresh();
         mainform->netok = false;
-        mainform->Memo2->setPlainText(u"بعدا ارسال شود"_s);
+        mainform->accounting->messageText->setPlainText(u"بعدا ارسال شود"_s);
         lab_.ClearLogs();
-        mainform->SpeedButton14Click();
+        mainform->accounting->sendMessage();
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkRefresh));
         QVERIFY(prompts.messages.isEmpty());
-        QCOMPARE(mainform->Memo2->toPlainText(), u"بعدا ارسال شود"_s);
+        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"بعدا ارسال شود"_s);
         QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
     }
 
@@ -292,9 +300,9 @@ private slots:
         QVERIFY(orv::WriteTextFile(w_.RootStd() + "check.txt", {"0"}));
         mainform->SpeedButton15Click();
         QVERIFY(mainform->netok && mainform->farok);
-        mainform->SpeedButton1Click();  // no bill loaded yet
-        QVERIFY(!mainform->Panel1->isVisible());
-        mainform->SpeedButton2Click();
+        mainform->accounting->openPanel();  // no bill loaded yet
+        QVERIFY(!mainform->accounting->isVisible());
+        mainform->accounting->refreshAccount();
         QVERIFY(mainform->reference->recommendationFlag->text().isEmpty());
         QVERIFY(!mainform->reference->flagBlink->isActive());
     }
@@ -308,24 +316,24 @@ private slots:
             if (*amount) bill.push_back(orv::test::BillRecordLine("0", "1401-05", amount));
             WriteServerBill(lab_, bill);
             CheckAndRefresh();
-            mainform->SpeedButton1Click();
-            QVERIFY(mainform->Panel1->isVisible());
+            mainform->accounting->openPanel();
+            QVERIFY(mainform->accounting->isVisible());
             lab_.ClearLogs();
-            mainform->SpeedButton10Click();
+            mainform->accounting->requestPayment();
             QCOMPARE(w_.Status(), u". هیچ مقداری جهت پرداخت مهیا نمیباشد"_s);
             QVERIFY2(prompts.opened.isEmpty(), amount);
             QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
-            QVERIFY(!mainform->par);
-            QVERIFY(mainform->Panel1->isVisible());
+            QVERIFY(!mainform->accounting->paymentRequested);
+            QVERIFY(mainform->accounting->isVisible());
         }
-        QVERIFY(mainform->Label27->text().startsWith(u"مبلغ پس از تخفیف"_s));  // the figures are still shown
+        QVERIFY(mainform->accounting->amountAfterDiscountsLabel->text().startsWith(u"مبلغ پس از تخفیف"_s));  // the figures are still shown
         WriteServerBill(lab_, head);
         CheckAndRefresh();
-        mainform->SpeedButton1Click();
-        QVERIFY(mainform->nodata);
-        QCOMPARE(mainform->Label10->text(), u" هیچ بدهی وجود ندارد "_s);
+        mainform->accounting->openPanel();
+        QVERIFY(mainform->accounting->noUnpaidMonth);
+        QCOMPARE(mainform->accounting->payableMonthLabel->text(), u" هیچ بدهی وجود ندارد "_s);
         const int beeps = prompts.beeps;
-        QTest::mouseDClick(mainform->SpeedButton10, Qt::LeftButton);
+        QTest::mouseDClick(mainform->accounting->payButton, Qt::LeftButton);
         QVERIFY(prompts.messages.contains(u"attention|لطفا فقط یکبار کلیک نمایید"_s));
         QCOMPARE(prompts.beeps, beeps + 1);
     }
@@ -333,12 +341,12 @@ private slots:
     void messageLandsInTheCommentsFolder() {
         PromptRecorder prompts;
         CheckAndRefresh();
-        mainform->Memo2->setPlainText(u"سلام\nلطفا تست جدید"_s);
-        QTest::mouseClick(mainform->SpeedButton14, Qt::LeftButton);
+        mainform->accounting->messageText->setPlainText(u"سلام\nلطفا تست جدید"_s);
+        QTest::mouseClick(mainform->accounting->sendButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
-        QVERIFY(mainform->Memo2->toPlainText().isEmpty());
-        QVERIFY(mainform->ghabz.startsWith(u"12-1401-06-30-"_s));
-        const std::string path = lab_.ServerFile("Text Result/12/comments/" + mainform->ghabz.toStdString() + ".txt");
+        QVERIFY(mainform->accounting->messageText->toPlainText().isEmpty());
+        QVERIFY(mainform->accounting->lastMessageName.startsWith(u"12-1401-06-30-"_s));
+        const std::string path = lab_.ServerFile("Text Result/12/comments/" + mainform->accounting->lastMessageName.toStdString() + ".txt");
         QCOMPARE(Bytes(path), orv::Utf8ToCp1256("سلام\r\nلطفا تست جدید\r\n"));
     }
 
@@ -348,16 +356,16 @@ private slots:
         const std::string folder = lab_.ServerFile("Text Result/12/comments/");
         for (int n : {998, 999, 0})
             QVERIFY(orv::WriteFileAtomically(folder + "12-1401-06-30-" + std::to_string(n) + ".txt", "earlier"));
-        mainform->MessageNumber = [] { return 998; };
-        mainform->Memo2->setPlainText(u"پیام دوم"_s);
-        mainform->SpeedButton14Click();
-        QCOMPARE(mainform->ghabz, u"12-1401-06-30-1"_s);
+        mainform->accounting->messageNumber = [] { return 998; };
+        mainform->accounting->messageText->setPlainText(u"پیام دوم"_s);
+        mainform->accounting->sendMessage();
+        QCOMPARE(mainform->accounting->lastMessageName, u"12-1401-06-30-1"_s);
         QCOMPARE(Bytes(folder + "12-1401-06-30-1.txt"), orv::Utf8ToCp1256("پیام دوم\r\n"));
         for (int n : {998, 999, 0}) QCOMPARE(Bytes(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"), "earlier");
         // An empty memo sends an empty file.
-        mainform->MessageNumber = [] { return 5; };
-        mainform->SpeedButton14Click();
-        QCOMPARE(mainform->ghabz, u"12-1401-06-30-5"_s);
+        mainform->accounting->messageNumber = [] { return 5; };
+        mainform->accounting->sendMessage();
+        QCOMPARE(mainform->accounting->lastMessageName, u"12-1401-06-30-5"_s);
         QCOMPARE(Bytes(folder + "12-1401-06-30-5.txt"), "");
         QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
         for (int n : {998, 999, 0, 1, 5}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
@@ -372,16 +380,16 @@ private slots:
         const std::string earlier = folder + "12-1401-06-30-40.txt";
         QVERIFY(orv::WriteFileAtomically(earlier, "an earlier message of the day"));
         lab_.Control("drop 5 comments/12-1401-06-30-40");
-        mainform->MessageNumber = [] { return 40; };
-        mainform->Memo2->setPlainText(u"پیام تازه"_s);
-        mainform->SpeedButton14Click();
+        mainform->accounting->messageNumber = [] { return 40; };
+        mainform->accounting->messageText->setPlainText(u"پیام تازه"_s);
+        mainform->accounting->sendMessage();
         QCOMPARE(Bytes(earlier), "an earlier message of the day");
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY(prompts.messages[0].startsWith(u"Error|"_s));
-        QCOMPARE(mainform->Memo2->toPlainText(), u"پیام تازه"_s);
+        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"پیام تازه"_s);
         QVERIFY(!QFile::exists(Q(folder + "12-1401-06-30-41.txt")));
         lab_.Control("reset");
-        mainform->SpeedButton14Click();  // cleared: the next free name takes it
+        mainform->accounting->sendMessage();  // cleared: the next free name takes it
         QCOMPARE(Bytes(folder + "12-1401-06-30-41.txt"), orv::Utf8ToCp1256("پیام تازه\r\n"));
         QCOMPARE(Bytes(earlier), "an earlier message of the day");
         for (int n : {40, 41}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
@@ -391,26 +399,26 @@ private slots:
         PromptRecorder prompts;
         CheckAndRefresh();
         lab_.Control("missing comments");
-        mainform->Memo2->setPlainText(u"نگه داشته شود"_s);
-        mainform->SpeedButton14Click();
+        mainform->accounting->messageText->setPlainText(u"نگه داشته شود"_s);
+        mainform->accounting->sendMessage();
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY(prompts.messages[0].startsWith(u"Error|"_s));
-        QCOMPARE(mainform->Memo2->toPlainText(), u"نگه داشته شود"_s);
+        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"نگه داشته شود"_s);
     }
 
     void monthBillIsDownloadedAndPreviewed() {
         PromptRecorder prompts;
         CheckAndRefresh();
-        mainform->SpeedButton1Click();
-        for (int i = 0; i < 3; ++i) mainform->SpinButton1DownClick();  // from 1401/08 to 1401/05
-        QCOMPARE(mainform->Edit3->toolTip(), u"1401-05"_s);
+        mainform->accounting->openPanel();
+        for (int i = 0; i < 3; ++i) mainform->accounting->previousMonth();  // from 1401/08 to 1401/05
+        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-05"_s);
         int pages = 0;
         orv::results::ReportPreview::hook = [&](QPrintPreviewDialog& dialog) {
             auto* widget = dialog.findChild<QPrintPreviewWidget*>();
             pages = widget ? widget->pageCount() : -1;
             dialog.close();
         };
-        mainform->SpeedButton17Click();
+        mainform->accounting->fetchMonthBill();
         QCOMPARE(w_.Status(), u"صورت حساب شما با موفقیت دانلود شد "_s);
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/1401-05.qrp"), 1);
         QVERIFY(pages >= 1);
@@ -423,8 +431,8 @@ private slots:
 
         // A month not published: the message, and the earlier bill stays whole.
         pages = 0;
-        for (int i = 0; i < 3; ++i) mainform->SpinButton1DownClick();
-        mainform->SpeedButton17Click();
+        for (int i = 0; i < 3; ++i) mainform->accounting->previousMonth();
+        mainform->accounting->fetchMonthBill();
         QCOMPARE(w_.Status(), u". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"_s);
         QCOMPARE(pages, 0);
         QFile again(w_.Root() + u"temp.qrp"_s);
@@ -432,10 +440,10 @@ private slots:
         QCOMPARE(again.readAll(), saved);
 
         // A cut download leaves the earlier file too.
-        for (int i = 0; i < 2; ++i) mainform->SpinButton1UpClick();
-        QCOMPARE(mainform->Edit3->toolTip(), u"1401-04"_s);
+        for (int i = 0; i < 2; ++i) mainform->accounting->nextMonth();
+        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-04"_s);
         lab_.Control("drop 1000 1401-04.qrp");
-        mainform->SpeedButton17Click();
+        mainform->accounting->fetchMonthBill();
         QCOMPARE(pages, 0);
         QFile third(w_.Root() + u"temp.qrp"_s);
         QVERIFY(third.open(QIODevice::ReadOnly));
@@ -449,7 +457,7 @@ private slots:
         for (const bool taken : {true, false}) {
             prompts.Clear();
             prompts.openSucceeds = taken;
-            mainform->SpeedButton17Click();
+            mainform->accounting->fetchMonthBill();
             QCOMPARE(pages, 0);
             QCOMPARE(prompts.OpenedFiles(), QStringList{kept});
             QCOMPARE(Bytes(kept.toStdString()), "not a PDF report");
@@ -464,7 +472,7 @@ private slots:
         QTemporaryDir desk;
         Form1->desk = desk.path();
         CheckAndRefresh();
-        mainform->Image6DblClick();
+        mainform->update->onIndicatorDoubleClicked();
         QCOMPARE(w_.Status(), u". برنامه به روز است و نیازی به آپدیت نمیباشد"_s);
         QVERIFY(QDir(desk.path()).isEmpty());
     }
@@ -477,7 +485,7 @@ private slots:
         bill[1] = " 22.5 ";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        QVERIFY(!mainform->ver);
+        QVERIFY(!mainform->update->programCurrent);
         QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image5->pixmap().toImage());
         // A download cut short leaves nothing on the Desktop.
         lab_.Control("drop 1000 orvanet.exe");
@@ -499,14 +507,14 @@ private slots:
         QTemporaryDir desk;
         Form1->desk = desk.path();
         CheckAndRefresh();
-        QVERIFY(mainform->ver);
+        QVERIFY(mainform->update->programCurrent);
         std::vector<std::string> bill = originalBill_;
         bill[1] = "22.5";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        QVERIFY(!mainform->ver);
+        QVERIFY(!mainform->update->programCurrent);
         QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image5->pixmap().toImage());
-        mainform->Image6DblClick();
+        mainform->update->onIndicatorDoubleClicked();
         QVERIFY(QFile::exists(desk.path() + u"/OrvanetVer 22.5.exe"_s));
     }
 
@@ -530,7 +538,7 @@ private slots:
         bill[1] = "22.5";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        mainform->Image6DblClick();
+        mainform->update->onIndicatorDoubleClicked();
         QCOMPARE(Bytes(desktop.toStdString() + "/OrvanetVer 22.5.exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
         QVERIFY(w_.Status().contains(u"OrvanetVer 22.5.exe"_s));
     }
@@ -540,7 +548,7 @@ private slots:
         bill[1] = "21.9";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        QVERIFY(mainform->ver);
+        QVERIFY(mainform->update->programCurrent);
         QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
     }
 
@@ -550,8 +558,8 @@ private slots:
         Form1->desk = desk.path();
         mainform->SpeedButton15Click();
         mainform->CloseSession();  // as the refresh would, had it run
-        QVERIFY(!mainform->ver);
-        mainform->Image6DblClick();
+        QVERIFY(!mainform->update->programCurrent);
+        mainform->update->onIndicatorDoubleClicked();
         QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer .exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
     }
 
@@ -561,15 +569,15 @@ private slots:
         Form1->desk = desk.path() + u"/inner"_s;
         QDir().mkpath(Form1->desk);
         CheckAndRefresh();
-        mainform->ver = false;
+        mainform->update->programCurrent = false;
         for (const char* version : {"1/../../x", "..", "a\\b"}) {
             std::vector<std::string> bill = originalBill_;
             bill[1] = version;
             QStringList lines;
             for (const std::string& l : bill) lines << Q(l);
-            mainform->Memo1->setPlainText(lines.join(u'\n'));
+            mainform->accounting->billText->setPlainText(lines.join(u'\n'));
             lab_.ClearLogs();
-            mainform->Image6DblClick();
+            mainform->update->onIndicatorDoubleClicked();
             QVERIFY2(w_.Status().contains(u"معتبر"_s), qPrintable(w_.Status()));
             QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
         }

@@ -15,6 +15,7 @@
 #include "app/ui/DesktopNotice.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ArchiveSearcher.h"
@@ -122,10 +123,10 @@ private slots:
         QVERIFY(!mainform->reference->folderList->geometry().intersects(mainform->SpeedButton16->geometry()));
         Shot("mainform-1280x800");
         if (!qEnvironmentVariableIsEmpty("ORV_SHOT_DIR")) {  // the accounting panel over the grown grid
-            mainform->Panel1->show();
-            mainform->Panel1->raise();
+            mainform->accounting->show();
+            mainform->accounting->raise();
             Shot("accounting-1280x800");
-            mainform->Panel1->hide();
+            mainform->accounting->hide();
         }
         Grid()->SetLeftCol(8);
         mainform->Edit1->setText(u"احمدي 7"_s);

@@ -8,6 +8,7 @@
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/ui/Prompts.h"
 #include "reception/ui/TForm4.h"
@@ -113,8 +114,8 @@ private slots:
         QVERIFY(Find<QToolButton>("SpeedButton8")->isCheckable());
         for (const char* name : {"Image2", "Image4", "Image5", "Image6", "Image7", "Image8", "Image9"})
             QCOMPARE(Find<QLabel>(name)->pixmap().size(), QSize(24, 24));
-        QCOMPARE(mainform->Gauge1->maximum(), 120);
-        QVERIFY(!mainform->Gauge1->isTextVisible());
+        QCOMPARE(mainform->accounting->debtGauge->maximum(), 120);
+        QVERIFY(!mainform->accounting->debtGauge->isTextVisible());
         QCOMPARE(mainform->Memo5->toPlainText(), u"17"_qs);
         QVERIFY(mainform->ProgressBar1->geometry().bottom() == 513);  // along the bottom
 
@@ -218,7 +219,7 @@ private slots:
         for (int i = 0; i < 4; ++i) {
             mainform->Timer6Timer();
             titles << mainform->windowTitle();
-            colours << mainform->SpeedButton1->palette().color(QPalette::ButtonText);
+            colours << mainform->accounting->accountingButton->palette().color(QPalette::ButtonText);
         }
         QCOMPARE(titles, QStringList({warning, QString(), warning, QString()}));
         QCOMPARE(colours, QList<QColor>({Qt::black, Qt::red, Qt::black, Qt::red}));

@@ -11,6 +11,7 @@
 #include "server/ui/TestsInfoWindow.h"
 #include "server/core/ServerMessages.h"
 #include "server/ui/DocumentViewer.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "tests/results/ui/ResultsWindow.h"
 #include "tests/support/FakeFtpSession.h"
 #include "tests/support/PromptRecorder.h"
@@ -231,7 +232,7 @@ private slots:
     }
 
     void theRecommendationFlag() {
-        mainform->Memo1->setPlainText(u"Lab\n22.00\n19\n1\n90"_s);
+        mainform->accounting->billText->setPlainText(u"Lab\n22.00\n19\n1\n90"_s);
         // Not flagged: a click does nothing.
         ClickLabel(mainform->reference->recommendationFlag);
         QVERIFY(lab_.FtpCommands().empty());

@@ -8,6 +8,7 @@
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
@@ -71,7 +72,7 @@ private slots:
         // Another server action waits a second for the network.
         mainform->Wait([] { std::this_thread::sleep_for(std::chrono::seconds(1)); }, [] {});
         QVERIFY2(!billokWhileBusy, "the gate was opened by a refresh that did not run");
-        QTRY_VERIFY_WITH_TIMEOUT(mainform->Memo1->toPlainText().contains(u"22.00"_s), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(mainform->accounting->billText->toPlainText().contains(u"22.00"_s), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!mainform->ServerBusy(), 10000);
         QVERIFY(!mainform->IdFTP1->IsOpen());
         QVERIFY(mainform->billok);
@@ -130,7 +131,7 @@ private slots:
         QFETCH(bool, server);
         // A good start: both indicators on success, the account refreshed.
         mainform->SpeedButton15Click();
-        mainform->SpeedButton2Click();
+        mainform->accounting->refreshAccount();
         QVERIFY(SamePicture(mainform->Image8, mainform->Image2));
         QCOMPARE(mainform->Label6->text(), u"Succese."_s);
         for (const QString& f : faults) QVERIFY(lab_.Control(f.toStdString()));

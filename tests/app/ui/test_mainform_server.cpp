@@ -6,6 +6,7 @@
 
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
+#include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
@@ -50,7 +51,7 @@ private:
     // The start-up sequence: server check, then the account refresh that closes its session.
     void CheckAndRefreshAccount() {
         mainform->SpeedButton15Click();
-        mainform->SpeedButton2Click();
+        mainform->accounting->refreshAccount();
         QVERIFY(!mainform->IdFTP1->IsOpen());
     }
 
@@ -90,10 +91,10 @@ private slots:
         QVERIFY(mainform->IdFTP1->IsOpen());
         QCOMPARE(mainform->alarm, 21);  // the first line of "check.txt"
 
-        mainform->SpeedButton2Click();
+        mainform->accounting->refreshAccount();
         QVERIFY(!mainform->IdFTP1->IsOpen());
         QCOMPARE(mainform->Label6->text(), u"Succese."_qs);
-        QVERIFY(mainform->Memo1->toPlainText().contains(u"22.00"_qs));
+        QVERIFY(mainform->accounting->billText->toPlainText().contains(u"22.00"_qs));
         const auto commands = lab_.FtpCommands();
         QCOMPARE(lab_.CountFtpCommands("USER "), 1);
         QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result/12/bill.txt") == 1);
