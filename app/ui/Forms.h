@@ -3,12 +3,14 @@
 class TForm1;
 class Tmainform;
 class TForm3;
-class TForm4;
+namespace orv::reception {
+class ReceptionWindow;
+}  // namespace orv::reception
 
 extern TForm1* Form1;
 extern Tmainform* mainform;
 extern TForm3* Form3;
-extern TForm4* Form4;
+extern orv::reception::ReceptionWindow* receptionWindow;
 
 // Creates the windows in the program's order: sign-in, main, tests information,
 // reception. All start hidden.

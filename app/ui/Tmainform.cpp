@@ -9,7 +9,7 @@
 #include "app/ui/Forms.h"
 #include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionLauncher.h"
 #include "results/core/ResultWatch.h"
 #include "server/core/CurlFtpSession.h"
 
@@ -17,7 +17,7 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildFrame();
     ConnectHandlers();
     BuildResults();
-    BuildReception();
+    reception = new orv::reception::ReceptionLauncher(*this, this);
     BuildReference();
     BuildAccounting();
     BuildEveryday();
@@ -35,7 +35,6 @@ void Tmainform::ConnectHandlers() {
     connect(farokb, &QToolButton::clicked, this, &Tmainform::farokbClick);
     connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
     connect(serverSettingsButton, &QToolButton::clicked, this, [this] { ShowServerSettings(); });
-    connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &Tmainform::SpeedButton2Click);
     connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
@@ -81,9 +80,4 @@ bool Tmainform::SaveSettings(orv::ServerSettings settings, const std::string& pa
     // The password is now where the file says: in it, or (the file holding none) in the store.
     storedPassword_ = password;
     return true;
-}
-
-// The reception window beside the main window, wholly on its screen.
-void Tmainform::SpeedButton20Click() {
-    if (Form4) Form4->ShowBeside(this);
 }

@@ -49,6 +49,9 @@ class Anchors;
 namespace orv::accounting {
 class SpinButton;
 }  // namespace orv::accounting
+namespace orv::reception {
+class ReceptionLauncher;
+}  // namespace orv::reception
 
 class QAction;
 class QMenu;
@@ -103,7 +106,7 @@ public:
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
                 *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
                 *SpeedButton9 = nullptr, *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
-                *SpeedButton18 = nullptr, *SpeedButton20 = nullptr, *SpeedButton21 = nullptr;
+                *SpeedButton18 = nullptr;
     QToolButton* serverSettingsButton = nullptr;
     QToolButton *netokb = nullptr, *farokb = nullptr;
     QPlainTextEdit *Memo1 = nullptr, *Memo5 = nullptr;
@@ -204,9 +207,8 @@ public:
     // goes back to the last good day, and false.
     bool DateFieldValid();
 
-    // reception
-    void SpeedButton21Click();  // the worklist export (run by the reception window)
-    void BuildReception();      // the "Reception" button usable, the export wired
+    // The "Reception" button and the worklist export.
+    orv::reception::ReceptionLauncher* reception = nullptr;
 
 public slots:
     // --- handlers
@@ -214,7 +216,6 @@ public slots:
     void netokbClick();         // network check
     void farokbClick();         // server test
     void SpeedButton18Click();  // refresh
-    void SpeedButton20Click();  // reception window
     void SpeedButton2Click();   // account refresh
     void SolarDatePicker1Change();
     void SpeedButton16Click();  // receive and update report

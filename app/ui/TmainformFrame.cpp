@@ -17,7 +17,7 @@
 #include "app/ui/Forms.h"
 #include "base/ui/Controls.h"
 #include "app/ui/Pictures.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "app/ui/Tmainform.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultGrid.h"
@@ -112,7 +112,6 @@ void Tmainform::BuildFrame() {
     SpeedButton6 = Button(this, "SpeedButton6", "Save As...", QRect(640, 192, 86, 26));
     SpeedButton11 = Button(this, "SpeedButton11", "Print", QRect(729, 192, 86, 26));
     SpeedButton1 = Button(this, "SpeedButton1", "Accounting", QRect(640, 222, 86, 26), "امور حسابداری");
-    SpeedButton20 = Button(this, "SpeedButton20", "Reception", QRect(729, 222, 86, 26), "پذیرش بیماران");
     BuildIndicators();
     Label16 = Caption(this, "Label16", "", QRect(640, 386, 175, 18));
     Label4 = Caption(this, "Label4", "Show Laws", QRect(640, 410, 175, 18));
@@ -146,7 +145,6 @@ void Tmainform::BuildFrame() {
     SpeedButton4 = HiddenButton(this, "SpeedButton4", "grid");
     SpeedButton9 = HiddenButton(this, "SpeedButton9", "update");
     SpeedButton15 = HiddenButton(this, "SpeedButton15", "server check");
-    SpeedButton21 = HiddenButton(this, "SpeedButton21", "export");
     netokb = HiddenButton(this, "netokb", "check network");
     farokb = HiddenButton(this, "farokb", "checkserver");
     Edit2 = Place<QLineEdit>(this, "Edit2", QRect(0, 0, 10, 10));
@@ -332,7 +330,7 @@ void Tmainform::Timer1Timer() {
 // Closing or hiding the main window ends the program (minimising does not).
 void Tmainform::closeEvent(QCloseEvent* event) {
     // The reception window first: a worklist it could not save keeps both open.
-    if (Form4 && Form4->isVisible() && !Form4->close()) {
+    if (receptionWindow && receptionWindow->isVisible() && !receptionWindow->close()) {
         event->ignore();
         return;
     }

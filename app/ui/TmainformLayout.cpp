@@ -16,6 +16,7 @@
 #include "results/core/ResultWatch.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultFonts.h"
+#include "reception/ui/ReceptionLauncher.h"
 
 using namespace Qt::StringLiterals;
 using orv::ui::Anchors;
@@ -79,7 +80,7 @@ void Tmainform::BuildEveryday() {
     connect(ListBox3, &QListWidget::itemDoubleClicked, this, &Tmainform::ListBox3DblClick);
     ListBox3->installEventFilter(new HitKeys(this));
 
-    Anchoring = new Anchors(kDesignSize);
+    if (!Anchoring) Anchoring = new Anchors(kDesignSize);  // a part built earlier may have anchored its controls
     AnchorControls();
     SetTabOrder();
 }
@@ -96,7 +97,7 @@ void Tmainform::AnchorControls() {
     Anchoring->Add(Label5, T | R);
     Anchoring->Add(ListBox3, L | T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton8, SpeedButton6,
-                                                      SpeedButton11, SpeedButton1, SpeedButton20, Label7, SpeedButton18, serverSettingsButton,
+                                                      SpeedButton11, SpeedButton1, Label7, SpeedButton18, serverSettingsButton,
                                                       Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18,
                                                       Label16, Label4})
         Anchoring->Add(w, T | R);
@@ -111,12 +112,15 @@ void Tmainform::AnchorControls() {
 void Tmainform::SetTabOrder() {
     const QList<QWidget*> chain{SolarDatePicker1, SpeedButton7, Edit1,         SpeedButton22, SpeedButton5,
                                 SpeedButton16,    SpeedButton8, SpeedButton6,  SpeedButton11, SpeedButton1,
-                                SpeedButton20,    SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
+                                reception->receptionButton, SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
     for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
-void Tmainform::Anchor(QWidget* control, int sides) { Anchoring->Add(control, sides); }
+void Tmainform::Anchor(QWidget* control, int sides) {
+    if (!Anchoring) Anchoring = new Anchors(kDesignSize);  // the parts are built before the everyday controls
+    Anchoring->Add(control, sides);
+}
 
 void Tmainform::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
