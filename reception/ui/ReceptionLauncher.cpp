@@ -22,8 +22,7 @@ const QString kNoExportDate = QStringLiteral(". تاریخ امروز هنوز �
 
 ReceptionLauncher::ReceptionLauncher(orv::ui::WindowFrame& frame, QObject* parent) : QObject(parent), frame_(frame) {
     QWidget* canvas = frame.Canvas();
-    receptionButton =
-        orv::ui::Button(canvas, "SpeedButton20", "Reception", QRect(729, 222, 86, 26), "پذیرش بیماران");
+    receptionButton = orv::ui::Button(canvas, "SpeedButton20", "Reception", QRect(729, 222, 86, 26), "پذیرش بیماران");
     frame.Anchor(receptionButton, orv::ui::WindowFrame::kTop | orv::ui::WindowFrame::kRight);
     exportButton = orv::ui::Button(canvas, "SpeedButton21", "export", QRect(0, 0, 10, 10));
     exportButton->hide();
@@ -47,8 +46,7 @@ void ReceptionLauncher::exportWorklist() {
     const QString date = window_ ? window_->exportDatePicker->GetRawDate() : QString();
     const QString remote =
         QString::fromStdString(ExportRemotePath(state.labFolderCode.toStdString(), date.toStdString()));
-    orv::ServerAction a =
-        orv::ServerAction::Upload(frame_.WorkspaceRoot() + QString::fromLatin1(kTodayFile), remote);
+    orv::ServerAction a = orv::ServerAction::Upload(frame_.WorkspaceRoot() + QString::fromLatin1(kTodayFile), remote);
     a.resetGauge = true;
     a.testBillok = true;
     a.max = kExportGaugeMax;

@@ -4,18 +4,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
+#include <QSettings>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QSettings>
 #include <QValidator>
 #include <functional>
 
@@ -35,7 +35,7 @@ constexpr int kWidth = 758;
 constexpr int kHeight = 494;
 constexpr QRgb kBackground = 0xF0C0FE;
 constexpr int kSaveIntervalMs = 20000;
-constexpr int kSaveSoonMs = 500;  // a committed change reaches "today.txt" within a second
+constexpr int kSaveSoonMs = 500;                     // a committed change reaches "today.txt" within a second
 const char* const kPlaceKey = "reception/position";  // where the window was last closed
 const char* const kCloseUnsaved =
     "لیست امروز در فایل today.txt ذخیره نشد. آیا مطمئنید که پنجره بدون ذخیره لیست بسته شود؟";
@@ -63,7 +63,8 @@ public:
             refused_(QString());
             return Invalid;
         }
-        if (const std::string unfit = codePage_ ? orv::reception::UnfitCharacter(text) : std::string(); !unfit.empty()) {
+        if (const std::string unfit = codePage_ ? orv::reception::UnfitCharacter(text) : std::string();
+            !unfit.empty()) {
             refused_(QStringLiteral("نویسه ") + QString::fromStdString(orv::reception::CharacterName(unfit)) +
                      QStringLiteral(" در کدپیج 1256 که آزمایشگاه تاروینا میخواند جایی ندارد و پذیرفته نمیشود"));
             return Invalid;
@@ -194,7 +195,8 @@ void ReceptionWindow::BuildWindow() {
 }
 
 QValidator* ReceptionWindow::FieldRule(QObject* field, bool record) {
-    return new FieldValidator(field, record, record, &loading_, [this](const QString& reason) { FieldRefused(reason); });
+    return new FieldValidator(field, record, record, &loading_,
+                              [this](const QString& reason) { FieldRefused(reason); });
 }
 
 // A refused character: the beep, and for one the code page lacks, a message
@@ -219,7 +221,7 @@ void ReceptionWindow::BuildPatientFields() {
         bool required;
     };
     const Field fields[] = {
-        {&receiptEdit, "Edit2", "شماره قبض :", 34, true}, {&firstNameEdit, "Edit1", "نام :", 66, true},
+        {&receiptEdit, "Edit2", "شماره قبض :", 34, true},       {&firstNameEdit, "Edit1", "نام :", 66, true},
         {&familyNameEdit, "Edit4", "نام خانوادگی :", 98, true}, {&ageEdit, "Edit5", "سن :", 130, true},
         {&fatherNameEdit, "Edit6", "نام پدر :", 162, false},
     };
@@ -231,8 +233,8 @@ void ReceptionWindow::BuildPatientFields() {
                                 QRect(384, f.y + 3, 78, 20));
         label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         if (f.required) {
-            QLabel* star = Caption(this, QByteArray("Star" + QByteArray(f.name)).constData(), "*",
-                                   QRect(462, f.y + 3, 10, 20));
+            QLabel* star =
+                Caption(this, QByteArray("Star" + QByteArray(f.name)).constData(), "*", QRect(462, f.y + 3, 10, 20));
             star->setStyleSheet(QStringLiteral("color: red;"));
         }
     }
@@ -306,7 +308,8 @@ void ReceptionWindow::BuildTestFields() {
         ->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     customCodeEdit = Place<QLineEdit>(this, "Edit8", QRect(480, 416, 175, 26));
     customCodeEdit->setValidator(FieldRule(customCodeEdit, true));
-    customCodeButton = Button(this, "SpeedButton9", "ثبت و اختصاص دادن کد دلخواه شما به تست جاری", QRect(480, 448, 270, 34));
+    customCodeButton =
+        Button(this, "SpeedButton9", "ثبت و اختصاص دادن کد دلخواه شما به تست جاری", QRect(480, 448, 270, 34));
 
     testNameMenu = new QMenu(this);
     testNameMenu->setObjectName(QStringLiteral("PopupMenu1"));
@@ -325,9 +328,9 @@ void ReceptionWindow::BuildTestFields() {
 void ReceptionWindow::ConnectHandlers() {
     for (QLineEdit* e : {firstNameEdit, receiptEdit, familyNameEdit, ageEdit})
         connect(e, &QLineEdit::textChanged, this, [this, e] { PaintRequired(e); });
-    for (QObject* o : std::initializer_list<QObject*>{firstNameEdit, receiptEdit, familyNameEdit, ageEdit, fatherNameEdit, typedTestEdit, sexBox, ageUnitBox,
-                                                     testNameBox, testNameBox->lineEdit(), codeBox,
-                                                     codeBox->lineEdit()})
+    for (QObject* o : std::initializer_list<QObject*>{firstNameEdit, receiptEdit, familyNameEdit, ageEdit,
+                                                      fatherNameEdit, typedTestEdit, sexBox, ageUnitBox, testNameBox,
+                                                      testNameBox->lineEdit(), codeBox, codeBox->lineEdit()})
         o->installEventFilter(this);
     connect(codeBox, &QComboBox::editTextChanged, this, &ReceptionWindow::selectTestByCode);
     connect(relatedTestsList, &QListWidget::itemClicked, this, &ReceptionWindow::pickRelatedTest);
@@ -376,16 +379,26 @@ bool ReceptionWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    if (watched == receiptEdit) receiptEntered();
-    else if (watched == firstNameEdit) firstNameEntered();
-    else if (watched == familyNameEdit) familyNameEntered();
-    else if (watched == ageEdit) ageEntered();
-    else if (watched == ageUnitBox) ageUnitEntered();
-    else if (watched == fatherNameEdit) fatherNameEntered();
-    else if (watched == sexBox) sexEntered();
-    else if (watched == testNameBox || watched == testNameBox->lineEdit()) testNameEntered();
-    else if (watched == codeBox || watched == codeBox->lineEdit()) codeEntered();
-    else return false;
+    if (watched == receiptEdit)
+        receiptEntered();
+    else if (watched == firstNameEdit)
+        firstNameEntered();
+    else if (watched == familyNameEdit)
+        familyNameEntered();
+    else if (watched == ageEdit)
+        ageEntered();
+    else if (watched == ageUnitBox)
+        ageUnitEntered();
+    else if (watched == fatherNameEdit)
+        fatherNameEntered();
+    else if (watched == sexBox)
+        sexEntered();
+    else if (watched == testNameBox || watched == testNameBox->lineEdit())
+        testNameEntered();
+    else if (watched == codeBox || watched == codeBox->lineEdit())
+        codeEntered();
+    else
+        return false;
     return true;
 }
 
@@ -452,7 +465,8 @@ void ReceptionWindow::loadLists() {
         worklist->SetRecords(std::move(records));
     }
     if (exportDatePicker->text().trimmed().isEmpty()) exportDatePicker->setText(todayCalendar->OutDate);
-    const orv::reception::ListFile codes = orv::reception::ReadList(Path(orv::reception::kCustomCodeFile).toStdString());
+    const orv::reception::ListFile codes =
+        orv::reception::ReadList(Path(orv::reception::kCustomCodeFile).toStdString());
     if (codes.ok) {
         codesEncoding_ = codes.encoding;
         codeBox->clear();

@@ -44,22 +44,22 @@ public:
     int shownPatient = -1;  // index in the list of the patient the fields show
 
     // --- controls (their object names are the designer's, given beside them)
-    WorklistModel* worklist = nullptr;    // "ListBox4": the day's list, one record per patient
-    QTableView* patientTable = nullptr;   // "StringGrid1": the list's rows, number and receipt
-    QLineEdit* receiptEdit = nullptr;     // "Edit2": the referring laboratory's receipt number
-    QLineEdit* firstNameEdit = nullptr;   // "Edit1"
-    QLineEdit* familyNameEdit = nullptr;  // "Edit4"
-    QLineEdit* ageEdit = nullptr;         // "Edit5"
-    QLineEdit* fatherNameEdit = nullptr;  // "Edit6"
-    QLineEdit* searchEdit = nullptr;      // "Edit7": finds a patient by receipt
-    QLineEdit* customCodeEdit = nullptr;  // "Edit8": the laboratory's own code for the test shown
-    QLineEdit* typedTestEdit = nullptr;   // "Edit9", hidden: the test name as typed up to the caret
-    QComboBox* testNameBox = nullptr;     // "ComboBox1": the test, chosen by name
-    QComboBox* codeBox = nullptr;         // "ComboBox2": the test, chosen by the laboratory's own code
-    QComboBox* sexBox = nullptr;          // "ComboBox3": none, woman, man
-    QComboBox* ageUnitBox = nullptr;      // "ComboBox4": years, months, days
-    QListWidget* relatedTestsList = nullptr;    // "ListBox2": tests whose names start as typed
-    QListWidget* requestedTestsList = nullptr;  // "ListBox5": the shown patient's tests
+    WorklistModel* worklist = nullptr;            // "ListBox4": the day's list, one record per patient
+    QTableView* patientTable = nullptr;           // "StringGrid1": the list's rows, number and receipt
+    QLineEdit* receiptEdit = nullptr;             // "Edit2": the referring laboratory's receipt number
+    QLineEdit* firstNameEdit = nullptr;           // "Edit1"
+    QLineEdit* familyNameEdit = nullptr;          // "Edit4"
+    QLineEdit* ageEdit = nullptr;                 // "Edit5"
+    QLineEdit* fatherNameEdit = nullptr;          // "Edit6"
+    QLineEdit* searchEdit = nullptr;              // "Edit7": finds a patient by receipt
+    QLineEdit* customCodeEdit = nullptr;          // "Edit8": the laboratory's own code for the test shown
+    QLineEdit* typedTestEdit = nullptr;           // "Edit9", hidden: the test name as typed up to the caret
+    QComboBox* testNameBox = nullptr;             // "ComboBox1": the test, chosen by name
+    QComboBox* codeBox = nullptr;                 // "ComboBox2": the test, chosen by the laboratory's own code
+    QComboBox* sexBox = nullptr;                  // "ComboBox3": none, woman, man
+    QComboBox* ageUnitBox = nullptr;              // "ComboBox4": years, months, days
+    QListWidget* relatedTestsList = nullptr;      // "ListBox2": tests whose names start as typed
+    QListWidget* requestedTestsList = nullptr;    // "ListBox5": the shown patient's tests
     QToolButton* newPatientButton = nullptr;      // "SpeedButton3": "NEW [F3]"
     QToolButton* deleteButton = nullptr;          // "SpeedButton7": deletes the shown patient
     QToolButton* newListButton = nullptr;         // "SpeedButton2": a new list for today
@@ -67,18 +67,18 @@ public:
     QToolButton* exportButton = nullptr;          // "SpeedButton4": "Export WorkList"
     QToolButton* exitButton = nullptr;            // "SpeedButton8"
     QToolButton* customCodeButton = nullptr;      // "SpeedButton9": gives the code to the test shown
-    QLabel* guessedNameLabel = nullptr;  // "Label11", above the custom-code box: the name the sex guess looked up
-    QLabel* saveStatus = nullptr;        // says when "today.txt" could not be saved
-    QMenu* testNameMenu = nullptr;        // "PopupMenu1", the test name box's
-    QMenu* requestedTestsMenu = nullptr;  // "PopupMenu2", the requested tests'
+    QLabel* guessedNameLabel = nullptr;       // "Label11", above the custom-code box: the name the sex guess looked up
+    QLabel* saveStatus = nullptr;             // says when "today.txt" could not be saved
+    QMenu* testNameMenu = nullptr;            // "PopupMenu1", the test name box's
+    QMenu* requestedTestsMenu = nullptr;      // "PopupMenu2", the requested tests'
     QAction* newPatientAction = nullptr;      // "new1": F3
     QAction* everyPatientAction = nullptr;    // "stgrt1": the chosen test for every patient of today
     QAction* removeTestAction = nullptr;      // "N3": removes the selected test
     QAction* removeAllTestsAction = nullptr;  // "N5": removes every test of the patient
-    QTimer* autosaveTimer = nullptr;  // "Timer1": "today.txt" saved every 20 seconds while the window shows
-    QTimer* saveSoonTimer = nullptr;  // a committed change: "today.txt" saved within a second
+    QTimer* autosaveTimer = nullptr;          // "Timer1": "today.txt" saved every 20 seconds while the window shows
+    QTimer* saveSoonTimer = nullptr;          // a committed change: "today.txt" saved within a second
     TSolarDatePicker* exportDatePicker = nullptr;  // "SolarDatePicker1", hidden: the export date
-    TSolarMonthCalendar* todayCalendar = nullptr;  // "SolarMonthCalendar1", hidden: today's date as the first network check found it
+    TSolarMonthCalendar* todayCalendar = nullptr;  // "SolarMonthCalendar1", hidden: today, from the first network check
     MaleNames maleNames;                           // the male first names of the sex guess
 
     // --- the record operations
@@ -101,7 +101,7 @@ public slots:
     bool mayClose();   // false: the list could not be saved and the window stays
     void autosave();
     // Enter in a patient field: the patient stored, the next field focused.
-    void receiptEntered();  // a new patient with this receipt
+    void receiptEntered();    // a new patient with this receipt
     void firstNameEntered();  // also guesses the sex
     void familyNameEntered();
     void ageEntered();
@@ -116,16 +116,16 @@ public slots:
     void focusTestName();
     void showClickedPatient();
     void searchReceipt();
-    void newPatient();             // "NEW [F3]"
-    void deletePatient();          // the patient shown
-    void newList();                // a new list for today
+    void newPatient();     // "NEW [F3]"
+    void deletePatient();  // the patient shown
+    void newList();        // a new list for today
     void exitWindow();
     void assignCustomCode();
     void checkQuality();           // "کنترل کیفی فایل خروجی"
     void exportWorklist();         // "Export WorkList": saved, checked, then exportRequested
     void addTestToEveryPatient();  // the chosen test for every patient
     void removeSelectedTest();
-    void removeAllTests();         // every test of the patient shown
+    void removeAllTests();  // every test of the patient shown
 
 signals:
     // "Export WorkList" after the list was saved: the main window sends "today.txt".
@@ -162,11 +162,11 @@ private:
 
     TestCatalogue catalogue_;  // testNameBox's names, for the related tests
     orv::TextEncoding codesEncoding_ = orv::TextEncoding::Cp1256;
-    bool unsaved_ = false;          // the last save of "today.txt" failed: the list lives only here
-    bool todayUnreadable_ = false;  // "today.txt" is there but could not be read: it is not overwritten
-    bool closeRefused_ = false;     // a close was refused for a failed save: the next asks to close unsaved
-    bool loading_ = false;          // a record is being shown: its fields take the text as it is
-    bool refusalPending_ = false;   // a refused character's message is on its way
+    bool unsaved_ = false;              // the last save of "today.txt" failed: the list lives only here
+    bool todayUnreadable_ = false;      // "today.txt" is there but could not be read: it is not overwritten
+    bool closeRefused_ = false;         // a close was refused for a failed save: the next asks to close unsaved
+    bool loading_ = false;              // a record is being shown: its fields take the text as it is
+    bool refusalPending_ = false;       // a refused character's message is on its way
     std::optional<QPoint> lastClosed_;  // the window's top-left corner when it was last closed
 };
 

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr QRgb kRequiredEmpty = 0xFFC1C1;  // pink
+constexpr QRgb kRequiredEmpty = 0xFFC1C1;   // pink
 constexpr QRgb kRequiredFilled = 0xFFFBF0;  // cream
 constexpr QRgb kBackground = 0xF0C0FE;
 
@@ -85,7 +85,8 @@ void ReceptionWindow::SetTests(const std::vector<std::string>& names) {
 
 std::vector<std::string> ReceptionWindow::CurrentTests() const {
     std::vector<std::string> names;
-    for (int i = 0; i < requestedTestsList->count(); ++i) names.push_back(requestedTestsList->item(i)->text().toStdString());
+    for (int i = 0; i < requestedTestsList->count(); ++i)
+        names.push_back(requestedTestsList->item(i)->text().toStdString());
     return names;
 }
 
@@ -254,13 +255,27 @@ void ReceptionWindow::checkQuality() {
     Message(U8(failure->message));
     FocusGrid();
     switch (failure->field) {
-        case orv::reception::QcField::Receipt: receiptEdit->setFocus(); break;
-        case orv::reception::QcField::FirstName: firstNameEdit->setFocus(); break;
-        case orv::reception::QcField::FamilyName: familyNameEdit->setFocus(); break;
-        case orv::reception::QcField::Age: ageEdit->setFocus(); break;
-        case orv::reception::QcField::Tests: codeBox->setFocus(); break;
-        case orv::reception::QcField::Father: fatherNameEdit->setFocus(); break;
-        case orv::reception::QcField::Sex: sexBox->setFocus(); break;
+        case orv::reception::QcField::Receipt:
+            receiptEdit->setFocus();
+            break;
+        case orv::reception::QcField::FirstName:
+            firstNameEdit->setFocus();
+            break;
+        case orv::reception::QcField::FamilyName:
+            familyNameEdit->setFocus();
+            break;
+        case orv::reception::QcField::Age:
+            ageEdit->setFocus();
+            break;
+        case orv::reception::QcField::Tests:
+            codeBox->setFocus();
+            break;
+        case orv::reception::QcField::Father:
+            fatherNameEdit->setFocus();
+            break;
+        case orv::reception::QcField::Sex:
+            sexBox->setFocus();
+            break;
     }
 }
 

@@ -154,7 +154,8 @@ void ReceptionWindowTest::fieldColoursFollowTheText() {
         e->setText(u"  "_qs);
         QCOMPARE(e->palette().color(QPalette::Base), pink);
     }
-    QCOMPARE(w.form->fatherNameEdit->palette().color(QPalette::Base), w.form->searchEdit->palette().color(QPalette::Base));
+    QCOMPARE(w.form->fatherNameEdit->palette().color(QPalette::Base),
+             w.form->searchEdit->palette().color(QPalette::Base));
     // The requested tests: with tests, as a filled field (not the grey of a
     // control that is off); the window's colour without.
     w.WriteFile("today.txt", "1;a;b;2;0;;0[\r\n2;c;d;3;0;;0[Hb;\r\n");
