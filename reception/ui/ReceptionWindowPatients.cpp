@@ -255,27 +255,13 @@ void ReceptionWindow::checkQuality() {
     Message(U8(failure->message));
     FocusGrid();
     switch (failure->field) {
-        case orv::reception::QcField::Receipt:
-            receiptEdit->setFocus();
-            break;
-        case orv::reception::QcField::FirstName:
-            firstNameEdit->setFocus();
-            break;
-        case orv::reception::QcField::FamilyName:
-            familyNameEdit->setFocus();
-            break;
-        case orv::reception::QcField::Age:
-            ageEdit->setFocus();
-            break;
-        case orv::reception::QcField::Tests:
-            codeBox->setFocus();
-            break;
-        case orv::reception::QcField::Father:
-            fatherNameEdit->setFocus();
-            break;
-        case orv::reception::QcField::Sex:
-            sexBox->setFocus();
-            break;
+        case QcField::Receipt: receiptEdit->setFocus(); break;
+        case QcField::FirstName: firstNameEdit->setFocus(); break;
+        case QcField::FamilyName: familyNameEdit->setFocus(); break;
+        case QcField::Age: ageEdit->setFocus(); break;
+        case QcField::Tests: codeBox->setFocus(); break;
+        case QcField::Father: fatherNameEdit->setFocus(); break;
+        case QcField::Sex: sexBox->setFocus(); break;
     }
 }
 
