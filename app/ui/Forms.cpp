@@ -4,19 +4,21 @@
 
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
-#include "reception/ui/TForm3.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "reception/ui/ReceptionWindow.h"
+#include "server/ui/ReferenceDocuments.h"
+#include "server/ui/TestsInfoWindow.h"
 
 TForm1* Form1 = nullptr;
 Tmainform* mainform = nullptr;
-TForm3* Form3 = nullptr;
+orv::ui::TestsInfoWindow* testsInfoWindow = nullptr;
 orv::reception::ReceptionWindow* receptionWindow = nullptr;
 
 void CreateForms() {
     Form1 = new TForm1();
     mainform = new Tmainform();
-    Form3 = new TForm3();
+    testsInfoWindow = new orv::ui::TestsInfoWindow();
+    mainform->reference->setTestsWindow(testsInfoWindow, Form1);
     receptionWindow = new orv::reception::ReceptionWindow();
     QObject::connect(mainform, &Tmainform::FirstTodayKnown, receptionWindow,
                      &orv::reception::ReceptionWindow::TodayKnown);
@@ -36,11 +38,11 @@ void BringFormsForward() {
 
 void DestroyForms() {
     delete receptionWindow;
-    delete Form3;
+    delete testsInfoWindow;
     delete mainform;
     delete Form1;
     receptionWindow = nullptr;
-    Form3 = nullptr;
+    testsInfoWindow = nullptr;
     mainform = nullptr;
     Form1 = nullptr;
 }

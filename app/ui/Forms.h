@@ -2,14 +2,16 @@
 // The program's four windows, alive for the whole run.
 class TForm1;
 class Tmainform;
-class TForm3;
+namespace orv::ui {
+class TestsInfoWindow;
+}  // namespace orv::ui
 namespace orv::reception {
 class ReceptionWindow;
 }  // namespace orv::reception
 
 extern TForm1* Form1;
 extern Tmainform* mainform;
-extern TForm3* Form3;
+extern orv::ui::TestsInfoWindow* testsInfoWindow;
 extern orv::reception::ReceptionWindow* receptionWindow;
 
 // Creates the windows in the program's order: sign-in, main, tests information,

@@ -1,24 +1,41 @@
 #include "app/ui/Tmainform.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/core/KeptFiles.h"
 #include "app/ui/Forms.h"
 #include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "results/core/ResultWatch.h"
+#include "results/ui/ResultGridModel.h"
 #include "server/core/CurlFtpSession.h"
+#include "base/ui/DoubleClick.h"
+#include "server/ui/ReferenceDocuments.h"
 
 Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
     BuildFrame();
     ConnectHandlers();
     BuildResults();
     reception = new orv::reception::ReceptionLauncher(*this, this);
-    BuildReference();
+    reference = new orv::ui::ReferenceDocuments(*this, this);
+    reference->billLines = [this] { return Memo1->toPlainText().split(u'\n'); };
+    reference->isProgramFile = [](const QString& name) { return orv::IsKeptFileName(name.toStdString()); };
+    N2->setEnabled(true);
+    N3->setEnabled(true);
+    connect(N2, &QAction::triggered, this,
+            [this] { reference->showNormalValues(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col())); });
+    connect(N3, &QAction::triggered, this,
+            [this] { reference->showTestPrice(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col())); });
+    // The payment panel's "< مشاهده قوانین پرداخت >", looked up once the window is built.
+    QTimer::singleShot(0, this, [this] {
+        orv::ui::OnClick(findChild<QLabel*>(QStringLiteral("Label28")), [this] { reference->showPaymentRules(); });
+    });
     BuildAccounting();
     BuildEveryday();
     BuildHistory();
@@ -40,7 +57,6 @@ void Tmainform::ConnectHandlers() {
     connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &Tmainform::Timer3Timer);
     connect(Timer4, &QTimer::timeout, this, &Tmainform::Timer4Timer);
-    connect(Timer5, &QTimer::timeout, this, &Tmainform::Timer5Timer);
     connect(Timer6, &QTimer::timeout, this, &Tmainform::Timer6Timer);
 }
 

@@ -35,9 +35,6 @@
 #include "server/ui/ServerAction.h"
 #include "server/ui/WindowFrame.h"
 
-namespace orv::docs {
-struct Place;
-}  // namespace orv::docs
 namespace orv::results {
 class ResultGridModel;
 class ArchiveSearcher;
@@ -45,6 +42,7 @@ class ResultWatch;
 }  // namespace orv::results
 namespace orv::ui {
 class Anchors;
+class ReferenceDocuments;
 }  // namespace orv::ui
 namespace orv::accounting {
 class SpinButton;
@@ -76,7 +74,6 @@ public:
     qint64 max = 0;      // expected size of the transfer about to start
     QString source, dest, ser;
     int timer = 0;    // status line blink ticks
-    int timerr2 = 0;  // new-notice blink ticks
     QString cap;      // text of the title blink
 
     // Proxy settings from "pro.txt": the FTP client's, and the time client's SOCKS
@@ -90,21 +87,20 @@ public:
 
     // --- controls (object names as here)
     QLabel* Image1 = nullptr;  // banner
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
-           *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label16 = nullptr,
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr,
+           *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr, *Label13 = nullptr,
            *Label19 = nullptr, *Label20 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr;
     QLabel *Label14 = nullptr, *Label15 = nullptr, *Label17 = nullptr, *Label18 = nullptr;  // indicator captions
     QLabel *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
            *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
     orv::results::ResultGrid* StringGrid1 = nullptr;
-    QListWidget *ListBox1 = nullptr, *ListBox2 = nullptr;
     TSolarDatePicker* SolarDatePicker1 = nullptr;        // the chosen day
     TSolarDatePicker* SolarDatePicker2 = nullptr;        // hidden, in the accounting panel: date arithmetic
     TSolarMonthCalendar* SolarMonthCalendar1 = nullptr;  // hidden, Gregorian: today's conversion
     TSolarMonthCalendar* SolarMonthCalendar2 = nullptr;  // hidden, in the accounting panel
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
-                *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr,
+                *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr,
                 *SpeedButton9 = nullptr, *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
                 *SpeedButton18 = nullptr;
     QToolButton* serverSettingsButton = nullptr;
@@ -112,7 +108,7 @@ public:
     QPlainTextEdit *Memo1 = nullptr, *Memo5 = nullptr;
     QProgressBar *Gauge1 = nullptr, *ProgressBar1 = nullptr;
     QFrame* Panel1 = nullptr;
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer3 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr,
+    QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer3 = nullptr, *Timer4 = nullptr,
            *Timer6 = nullptr;
 
     // --- status line
@@ -235,31 +231,12 @@ public slots:
     void Timer2Timer();
     void Timer3Timer() { SpeedButton18Click(); }
     void Timer4Timer();
-    void Timer5Timer();
     void Timer6Timer();
 
-    // documents: the help folder list, the recommendation flag, the payment rules,
-    // normal values and test prices (TmainformReference.cpp)
-    void SpeedButton8Click();  // "Download Files"
-    void ListBox1DblClick();
-    void Label16Click();  // the recommendation flag
-    void Label4Click();   // "Show Laws"
-    void Label28Click();  // "< مشاهده قوانین پرداخت >"
-    void N2Click();       // normal values of the selected test
-    void N3Click();       // price of the selected test
-    bool RecommendationFlagged() const;
-    void RaiseRecommendationFlag();
-    void BuildReference();
-    void ShowFolderList();
-    void FillFolderList(const std::vector<std::string>& lines);
-    void RecordRecommendationRead();
-    void OpenReference(const QString& path);
-    // Hands a file to the desktop's program for it; a program that then fails
-    // to open it is said on the status line. False when no program took it.
-    bool HandToDesktop(const QString& path);
-    void SayNotOpened(const QString& path);
-    void ShowTestsInformation(const orv::docs::Place& doc, bool restartFlash);
-    bool FetchTestsDocument();
+public:
+    // The reference documents: the help folder list, the recommendation flag,
+    // the payment rules, normal values and test prices.
+    orv::ui::ReferenceDocuments* reference = nullptr;
     // accounting (TmainformAccount.cpp, TmainformPayment.cpp, TmainformUpdate.cpp)
 public:
     double tav = 0;      // sample-volume factor, bill line 4

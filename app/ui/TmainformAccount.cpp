@@ -13,6 +13,7 @@
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
+#include "server/ui/ReferenceDocuments.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/DoubleClick.h"
@@ -156,9 +157,7 @@ void Tmainform::SpeedButton2Click() {
 
 // The recommendation flag: the central laboratory has a new notice.
 void Tmainform::RaiseNotice() {
-    timerr2 = 0;
-    RaiseRecommendationFlag();
-    Timer5->start();
+    reference->raiseNotice();
 }
 
 void Tmainform::SpeedButton1Click() {
@@ -269,7 +268,7 @@ void Tmainform::SpeedButton17Click() {
         Flash(orv::msg::kLocalFile);
         return;
     }
-    const bool shown = HandToDesktop(kept);
+    const bool shown = reference->handToDesktop(kept);
     Flash(QString::fromUtf8(shown ? kMonthBillHandedOver : kMonthBillKept)
               .arg(shown ? QFileInfo(kept).fileName() : kept));
 }

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "app/ui/Tmainform.h"
+#include "server/ui/ReferenceDocuments.h"
 #include "base/core/AtomicFile.h"
 #include "base/ui/Prompts.h"
 #include "results/core/TestDocuments.h"
@@ -51,7 +52,7 @@ void Tmainform::N1Click() {
     if (orv::FileExists(place.dest)) {
         Label6->setText(u"Archive PDF File is opend."_s);
         ProcessMessages();
-        const bool opened = HandToDesktop(dest);
+        const bool opened = reference->handToDesktop(dest);
         NormalCursor();
         if (opened)
             Label6->setText(QString());
@@ -64,5 +65,5 @@ void Tmainform::N1Click() {
     if (RunServerAction(a) != orv::ActionResult::Done) return;
     Label6->setText(u"PDF File Download succesfully."_s);
     ProcessMessages();
-    if (!HandToDesktop(dest)) Flash(u"No program opens "_s + dest);
+    if (!reference->handToDesktop(dest)) Flash(u"No program opens "_s + dest);
 }

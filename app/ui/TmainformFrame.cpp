@@ -76,18 +76,10 @@ void Tmainform::BuildFrame() {
     Edit1 = Place<QLineEdit>(this, "Edit1", QRect(330, 70, 200, 24));
     SpeedButton5 = Button(this, "SpeedButton5", "Find Next", QRect(534, 70, 98, 24));
 
-    // The result grid with the reference file list over its right part.
+    // The result grid (the reference documents' file list stands over its right part).
     StringGrid1 = Place<orv::results::ResultGrid>(this, "StringGrid1", QRect(8, 100, 624, 336));
     StringGrid1->verticalHeader()->hide();
     StringGrid1->horizontalHeader()->hide();
-    ListBox1 = Place<QListWidget>(this, "ListBox1", QRect(392, 122, 238, 312));
-    ListBox1->setToolTip(QString::fromUtf8("روی ایتم مورد نظر دابل کلیک نمایید"));
-    ListBox1->hide();
-    ListBox2 = Place<QListWidget>(this, "ListBox2", QRect(0, 0, 10, 10));
-    ListBox2->hide();
-    Label5 = Caption(this, "Label5", "^ Download Content ^", QRect(392, 102, 238, 18));
-    Label5->setAlignment(Qt::AlignCenter);
-    Label5->hide();
     Panel1 = Place<QFrame>(this, "Panel1", QRect(8, 100, 624, 336));
     Panel1->setFrameShape(QFrame::StyledPanel);
     Panel1->setAutoFillBackground(true);
@@ -106,16 +98,10 @@ void Tmainform::BuildFrame() {
     Label13->setAlignment(Qt::AlignCenter);
     Label13->hide();
     SpeedButton16 = Button(this, "SpeedButton16", "Receive and Update Report", QRect(640, 130, 175, 28));
-    SpeedButton8 = Button(this, "SpeedButton8", "Download Files", QRect(640, 162, 175, 26),
-                          "داونلود فایل های مربوط به ارتباطات بین آزمایشگاهی");
-    SpeedButton8->setCheckable(true);
     SpeedButton6 = Button(this, "SpeedButton6", "Save As...", QRect(640, 192, 86, 26));
     SpeedButton11 = Button(this, "SpeedButton11", "Print", QRect(729, 192, 86, 26));
     SpeedButton1 = Button(this, "SpeedButton1", "Accounting", QRect(640, 222, 86, 26), "امور حسابداری");
     BuildIndicators();
-    Label16 = Caption(this, "Label16", "", QRect(640, 386, 175, 18));
-    Label4 = Caption(this, "Label4", "Show Laws", QRect(640, 410, 175, 18));
-    Label4->setCursor(Qt::PointingHandCursor);
 
     // Bottom: status line, payment-delay gauge, version, transfer gauge.
     Label2 = Caption(this, "Label2", "Receive Status :", QRect(8, 442, 96, 20));
@@ -157,7 +143,7 @@ void Tmainform::BuildFrame() {
 
     // Controls brought to life by their own areas start disabled.
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton3, SpeedButton7, SolarDatePicker1, Edit1, SpeedButton5,
-                                                      SpeedButton16, SpeedButton8, SpeedButton6, SpeedButton11,
+                                                      SpeedButton16, SpeedButton6, SpeedButton11,
                                                       SpeedButton1, StringGrid1})
         w->setEnabled(false);
 
@@ -165,7 +151,6 @@ void Tmainform::BuildFrame() {
     Timer2 = MakeTimer(this, "Timer2", 600);
     Timer3 = MakeTimer(this, "Timer3", 35000);
     Timer4 = MakeTimer(this, "Timer4", 3000);
-    Timer5 = MakeTimer(this, "Timer5", 600);
     Timer6 = MakeTimer(this, "Timer6", 1000);
 }
 
@@ -282,12 +267,6 @@ void Tmainform::StartRefreshTimer() { Timer3->start(); }
 void Tmainform::Timer4Timer() {
     Timer4->stop();
     if (auto* pay = findChild<QWidget*>(QStringLiteral("SpeedButton10"))) pay->setEnabled(true);
-}
-
-void Tmainform::Timer5Timer() {
-    ++timerr2;
-    Label16->setVisible(Label16->isHidden());
-    if (timerr2 >= 6) Timer5->stop();
 }
 
 void Tmainform::Hourglass() {

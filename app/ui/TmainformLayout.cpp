@@ -13,6 +13,7 @@
 #include "base/ui/Anchors.h"
 #include "app/ui/Banner.h"
 #include "app/ui/Tmainform.h"
+#include "server/ui/ReferenceDocuments.h"
 #include "results/core/ResultWatch.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultFonts.h"
@@ -80,7 +81,7 @@ void Tmainform::BuildEveryday() {
     connect(ListBox3, &QListWidget::itemDoubleClicked, this, &Tmainform::ListBox3DblClick);
     ListBox3->installEventFilter(new HitKeys(this));
 
-    if (!Anchoring) Anchoring = new Anchors(kDesignSize);  // a part built earlier may have anchored its controls
+    if (!Anchoring) Anchoring = new Anchors(kDesignSize);  // the parts may have anchored theirs
     AnchorControls();
     SetTabOrder();
 }
@@ -93,13 +94,10 @@ void Tmainform::AnchorControls() {
     Anchoring->Add(Image1, L | T | R);
     Anchoring->Add(StringGrid1, L | T | R | B);
     Anchoring->Add(Panel1, L | T | R | B);
-    Anchoring->Add(ListBox1, T | R | B);
-    Anchoring->Add(Label5, T | R);
     Anchoring->Add(ListBox3, L | T | R);
-    for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton8, SpeedButton6,
+    for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton6,
                                                       SpeedButton11, SpeedButton1, Label7, SpeedButton18, serverSettingsButton,
-                                                      Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18,
-                                                      Label16, Label4})
+                                                      Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18})
         Anchoring->Add(w, T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10, Gauge1, Label20, Label22, Label23, Label24})
         Anchoring->Add(w, L | B);
@@ -111,14 +109,14 @@ void Tmainform::AnchorControls() {
 
 void Tmainform::SetTabOrder() {
     const QList<QWidget*> chain{SolarDatePicker1, SpeedButton7, Edit1,         SpeedButton22, SpeedButton5,
-                                SpeedButton16,    SpeedButton8, SpeedButton6,  SpeedButton11, SpeedButton1,
+                                SpeedButton16,    reference->downloadFilesButton, SpeedButton6,  SpeedButton11, SpeedButton1,
                                 reception->receptionButton, SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
     for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
 void Tmainform::Anchor(QWidget* control, int sides) {
-    if (!Anchoring) Anchoring = new Anchors(kDesignSize);  // the parts are built before the everyday controls
+    if (!Anchoring) Anchoring = new Anchors(kDesignSize);
     Anchoring->Add(control, sides);
 }
 

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/ui/Tmainform.h"
+#include "server/ui/ReferenceDocuments.h"
 #include "app/ui/WeekDays.h"
 #include "base/core/AtomicFile.h"
 #include "base/ui/Prompts.h"
@@ -83,7 +84,6 @@ void Tmainform::BuildResults() {
     StringGrid1->SetDrawCell([this](QPainter& painter, const QRect& rect, int column, int row) {
         StringGrid1DrawCell(painter, rect, column, row);
     });
-    StringGrid1->stackUnder(ListBox1);
     Edit1->setFont(res::ResultFont(8));
     SpeedButton5->setToolTip(u"Find Next"_s);
     SpeedButton3->setToolTip(u"روز قبل"_s);
@@ -296,10 +296,7 @@ void Tmainform::SpeedButton7Click() {
 }
 
 void Tmainform::StringGrid1Click() {
-    if (!Label5->isVisible()) return;
-    SpeedButton8->setChecked(false);
-    ListBox1->lower();
-    Label5->hide();
+    reference->closeFolderList();
 }
 
 void Tmainform::StringGrid1DblClick() { N1->trigger(); }

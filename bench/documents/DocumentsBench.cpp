@@ -11,9 +11,9 @@
 #include <QTextEdit>
 #include <cstdlib>
 
-#include "reception/ui/TForm3.h"
 #include "server/core/RtfReader.h"
 #include "server/ui/RichTextDocument.h"
+#include "server/ui/TestsInfoWindow.h"
 
 namespace {
 
@@ -95,12 +95,12 @@ void BM_IntoTheWindow(benchmark::State& state) {
         if (!f.open(QIODevice::WriteOnly)) std::abort();
         f.write(QByteArray::fromStdString(Document(Bytes(state))));
     }
-    TForm3 form;
+    orv::ui::TestsInfoWindow form;
     form.resize(804, 407);
-    form.dest = path;
+    form.localPath = path;
     for (auto _ : state) {
-        form.Timer1Timer();
-        benchmark::DoNotOptimize(form.TextLength());
+        form.loadDocument();
+        benchmark::DoNotOptimize(form.textLength());
     }
     state.SetComplexityN(state.range(0));
 }

@@ -14,7 +14,8 @@
 #include "app/ui/Forms.h"
 #include "app/ui/Tmainform.h"
 #include "base/core/AtomicFile.h"
-#include "reception/ui/TForm3.h"
+#include "server/ui/ReferenceDocuments.h"
+#include "server/ui/TestsInfoWindow.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "reception/ui/ReceptionWindow.h"
 #include "results/ui/ReportPreview.h"
@@ -47,12 +48,12 @@ void WhenTestsWindowSettles(std::function<void()> then) {
     auto* poll = new QTimer(mainform);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, then] {
         // Settled: shown, its first look done (the hourglass goes when the document is loaded), nothing running.
-        if (!Form3->isVisible() || Form3->Timer1->isActive() || mainform->ServerBusy() ||
+        if (!testsInfoWindow->isVisible() || testsInfoWindow->loadTimer->isActive() || mainform->ServerBusy() ||
             QApplication::overrideCursor())
             return;
         poll->stop();
         if (then) then();
-        Form3->close();
+        testsInfoWindow->close();
         poll->deleteLater();
     });
     poll->start(50);
@@ -146,13 +147,13 @@ std::vector<FaultAction> Actions() {
     rows.push_back({u"listed file"_s,
                     [](FaultBench& b) {
                         b.Put(u"Working hours.txt"_s, "old copy\r\n");
-                        if (!mainform->SpeedButton8->isChecked()) mainform->SpeedButton8->click();
-                        QVERIFY(mainform->SpeedButton8->isChecked());
-                        const auto found = mainform->ListBox1->findItems(u"Working hours.txt"_s, Qt::MatchExactly);
+                        if (!mainform->reference->downloadFilesButton->isChecked()) mainform->reference->downloadFilesButton->click();
+                        QVERIFY(mainform->reference->downloadFilesButton->isChecked());
+                        const auto found = mainform->reference->folderList->findItems(u"Working hours.txt"_s, Qt::MatchExactly);
                         QCOMPARE(found.size(), 1);
-                        mainform->ListBox1->setCurrentItem(found[0]);
+                        mainform->reference->folderList->setCurrentItem(found[0]);
                     },
-                    [](FaultBench&) { mainform->ListBox1DblClick(); }, "working hours", u"Working hours.txt"_s,
+                    [](FaultBench&) { mainform->reference->openHelpFile(); }, "working hours", u"Working hours.txt"_s,
                     u"Working hours.txt Download succesfully."_s, T(msg::kServer),
                     u"Working hours.txt Download failed."_s, u"Working hours.txt Download failed."_s,
                     T(msg::kLocalFile), "Help Files/Working hours.txt"});
@@ -161,10 +162,10 @@ std::vector<FaultAction> Actions() {
     rows.push_back({u"recommendation"_s,
                     [](FaultBench& b) {
                         b.Put(u"LastRecommendation.rtf"_s, "{\\rtf1 earlier}\r\n");
-                        mainform->RecordRecommendationRead();
-                        mainform->RaiseRecommendationFlag();
+                        mainform->reference->recordRecommendationRead();
+                        mainform->reference->raiseRecommendationFlag();
                     },
-                    [](FaultBench&) { mainform->Label16Click(); }, "lastrecommendation.rtf",
+                    [](FaultBench&) { mainform->reference->openRecommendation(); }, "lastrecommendation.rtf",
                     u"LastRecommendation.rtf"_s, u"Last Recommendation File Download succesfully."_s, T(msg::kServer),
                     u"Last Recommendation File Download failed."_s, u"Last Recommendation File Download failed."_s,
                     T(msg::kLocalFile), "Help Files/LastRecommendation.rtf"});
@@ -172,7 +173,7 @@ std::vector<FaultAction> Actions() {
     // "Show Laws": the payment rules; a shown rules file leaves the status line clear.
     rows.push_back({u"payment rules"_s,
                     [](FaultBench& b) { b.Put(u"paymentlaw.rtf"_s, "{\\rtf1 earlier rules}\r\n"); },
-                    [](FaultBench&) { mainform->Label4Click(); },
+                    [](FaultBench&) { mainform->reference->showPaymentRules(); },
                     "paymentlaw.rtf",
                     u"paymentlaw.rtf"_s,
                     {},
@@ -203,10 +204,10 @@ std::vector<FaultAction> Actions() {
     // "Download Files": the help folder's listing shown (a shown list leaves the status line clear).
     // The laboratory's file faults act on files, not on a folder's listing, so it passes them.
     rows.push_back({u"folder list"_s,
-                    [](FaultBench&) { mainform->SpeedButton8->setChecked(false); },
+                    [](FaultBench&) { mainform->reference->downloadFilesButton->setChecked(false); },
                     [](FaultBench&) {
-                        mainform->SpeedButton8->click();
-                        QCOMPARE(mainform->SpeedButton8->isChecked(), mainform->Label6->text().isEmpty());
+                        mainform->reference->downloadFilesButton->click();
+                        QCOMPARE(mainform->reference->downloadFilesButton->isChecked(), mainform->Label6->text().isEmpty());
                     },
                     "help files",
                     {},
@@ -298,7 +299,7 @@ std::vector<FaultAction> Actions() {
                               "earlier prices\r\n" + b.Served("Help Files/LastPriceOfTests.txt"));
                     },
                     [](FaultBench&) {
-                        WhenTestsWindowSettles([] { Form3->SpeedButton2Click(); });
+                        WhenTestsWindowSettles([] { testsInfoWindow->updateDocument(); });
                         mainform->N3->trigger();
                     },
                     "lastpriceoftests.txt",

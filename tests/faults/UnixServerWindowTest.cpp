@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QtTest>
 
+#include "server/ui/ReferenceDocuments.h"
 #include "app/ui/Forms.h"
 #include "app/ui/Tmainform.h"
 #include "server/core/ServerMessages.h"
@@ -57,16 +58,16 @@ private slots:
     }
 
     void folderListShowsTheHelpFiles() {
-        mainform->SpeedButton8->click();
-        QVERIFY(mainform->SpeedButton8->isChecked());
-        QVERIFY(!mainform->ListBox1->findItems(u"Working hours.txt"_s, Qt::MatchExactly).isEmpty());
+        mainform->reference->downloadFilesButton->click();
+        QVERIFY(mainform->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainform->reference->folderList->findItems(u"Working hours.txt"_s, Qt::MatchExactly).isEmpty());
         QVERIFY(mainform->Label6->text().isEmpty());
         // An empty folder is said, not shown as a blank list.
-        mainform->SpeedButton8->click();
+        mainform->reference->downloadFilesButton->click();
         const QString folder = QString::fromStdString(lab_.ServerFile("Help Files"));
         QVERIFY(QDir().rename(folder, folder + u".aside"_s));
         QVERIFY(QDir().mkdir(folder));
-        mainform->SpeedButton8->click();
+        mainform->reference->downloadFilesButton->click();
         QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kListEmpty));
         QVERIFY(QDir().rmdir(folder));
         QVERIFY(QDir().rename(folder + u".aside"_s, folder));

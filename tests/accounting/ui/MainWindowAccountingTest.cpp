@@ -12,6 +12,7 @@
 #include <atomic>
 #include <thread>
 
+#include "server/ui/ReferenceDocuments.h"
 #include "accounting/core/Account.h"
 #include "accounting/core/AccountFiles.h"
 #include "accounting/ui/SpinButton.h"
@@ -118,9 +119,9 @@ private slots:
         QVERIFY(mainform->ver);
         QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
         // Notice counter 18 over the 17 of check.txt: the flag goes up.
-        QCOMPARE(mainform->Label16->text(), u"New Massage.Plz Click here"_s);
-        QCOMPARE(mainform->Label16->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QVERIFY(mainform->Timer5->isActive());
+        QCOMPARE(mainform->reference->recommendationFlag->text(), u"New Massage.Plz Click here"_s);
+        QCOMPARE(mainform->reference->recommendationFlag->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(mainform->reference->flagBlink->isActive());
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
     }
 
@@ -294,8 +295,8 @@ private slots:
         mainform->SpeedButton1Click();  // no bill loaded yet
         QVERIFY(!mainform->Panel1->isVisible());
         mainform->SpeedButton2Click();
-        QVERIFY(mainform->Label16->text().isEmpty());
-        QVERIFY(!mainform->Timer5->isActive());
+        QVERIFY(mainform->reference->recommendationFlag->text().isEmpty());
+        QVERIFY(!mainform->reference->flagBlink->isActive());
     }
 
     // Nothing unpaid, or an oldest month that comes to nothing or less: nothing to pay.

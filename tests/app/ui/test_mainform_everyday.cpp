@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <thread>
 
+#include "server/ui/ReferenceDocuments.h"
 #include "app/ui/DesktopNotice.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
@@ -118,7 +119,7 @@ private slots:
         QCOMPARE(mainform->ProgressBar1->geometry(), QRect(gauge.left(), gauge.top() + 286, gauge.width() + 457, gauge.height()));
         QCOMPARE(mainform->SolarDatePicker1->geometry(), date);
         QCOMPARE(mainform->Image1->pixmap().width(), 1280);  // the banner is drawn again at the new width
-        QVERIFY(!mainform->ListBox1->geometry().intersects(mainform->SpeedButton16->geometry()));
+        QVERIFY(!mainform->reference->folderList->geometry().intersects(mainform->SpeedButton16->geometry()));
         Shot("mainform-1280x800");
         if (!qEnvironmentVariableIsEmpty("ORV_SHOT_DIR")) {  // the accounting panel over the grown grid
             mainform->Panel1->show();

@@ -7,7 +7,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "reception/ui/TForm3.h"
+#include "server/ui/ReferenceDocuments.h"
+#include "server/ui/TestsInfoWindow.h"
 #include "server/core/ServerMessages.h"
 #include "server/ui/DocumentViewer.h"
 #include "tests/results/ui/ResultsWindow.h"
@@ -49,15 +50,15 @@ class MainformReferenceTest : public QObject {
     }
     void ClickLabel(QWidget* label) { QTest::mouseClick(label, Qt::LeftButton); }
     void List() {
-        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
-        QVERIFY2(mainform->SpeedButton8->isChecked(), qPrintable(w_.Status() + u" / "_s + mainform->LastServerError()));
+        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
+        QVERIFY2(mainform->reference->downloadFilesButton->isChecked(), qPrintable(w_.Status() + u" / "_s + mainform->LastServerError()));
     }
     void DoubleClick(const QString& name) {
-        const auto found = mainform->ListBox1->findItems(name, Qt::MatchExactly);
+        const auto found = mainform->reference->folderList->findItems(name, Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
-        mainform->ListBox1->setCurrentItem(found[0]);
-        const QRect place = mainform->ListBox1->visualItemRect(found[0]);
-        QTest::mouseDClick(mainform->ListBox1->viewport(), Qt::LeftButton, {}, place.center());
+        mainform->reference->folderList->setCurrentItem(found[0]);
+        const QRect place = mainform->reference->folderList->visualItemRect(found[0]);
+        QTest::mouseDClick(mainform->reference->folderList->viewport(), Qt::LeftButton, {}, place.center());
     }
     // Runs `act` once the tests-information window is open and settled, then closes it.
     void WhenTestsWindowOpens(std::function<void()> act) {
@@ -65,13 +66,13 @@ class MainformReferenceTest : public QObject {
         auto started = std::make_shared<QElapsedTimer>();
         started->start();
         connect(poll, &QTimer::timeout, this, [=] {
-            const bool settled = Form3->isVisible() && !Form3->Timer1->isActive() && !QApplication::overrideCursor() &&
-                                 !Form3->RichEdit1->document()->isEmpty() && Form3->Edit1->text() == Form3->ser;
+            const bool settled = testsInfoWindow->isVisible() && !testsInfoWindow->loadTimer->isActive() && !QApplication::overrideCursor() &&
+                                 !testsInfoWindow->documentText->document()->isEmpty() && testsInfoWindow->searchField->text() == testsInfoWindow->searchText;
             if (!settled && started->elapsed() < 15000) return;
             poll->stop();
             poll->deleteLater();
             if (settled) act();
-            Form3->close();
+            testsInfoWindow->close();
         });
         poll->start(20);
     }
@@ -92,42 +93,42 @@ private slots:
 
     void theListHoldsWholeNamesAndTheirSizes() {
         List();
-        QStringList listed = Items(mainform->ListBox1);
+        QStringList listed = Items(mainform->reference->folderList);
         listed.sort();
         QCOMPARE(listed, ServerHelpFiles());
         QVERIFY(listed.contains(kCold));
         QVERIFY(listed.contains(kGuide));
-        QCOMPARE(mainform->ListBox2->count(), mainform->ListBox1->count());
-        for (int i = 0; i < mainform->ListBox1->count(); ++i)
-            QCOMPARE(mainform->ListBox2->item(i)->text().toLongLong(),
-                     QFileInfo(ServerFile(u"Help Files/"_s + mainform->ListBox1->item(i)->text())).size());
-        QVERIFY(mainform->ListBox1->isVisible());
-        QVERIFY(mainform->Label5->isVisible());
+        QCOMPARE(mainform->reference->fileSizes->count(), mainform->reference->folderList->count());
+        for (int i = 0; i < mainform->reference->folderList->count(); ++i)
+            QCOMPARE(mainform->reference->fileSizes->item(i)->text().toLongLong(),
+                     QFileInfo(ServerFile(u"Help Files/"_s + mainform->reference->folderList->item(i)->text())).size());
+        QVERIFY(mainform->reference->folderList->isVisible());
+        QVERIFY(mainform->reference->folderListCaption->isVisible());
         QCOMPARE(w_.Status(), QString());
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(lab_.CountFtpCommands("LIST"), 1);
 
         // A second click hides the list without the server.
         lab_.ClearLogs();
-        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
-        QVERIFY(!mainform->SpeedButton8->isChecked());
-        QVERIFY(!mainform->Label5->isVisible());
+        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
+        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainform->reference->folderListCaption->isVisible());
         QVERIFY(lab_.FtpCommands().empty());
         // Shown again, a click on the grid hides it.
         List();
         QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!mainform->SpeedButton8->isChecked());
-        QVERIFY(!mainform->Label5->isVisible());
+        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainform->reference->folderListCaption->isVisible());
     }
 
     void aWindowsServersListingReadsAlike() {
         QVERIFY(lab_.Control("listing dos"));
         List();
-        QStringList listed = Items(mainform->ListBox1);
+        QStringList listed = Items(mainform->reference->folderList);
         listed.sort();
         QCOMPARE(listed, ServerHelpFiles());
-        const int i = Items(mainform->ListBox1).indexOf(kGuide);
-        QCOMPARE(mainform->ListBox2->item(i)->text().toLongLong(), QFileInfo(ServerFile(u"Help Files/"_s + kGuide)).size());
+        const int i = Items(mainform->reference->folderList).indexOf(kGuide);
+        QCOMPARE(mainform->reference->fileSizes->item(i)->text().toLongLong(), QFileInfo(ServerFile(u"Help Files/"_s + kGuide)).size());
     }
 
     // A listed name that is a file the program keeps is never downloaded over it.
@@ -173,7 +174,7 @@ private slots:
 
     void failuresSayWhatHappenedAndOpenNothing() {
         // Nothing chosen.
-        mainform->ListBox1DblClick();
+        mainform->reference->openHelpFile();
         QVERIFY(w_.Status().contains(Utf8("انتخاب")));
         // A listed file that the server no longer gives: the copy from before is not opened.
         List();
@@ -189,20 +190,20 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
         // The network down.
         mainform->netok = false;
-        mainform->ListBox1DblClick();
+        mainform->reference->openHelpFile();
         QCOMPARE(w_.Status(), Utf8(orv::msg::kNetworkRefresh));
-        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);  // hides
-        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
+        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);  // hides
+        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), Utf8(orv::msg::kNetworkUpdate));
-        QVERIFY(!mainform->SpeedButton8->isChecked());
-        QVERIFY(!mainform->Label5->isVisible());
+        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainform->reference->folderListCaption->isVisible());
         // The server refuses: the toggle is raised again.
         mainform->netok = true;
         QVERIFY(lab_.Control("login refuse"));
-        QTest::mouseClick(mainform->SpeedButton8, Qt::LeftButton);
+        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), Utf8(orv::msg::kLogInRefused));
-        QVERIFY(!mainform->SpeedButton8->isChecked());
-        QVERIFY(!mainform->Label5->isVisible());
+        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainform->reference->folderListCaption->isVisible());
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -218,10 +219,10 @@ private slots:
         fake->files["/Help Files/odd size.txt"] = "odd";
         mainform->IdFTP1 = std::move(fake);
         // Sizes of a longer listing before.
-        for (int i = 0; i < 9; ++i) mainform->ListBox2->addItem(u"777"_s);
+        for (int i = 0; i < 9; ++i) mainform->reference->fileSizes->addItem(u"777"_s);
         List();
-        QCOMPARE(Items(mainform->ListBox1), QStringList{u"odd size.txt"_s});
-        QCOMPARE(Items(mainform->ListBox2), QStringList{u"1x0"_s});
+        QCOMPARE(Items(mainform->reference->folderList), QStringList{u"odd size.txt"_s});
+        QCOMPARE(Items(mainform->reference->fileSizes), QStringList{u"1x0"_s});
         // A size that is no number is 0 for the gauge; the file still comes.
         DoubleClick(u"odd size.txt"_s);
         QCOMPARE(mainform->max, 0);
@@ -232,32 +233,32 @@ private slots:
     void theRecommendationFlag() {
         mainform->Memo1->setPlainText(u"Lab\n22.00\n19\n1\n90"_s);
         // Not flagged: a click does nothing.
-        ClickLabel(mainform->Label16);
+        ClickLabel(mainform->reference->recommendationFlag);
         QVERIFY(lab_.FtpCommands().empty());
         QVERIFY(prompts_->opened.isEmpty());
 
-        mainform->RaiseRecommendationFlag();
-        mainform->Timer5->start();
+        mainform->reference->raiseRecommendationFlag();
+        mainform->reference->flagBlink->start();
         // A failed download keeps the flag, opens nothing and records nothing.
         QVERIFY(lab_.Control("missing lastrecommendation"));
-        ClickLabel(mainform->Label16);
+        ClickLabel(mainform->reference->recommendationFlag);
         QCOMPARE(w_.Status(), u"Last Recommendation File Download failed."_s);
-        QVERIFY(mainform->RecommendationFlagged());
+        QVERIFY(mainform->reference->recommendationFlagged());
         QVERIFY(prompts_->opened.isEmpty());
         QVERIFY(!QFile::exists(w_.Root() + u"LastRecommendation.rtf"_s));
 
         QVERIFY(lab_.Control("reset"));
         lab_.ClearLogs();
-        ClickLabel(mainform->Label16);
+        ClickLabel(mainform->reference->recommendationFlag);
         const QString local = w_.Root() + u"LastRecommendation.rtf"_s;
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastRecommendation.rtf"), 1);
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
         QCOMPARE(w_.Status(), u"Last Recommendation File Download succesfully."_s);
         QCOMPARE(mainform->max, 20000);
-        QVERIFY(!mainform->RecommendationFlagged());
-        QCOMPARE(mainform->Label16->text(), QString());
-        QVERIFY(!mainform->Timer5->isActive());
-        QVERIFY(!mainform->Label16->isHidden());
+        QVERIFY(!mainform->reference->recommendationFlagged());
+        QCOMPARE(mainform->reference->recommendationFlag->text(), QString());
+        QVERIFY(!mainform->reference->flagBlink->isActive());
+        QVERIFY(!mainform->reference->recommendationFlag->isHidden());
         // "check.txt" now holds the bill's third line first.
         const orv::TextReadResult check = orv::ReadTextFile(QString(w_.Root() + u"check.txt"_s).toStdString());
         QVERIFY(check.ok);
@@ -266,7 +267,7 @@ private slots:
     }
 
     void thePaymentRules() {
-        ClickLabel(mainform->Label4);
+        ClickLabel(mainform->reference->lawsLink);
         const QString local = w_.Root() + u"paymentlaw.rtf"_s;
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result/PaymentLaw.rtf"), 1);
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
@@ -275,7 +276,7 @@ private slots:
         QCOMPARE(mainform->ProgressBar1->value(), mainform->ProgressBar1->maximum());
         // Gone from the server: the local copy goes too.
         QVERIFY(lab_.Control("missing paymentlaw"));
-        mainform->Label28Click();
+        mainform->reference->showPaymentRules();
         QCOMPARE(w_.Status(), u"File not exist"_s);
         QVERIFY(!QFile::exists(local));
         QCOMPARE(prompts_->opened.size(), 1);
@@ -284,7 +285,7 @@ private slots:
 
     void rulesNoProgramOpensAreShownInOurViewer() {
         prompts_->openSucceeds = false;
-        mainform->Label4Click();
+        mainform->reference->showPaymentRules();
         orv::ui::DocumentViewer* viewer = mainform->findChild<orv::ui::DocumentViewer*>();
         QVERIFY(viewer);
         QVERIFY(viewer->Text()->toPlainText().startsWith(Utf8("قوانين پرداخت")));
@@ -299,19 +300,19 @@ private slots:
         QString selected;
         int fi = -1;
         WhenTestsWindowOpens([&] {
-            selected = Form3->RichEdit1->textCursor().selectedText();
-            fi = Form3->fi;
+            selected = testsInfoWindow->documentText->textCursor().selectedText();
+            fi = testsInfoWindow->lastMatch;
         });
         mainform->N2->trigger();
-        QCOMPARE(mainform->ser, u"FBS"_s);
-        QCOMPARE(Form3->source, u"/Help Files/LastNormalValue.rtf"_s);
-        QCOMPARE(Form3->dest, w_.Root() + u"LastNormalValue.rtf"_s);
+        QCOMPARE(mainform->reference->searchText, u"FBS"_s);
+        QCOMPARE(testsInfoWindow->remotePath, u"/Help Files/LastNormalValue.rtf"_s);
+        QCOMPARE(testsInfoWindow->localPath, w_.Root() + u"LastNormalValue.rtf"_s);
         QCOMPARE(prompts_->Texts(), QStringList{Utf8(
             "این فایل هنوز برای شما داونلود نشده. آیا مایلید آخرین ویرایش این فایل را داونلود کنید؟")});
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastNormalValue.rtf"), 1);
         QCOMPARE(selected, u"FBS"_s);
         QVERIFY(fi > 0);
-        QVERIFY(!Form3->isVisible());
+        QVERIFY(!testsInfoWindow->isVisible());
         QVERIFY(!QApplication::overrideCursor());
 
         // The prices, already kept: no question, no server.
@@ -323,15 +324,15 @@ private slots:
         prompts_->Clear();
         w_.Select(1, 6);  // Chol=180
         QString line;
-        WhenTestsWindowOpens([&] { line = Form3->RichEdit1->textCursor().block().text(); });
+        WhenTestsWindowOpens([&] { line = testsInfoWindow->documentText->textCursor().block().text(); });
         mainform->N3->trigger();
-        QCOMPARE(mainform->ser, u"Chol"_s);
+        QCOMPARE(mainform->reference->searchText, u"Chol"_s);
         QCOMPARE(line, Utf8("Chol   کلسترول   1,300,000"));
         QVERIFY(prompts_->messages.isEmpty());
         QVERIFY(lab_.FtpCommands().empty());
 
         // Update in the window: a standard server action.
-        WhenTestsWindowOpens([&] { Form3->SpeedButton2->click(); });
+        WhenTestsWindowOpens([&] { testsInfoWindow->updateButton->click(); });
         mainform->N3->trigger();
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastPriceOfTests.txt"), 1);
         // The search that follows the download found the test and emptied the status line.
@@ -343,9 +344,9 @@ private slots:
         w_.Archive(u"14010630"_s, w_.Sample());
         mainform->SetDateText(u"1401/06/30"_s);
         w_.Select(1, 4);  // a name
-        mainform->N2Click();
+        mainform->N2->trigger();
         QCOMPARE(prompts_->messages, QStringList{Utf8("Attention|متن جستجو خالی میباشد")});
-        QVERIFY(!Form3->isVisible());
+        QVERIFY(!testsInfoWindow->isVisible());
         QCOMPARE(w_.Status(), QString());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(mainform->N2->isEnabled() && mainform->N3->isEnabled());

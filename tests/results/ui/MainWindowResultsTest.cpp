@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QToolButton>
 
+#include "server/ui/ReferenceDocuments.h"
 #include "base/core/AtomicFile.h"
 #include "server/core/ServerMessages.h"
 #include "tests/results/ui/ResultsWindow.h"
@@ -235,17 +236,17 @@ private slots:
     }
 
     void clickOnTheGridClosesTheDownloadList() {
-        mainform->SpeedButton8->setChecked(true);
-        mainform->Label5->show();
-        mainform->ListBox1->show();
-        mainform->ListBox1->raise();
+        mainform->reference->downloadFilesButton->setChecked(true);
+        mainform->reference->folderListCaption->show();
+        mainform->reference->folderList->show();
+        mainform->reference->folderList->raise();
         // Anywhere on the grid, even below its rows.
         QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
-        QVERIFY(!mainform->Label5->isVisible());
-        QVERIFY(!mainform->SpeedButton8->isChecked());
+        QVERIFY(!mainform->reference->folderListCaption->isVisible());
+        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
         // The list now lies behind the grid.
-        QWidget* top = mainform->childAt(mainform->ListBox1->geometry().center());
-        QVERIFY(top != mainform->ListBox1 && !mainform->ListBox1->isAncestorOf(top));
+        QWidget* top = mainform->childAt(mainform->reference->folderList->geometry().center());
+        QVERIFY(top != mainform->reference->folderList && !mainform->reference->folderList->isAncestorOf(top));
     }
 };
 

@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "reception/ui/TForm3.h"
+#include "server/ui/TestsInfoWindow.h"
 #include "tests/support/PromptRecorder.h"
 
 using namespace Qt::StringLiterals;
@@ -29,10 +29,10 @@ const QByteArray kNormalValues =
     "\\pard Hb Electro see document\\par}";
 }  // namespace
 
-class TForm3Test : public QObject {
+class TestsInfoWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    TForm3* form_ = nullptr;
+    orv::ui::TestsInfoWindow* form_ = nullptr;
     PromptRecorder* prompts_ = nullptr;
     int downloads_ = 0;
     QByteArray serverCopy_;  // what a download brings; empty: the download fails
@@ -43,20 +43,20 @@ class TForm3Test : public QObject {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    // Opens the window on `name` with `ser` and waits for its 200 ms timer.
+    // Opens the window on `name` searching `ser` and waits for its 200 ms timer.
     void Open(const QString& name, const QString& ser) {
-        form_->dest = Path(name);
-        form_->source = u"/Help Files/"_s + name;
-        form_->ser = ser;
+        form_->localPath = Path(name);
+        form_->remotePath = u"/Help Files/"_s + name;
+        form_->searchText = ser;
         form_->show();
-        QVERIFY(form_->Timer1->isActive());
-        QVERIFY(form_->RichEdit1->document()->isEmpty());
-        QTRY_VERIFY(!form_->Timer1->isActive());
+        QVERIFY(form_->loadTimer->isActive());
+        QVERIFY(form_->documentText->document()->isEmpty());
+        QTRY_VERIFY(!form_->loadTimer->isActive());
     }
-    QString Selected() const { return form_->RichEdit1->textCursor().selectedText(); }
-    int SelectionStart() const { return form_->RichEdit1->textCursor().selectionStart(); }
+    QString Selected() const { return form_->documentText->textCursor().selectedText(); }
+    int SelectionStart() const { return form_->documentText->textCursor().selectionStart(); }
     int Occurrence(const QString& what, int n) const {
-        const QString text = form_->RichEdit1->document()->toRawText();
+        const QString text = form_->documentText->document()->toRawText();
         int at = -1;
         for (int i = 0; i <= n; ++i) at = static_cast<int>(text.indexOf(what, at + 1, Qt::CaseInsensitive));
         return at;
@@ -66,13 +66,13 @@ private slots:
     void init() {
         QVERIFY(dir_.isValid());
         prompts_ = new PromptRecorder;
-        form_ = new TForm3;
+        form_ = new orv::ui::TestsInfoWindow;
         downloads_ = 0;
         serverCopy_.clear();
         form_->download = [this] {
             ++downloads_;
             if (serverCopy_.isEmpty()) return false;
-            Write(QFileInfo(form_->dest).fileName(), serverCopy_);
+            Write(QFileInfo(form_->localPath).fileName(), serverCopy_);
             return true;
         };
         form_->clearStatus = [] {};
@@ -86,13 +86,13 @@ private slots:
     void theWindow() {
         QCOMPARE(form_->windowTitle(), u"Tests Information"_s);
         QCOMPARE(form_->size(), QSize(804, 407));
-        QVERIFY(form_->RichEdit1->isReadOnly());
-        QCOMPARE(form_->RichEdit1->lineWrapMode(), QTextEdit::NoWrap);
-        QCOMPARE(form_->RichEdit1->palette().color(QPalette::Base), QColor(0xE1, 0xE4, 0xFF));
-        QCOMPARE(form_->SpeedButton5->text(), u"Find next   "_s);
-        QCOMPARE(form_->SpeedButton2->text(), u"Update"_s);
-        QCOMPARE(form_->SpeedButton2->toolTip(), u"Referesh"_s);
-        QCOMPARE(form_->SpeedButton1->text(), u"Close"_s);
+        QVERIFY(form_->documentText->isReadOnly());
+        QCOMPARE(form_->documentText->lineWrapMode(), QTextEdit::NoWrap);
+        QCOMPARE(form_->documentText->palette().color(QPalette::Base), QColor(0xE1, 0xE4, 0xFF));
+        QCOMPARE(form_->findNextButton->text(), u"Find next   "_s);
+        QCOMPARE(form_->updateButton->text(), u"Update"_s);
+        QCOMPARE(form_->updateButton->toolTip(), u"Referesh"_s);
+        QCOMPARE(form_->closeButton->text(), u"Close"_s);
         QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
         // Centred on the window it is given.
         QWidget signIn;
@@ -107,37 +107,37 @@ private slots:
     void openingSelectsTheFirstOccurrence() {
         Write(u"LastNormalValue.rtf"_s, kNormalValues);
         Open(u"LastNormalValue.rtf"_s, u"Hb"_s);
-        QVERIFY(form_->RichEdit1->document()->toPlainText().contains(u"هموگلوبين Hb"_s));
-        QCOMPARE(form_->Edit1->text(), u"Hb"_s);
-        QCOMPARE(form_->fi, Occurrence(u"Hb"_s, 0));
-        QCOMPARE(SelectionStart(), form_->fi);
+        QVERIFY(form_->documentText->document()->toPlainText().contains(u"هموگلوبين Hb"_s));
+        QCOMPARE(form_->searchField->text(), u"Hb"_s);
+        QCOMPARE(form_->lastMatch, Occurrence(u"Hb"_s, 0));
+        QCOMPARE(SelectionStart(), form_->lastMatch);
         QCOMPARE(Selected(), u"Hb"_s);
         QVERIFY(prompts_->messages.isEmpty());
         QCOMPARE(downloads_, 0);
 
         // Find next walks the other occurrences, then says there is no more.
-        form_->SpeedButton5->click();
+        form_->findNextButton->click();
         QCOMPARE(SelectionStart(), Occurrence(u"Hb"_s, 1));
-        form_->SpeedButton5->click();
+        form_->findNextButton->click();
         QCOMPARE(SelectionStart(), Occurrence(u"Hb"_s, 2));
         QVERIFY(prompts_->messages.isEmpty());
-        form_->SpeedButton5->click();
+        form_->findNextButton->click();
         QCOMPARE(prompts_->messages, QStringList{kNoMoreMatch});
     }
 
     void typingWhatDoesNotOccur() {
         Write(u"LastNormalValue.rtf"_s, kNormalValues);
         Open(u"LastNormalValue.rtf"_s, QString());
-        QTest::keyClicks(form_->Edit1, u"Hbz"_s);
+        QTest::keyClicks(form_->searchField, u"Hbz"_s);
         // "H" and "Hb" occur; each change to "Hbz", "Hbzq" finds nothing.
         QCOMPARE(prompts_->messages, QStringList{kNoMatch});
-        QTest::keyClicks(form_->Edit1, u"q"_s);
+        QTest::keyClicks(form_->searchField, u"q"_s);
         QCOMPARE(prompts_->messages, (QStringList{kNoMatch, kNoMatch}));
         // A click in the box searches without the message.
-        QTest::mouseClick(form_->Edit1, Qt::LeftButton);
+        QTest::mouseClick(form_->searchField, Qt::LeftButton);
         QCOMPARE(prompts_->messages.size(), 2);
         // Case is ignored.
-        form_->Edit1->setText(u"hb ELECTRO"_s);
+        form_->searchField->setText(u"hb ELECTRO"_s);
         QCOMPARE(Selected(), u"Hb Electro"_s);
     }
 
@@ -146,17 +146,17 @@ private slots:
         Open(u"LastPriceOfTests.txt"_s, u"FBS"_s);
         // A match at the first character is a match.
         QVERIFY(prompts_->messages.isEmpty());
-        QCOMPARE(form_->fi, 0);
+        QCOMPARE(form_->lastMatch, 0);
         QCOMPARE(SelectionStart(), 0);
         QCOMPARE(Selected(), u"FBS"_s);
         // Enter searches from the second character: the next occurrence; fi stays.
-        QTest::keyClick(form_->Edit1, Qt::Key_Return);
+        QTest::keyClick(form_->searchField, Qt::Key_Return);
         QCOMPARE(SelectionStart(), Occurrence(u"FBS"_s, 1));
-        QCOMPARE(form_->fi, 0);
-        QVERIFY(form_->RichEdit1->hasFocus() || !form_->isActiveWindow());
+        QCOMPARE(form_->lastMatch, 0);
+        QVERIFY(form_->documentText->hasFocus() || !form_->isActiveWindow());
         // Find next from the first match.
-        form_->SpeedButton5->click();
-        QCOMPARE(form_->fi, Occurrence(u"FBS"_s, 1));
+        form_->findNextButton->click();
+        QCOMPARE(form_->lastMatch, Occurrence(u"FBS"_s, 1));
     }
 
     void aMissingDocumentIsDownloadedOnOk() {
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(prompts_->messages, QStringList{kQuestion});
         QCOMPARE(downloads_, 1);
         QCOMPARE(Selected(), u"Hb"_s);
-        QCOMPARE(form_->fi, Occurrence(u"Hb"_s, 0));
+        QCOMPARE(form_->lastMatch, Occurrence(u"Hb"_s, 0));
     }
 
     void cancelLeavesTheWindowEmpty() {
@@ -176,22 +176,22 @@ private slots:
         Open(u"LastNormalValue.rtf"_s, u"Hb"_s);
         QCOMPARE(prompts_->messages, QStringList{kQuestion});
         QCOMPARE(downloads_, 0);
-        QVERIFY(form_->RichEdit1->document()->isEmpty());
+        QVERIFY(form_->documentText->document()->isEmpty());
         QVERIFY(!QApplication::overrideCursor());
     }
 
     void updateReloadsOnlyWhatArrived() {
         Write(u"LastNormalValue.rtf"_s, "{\\rtf1 old Hb}");
         Open(u"LastNormalValue.rtf"_s, u"Hb"_s);
-        QCOMPARE(form_->RichEdit1->document()->toPlainText(), u"old Hb"_s);
+        QCOMPARE(form_->documentText->document()->toPlainText(), u"old Hb"_s);
         // A failed download keeps what is shown.
-        form_->SpeedButton2->click();
+        form_->updateButton->click();
         QCOMPARE(downloads_, 1);
-        QCOMPARE(form_->RichEdit1->document()->toPlainText(), u"old Hb"_s);
+        QCOMPARE(form_->documentText->document()->toPlainText(), u"old Hb"_s);
         serverCopy_ = kNormalValues;
-        form_->SpeedButton2->click();
+        form_->updateButton->click();
         QCOMPARE(downloads_, 2);
-        QVERIFY(form_->RichEdit1->document()->toPlainText().startsWith(u"Normal values"_s));
+        QVERIFY(form_->documentText->document()->toPlainText().startsWith(u"Normal values"_s));
         QCOMPARE(Selected(), u"Hb"_s);
     }
 
@@ -204,5 +204,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TForm3Test)
-#include "TForm3Test.moc"
+QTEST_MAIN(TestsInfoWindowTest)
+#include "TestsInfoWindowTest.moc"
