@@ -5,12 +5,14 @@ class Tmainform;
 namespace orv::ui {
 class TestsInfoWindow;
 }  // namespace orv::ui
-class TForm4;
+namespace orv::reception {
+class ReceptionWindow;
+}  // namespace orv::reception
 
 extern TForm1* Form1;
 extern Tmainform* mainform;
 extern orv::ui::TestsInfoWindow* testsInfoWindow;
-extern TForm4* Form4;
+extern orv::reception::ReceptionWindow* receptionWindow;
 
 // Creates the windows in the program's order: sign-in, main, tests information,
 // reception. All start hidden.

@@ -13,7 +13,7 @@
 #include "app/ui/Forms.h"
 #include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionLauncher.h"
 #include "results/core/ResultWatch.h"
 #include "results/ui/ResultGridModel.h"
 #include "server/core/CurlFtpSession.h"
@@ -24,7 +24,7 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildFrame();
     ConnectHandlers();
     BuildResults();
-    BuildReception();
+    reception = new orv::reception::ReceptionLauncher(*this, this);
     reference = new orv::ui::ReferenceDocuments(*this, this);
     reference->isProgramFile = [](const QString& name) { return orv::IsKeptFileName(name.toStdString()); };
     N2->setEnabled(true);
@@ -59,7 +59,6 @@ void Tmainform::ConnectHandlers() {
     connect(farokb, &QToolButton::clicked, this, &Tmainform::farokbClick);
     connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
     connect(serverSettingsButton, &QToolButton::clicked, this, [this] { ShowServerSettings(); });
-    connect(SpeedButton20, &QToolButton::clicked, this, &Tmainform::SpeedButton20Click);
     connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &Tmainform::Timer3Timer);
@@ -102,9 +101,4 @@ bool Tmainform::SaveSettings(orv::ServerSettings settings, const std::string& pa
     // The password is now where the file says: in it, or (the file holding none) in the store.
     storedPassword_ = password;
     return true;
-}
-
-// The reception window beside the main window, wholly on its screen.
-void Tmainform::SpeedButton20Click() {
-    if (Form4) Form4->ShowBeside(this);
 }

@@ -47,6 +47,9 @@ namespace orv::accounting {
 class AccountingPanel;
 class ProgramUpdate;
 }  // namespace orv::accounting
+namespace orv::reception {
+class ReceptionLauncher;
+}  // namespace orv::reception
 
 class QAction;
 class QMenu;
@@ -96,7 +99,7 @@ public:
     QToolButton *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
                 *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr,
                 *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
-                *SpeedButton18 = nullptr, *SpeedButton20 = nullptr, *SpeedButton21 = nullptr;
+                *SpeedButton18 = nullptr;
     QToolButton* serverSettingsButton = nullptr;
     QToolButton *netokb = nullptr, *farokb = nullptr;
     QPlainTextEdit* Memo5 = nullptr;
@@ -197,9 +200,8 @@ public:
     // goes back to the last good day, and false.
     bool DateFieldValid();
 
-    // reception
-    void SpeedButton21Click();  // the worklist export (run by the reception window)
-    void BuildReception();      // the "Reception" button usable, the export wired
+    // The "Reception" button and the worklist export.
+    orv::reception::ReceptionLauncher* reception = nullptr;
 
 public slots:
     // --- handlers
@@ -207,7 +209,6 @@ public slots:
     void netokbClick();         // network check
     void farokbClick();         // server test
     void SpeedButton18Click();  // refresh
-    void SpeedButton20Click();  // reception window
     void SolarDatePicker1Change();
     void SpeedButton16Click();  // receive and update report
     void SpeedButton4Click();   // grid fill

@@ -17,8 +17,8 @@
 #include "app/ui/Forms.h"
 #include "base/ui/Controls.h"
 #include "app/ui/Pictures.h"
-#include "reception/ui/TForm4.h"
 #include "accounting/ui/AccountingPanel.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "app/ui/Tmainform.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultGrid.h"
@@ -93,7 +93,6 @@ void Tmainform::BuildFrame() {
     SpeedButton16 = Button(this, "SpeedButton16", "Receive and Update Report", QRect(640, 130, 175, 28));
     SpeedButton6 = Button(this, "SpeedButton6", "Save As...", QRect(640, 192, 86, 26));
     SpeedButton11 = Button(this, "SpeedButton11", "Print", QRect(729, 192, 86, 26));
-    SpeedButton20 = Button(this, "SpeedButton20", "Reception", QRect(729, 222, 86, 26), "پذیرش بیماران");
     BuildIndicators();
 
     // Bottom: status line and transfer gauge.
@@ -110,7 +109,6 @@ void Tmainform::BuildFrame() {
     // Hidden working controls.
     SpeedButton4 = HiddenButton(this, "SpeedButton4", "grid");
     SpeedButton15 = HiddenButton(this, "SpeedButton15", "server check");
-    SpeedButton21 = HiddenButton(this, "SpeedButton21", "export");
     netokb = HiddenButton(this, "netokb", "check network");
     farokb = HiddenButton(this, "farokb", "checkserver");
     Edit2 = Place<QLineEdit>(this, "Edit2", QRect(0, 0, 10, 10));
@@ -280,7 +278,7 @@ void Tmainform::Timer1Timer() {
 // Closing or hiding the main window ends the program (minimising does not).
 void Tmainform::closeEvent(QCloseEvent* event) {
     // The reception window first: a worklist it could not save keeps both open.
-    if (Form4 && Form4->isVisible() && !Form4->close()) {
+    if (receptionWindow && receptionWindow->isVisible() && !receptionWindow->close()) {
         event->ignore();
         return;
     }

@@ -18,6 +18,7 @@
 #include "results/core/ResultWatch.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/ResultFonts.h"
+#include "reception/ui/ReceptionLauncher.h"
 
 using namespace Qt::StringLiterals;
 using orv::ui::Anchors;
@@ -95,7 +96,7 @@ void Tmainform::AnchorControls() {
     Anchoring->Add(StringGrid1, L | T | R | B);
     Anchoring->Add(ListBox3, L | T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton6,
-                                                      SpeedButton11, SpeedButton20, Label7, SpeedButton18, serverSettingsButton,
+                                                      SpeedButton11, Label7, SpeedButton18, serverSettingsButton,
                                                       Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18})
         Anchoring->Add(w, T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10})
@@ -107,7 +108,7 @@ void Tmainform::AnchorControls() {
 void Tmainform::SetTabOrder() {
     const QList<QWidget*> chain{SolarDatePicker1, SpeedButton7, Edit1,         SpeedButton22, SpeedButton5,
                                 SpeedButton16,    reference->downloadFilesButton, SpeedButton6,  SpeedButton11, accounting->accountingButton,
-                                SpeedButton20,    SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
+                                reception->receptionButton, SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
     for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }

@@ -13,8 +13,10 @@
 
 #include "base/core/TextFile.h"
 #include "reception/core/WorklistRecord.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "reception/ui/WorklistModel.h"
+
+using orv::reception::ReceptionWindow;
 
 namespace {
 
@@ -37,12 +39,12 @@ std::vector<std::string> Patients(int count) {
     return lines;
 }
 
-TForm4& Window(const QString& root) {
-    static TForm4* form = nullptr;
+ReceptionWindow& Window(const QString& root) {
+    static ReceptionWindow* form = nullptr;
     if (!form) {
-        form = new TForm4();
+        form = new ReceptionWindow();
         form->root = root;
-        form->Timer1->stop();
+        form->autosaveTimer->stop();
         form->show();
     }
     return *form;
@@ -56,24 +58,24 @@ QTemporaryDir& Workspace() {
 void BM_LoadAndShowWorklist(benchmark::State& state) {
     const QString root = Workspace().path() + u'/';
     orv::WriteTextFile(QString(root + QStringLiteral("today.txt")).toStdString(), Patients(static_cast<int>(state.range(0))));
-    TForm4& form = Window(root);
+    ReceptionWindow& form = Window(root);
     for (auto _ : state) {
-        form.FormShow();
+        form.loadLists();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(form.ListBox4->Count());
+        benchmark::DoNotOptimize(form.worklist->Count());
     }
-    if (form.ListBox4->Count() != state.range(0)) state.SkipWithError("the list did not load");
+    if (form.worklist->Count() != state.range(0)) state.SkipWithError("the list did not load");
 }
 BENCHMARK(BM_LoadAndShowWorklist)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 void BM_RelatedTestsKeystroke(benchmark::State& state) {
-    TForm4& form = Window(Workspace().path() + u'/');
-    form.ComboBox1->setEditText(QStringLiteral("hb"));
+    ReceptionWindow& form = Window(Workspace().path() + u'/');
+    form.testNameBox->setEditText(QStringLiteral("hb"));
     for (auto _ : state) {
-        form.ComboBox1KeyUp();
-        benchmark::DoNotOptimize(form.ListBox2->count());
+        form.showRelatedTests();
+        benchmark::DoNotOptimize(form.relatedTestsList->count());
     }
-    if (form.ListBox2->count() == 0) state.SkipWithError("no related tests");
+    if (form.relatedTestsList->count() == 0) state.SkipWithError("no related tests");
 }
 BENCHMARK(BM_RelatedTestsKeystroke)->Unit(benchmark::kMicrosecond);
 

@@ -18,7 +18,8 @@
 #include "base/core/AtomicFile.h"
 #include "server/ui/ReferenceDocuments.h"
 #include "server/ui/TestsInfoWindow.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionLauncher.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "results/ui/ReportPreview.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
@@ -115,9 +116,9 @@ std::vector<FaultAction> Actions() {
     FaultAction worklist{u"worklist export"_s,
                          [](FaultBench& b) {
                              b.Put(u"today.txt"_s, "1\t\xe3\xcd\xe3\xcf\t34\tFBS\r\n");
-                             Form4->SolarDatePicker1->setText(u"1401/06/30"_s);
+                             receptionWindow->exportDatePicker->setText(u"1401/06/30"_s);
                          },
-                         [](FaultBench&) { mainform->SpeedButton21Click(); },
+                         [](FaultBench&) { mainform->reception->exportWorklist(); },
                          "res/14010630",
                          {},
                          u"1401/06/30 File Export succesfully."_s,

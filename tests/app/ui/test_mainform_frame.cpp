@@ -11,7 +11,8 @@
 #include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "base/ui/Prompts.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionLauncher.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "server/core/ServerMessages.h"
 #include "tests/support/FakeFtpSession.h"
 
@@ -137,7 +138,7 @@ private slots:
     // The reception window opens wholly on the main window's screen, or where it was last closed.
     void receptionButtonShowsTheReceptionWindow() {
         QSettings(u"Orvanet"_qs, u"Orvanet"_qs).clear();
-        QVERIFY(mainform->SpeedButton20->isEnabled());
+        QVERIFY(mainform->reception->receptionButton->isEnabled());
         mainform->show();
         const QRect screen = mainform->screen()->availableGeometry();
         for (const bool maximised : {false, true}) {
@@ -145,22 +146,22 @@ private slots:
                 mainform->showMaximized();
             else
                 mainform->move(screen.right() - 200, screen.top() + 30);
-            QTest::mouseClick(mainform->SpeedButton20, Qt::LeftButton);
-            QVERIFY(Form4->isVisible());
-            QVERIFY(screen.contains(Form4->frameGeometry()));
-            Form4->hide();
+            QTest::mouseClick(mainform->reception->receptionButton, Qt::LeftButton);
+            QVERIFY(receptionWindow->isVisible());
+            QVERIFY(screen.contains(receptionWindow->frameGeometry()));
+            receptionWindow->hide();
         }
-        Form4->show();
-        Form4->move(screen.left() + 12, screen.top() + 34);
-        QVERIFY(Form4->close());
-        QTest::mouseClick(mainform->SpeedButton20, Qt::LeftButton);
-        QCOMPARE(Form4->pos(), QPoint(screen.left() + 12, screen.top() + 34));
+        receptionWindow->show();
+        receptionWindow->move(screen.left() + 12, screen.top() + 34);
+        QVERIFY(receptionWindow->close());
+        QTest::mouseClick(mainform->reception->receptionButton, Qt::LeftButton);
+        QCOMPARE(receptionWindow->pos(), QPoint(screen.left() + 12, screen.top() + 34));
         // Remembered for the next run; a place no screen shows any more is not used.
-        QCOMPARE(QSettings(u"Orvanet"_qs, u"Orvanet"_qs).value(u"reception/position"_qs).toPoint(), Form4->pos());
-        Form4->move(screen.right() + 5000, 0);
-        QVERIFY(Form4->close());
-        QTest::mouseClick(mainform->SpeedButton20, Qt::LeftButton);
-        QVERIFY(screen.contains(Form4->frameGeometry()));
+        QCOMPARE(QSettings(u"Orvanet"_qs, u"Orvanet"_qs).value(u"reception/position"_qs).toPoint(), receptionWindow->pos());
+        receptionWindow->move(screen.right() + 5000, 0);
+        QVERIFY(receptionWindow->close());
+        QTest::mouseClick(mainform->reception->receptionButton, Qt::LeftButton);
+        QVERIFY(screen.contains(receptionWindow->frameGeometry()));
     }
 
     void statusLineBlinksFiveTimesAndRestartsOnANewMessage() {

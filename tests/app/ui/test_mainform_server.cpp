@@ -11,7 +11,7 @@
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "server/core/ServerMessages.h"
 #include "solar/widgets/TSolarDatePicker.h"
 #include "tests/support/CentralLab.h"
@@ -80,7 +80,7 @@ private slots:
         QVERIFY(mainform->SolarDatePicker1->CheckInputOnExit());
         QVERIFY(mainform->SolarDatePicker1->ShowDefaultDate());
         // The first good check also gives the reception window its export date.
-        QCOMPARE(Form4->SolarDatePicker1->text(), u"1401/06/30"_qs);
+        QCOMPARE(receptionWindow->exportDatePicker->text(), u"1401/06/30"_qs);
         QVERIFY(SamePicture(mainform->Image4, mainform->Image2));
         // The server test leaves its session open for the account refresh.
         QVERIFY(mainform->farok);

@@ -32,21 +32,21 @@ void ReceptionFlowsTest::qualityControlStopsAtTheFirstFaultyPatient() {
     ReceptionWindow w;
     w.WriteFile("today.txt", Cp1256(kThree));
     w.Open();
-    w.form->SpeedButton1->click();
+    w.form->qualityControlButton->click();
     QCOMPARE(w.prompts.messages, QStringList{u"Attention|بیمار فاقد تست درخواستی میباشد"_qs});
-    QCOMPARE(w.form->ii, 1);
+    QCOMPARE(w.form->shownPatient, 1);
     QCOMPARE(w.SelectedRow(), 1);
-    QCOMPARE(w.form->Edit2->text(), QStringLiteral("2"));
+    QCOMPARE(w.form->receiptEdit->text(), QStringLiteral("2"));
     QTRY_COMPARE(ReceptionWindow::Focused(), QStringLiteral("ComboBox2"));
 
     // Every patient passes: nothing shown, the last one loaded.
     w.prompts.Clear();
-    w.form->ComboBox1->setCurrentIndex(w.form->ComboBox1->findText(u"Hb"_qs));
-    w.form->ComboBox1KeyPress();
-    w.form->SpeedButton1->click();
+    w.form->testNameBox->setCurrentIndex(w.form->testNameBox->findText(u"Hb"_qs));
+    w.form->testNameEntered();
+    w.form->qualityControlButton->click();
     QVERIFY(w.prompts.messages.isEmpty());
-    QCOMPARE(w.form->ii, 2);
-    QCOMPARE(w.form->Edit2->text(), QStringLiteral("3"));
+    QCOMPARE(w.form->shownPatient, 2);
+    QCOMPARE(w.form->receiptEdit->text(), QStringLiteral("3"));
     w.form->close();
 }
 
@@ -64,9 +64,9 @@ void ReceptionFlowsTest::qualityControlFocusesTheField() {
         ReceptionWindow w;
         w.WriteFile("today.txt", Cp1256(u"1;a;b;2;0;;0[Hb;\r\n"_qs + c.record + u"\r\n"_qs));
         w.Open();
-        w.form->SpeedButton1Click();
+        w.form->checkQuality();
         QCOMPARE(w.prompts.Texts(), QStringList{c.message});
-        QCOMPARE(w.form->ii, 1);
+        QCOMPARE(w.form->shownPatient, 1);
         QTRY_COMPARE(ReceptionWindow::Focused(), c.field);
         w.form->close();
     }
@@ -77,56 +77,56 @@ void ReceptionFlowsTest::deletesSearchesAndStartsANewList() {
     w.WriteFile("today.txt", Cp1256(kThree));
     w.Open();
     // Search: a receipt in the first row, then one nobody has.
-    w.form->Edit7->setText(u"1"_qs);
+    w.form->searchEdit->setText(u"1"_qs);
     QCOMPARE(w.SelectedRow(), 0);
-    QCOMPARE(w.form->ii, 0);
-    QCOMPARE(w.form->Edit1->text(), QStringLiteral("الف"));
-    w.form->Edit7->setText(u"3"_qs);
-    QCOMPARE(w.form->ii, 2);
-    w.form->Edit7->setText(u"77"_qs);
+    QCOMPARE(w.form->shownPatient, 0);
+    QCOMPARE(w.form->firstNameEdit->text(), QStringLiteral("الف"));
+    w.form->searchEdit->setText(u"3"_qs);
+    QCOMPARE(w.form->shownPatient, 2);
+    w.form->searchEdit->setText(u"77"_qs);
     QCOMPARE(w.SelectedRow(), 0);
-    QCOMPARE(w.form->ii, 0);
+    QCOMPARE(w.form->shownPatient, 0);
 
     // Deleting asks first; Cancel keeps the patient.
-    w.form->Edit7->setText(u"3"_qs);
+    w.form->searchEdit->setText(u"3"_qs);
     w.prompts.buttons.enqueue(QMessageBox::Cancel);
-    w.form->SpeedButton7->click();
-    QCOMPARE(w.form->ListBox4->Count(), 3);
-    w.form->SpeedButton7->click();
+    w.form->deleteButton->click();
+    QCOMPARE(w.form->worklist->Count(), 3);
+    w.form->deleteButton->click();
     QCOMPARE(w.prompts.Texts().last(), QStringLiteral("آیا مطمئنید که کلیه اطلاعات این بیمار پاک شود؟"));
-    QCOMPARE(w.form->ListBox4->rowCount(), 2);
+    QCOMPARE(w.form->worklist->rowCount(), 2);
     QCOMPARE(w.Cell(0, 0), QStringLiteral(" 1"));
     QCOMPARE(w.Cell(1, 0), QStringLiteral(" 2"));
-    QCOMPARE(w.form->ii, 1);
-    QCOMPARE(w.form->Edit2->text(), QStringLiteral("2"));
+    QCOMPARE(w.form->shownPatient, 1);
+    QCOMPARE(w.form->receiptEdit->text(), QStringLiteral("2"));
     // The first of the two: the rows are numbered anew.
-    w.form->Edit7->setText(u"1"_qs);
-    w.form->SpeedButton7->click();
+    w.form->searchEdit->setText(u"1"_qs);
+    w.form->deleteButton->click();
     QCOMPARE(w.Cell(0, 0), QStringLiteral(" 1"));
     QCOMPARE(w.Cell(0, 1), QStringLiteral("2"));
-    QCOMPARE(w.form->ii, 0);
+    QCOMPARE(w.form->shownPatient, 0);
 
     // A new list: confirmed, the file is emptied to 0 bytes and the grid keeps one empty row.
-    w.form->SpeedButton2->click();
+    w.form->newListButton->click();
     QCOMPARE(w.prompts.Texts().last(), QStringLiteral("آیا مطمئنید که تمام درخواستهای قبلی پاک شود؟"));
-    QCOMPARE(w.form->ListBox4->Count(), 0);
-    QCOMPARE(w.form->ListBox4->rowCount(), 1);
+    QCOMPARE(w.form->worklist->Count(), 0);
+    QCOMPARE(w.form->worklist->rowCount(), 1);
     QCOMPARE(w.Cell(0, 0), QString());
     QVERIFY(QFile::exists(w.FilePath("today.txt")));
     QCOMPARE(w.ReadFile("today.txt").size(), 0);
-    QCOMPARE(w.form->Edit2->text(), QString());
-    QCOMPARE(w.form->ComboBox4->currentText(), QStringLiteral("Year"));
+    QCOMPARE(w.form->receiptEdit->text(), QString());
+    QCOMPARE(w.form->ageUnitBox->currentText(), QStringLiteral("Year"));
     // Deleting from an empty list does nothing.
     const int asked = w.prompts.messages.size();
-    w.form->SpeedButton7->click();
+    w.form->deleteButton->click();
     QCOMPARE(w.prompts.messages.size(), asked);
     // The first patient of the new list takes the empty row.
-    w.form->Edit2->setFocus();
+    w.form->receiptEdit->setFocus();
     ReceptionWindow::Type(u"77"_qs);
     ReceptionWindow::Enter();
     QCOMPARE(w.Records(), QStringList{u"77;;;;0;;0["_qs});
     QCOMPARE(w.Cell(0, 0), QStringLiteral(" 1"));
-    w.form->SpeedButton8->click();  // exit saves
+    w.form->exitButton->click();  // exit saves
     QVERIFY(!w.form->isVisible());
     QCOMPARE(w.ReadFile("today.txt"), QByteArray("77;;;;0;;0[\r\n"));
 }
@@ -135,31 +135,31 @@ void ReceptionFlowsTest::addsToAllAndRemovesTests() {
     ReceptionWindow w;
     w.WriteFile("today.txt", Cp1256(kThree));
     w.Open();
-    w.form->ComboBox1->setCurrentIndex(w.form->ComboBox1->findText(u"Zn"_qs));
-    w.form->stgrt1->trigger();
+    w.form->testNameBox->setCurrentIndex(w.form->testNameBox->findText(u"Zn"_qs));
+    w.form->everyPatientAction->trigger();
     QCOMPARE(w.prompts.Texts(), QStringList{u"آیا مطمئنید که این تست برای همه انتخاب شود ؟"_qs});
     QCOMPARE(w.Records(), (QStringList{u"1;الف;ب;30;0;;2[Hb;Zn;"_qs, u"2;ج;د;4;1;;1[Zn;"_qs, u"3;ه;و;5;2;;0[Zn;"_qs}));
-    QCOMPARE(w.form->ii, 2);
+    QCOMPARE(w.form->shownPatient, 2);
     QCOMPARE(w.SelectedRow(), 2);
 
     // One test, then all of the first patient's.
-    w.form->Edit7->setText(u"1"_qs);
-    w.form->N3->trigger();  // nothing selected: nothing removed
+    w.form->searchEdit->setText(u"1"_qs);
+    w.form->removeTestAction->trigger();  // nothing selected: nothing removed
     QCOMPARE(w.Tests(), (QStringList{u"Hb"_qs, u"Zn"_qs}));
-    w.form->ListBox5->setCurrentRow(0);
-    w.form->N3->trigger();
+    w.form->requestedTestsList->setCurrentRow(0);
+    w.form->removeTestAction->trigger();
     QCOMPARE(w.Records().first(), QStringLiteral("1;الف;ب;30;0;;2[Zn;"));
-    w.form->N5->trigger();
+    w.form->removeAllTestsAction->trigger();
     QCOMPARE(w.Records().first(), QStringLiteral("1;الف;ب;30;0;;2["));
-    QCOMPARE(w.form->ListBox5->palette().color(QPalette::Base), QColor(0xF0, 0xC0, 0xFE));
+    QCOMPARE(w.form->requestedTestsList->palette().color(QPalette::Base), QColor(0xF0, 0xC0, 0xFE));
     // The name with a ";" of the catalogue is stored with "," and comes back as one name.
-    w.form->ComboBox1->setCurrentIndex(w.form->ComboBox1->findText(u"TEL-AML 1(12;21)Qual"_qs));
-    w.form->ComboBox1KeyPress();
+    w.form->testNameBox->setCurrentIndex(w.form->testNameBox->findText(u"TEL-AML 1(12;21)Qual"_qs));
+    w.form->testNameEntered();
     w.form->LoadRecord(0);
     QCOMPARE(w.Tests(), (QStringList{u"TEL-AML 1(12,21)Qual"_qs}));
     // The one-letter test "k" is read back.
-    w.form->ComboBox1->setCurrentIndex(w.form->ComboBox1->findText(u"k"_qs, Qt::MatchCaseSensitive));
-    w.form->ComboBox1KeyPress();
+    w.form->testNameBox->setCurrentIndex(w.form->testNameBox->findText(u"k"_qs, Qt::MatchCaseSensitive));
+    w.form->testNameEntered();
     w.form->LoadRecord(0);
     QCOMPARE(w.Tests().last(), QStringLiteral("k"));
     w.form->close();
@@ -170,25 +170,25 @@ void ReceptionFlowsTest::assignsCustomCodes() {
     // Fewer lines than tests: the file is extended so the code lands on its own test.
     w.WriteFile("customcode.txt", "a1\r\n\r\n");
     w.Open();
-    const int zn = w.form->ComboBox1->findText(u"Zn"_qs);
-    w.form->ComboBox1->setCurrentIndex(zn);
-    w.form->Edit8->setText(u" zz "_qs);
-    w.form->SpeedButton9->click();
+    const int zn = w.form->testNameBox->findText(u"Zn"_qs);
+    w.form->testNameBox->setCurrentIndex(zn);
+    w.form->customCodeEdit->setText(u" zz "_qs);
+    w.form->customCodeButton->click();
     const QList<QByteArray> lines = w.ReadFile("customcode.txt").split('\n');
-    QCOMPARE(lines.size(), w.form->ComboBox1->count() + 1);
+    QCOMPARE(lines.size(), w.form->testNameBox->count() + 1);
     QCOMPARE(lines[0], QByteArray("a1\r"));
     QCOMPARE(lines[zn], QByteArray("zz\r"));
     QCOMPARE(lines[zn - 1], QByteArray("\r"));
     // The code selects its test, in any case; an unknown code selects none.
-    w.form->ComboBox2->setEditText(u"ZZ"_qs);
-    QCOMPARE(w.form->ComboBox1->currentIndex(), zn);
-    w.form->ComboBox2->setEditText(u"q"_qs);
-    QCOMPARE(w.form->ComboBox1->currentIndex(), -1);
-    w.form->ComboBox2->setEditText(QString());
-    QCOMPARE(w.form->ComboBox1->currentIndex(), -1);
+    w.form->codeBox->setEditText(u"ZZ"_qs);
+    QCOMPARE(w.form->testNameBox->currentIndex(), zn);
+    w.form->codeBox->setEditText(u"q"_qs);
+    QCOMPARE(w.form->testNameBox->currentIndex(), -1);
+    w.form->codeBox->setEditText(QString());
+    QCOMPARE(w.form->testNameBox->currentIndex(), -1);
     // No code or no test: nothing is written.
-    w.form->Edit8->clear();
-    w.form->SpeedButton9->click();
+    w.form->customCodeEdit->clear();
+    w.form->customCodeButton->click();
     QCOMPARE(w.ReadFile("customcode.txt").split('\n')[zn], QByteArray("zz\r"));
     w.form->close();
 }
@@ -196,42 +196,42 @@ void ReceptionFlowsTest::assignsCustomCodes() {
 void ReceptionFlowsTest::savesEveryTwentySecondsAndSaysWhenItCannot() {
     ReceptionWindow w;
     w.Open();
-    w.form->Edit2->setFocus();
+    w.form->receiptEdit->setFocus();
     ReceptionWindow::Type(u"5"_qs);
     ReceptionWindow::Enter();
-    w.form->Timer1Timer();
+    w.form->autosave();
     QCOMPARE(w.ReadFile("today.txt"), QByteArray("5;;;;0;;0[\r\n"));
-    QVERIFY(w.form->SaveStatus->text().isEmpty());
+    QVERIFY(w.form->saveStatus->text().isEmpty());
 
     // The workspace goes away: the window says so and keeps the list.
     w.form->root = w.Root() + u"gone/"_qs;
-    w.form->Timer1Timer();
-    QVERIFY(!w.form->SaveStatus->text().isEmpty());
+    w.form->autosave();
+    QVERIFY(!w.form->saveStatus->text().isEmpty());
     QVERIFY(!w.form->close());  // told, and kept open; closed on the second asking
     QVERIFY(w.form->close());
     QCOMPARE(w.prompts.messages.size(), 2);
-    w.form->ListBox4->Append("6;;;;0;;0[");
+    w.form->worklist->Append("6;;;;0;;0[");
     w.Open();  // the list that could not be saved is not replaced by the file
     QCOMPARE(w.Records(), (QStringList{u"5;;;;0;;0["_qs, u"6;;;;0;;0["_qs}));
     // Export refuses to send a list it could not save.
     bool exported = false;
-    QObject::connect(w.form.get(), &TForm4::ExportWorkList, [&] { exported = true; });
-    w.form->SpeedButton4->click();
+    QObject::connect(w.form.get(), &orv::reception::ReceptionWindow::exportRequested, [&] { exported = true; });
+    w.form->exportButton->click();
     QVERIFY(!exported);
     QCOMPARE(w.prompts.messages.size(), 3);
     w.form->root = w.Root();
-    w.form->SpeedButton4->click();
+    w.form->exportButton->click();
     QVERIFY(exported);
-    QVERIFY(w.form->SaveStatus->text().isEmpty());
+    QVERIFY(w.form->saveStatus->text().isEmpty());
     QCOMPARE(w.ReadFile("today.txt"), QByteArray("5;;;;0;;0[\r\n6;;;;0;;0[\r\n"));
     // Hidden, the timer leaves the file alone.
     w.form->hide();
     QFile::remove(w.FilePath("today.txt"));
-    w.form->Timer1Timer();
+    w.form->autosave();
     QVERIFY(!QFile::exists(w.FilePath("today.txt")));
     // The program ending while the window is open saves the list.
     w.Open();
-    w.form->ListBox4->Append("7;;;;0;;0[");
+    w.form->worklist->Append("7;;;;0;;0[");
     w.form.reset();
     QVERIFY(w.ReadFile("today.txt").endsWith("7;;;;0;;0[\r\n"));
 }
@@ -241,10 +241,10 @@ void ReceptionFlowsTest::loadsOddRecords() {
     // Age unit and sex that are no numbers, a last test without ";", a UTF-8 file.
     w.WriteFile("today.txt", "\xEF\xBB\xBF" "8;Ali;Rezai;40;x;Hasan;?[CBC;k\r\n");
     w.Open();
-    QCOMPARE(w.form->Edit1->text(), QStringLiteral("Ali"));
-    QCOMPARE(w.form->Edit6->text(), QStringLiteral("Hasan"));
-    QCOMPARE(w.form->ComboBox4->currentIndex(), -1);
-    QCOMPARE(w.form->ComboBox3->currentIndex(), -1);
+    QCOMPARE(w.form->firstNameEdit->text(), QStringLiteral("Ali"));
+    QCOMPARE(w.form->fatherNameEdit->text(), QStringLiteral("Hasan"));
+    QCOMPARE(w.form->ageUnitBox->currentIndex(), -1);
+    QCOMPARE(w.form->sexBox->currentIndex(), -1);
     QCOMPARE(w.Tests(), (QStringList{u"CBC"_qs, u"k"_qs}));
     w.form->close();
     // Every character fits code page 1256, the central laboratory's: written back in it.
@@ -254,7 +254,7 @@ void ReceptionFlowsTest::loadsOddRecords() {
     QFile probe(w.FilePath("today.txt"));
     if (probe.open(QIODevice::ReadOnly)) QSKIP("running as a user who reads every file");
     w.Open();
-    QVERIFY(!w.form->SaveStatus->text().isEmpty());
+    QVERIFY(!w.form->saveStatus->text().isEmpty());
     w.form->close();
     QFile::setPermissions(w.FilePath("today.txt"), QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(w.ReadFile("today.txt"), QByteArray("8;Ali;Rezai;40;x;Hasan;?[CBC;k\r\n"));

@@ -35,15 +35,15 @@ void ReceptionSafetyTest::newPatientAndTheRowShownStayTogether() {
     // NEW, a receipt typed, Enter in the first name: a third patient, the others untouched.
     QTest::keyClick(w.form.get(), Qt::Key_F3);
     ReceptionWindow::Type(u"3"_qs);
-    w.form->Edit1->setFocus();
+    w.form->firstNameEdit->setFocus();
     ReceptionWindow::Type(u"x"_qs);
     ReceptionWindow::Enter();
     QCOMPARE(w.Records(), (QStringList{u"1;a;b;2;0;;0[Hb;"_qs, u"2;c;d;3;0;;0[Zn;"_qs, u"3;x;;;0;;1["_qs}));
-    QCOMPARE(w.form->ii, 2);
+    QCOMPARE(w.form->shownPatient, 2);
     QCOMPARE(w.SelectedRow(), 2);
     // The current patient's receipt changed to another's: refused.
-    w.form->Edit2->setText(u"1"_qs);
-    w.form->Edit4->setFocus();
+    w.form->receiptEdit->setText(u"1"_qs);
+    w.form->familyNameEdit->setFocus();
     ReceptionWindow::Enter();
     QCOMPARE(w.prompts.messages, QStringList{kDuplicate});
     QCOMPARE(w.Records().last(), QStringLiteral("3;x;;;0;;1["));
@@ -54,21 +54,21 @@ void ReceptionSafetyTest::newPatientAndTheRowShownStayTogether() {
     ReceptionWindow::Enter();
     QCOMPARE(w.SelectedRow(), 3);
     // The arrow keys move the grid's row and the patient shown with it.
-    w.form->StringGrid1->setFocus();
-    QTest::keyClick(w.form->StringGrid1, Qt::Key_Up);
-    QTest::keyClick(w.form->StringGrid1, Qt::Key_Up);
+    w.form->patientTable->setFocus();
+    QTest::keyClick(w.form->patientTable, Qt::Key_Up);
+    QTest::keyClick(w.form->patientTable, Qt::Key_Up);
     QCOMPARE(w.SelectedRow(), 1);
-    QCOMPARE(w.form->ii, 1);
-    QCOMPARE(w.form->Edit2->text(), QStringLiteral("2"));
+    QCOMPARE(w.form->shownPatient, 1);
+    QCOMPARE(w.form->receiptEdit->text(), QStringLiteral("2"));
     // Delete takes the patient shown, also after NEW left the fields to a new one.
-    w.form->SpeedButton7->click();
+    w.form->deleteButton->click();
     QCOMPARE(w.Records(), (QStringList{u"1;a;b;2;0;;0[Hb;"_qs, u"3;x;;;0;;1["_qs, u"4;;;;0;;0["_qs}));
-    QCOMPARE(w.form->Edit2->text(), QStringLiteral("3"));
+    QCOMPARE(w.form->receiptEdit->text(), QStringLiteral("3"));
     QTest::keyClick(w.form.get(), Qt::Key_F3);
     const int asked = w.prompts.messages.size();
-    w.form->SpeedButton7->click();
+    w.form->deleteButton->click();
     QCOMPARE(w.prompts.messages.size(), asked);
-    QCOMPARE(w.form->ListBox4->Count(), 3);
+    QCOMPARE(w.form->worklist->Count(), 3);
     w.form->close();
 }
 
@@ -81,19 +81,19 @@ void ReceptionSafetyTest::digitsOfAnyScriptAreAscii() {
     QCOMPARE(w.Records().last(), QStringLiteral("34;c;d;3;0;;0["));
     QTest::keyClick(w.form.get(), Qt::Key_F3);
     ReceptionWindow::Type(u"۱۲"_qs);
-    QCOMPARE(w.form->Edit2->text(), QStringLiteral("12"));
+    QCOMPARE(w.form->receiptEdit->text(), QStringLiteral("12"));
     ReceptionWindow::Enter();
     QCOMPARE(w.prompts.messages, QStringList{kDuplicate});
-    w.form->Edit5->setFocus();
+    w.form->ageEdit->setFocus();
     ReceptionWindow::Type(u"٤٥"_qs);  // Arabic-Indic
-    QCOMPARE(w.form->Edit5->text(), QStringLiteral("45"));
+    QCOMPARE(w.form->ageEdit->text(), QStringLiteral("45"));
     // The code and the search, typed in Persian digits.
-    w.form->ComboBox2->setFocus();
+    w.form->codeBox->setFocus();
     ReceptionWindow::Type(u"۱۲"_qs);
-    QCOMPARE(w.form->ComboBox1->currentText(), QStringLiteral("Hb"));
-    w.form->Edit7->setFocus();
+    QCOMPARE(w.form->testNameBox->currentText(), QStringLiteral("Hb"));
+    w.form->searchEdit->setFocus();
     ReceptionWindow::Type(u"۳۴"_qs);
-    QCOMPARE(w.form->ii, 1);
+    QCOMPARE(w.form->shownPatient, 1);
     w.form->close();
 }
 
@@ -117,7 +117,7 @@ void ReceptionSafetyTest::fieldsRefuseWhatARecordCannotHold() {
     ReceptionWindow w;
     w.Open();
     for (const Case& c : cases) {
-        for (QLineEdit* field : {w.form->Edit1, w.form->Edit6, w.form->Edit8}) {
+        for (QLineEdit* field : {w.form->firstNameEdit, w.form->fatherNameEdit, w.form->customCodeEdit}) {
             w.prompts.Clear();
             field->setFocus();
             field->setText(u"ab"_qs);
@@ -139,8 +139,8 @@ void ReceptionSafetyTest::fieldsRefuseWhatARecordCannotHold() {
     QTest::keyClick(w.form.get(), Qt::Key_F3);
     ReceptionWindow::Type(u"5"_qs);
     ReceptionWindow::Enter();
-    w.form->ComboBox1->setCurrentIndex(w.form->ComboBox1->findText(u"TEL-AML 1(12;21)Qual"_qs));
-    w.form->ComboBox1KeyPress();
+    w.form->testNameBox->setCurrentIndex(w.form->testNameBox->findText(u"TEL-AML 1(12;21)Qual"_qs));
+    w.form->testNameEntered();
     w.form->LoadRecord(0);
     QCOMPARE(w.Tests(), QStringList{u"TEL-AML 1(12,21)Qual"_qs});
     w.form->close();
@@ -149,18 +149,18 @@ void ReceptionSafetyTest::fieldsRefuseWhatARecordCannotHold() {
 void ReceptionSafetyTest::codeGoesToTheTestShown() {
     ReceptionWindow w;
     w.Open();
-    const int hb = w.form->ComboBox1->findText(u"Hb"_qs), zn = w.form->ComboBox1->findText(u"Zn"_qs);
-    w.form->ComboBox1->setCurrentIndex(hb);
-    w.form->ComboBox1->setEditText(u"Zn"_qs);
-    w.form->Edit8->setText(u"z1"_qs);
-    w.form->SpeedButton9->click();
+    const int hb = w.form->testNameBox->findText(u"Hb"_qs), zn = w.form->testNameBox->findText(u"Zn"_qs);
+    w.form->testNameBox->setCurrentIndex(hb);
+    w.form->testNameBox->setEditText(u"Zn"_qs);
+    w.form->customCodeEdit->setText(u"z1"_qs);
+    w.form->customCodeButton->click();
     const QList<QByteArray> lines = w.ReadFile("customcode.txt").split('\n');
     QCOMPARE(lines.value(zn), QByteArray("z1\r"));
     QCOMPARE(lines.value(hb), QByteArray("\r"));
     // Text that names no test: no code is given.
-    w.form->ComboBox1->setEditText(u"Zn-"_qs);
-    w.form->Edit8->setText(u"q"_qs);
-    w.form->SpeedButton9->click();
+    w.form->testNameBox->setEditText(u"Zn-"_qs);
+    w.form->customCodeEdit->setText(u"q"_qs);
+    w.form->customCodeButton->click();
     QVERIFY(!w.ReadFile("customcode.txt").contains("q"));
     w.form->close();
 }
@@ -197,11 +197,11 @@ void ReceptionSafetyTest::searchKeepsTheFocus() {
     ReceptionWindow w;
     w.WriteFile("today.txt", "1;a;b;2;0;;0[\r\n12;c;d;3;0;;0[\r\n3;e;f;4;0;;0[\r\n");
     w.Open();
-    w.form->Edit7->setFocus();
+    w.form->searchEdit->setFocus();
     ReceptionWindow::Type(u"12"_qs);
-    QCOMPARE(w.form->Edit7->text(), QStringLiteral("12"));
+    QCOMPARE(w.form->searchEdit->text(), QStringLiteral("12"));
     QCOMPARE(ReceptionWindow::Focused(), QStringLiteral("Edit7"));
-    QCOMPARE(w.form->ii, 1);
+    QCOMPARE(w.form->shownPatient, 1);
     QCOMPARE(w.SelectedRow(), 1);
     w.form->close();
 }
@@ -212,8 +212,8 @@ void ReceptionSafetyTest::listIsKeptInCodePage1256() {
     // A UTF-8 list whose characters all fit goes back as code page 1256.
     w.WriteFile("today.txt", "\xEF\xBB\xBF" + QString(u"1;علی;ب;2;0;;0[Hb;\r\n"_qs).toUtf8());
     w.Open();
-    QObject::connect(w.form.get(), &TForm4::ExportWorkList, [&] { exported = true; });
-    w.form->SpeedButton4->click();
+    QObject::connect(w.form.get(), &orv::reception::ReceptionWindow::exportRequested, [&] { exported = true; });
+    w.form->exportButton->click();
     QVERIFY(exported);
     QCOMPARE(w.ReadFile("today.txt"), Cp1256(u"1;علی;ب;2;0;;0[Hb;\r\n"_qs));
     w.form->close();
@@ -222,18 +222,18 @@ void ReceptionSafetyTest::listIsKeptInCodePage1256() {
     w.WriteFile("today.txt", "\xEF\xBB\xBF" + QString(u"1;a;b;2;0;;0[Hb;\r\n12;c;خانه‌ۀ;3;0;;0[Zn;\r\n"_qs).toUtf8());
     w.Open();
     w.prompts.Clear();
-    w.form->SpeedButton4->click();
+    w.form->exportButton->click();
     QVERIFY(!exported);
     QVERIFY(w.ReadFile("today.txt").startsWith("\xEF\xBB\xBF"));
     QCOMPARE(w.prompts.messages.size(), 1);
     for (const QString& named : {u"ردیف 2"_qs, u"12"_qs, u"نام خانوادگی"_qs, u"U+06C0"_qs})
         QVERIFY2(w.prompts.messages.first().contains(named), qPrintable(named));
-    QCOMPARE(w.form->ii, 1);
+    QCOMPARE(w.form->shownPatient, 1);
     // The character removed, the list is code page 1256 again and goes.
-    w.form->Edit4->setText(u"خانه"_qs);
-    w.form->Edit4->setFocus();
+    w.form->familyNameEdit->setText(u"خانه"_qs);
+    w.form->familyNameEdit->setFocus();
     ReceptionWindow::Enter();
-    w.form->SpeedButton4->click();
+    w.form->exportButton->click();
     QVERIFY(exported);
     QCOMPARE(w.ReadFile("today.txt"), Cp1256(u"1;a;b;2;0;;0[Hb;\r\n12;c;خانه;3;0;;0[Zn;\r\n"_qs));
     w.form->close();
@@ -246,12 +246,12 @@ void ReceptionSafetyTest::savedWithinASecondOfEveryChange() {
     ReceptionWindow::Type(u"7"_qs);
     ReceptionWindow::Enter();
     QTRY_COMPARE_WITH_TIMEOUT(w.ReadFile("today.txt"), QByteArray("7;;;;0;;0[\r\n"), 1000);
-    w.form->ComboBox1->setCurrentIndex(w.form->ComboBox1->findText(u"Hb"_qs));
-    w.form->ComboBox1KeyPress();
+    w.form->testNameBox->setCurrentIndex(w.form->testNameBox->findText(u"Hb"_qs));
+    w.form->testNameEntered();
     QTRY_COMPARE_WITH_TIMEOUT(w.ReadFile("today.txt"), QByteArray("7;;;;0;;0[Hb;\r\n"), 1000);
-    w.form->SpeedButton7->click();
+    w.form->deleteButton->click();
     QTRY_COMPARE_WITH_TIMEOUT(w.ReadFile("today.txt"), QByteArray(), 1000);
-    QVERIFY(w.form->Timer1->isActive());  // the 20-second save goes on beside it
+    QVERIFY(w.form->autosaveTimer->isActive());  // the 20-second save goes on beside it
     w.form->close();
 }
 

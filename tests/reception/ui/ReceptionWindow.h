@@ -16,7 +16,7 @@
 #include "base/core/TextFile.h"
 #include "reception/core/TestCatalogue.h"
 #include "reception/ui/KeyboardLayout.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "reception/ui/WorklistModel.h"
 #include "tests/support/PromptRecorder.h"
 
@@ -27,7 +27,7 @@ public:
     QTemporaryDir workspace;
     PromptRecorder prompts;
     QStringList layouts;  // "focused widget:fa" or ":en" for every switch asked for
-    std::unique_ptr<TForm4> form;
+    std::unique_ptr<orv::reception::ReceptionWindow> form;
 
     ReceptionWindow() {
         orv::reception::SetKeyboardLayouts([this](orv::reception::KeyboardLayout l) {
@@ -55,7 +55,7 @@ public:
     // Creates the window on the workspace and shows it.
     void Open() {
         if (!form) {
-            form = std::make_unique<TForm4>();
+            form = std::make_unique<orv::reception::ReceptionWindow>();
             form->root = Root();
         }
         form->show();
@@ -88,19 +88,19 @@ public:
 
     QStringList Records() const {
         QStringList records;
-        for (const std::string& r : form->ListBox4->Records()) records << QString::fromStdString(r);
+        for (const std::string& r : form->worklist->Records()) records << QString::fromStdString(r);
         return records;
     }
     QString Cell(int row, int column) const {
-        return form->ListBox4->data(form->ListBox4->index(row, column)).toString();
+        return form->worklist->data(form->worklist->index(row, column)).toString();
     }
     QStringList Tests() const {
         QStringList tests;
-        for (int i = 0; i < form->ListBox5->count(); ++i) tests << form->ListBox5->item(i)->text();
+        for (int i = 0; i < form->requestedTestsList->count(); ++i) tests << form->requestedTestsList->item(i)->text();
         return tests;
     }
     int SelectedRow() const {
-        const auto rows = form->StringGrid1->selectionModel()->selectedRows();
+        const auto rows = form->patientTable->selectionModel()->selectedRows();
         return rows.isEmpty() ? -1 : rows.first().row();
     }
 

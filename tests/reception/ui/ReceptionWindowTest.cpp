@@ -20,7 +20,7 @@ void ReceptionWindowTest::typesThreePatientsFromTheKeyboard() {
     w.WriteFile("customcode.txt", ReceptionWindow::CodesFor({{"Hb", "h1"}, {"Zn", "z9"}, {"FBS", "F"}}));
     w.Open();
     QCOMPARE(w.form->windowTitle(), QStringLiteral("Tarvina Reception"));
-    QCOMPARE(w.form->ListBox4->Count(), 0);
+    QCOMPARE(w.form->worklist->Count(), 0);
     QCOMPARE(w.SelectedRow(), -1);
 
     struct Patient {
@@ -55,15 +55,15 @@ void ReceptionWindowTest::typesThreePatientsFromTheKeyboard() {
         for (const QString& code : p.codes) {
             ReceptionWindow::Type(code);
             ReceptionWindow::Enter();
-            QCOMPARE(w.form->ComboBox2->currentText(), QString());
+            QCOMPARE(w.form->codeBox->currentText(), QString());
         }
     }
     // A test by its name: the related list shows as it is typed.
-    w.form->ComboBox1->setFocus();
+    w.form->testNameBox->setFocus();
     QTRY_COMPARE(ReceptionWindow::Focused(), QStringLiteral("ComboBox1"));
     ReceptionWindow::Type(u"hba1"_qs);
-    QCOMPARE(w.form->Edit9->text(), QStringLiteral("hba1"));
-    QVERIFY(!w.form->ListBox2->findItems(u"HbA1C"_qs, Qt::MatchExactly).isEmpty());
+    QCOMPARE(w.form->typedTestEdit->text(), QStringLiteral("hba1"));
+    QVERIFY(!w.form->relatedTestsList->findItems(u"HbA1C"_qs, Qt::MatchExactly).isEmpty());
     ReceptionWindow::Enter();
 
     const QStringList expected = {
@@ -72,10 +72,10 @@ void ReceptionWindowTest::typesThreePatientsFromTheKeyboard() {
         u"103;محمد رضا;احمدی;61;0;کریم;2[Hb;HbA1C;"_qs,
     };
     QCOMPARE(w.Records(), expected);
-    QCOMPARE(w.form->ListBox4->rowCount(), 3);
+    QCOMPARE(w.form->worklist->rowCount(), 3);
     QCOMPARE(w.Cell(2, 0), QStringLiteral(" 3"));
     QCOMPARE(w.Cell(2, 1), QStringLiteral("103"));
-    QCOMPARE(w.form->Label11->text(), QStringLiteral("محمد"));
+    QCOMPARE(w.form->guessedNameLabel->text(), QStringLiteral("محمد"));
     QCOMPARE(w.prompts.beeps, 5);  // one per test added
     QVERIFY(w.prompts.messages.isEmpty());
 
@@ -89,33 +89,33 @@ void ReceptionWindowTest::typesThreePatientsFromTheKeyboard() {
     // Closing saves; showing again reads the file (yeh as the code page stores it).
     w.form->close();
     QCOMPARE(w.ReadFile("today.txt"), orv::test::Cp1256(expected.join(u"\r\n"_qs) + u"\r\n"_qs));
-    w.form->ListBox4->Clear();
+    w.form->worklist->Clear();
     w.Open();
     QStringList reread = expected;
     for (QString& r : reread) r.replace(QChar(0x06CC), QChar(0x064A));
     QCOMPARE(w.Records(), reread);
-    QCOMPARE(w.form->ii, 2);
+    QCOMPARE(w.form->shownPatient, 2);
     QCOMPARE(w.SelectedRow(), 2);
-    QCOMPARE(w.form->Edit2->text(), QStringLiteral("103"));
+    QCOMPARE(w.form->receiptEdit->text(), QStringLiteral("103"));
     QCOMPARE(w.Tests(), (QStringList{u"Hb"_qs, u"HbA1C"_qs}));
-    QCOMPARE(w.form->ComboBox3->currentText(), QStringLiteral("مرد"));
+    QCOMPARE(w.form->sexBox->currentText(), QStringLiteral("مرد"));
 }
 
 void ReceptionWindowTest::refusesDividersAndDuplicates() {
     ReceptionWindow w;
     w.WriteFile("today.txt", orv::test::Cp1256(u"100;الف;ب;3;0;;1[Hb;\r\n200;ج;د;4;0;;2[Zn;\r\n"_qs));
     w.Open();
-    QCOMPARE(w.form->ListBox4->Count(), 2);
-    w.form->Edit1->setFocus();
-    w.form->Edit1->selectAll();
+    QCOMPARE(w.form->worklist->Count(), 2);
+    w.form->firstNameEdit->setFocus();
+    w.form->firstNameEdit->selectAll();
     ReceptionWindow::Type(u"a;b[c"_qs);
-    QCOMPARE(w.form->Edit1->text(), QStringLiteral("abc"));
+    QCOMPARE(w.form->firstNameEdit->text(), QStringLiteral("abc"));
     QCOMPARE(w.prompts.beeps, 2);
     // A pasted text with a divider is refused whole.
-    w.form->Edit4->setFocus();
-    const QString before = w.form->Edit4->text();
-    w.form->Edit4->insert(u"x;y"_qs);
-    QCOMPARE(w.form->Edit4->text(), before);
+    w.form->familyNameEdit->setFocus();
+    const QString before = w.form->familyNameEdit->text();
+    w.form->familyNameEdit->insert(u"x;y"_qs);
+    QCOMPARE(w.form->familyNameEdit->text(), before);
     QCOMPARE(w.prompts.beeps, 3);
 
     // A receipt already in the list, the first patient's included.
@@ -124,19 +124,19 @@ void ReceptionWindowTest::refusesDividersAndDuplicates() {
         ReceptionWindow::Type(taken);
         ReceptionWindow::Enter();
         QCOMPARE(w.prompts.messages.last(), QStringLiteral("Attention|این شماره قبض برای امروز تکراری میباشد"));
-        QCOMPARE(w.form->ListBox4->Count(), 2);
+        QCOMPARE(w.form->worklist->Count(), 2);
     }
     // Enter with an empty receipt creates nobody.
     QTest::keyClick(w.form.get(), Qt::Key_F3);
     ReceptionWindow::Enter();
-    QCOMPARE(w.form->ListBox4->Count(), 2);
+    QCOMPARE(w.form->worklist->Count(), 2);
 
     // A test the patient already has: the message, nothing changed.
-    w.form->StringGrid1->setCurrentIndex(w.form->ListBox4->index(0, 0));
-    w.form->StringGrid1Click();
-    w.form->ComboBox1->setFocus();
+    w.form->patientTable->setCurrentIndex(w.form->worklist->index(0, 0));
+    w.form->showClickedPatient();
+    w.form->testNameBox->setFocus();
     ReceptionWindow::Type(u"HB"_qs);
-    w.form->ComboBox1->setCurrentIndex(w.form->ComboBox1->findText(u"Hb"_qs));
+    w.form->testNameBox->setCurrentIndex(w.form->testNameBox->findText(u"Hb"_qs));
     ReceptionWindow::Enter();
     QCOMPARE(w.prompts.messages.last(), QStringLiteral("Attention|این تست برای این بیمار تکراری میباشد"));
     QCOMPARE(w.Records().first(), QStringLiteral("100;الف;ب;3;0;;1[Hb;"));
@@ -147,23 +147,24 @@ void ReceptionWindowTest::fieldColoursFollowTheText() {
     ReceptionWindow w;
     w.Open();
     const QColor pink(0xFF, 0xC1, 0xC1), cream(0xFF, 0xFB, 0xF0);
-    for (QLineEdit* e : {w.form->Edit1, w.form->Edit2, w.form->Edit4, w.form->Edit5}) {
+    for (QLineEdit* e : {w.form->firstNameEdit, w.form->receiptEdit, w.form->familyNameEdit, w.form->ageEdit}) {
         QCOMPARE(e->palette().color(QPalette::Base), cream);  // as the window starts
         e->setText(u"x"_qs);
         QCOMPARE(e->palette().color(QPalette::Base), cream);
         e->setText(u"  "_qs);
         QCOMPARE(e->palette().color(QPalette::Base), pink);
     }
-    QCOMPARE(w.form->Edit6->palette().color(QPalette::Base), w.form->Edit7->palette().color(QPalette::Base));
+    QCOMPARE(w.form->fatherNameEdit->palette().color(QPalette::Base),
+             w.form->searchEdit->palette().color(QPalette::Base));
     // The requested tests: with tests, as a filled field (not the grey of a
     // control that is off); the window's colour without.
     w.WriteFile("today.txt", "1;a;b;2;0;;0[\r\n2;c;d;3;0;;0[Hb;\r\n");
     w.form->hide();
     w.Open();
-    QCOMPARE(w.form->ListBox5->palette().color(QPalette::Base), cream);
-    QVERIFY(w.form->ListBox5->isEnabled());
+    QCOMPARE(w.form->requestedTestsList->palette().color(QPalette::Base), cream);
+    QVERIFY(w.form->requestedTestsList->isEnabled());
     w.form->LoadRecord(0);
-    QCOMPARE(w.form->ListBox5->palette().color(QPalette::Base), QColor(0xF0, 0xC0, 0xFE));
+    QCOMPARE(w.form->requestedTestsList->palette().color(QPalette::Base), QColor(0xF0, 0xC0, 0xFE));
     w.form->close();
 }
 
@@ -172,12 +173,12 @@ void ReceptionWindowTest::windowLayout() {
     w.Open();
     QCOMPARE(w.form->size(), QSize(758, 494));
     QCOMPARE(w.form->layoutDirection(), Qt::RightToLeft);
-    QCOMPARE(w.form->ComboBox1->maxVisibleItems(), 20);
-    QVERIFY(w.form->ComboBox1->count() >= 600);
-    QCOMPARE(w.form->ComboBox4->currentText(), QStringLiteral("Year"));
-    QCOMPARE(w.form->Timer1->interval(), 20000);
-    QVERIFY(w.form->Timer1->isActive());
-    QCOMPARE(w.form->Edit7->toolTip(), QStringLiteral("جستجو بر اساس کد پذیرش شما"));
+    QCOMPARE(w.form->testNameBox->maxVisibleItems(), 20);
+    QVERIFY(w.form->testNameBox->count() >= 600);
+    QCOMPARE(w.form->ageUnitBox->currentText(), QStringLiteral("Year"));
+    QCOMPARE(w.form->autosaveTimer->interval(), 20000);
+    QVERIFY(w.form->autosaveTimer->isActive());
+    QCOMPARE(w.form->searchEdit->toolTip(), QStringLiteral("جستجو بر اساس کد پذیرش شما"));
     // Every control lies inside the window.
     for (QWidget* child : w.form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (child->isVisible()) QVERIFY2(w.form->rect().contains(child->geometry()), qPrintable(child->objectName()));

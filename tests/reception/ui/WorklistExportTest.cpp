@@ -12,7 +12,8 @@
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/Tmainform.h"
-#include "reception/ui/TForm4.h"
+#include "reception/ui/ReceptionLauncher.h"
+#include "reception/ui/ReceptionWindow.h"
 #include "reception/ui/WorklistModel.h"
 #include "server/core/ServerMessages.h"
 #include "tests/support/CentralLab.h"
@@ -44,19 +45,19 @@ class WorklistExportTest : public QObject {
 
     // The reception window from the main window's "Reception" button, with three patients.
     void OpenReception() {
-        QVERIFY(mainform->SpeedButton20->isEnabled());
-        mainform->SpeedButton20->click();
-        QVERIFY(Form4->isVisible());
-        Form4->TodayKnown(u"1401/06/30"_s);
+        QVERIFY(mainform->reception->receptionButton->isEnabled());
+        mainform->reception->receptionButton->click();
+        QVERIFY(receptionWindow->isVisible());
+        receptionWindow->TodayKnown(u"1401/06/30"_s);
         for (const char* receipt : {"41", "42", "43"}) {
-            Form4->Edit2->setText(QString::fromLatin1(receipt));
-            Form4->Edit2KeyPress();
-            Form4->Edit1->setText(u"علی"_s);
-            Form4->Edit1KeyPress();
-            Form4->ComboBox1->setCurrentIndex(Form4->ComboBox1->findText(u"FBS"_s));
-            Form4->ComboBox1KeyPress();
+            receptionWindow->receiptEdit->setText(QString::fromLatin1(receipt));
+            receptionWindow->receiptEntered();
+            receptionWindow->firstNameEdit->setText(u"علی"_s);
+            receptionWindow->firstNameEntered();
+            receptionWindow->testNameBox->setCurrentIndex(receptionWindow->testNameBox->findText(u"FBS"_s));
+            receptionWindow->testNameEntered();
         }
-        QCOMPARE(Form4->ListBox4->Count(), 3);
+        QCOMPARE(receptionWindow->worklist->Count(), 3);
     }
 
 private slots:
@@ -81,8 +82,8 @@ private slots:
 
     void exportLandsInResByteForByte() {
         OpenReception();
-        QCOMPARE(Form4->root, Root());
-        Form4->SpeedButton4->click();
+        QCOMPARE(receptionWindow->root, Root());
+        receptionWindow->exportButton->click();
         const QByteArray saved = Read(Root() + u"today.txt"_s);
         QCOMPARE(saved,
                  QByteArray(
@@ -96,9 +97,9 @@ private slots:
         QVERIFY(stored);
 
         // A second export on the same day replaces the file.
-        Form4->Edit7->setText(u"42"_s);
-        Form4->SpeedButton7Click();
-        Form4->SpeedButton4->click();
+        receptionWindow->searchEdit->setText(u"42"_s);
+        receptionWindow->deletePatient();
+        receptionWindow->exportButton->click();
         QCOMPARE(Remote(), Read(Root() + u"today.txt"_s));
         QCOMPARE(Remote().count('\n'), 2);
     }
@@ -106,7 +107,7 @@ private slots:
     void gateClosedSavesButSendsNothing() {
         OpenReception();
         mainform->billok = false;
-        Form4->SpeedButton4->click();
+        receptionWindow->exportButton->click();
         QVERIFY(Read(Root() + u"today.txt"_s).startsWith("41;"));
         QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kAccountingLock));
         QCOMPARE(Stores(), 0);
@@ -114,13 +115,13 @@ private slots:
         // The network down: its message, nothing sent.
         mainform->billok = true;
         mainform->netok = false;
-        Form4->SpeedButton4->click();
+        receptionWindow->exportButton->click();
         QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kNetworkUpdate));
         QCOMPARE(Stores(), 0);
         // Without an export date the file would have no name on the server: nothing is sent.
         mainform->netok = true;
-        Form4->SolarDatePicker1->setText(QString());
-        Form4->SpeedButton4->click();
+        receptionWindow->exportDatePicker->setText(QString());
+        receptionWindow->exportButton->click();
         QCOMPARE(prompts_->messages.size(), 1);
         QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
         QCOMPARE(lab_.CountFtpCommands("USER"), 0);
@@ -129,18 +130,18 @@ private slots:
     void failedUploadSaysSo() {
         OpenReception();
         QVERIFY(lab_.Control("missing res/14010630"));
-        Form4->SpeedButton4->click();
+        receptionWindow->exportButton->click();
         QCOMPARE(Remote(), QByteArray("<missing>"));
         QCOMPARE(prompts_->messages.size(), 1);
         QVERIFY(!prompts_->messages.first().contains(kExported));
         QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
         QVERIFY(!mainform->ServerBusy());
-        QCOMPARE(Form4->ListBox4->Count(), 3);
+        QCOMPARE(receptionWindow->worklist->Count(), 3);
         // The server refuses the log-in: said so.
         lab_.Control("reset");
         lab_.Control("login refuse");
         prompts_->Clear();
-        Form4->SpeedButton4->click();
+        receptionWindow->exportButton->click();
         QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kLogInRefused));
         QVERIFY(prompts_->messages.isEmpty());
     }
