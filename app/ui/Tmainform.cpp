@@ -10,23 +10,31 @@
 #include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
 #include "reception/ui/TForm4.h"
-#include "results/core/ResultWatch.h"
+#include "results/ui/ResultGrid.h"
+#include "results/ui/ResultsView.h"
 #include "server/core/CurlFtpSession.h"
 
 Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
     BuildFrame();
     ConnectHandlers();
-    BuildResults();
+    results = new orv::results::ResultsView(*this, this);
+    results->resultGrid->lower();  // under the reference file list and the accounting panel
+    connect(results->normalValuesAction, &QAction::triggered, this, &Tmainform::N2Click);
+    connect(results->testPriceAction, &QAction::triggered, this, &Tmainform::N3Click);
+    connect(results, &orv::results::ResultsView::gridClicked, this, [this] {
+        if (!Label5->isVisible()) return;  // the reference file list gives way
+        SpeedButton8->setChecked(false);
+        ListBox1->lower();
+        Label5->hide();
+    });
     BuildReception();
     BuildReference();
     BuildAccounting();
     BuildEveryday();
-    BuildHistory();
 }
 
 Tmainform::~Tmainform() {
     if (IdFTP1) IdFTP1->Close();
-    delete ResultWatch1;
 }
 
 void Tmainform::ConnectHandlers() {
@@ -59,6 +67,13 @@ void Tmainform::RecordNoticeRead(const QString& counter) {
     const orv::FileResult saved =
         orv::WriteTextFile(QString(WorkspaceRoot() + QStringLiteral("check.txt")).toStdString(), Memo5Lines());
     if (!saved) Flash(QStringLiteral("check.txt: ") + QString::fromStdString(saved.error));
+}
+
+orv::FtpResult Tmainform::OpenSession() {
+    ConfigureSession();
+    orv::FtpResult opened;
+    Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
+    return opened;
 }
 
 QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }

@@ -18,6 +18,7 @@
 #include "base/ui/DoubleClick.h"
 #include "base/ui/Prompts.h"
 #include "results/ui/ReportPreview.h"
+#include "results/ui/ResultsView.h"
 #include "server/core/ServerMessages.h"
 
 using namespace Qt::StringLiterals;
@@ -196,7 +197,7 @@ void Tmainform::ShowMonthChoice() {
 
 // Debt calculation: the panel's figures for the bill in Memo1.
 void Tmainform::calculatClick() {
-    SolarDatePicker2->setText(SolarDatePicker1->text());
+    SolarDatePicker2->setText(results->dateText());
     ShowMonthChoice();
     const acc::Account account =
         acc::CalculateAccount(BillLines(), Today(), pooshe.toStdString(), UserNumberFormat());

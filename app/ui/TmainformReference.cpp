@@ -21,8 +21,7 @@
 #include "base/ui/Prompts.h"
 #include "reception/ui/TForm3.h"
 #include "results/core/TestDocuments.h"
-#include "results/ui/ResultGrid.h"
-#include "results/ui/ResultGridModel.h"
+#include "results/ui/ResultsView.h"
 #include "server/core/FolderListing.h"
 #include "server/core/ReferenceDocuments.h"
 #include "server/core/ServerMessages.h"
@@ -50,10 +49,8 @@ void Tmainform::BuildReference() {
     // The payment panel's "< مشاهده قوانین پرداخت >", looked up once the window is built.
     QTimer::singleShot(0, this,
                        [this] { orv::ui::OnClick(findChild<QLabel*>(u"Label28"_s), [this] { Label28Click(); }); });
-    N2->setEnabled(true);
-    N3->setEnabled(true);
-    connect(N2, &QAction::triggered, this, &Tmainform::N2Click);
-    connect(N3, &QAction::triggered, this, &Tmainform::N3Click);
+    results->normalValuesAction->setEnabled(true);
+    results->testPriceAction->setEnabled(true);
 }
 
 // --- the help folder
@@ -239,7 +236,7 @@ void Tmainform::ShowTestsInformation(const orv::docs::Place& doc, bool restartFl
         Timer2->start();
     }
     ser = QString::fromStdString(
-        orv::results::TestNameOfCell(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col()).toStdString()));
+        orv::results::TestNameOfCell(results->CurrentCellText().toStdString()));
     if (ser.isEmpty()) {
         orv::ui::MessageBox(this, u"Attention"_s, Text(kNoTestInCell));
         NormalCursor();
@@ -264,6 +261,6 @@ bool Tmainform::FetchTestsDocument() {
     orv::ServerAction a = orv::ServerAction::Download(Form3->source, Form3->dest, 600000);
     a.resetGauge = true;
     a.failureText = QFileInfo(Form3->dest).fileName() + u" Download failed."_s;
-    a.successText = rowday + u" File Download succesfully."_s;
+    a.successText = State().shownDay + u" File Download succesfully."_s;
     return RunServerAction(a) == orv::ActionResult::Done;
 }

@@ -30,7 +30,7 @@ void Tmainform::SpeedButton21Click() {
     a.testBillok = true;
     a.max = orv::reception::kExportGaugeMax;
     a.failureText = kExportFailed;
-    a.successText = rowday + QStringLiteral(" File Export succesfully.");
+    a.successText = State().shownDay + QStringLiteral(" File Export succesfully.");
     if (netok && billok && date.size() != 8) {
         // Without the export date the file would get no name on the server.
         Flash(kNoExportDate);

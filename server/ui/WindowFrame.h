@@ -101,6 +101,10 @@ public:
     // The central laboratory's notice numbered `counter` (digits) was read:
     // kept in "check.txt" so that the next start does not raise it again.
     virtual void RecordNoticeRead(const QString& counter) = 0;
+
+    // Opens the session with the settings as they are now, off the UI thread: the
+    // results view's quiet look at today's file when the refresh left none open.
+    virtual FtpResult OpenSession() = 0;
 };
 
 }  // namespace orv::ui

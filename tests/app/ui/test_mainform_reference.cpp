@@ -115,7 +115,7 @@ private slots:
         QVERIFY(lab_.FtpCommands().empty());
         // Shown again, a click on the grid hides it.
         List();
-        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(mainform->results->resultGrid->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!mainform->SpeedButton8->isChecked());
         QVERIFY(!mainform->Label5->isVisible());
     }
@@ -293,7 +293,7 @@ private slots:
 
     void normalValuesOfTheSelectedTest() {
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->SetDateText(u"1401/06/30"_s);
+        mainform->results->setDateText(u"1401/06/30"_s);
         w_.Select(1, 5);  // FBS=95
         // Not yet downloaded: asked, fetched, shown and searched.
         QString selected;
@@ -302,7 +302,7 @@ private slots:
             selected = Form3->RichEdit1->textCursor().selectedText();
             fi = Form3->fi;
         });
-        mainform->N2->trigger();
+        mainform->results->normalValuesAction->trigger();
         QCOMPARE(mainform->ser, u"FBS"_s);
         QCOMPARE(Form3->source, u"/Help Files/LastNormalValue.rtf"_s);
         QCOMPARE(Form3->dest, w_.Root() + u"LastNormalValue.rtf"_s);
@@ -324,7 +324,7 @@ private slots:
         w_.Select(1, 6);  // Chol=180
         QString line;
         WhenTestsWindowOpens([&] { line = Form3->RichEdit1->textCursor().block().text(); });
-        mainform->N3->trigger();
+        mainform->results->testPriceAction->trigger();
         QCOMPARE(mainform->ser, u"Chol"_s);
         QCOMPARE(line, Utf8("Chol   کلسترول   1,300,000"));
         QVERIFY(prompts_->messages.isEmpty());
@@ -332,7 +332,7 @@ private slots:
 
         // Update in the window: a standard server action.
         WhenTestsWindowOpens([&] { Form3->SpeedButton2->click(); });
-        mainform->N3->trigger();
+        mainform->results->testPriceAction->trigger();
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastPriceOfTests.txt"), 1);
         // The search that follows the download found the test and emptied the status line.
         QCOMPARE(w_.Status(), QString());
@@ -341,14 +341,14 @@ private slots:
 
     void aCellWithoutATest() {
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->SetDateText(u"1401/06/30"_s);
+        mainform->results->setDateText(u"1401/06/30"_s);
         w_.Select(1, 4);  // a name
         mainform->N2Click();
         QCOMPARE(prompts_->messages, QStringList{Utf8("Attention|متن جستجو خالی میباشد")});
         QVERIFY(!Form3->isVisible());
         QCOMPARE(w_.Status(), QString());
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(mainform->N2->isEnabled() && mainform->N3->isEnabled());
+        QVERIFY(mainform->results->normalValuesAction->isEnabled() && mainform->results->testPriceAction->isEnabled());
     }
 };
 
