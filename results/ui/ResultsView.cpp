@@ -241,13 +241,13 @@ void ResultsView::hideStamp() {
 }
 
 bool ResultsView::loadReport(const QString& path) {
-    const orv::TextReadResult read = orv::ReadTextFile(path.toStdString());
+    orv::TextReadResult read = orv::ReadTextFile(path.toStdString());
     if (!read.ok) {
         reportLines.clear();
         frame_.Flash(read.error);
         return false;
     }
-    reportLines = read.content.lines;
+    reportLines = std::move(read.content.lines);
     reportEncoding = read.content.encoding;
     return true;
 }
@@ -264,6 +264,7 @@ void ResultsView::showDay() {
     const QString local = QString::fromStdString(
         LocalResultPath(frame_.WorkspaceRoot().toStdString(), shownDayCompact.toStdString()));
     if (IsCompactDate(shownDayCompact) && orv::FileExists(local.toStdString())) {
+        resultModel->Reset();  // the day shown before is let go before the new one is read
         if (!loadReport(local)) {
             hideStamp();
             highlightRow = 0;
