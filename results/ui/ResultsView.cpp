@@ -112,7 +112,7 @@ void ResultsView::buildControls() {
     resultGrid = Place<ResultGrid>(canvas, "StringGrid1", QRect(8, 100, 624, 336));
     resultGrid->verticalHeader()->hide();
     resultGrid->horizontalHeader()->hide();
-    resultModel = new ResultGridModel(this);
+    resultModel = new ResultGridModel(canvas);  // goes after the grid that shows it
     resultGrid->SetModel(resultModel);
     resultGrid->horizontalHeader()->show();
     resultGrid->SetDrawCell(
@@ -264,7 +264,6 @@ void ResultsView::showDay() {
     const QString local = QString::fromStdString(
         LocalResultPath(frame_.WorkspaceRoot().toStdString(), shownDayCompact.toStdString()));
     if (IsCompactDate(shownDayCompact) && orv::FileExists(local.toStdString())) {
-        resultModel->Reset();  // the day shown before is let go before the new one is read
         if (!loadReport(local)) {
             hideStamp();
             highlightRow = 0;
