@@ -14,8 +14,7 @@
 #include "base/core/TextFile.h"
 #include "app/ui/TForm1.h"
 #include "reception/ui/ReceptionLauncher.h"
-#include "results/core/ResultWatch.h"
-#include "results/ui/ResultGridModel.h"
+#include "results/ui/ResultsView.h"
 #include "server/core/CurlFtpSession.h"
 #include "base/ui/DoubleClick.h"
 #include "server/ui/ReferenceDocuments.h"
@@ -23,18 +22,17 @@
 Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
     BuildFrame();
     ConnectHandlers();
-    BuildResults();
+    results = new orv::results::ResultsView(*this, this);
     reception = new orv::reception::ReceptionLauncher(*this, this);
     reference = new orv::ui::ReferenceDocuments(*this, this);
     reference->isProgramFile = [](const QString& name) { return orv::IsKeptFileName(name.toStdString()); };
-    N2->setEnabled(true);
-    N3->setEnabled(true);
-    connect(N2, &QAction::triggered, this,
-            [this] { reference->showNormalValues(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col())); });
-    connect(N3, &QAction::triggered, this,
-            [this] { reference->showTestPrice(StringGrid1Cells->CellText(StringGrid1->Row(), StringGrid1->Col())); });
+    connect(results->normalValuesAction, &QAction::triggered, reference,
+            [this] { reference->showNormalValues(results->CurrentCellText()); });
+    connect(results->testPriceAction, &QAction::triggered, reference,
+            [this] { reference->showTestPrice(results->CurrentCellText()); });
+    connect(results, &orv::results::ResultsView::gridClicked, reference, &orv::ui::ReferenceDocuments::closeFolderList);
     accounting = new orv::accounting::AccountingPanel(*this, this);
-    accounting->chosenDay = [this] { return DateText(); };
+    accounting->chosenDay = [this] { return results->dateText(); };
     reference->billLines = [this] { return accounting->BillLines(); };
     update = new orv::accounting::ProgramUpdate(*this, this);
     update->billLines = [this] { return accounting->BillLines(); };
@@ -44,13 +42,15 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
             &orv::ui::ReferenceDocuments::raiseNotice);
     connect(accounting, &orv::accounting::AccountingPanel::paymentRulesRequested, reference,
             &orv::ui::ReferenceDocuments::showPaymentRules);
+    // What overlaps, bottom to top: the grid, the reference file list, the
+    // accounting panel, the hits of the search across every day.
+    results->resultGrid->lower();
+    results->hitList->raise();
     BuildEveryday();
-    BuildHistory();
 }
 
 Tmainform::~Tmainform() {
     if (IdFTP1) IdFTP1->Close();
-    delete ResultWatch1;
 }
 
 void Tmainform::ConnectHandlers() {
@@ -79,6 +79,13 @@ void Tmainform::RecordNoticeRead(const QString& counter) {
     const orv::FileResult saved =
         orv::WriteTextFile(QString(WorkspaceRoot() + QStringLiteral("check.txt")).toStdString(), Memo5Lines());
     if (!saved) Flash(QStringLiteral("check.txt: ") + QString::fromStdString(saved.error));
+}
+
+orv::FtpResult Tmainform::OpenSession() {
+    ConfigureSession();
+    orv::FtpResult opened;
+    Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
+    return opened;
 }
 
 QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }

@@ -3,7 +3,7 @@
 // the places of the controls the other areas bring to life. Its handlers are
 // split by concern over TmainformFrame.cpp (layout, status line, blinks),
 // TmainformServer.cpp (checks and refresh), TmainformAction.cpp (the standard
-// server action), and one file per area (TmainformResults.cpp, ...).
+// server action), and one file per area (TmainformAccount.cpp, ...).
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +26,7 @@
 
 #include "app/core/ProxyFile.h"
 #include "base/core/TextFile.h"
-#include "results/ui/ResultGrid.h"
+#include "results/ui/ResultsView.h"
 #include "server/core/FtpSession.h"
 #include "server/core/PasswordStore.h"
 #include "server/core/ServerSettings.h"
@@ -34,11 +34,6 @@
 #include "server/ui/ServerAction.h"
 #include "server/ui/WindowFrame.h"
 
-namespace orv::results {
-class ResultGridModel;
-class ArchiveSearcher;
-class ResultWatch;
-}  // namespace orv::results
 namespace orv::ui {
 class Anchors;
 class ReferenceDocuments;
@@ -87,19 +82,11 @@ public:
 
     // --- controls (object names as here)
     QLabel* Image1 = nullptr;  // banner
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label12 = nullptr,
-           *Label13 = nullptr;
+    QLabel *Label2 = nullptr, *Label6 = nullptr, *Label7 = nullptr;
     QLabel *Label14 = nullptr, *Label15 = nullptr, *Label17 = nullptr, *Label18 = nullptr;  // indicator captions
-    QLabel *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
+    QLabel *Image2 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
            *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
-    orv::results::ResultGrid* StringGrid1 = nullptr;
-    TSolarDatePicker* SolarDatePicker1 = nullptr;        // the chosen day
-    TSolarMonthCalendar* SolarMonthCalendar1 = nullptr;  // hidden, Gregorian: today's conversion
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
-    QToolButton *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
-                *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr,
-                *SpeedButton11 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr,
-                *SpeedButton18 = nullptr;
+    QToolButton *SpeedButton15 = nullptr, *SpeedButton18 = nullptr;
     QToolButton* serverSettingsButton = nullptr;
     QToolButton *netokb = nullptr, *farokb = nullptr;
     QPlainTextEdit* Memo5 = nullptr;
@@ -179,26 +166,10 @@ public:
     void StartRefreshTimer() override;
     void RecordNoticeRead(const QString& counter) override;
     void CheckServer() override { SpeedButton15Click(); }
+    orv::FtpResult OpenSession() override;
 
-    // --- the day's results (TmainformResults*.cpp)
-    QString& rowday = state_.shownDay;  // the day shown, as its date text
-    QString day;        // the same as a compact date, YYYYMMDD
-    int colorcol = 0;   // highlighted cell: column (2 or 4)...
-    int colorrow = 0;   // ...and row, 0 for none
-    bool adad = false;  // the search text is a whole number
-    // The report text: the day's file as loaded, line by line, and its encoding.
-    std::vector<std::string> RichEdit1;
-    orv::TextEncoding RichEdit1Encoding = orv::TextEncoding::Cp1256;
-    orv::results::ResultGridModel* StringGrid1Cells = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction *N1 = nullptr, *N2 = nullptr, *N3 = nullptr;
-    // The date field's text (the one place that reads or sets it).
-    QString DateText() const;
-    void SetDateText(const QString& text);
-    // True when the date field holds a whole solar date (YYYY/MM/DD, a day of the
-    // calendar). Otherwise the picker's invalid-date message is shown, the field
-    // goes back to the last good day, and false.
-    bool DateFieldValid();
+    // --- the day's results: the day row, the grid, the search, the report, the watch
+    orv::results::ResultsView* results = nullptr;
 
     // The "Reception" button and the worklist export.
     orv::reception::ReceptionLauncher* reception = nullptr;
@@ -209,20 +180,6 @@ public slots:
     void netokbClick();         // network check
     void farokbClick();         // server test
     void SpeedButton18Click();  // refresh
-    void SolarDatePicker1Change();
-    void SpeedButton16Click();  // receive and update report
-    void SpeedButton4Click();   // grid fill
-    void Edit1Change();
-    void Edit1KeyPress(QChar key);
-    void SpeedButton5Click();  // find next
-    void SpeedButton3Click();  // previous day
-    void SpeedButton7Click();  // next day
-    void StringGrid1Click();
-    void StringGrid1DblClick();
-    void StringGrid1DrawCell(QPainter& painter, const QRect& rect, int column, int row);
-    void N1Click();             // the selected test's document
-    void SpeedButton11Click();  // print
-    void SpeedButton6Click();   // save as
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer() { SpeedButton18Click(); }
@@ -240,37 +197,10 @@ private:
     // end accounting
 
 public:
-    // --- everyday use (TmainformLayout.cpp, TmainformArchive.cpp, TmainformWatch.cpp)
+    // --- everyday use (TmainformLayout.cpp)
     // The window grows from its 823 x 514: controls keep to the edges they are
     // anchored to. Another area's control joins with Anchoring->Add(control, sides).
     orv::ui::Anchors* Anchoring = nullptr;
-    // Search across every archived day: the mode button beside the search field
-    // and the list of hits over the grid.
-    QToolButton* SpeedButton22 = nullptr;  // "همه روزها"
-    QListWidget* ListBox3 = nullptr;
-    orv::results::ArchiveSearcher* ArchiveSearcher1 = nullptr;
-    bool ArchiveMode() const;
-    void SpeedButton22Click();
-    void ArchiveSearchChange();
-    void ListBox3DblClick();
-    // A patient's history across the archive ("سابقه بیمار"), from the grid's
-    // pop-up menu (the row's patient) or a hit's (the name or code it was found by).
-    QAction* patientHistoryAction = nullptr;
-    QMenu* hitMenu = nullptr;
-    void ShowPatientHistory(const QString& text);
-    void GridPatientHistory();
-    void HitPatientHistory();
-    // The day's file changed in the archive (downloaded or removed): the index follows.
-    void ArchiveDayChanged(const QString& compact);
-    // The 35-second refresh's look at today's result file on the server.
-    orv::results::ResultWatch* ResultWatch1 = nullptr;
-    QTimer* Timer7 = nullptr;  // title blink of a new-results notice
-    QString watchNotice;
-    // Looks at today's file (SIZE, MDTM) on the open session or a quiet one of its own.
-    void WatchToday();
-    // Fetches and shows today's new file once the session is free (when today is shown).
-    void WatchFetch();
-    void Timer7Timer();
 
 signals:
     // The first good network check of the run: today's solar date text.
@@ -287,13 +217,6 @@ private:
     void BuildIndicators();
     void ConnectHandlers();
     void FormShow();
-    void PrepareGrid();
-    void BuildResults();
-    void ResetGrid();
-    bool LoadReport(const QString& path);
-    void ShowStamp();
-    void HideStamp();
-    void Highlight(int row);
     void NetworkCheck();
     void ServerTest();
     // Opens a session and closes it again: whether the server takes our log-in now.
@@ -301,7 +224,6 @@ private:
     void ConfigureSession();
     // everyday use
     void BuildEveryday();
-    void BuildHistory();
     void AnchorControls();
     void SetTabOrder();
     // Notes of the session's security (TmainformNotes.cpp).
@@ -311,9 +233,6 @@ private:
     void LaterShowNotes(int ms);
 
     int busy_ = 0;
-    QString lastGoodDay_;  // the date field's last whole date
-    int timerWatch_ = 0;       // everyday use: title blink ticks
-    bool watchFetch_ = false;  // today's new file waits to be fetched
     QString lastError_;
     orv::PasswordStore* passwordStore_ = nullptr;   // none in the tests
     std::optional<std::string> storedPassword_;     // the FTP password from the store

@@ -20,8 +20,7 @@
 #include "accounting/ui/AccountingPanel.h"
 #include "reception/ui/ReceptionWindow.h"
 #include "app/ui/Tmainform.h"
-#include "results/ui/ArchiveSearcher.h"
-#include "results/ui/ResultGrid.h"
+#include "results/ui/ResultsView.h"
 #include "server/core/ServerMessages.h"
 
 namespace {
@@ -63,36 +62,6 @@ void Tmainform::BuildFrame() {
     Image1 = Place<QLabel>(this, "Image1", QRect(0, 0, kWidth, 62));
     Image1->setPixmap(orv::ui::BannerPicture(Image1->size()));
 
-    // Day and search row.
-    Label1 = Caption(this, "Label1", "Sending Date", QRect(8, 70, 76, 24));
-    SpeedButton3 = Button(this, "SpeedButton3", "روز قبل", QRect(86, 70, 56, 24));
-    SolarDatePicker1 = Place<TSolarDatePicker>(this, "SolarDatePicker1", QRect(146, 70, 96, 24));
-    SolarDatePicker1->setAlignment(Qt::AlignCenter);
-    SolarDatePicker1->SetCheckInputOnExit(true);
-    SolarDatePicker1->SetShowDefaultDate(true);
-    SolarMonthCalendar1 = Place<TSolarMonthCalendar>(this, "SolarMonthCalendar1", QRect(0, 0, 217, 170));
-    SolarMonthCalendar1->SetDateKind(dkGregorian);
-    SolarMonthCalendar1->hide();
-    SpeedButton7 = Button(this, "SpeedButton7", "روز بعد", QRect(246, 70, 56, 24));
-    Edit1 = Place<QLineEdit>(this, "Edit1", QRect(330, 70, 200, 24));
-    SpeedButton5 = Button(this, "SpeedButton5", "Find Next", QRect(534, 70, 98, 24));
-
-    // The result grid (the reference documents' file list stands over its right part).
-    StringGrid1 = Place<orv::results::ResultGrid>(this, "StringGrid1", QRect(8, 100, 624, 336));
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->horizontalHeader()->hide();
-
-    // Right column: signature stamp and the buttons.
-    Image3 = Place<QLabel>(this, "Image3", QRect(640, 68, 175, 57));
-    Image3->hide();
-    Label12 = Caption(this, "Label12", "Electronic Signature", QRect(640, 68, 175, 57));
-    Label12->setAlignment(Qt::AlignCenter);
-    Label13 = Caption(this, "Label13", "", QRect(640, 104, 175, 18));
-    Label13->setAlignment(Qt::AlignCenter);
-    Label13->hide();
-    SpeedButton16 = Button(this, "SpeedButton16", "Receive and Update Report", QRect(640, 130, 175, 28));
-    SpeedButton6 = Button(this, "SpeedButton6", "Save As...", QRect(640, 192, 86, 26));
-    SpeedButton11 = Button(this, "SpeedButton11", "Print", QRect(729, 192, 86, 26));
     BuildIndicators();
 
     // Bottom: status line and transfer gauge.
@@ -107,20 +76,14 @@ void Tmainform::BuildFrame() {
     ProgressBar1->setValue(0);
 
     // Hidden working controls.
-    SpeedButton4 = HiddenButton(this, "SpeedButton4", "grid");
     SpeedButton15 = HiddenButton(this, "SpeedButton15", "server check");
     netokb = HiddenButton(this, "netokb", "check network");
     farokb = HiddenButton(this, "farokb", "checkserver");
-    Edit2 = Place<QLineEdit>(this, "Edit2", QRect(0, 0, 10, 10));
-    Edit2->hide();
     Memo5 = Place<QPlainTextEdit>(this, "Memo5", QRect(0, 0, 10, 10));
     Memo5->setPlainText(QStringLiteral("17"));
     Memo5->hide();
 
     // Controls brought to life by their own areas start disabled.
-    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton3, SpeedButton7, SolarDatePicker1, Edit1, SpeedButton5,
-                                                      SpeedButton16, SpeedButton6, SpeedButton11, StringGrid1})
-        w->setEnabled(false);
 
     Timer1 = MakeTimer(this, "Timer1", 200);
     Timer2 = MakeTimer(this, "Timer2", 600);
@@ -259,14 +222,13 @@ void Tmainform::showEvent(QShowEvent* event) {
 
 void Tmainform::FormShow() {
     QCoreApplication::processEvents();
-    if (ArchiveSearcher1->Root() != WorkspaceRoot()) ArchiveSearcher1->Start(WorkspaceRoot());  // in the background
     Timer1->start();
-    PrepareGrid();
+    results->windowShown();
 }
 
 void Tmainform::Timer1Timer() {
     Timer1->stop();
-    SolarDatePicker1Change();
+    results->showDay();
     // A log-in refused or a certificate that failed at the start is said again
     // over the day's archive message: until it is mended nothing reaches the server.
     if (!farok && orv::msg::LastsUntilChecked(serverDown_.failure)) Flash(ServerDownMessage());

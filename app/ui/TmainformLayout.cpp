@@ -15,72 +15,21 @@
 #include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Tmainform.h"
 #include "server/ui/ReferenceDocuments.h"
-#include "results/core/ResultWatch.h"
-#include "results/ui/ArchiveSearcher.h"
-#include "results/ui/ResultFonts.h"
 #include "reception/ui/ReceptionLauncher.h"
+#include "results/ui/ResultGrid.h"
+#include "results/ui/ResultsView.h"
 
 using namespace Qt::StringLiterals;
 using orv::ui::Anchors;
 
 namespace {
 constexpr QSize kDesignSize(823, 514);
-
-// Enter on a hit opens it.
-class HitKeys : public QObject {
-public:
-    explicit HitKeys(Tmainform* form) : QObject(form), form_(form) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                form_->ListBox3DblClick();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    Tmainform* form_;
-};
 }  // namespace
 
 void Tmainform::BuildEveryday() {
     setMinimumSize(kDesignSize);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(kDesignSize);
-
-    // The search field gives room to the mode button of the search across every day.
-    Edit1->setGeometry(330, 70, 140, 24);
-    SpeedButton22 = new QToolButton(this);
-    SpeedButton22->setObjectName(u"SpeedButton22"_s);
-    SpeedButton22->setGeometry(474, 70, 56, 24);
-    SpeedButton22->setText(u"همه روزها"_s);
-    SpeedButton22->setToolTip(u"جستجوی بیمار در همه روزهای بایگانی (نام، کد مبدا یا کد مرجع)"_s);
-    SpeedButton22->setCheckable(true);
-    SpeedButton22->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    ListBox3 = new QListWidget(this);
-    ListBox3->setObjectName(u"ListBox3"_s);
-    ListBox3->setGeometry(8, 100, 624, 200);
-    ListBox3->setLayoutDirection(Qt::RightToLeft);
-    ListBox3->setFont(orv::results::ResultFont(9));
-    ListBox3->setToolTip(u"روی بیمار مورد نظر دابل کلیک نمایید"_s);
-    ListBox3->hide();
-
-    ResultWatch1 = new orv::results::ResultWatch();
-    Timer7 = new QTimer(this);
-    Timer7->setObjectName(u"Timer7"_s);
-    Timer7->setInterval(1000);
-    connect(Timer7, &QTimer::timeout, this, &Tmainform::Timer7Timer);
-
-    ArchiveSearcher1 = new orv::results::ArchiveSearcher(this);
-    connect(ArchiveSearcher1, &orv::results::ArchiveSearcher::IndexReady, this, [this] {
-        if (ArchiveMode() && ListBox3->isVisible()) ArchiveSearchChange();
-    });
-    connect(SpeedButton22, &QToolButton::clicked, this, &Tmainform::SpeedButton22Click);
-    connect(ListBox3, &QListWidget::itemDoubleClicked, this, &Tmainform::ListBox3DblClick);
-    ListBox3->installEventFilter(new HitKeys(this));
 
     if (!Anchoring) Anchoring = new Anchors(kDesignSize);  // the parts may have anchored theirs
     AnchorControls();
@@ -93,10 +42,7 @@ void Tmainform::BuildEveryday() {
 void Tmainform::AnchorControls() {
     constexpr int L = Anchors::kLeft, T = Anchors::kTop, R = Anchors::kRight, B = Anchors::kBottom;
     Anchoring->Add(Image1, L | T | R);
-    Anchoring->Add(StringGrid1, L | T | R | B);
-    Anchoring->Add(ListBox3, L | T | R);
-    for (QWidget* w : std::initializer_list<QWidget*>{Image3, Label12, Label13, SpeedButton16, SpeedButton6,
-                                                      SpeedButton11, Label7, SpeedButton18, serverSettingsButton,
+    for (QWidget* w : std::initializer_list<QWidget*>{Label7, SpeedButton18, serverSettingsButton,
                                                       Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18})
         Anchoring->Add(w, T | R);
     for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10})
@@ -106,14 +52,19 @@ void Tmainform::AnchorControls() {
 }
 
 void Tmainform::SetTabOrder() {
-    const QList<QWidget*> chain{SolarDatePicker1, SpeedButton7, Edit1,         SpeedButton22, SpeedButton5,
-                                SpeedButton16,    reference->downloadFilesButton, SpeedButton6,  SpeedButton11, accounting->accountingButton,
-                                reception->receptionButton, SpeedButton18, serverSettingsButton, StringGrid1, SpeedButton3};
-    for (QWidget* w : chain) w->setFocusPolicy(w == StringGrid1 || w == Edit1 || w == SolarDatePicker1 ? Qt::StrongFocus : Qt::TabFocus);
+    const QList<QWidget*> chain{results->dayPicker,     results->nextDayButton, results->searchField,
+                                results->allDaysButton, results->findNextButton, results->receiveButton,
+                                reference->downloadFilesButton, results->saveAsButton,  results->printButton,
+                                accounting->accountingButton, reception->receptionButton, SpeedButton18,
+                                serverSettingsButton,   results->resultGrid,    results->previousDayButton};
+    for (QWidget* w : chain)
+        w->setFocusPolicy(w == results->resultGrid || w == results->searchField || w == results->dayPicker
+                              ? Qt::StrongFocus
+                              : Qt::TabFocus);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
-// The parts anchor their controls as they are built, before everyday use is.
+// A part's control may join before the rest of the window is anchored.
 void Tmainform::Anchor(QWidget* control, int sides) {
     if (!Anchoring) Anchoring = new Anchors(kDesignSize);
     Anchoring->Add(control, sides);

@@ -12,7 +12,7 @@
 #include "app/ui/Tmainform.h"
 #include "base/core/TextFile.h"
 
-#include "app/ui/WeekDays.h"
+#include "results/ui/ResultsView.h"
 #include "base/ui/Prompts.h"
 #include "server/core/OffUiThread.h"
 #include "server/core/ServerMessages.h"
@@ -121,12 +121,10 @@ void Tmainform::NetworkCheck() {
     }
     netok = true;
     if (ya.isEmpty()) emit FirstTodayKnown(today);  // the reception window takes it
-    SolarDatePicker1->setText(today);
+    results->showToday(today);
     ya = today.left(4);
     ma = today.mid(5, 2);
     da = today.mid(8, 2);
-    const QString weekDay = orv::ui::WeekDayName(solar);
-    if (!weekDay.isEmpty()) SolarDatePicker1->setToolTip(weekDay);
     SetPicture(Image4, Image2);
 }
 
@@ -181,15 +179,15 @@ void Tmainform::SpeedButton18Click() {
         else
             Image8->setPixmap(serverShown);  // not tried without the network
         Label6->setText(shown);
-        WatchToday();
-        WatchFetch();
+        results->watchToday();
+        results->watchFetch();
         return;
     }
     SpeedButton15Click();
     for (int i = 0; i < 3; ++i) ProcessMessages();
-    WatchToday();  // on the session the server check left open
+    results->watchToday();  // on the session the server check left open
     accounting->refreshAccount();
-    WatchFetch();
+    results->watchFetch();
 }
 
 bool Tmainform::LogInWorks() {

@@ -253,12 +253,12 @@ int MemoryChild() {
     const long before = PeakResidentKb();
     mainform->show();
     mainform->Timer1->stop();
-    mainform->SetDateText(QStringLiteral("1401/06/30"));
-    mainform->SolarDatePicker1Change();
+    mainform->results->setDateText(QStringLiteral("1401/06/30"));
+    mainform->results->showDay();
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < 500) QApplication::processEvents();
-    const int rows = mainform->StringGrid1Cells->rowCount();
+    const int rows = mainform->results->resultModel->rowCount();
     std::printf("rows=%d before_kb=%ld peak_kb=%ld\n", rows, before, PeakResidentKb());
     std::fflush(stdout);
     std::_Exit(0);

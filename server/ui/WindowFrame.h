@@ -105,6 +105,9 @@ public:
     // The server check (network, log-in, the indicators) as the refresh runs it:
     // the accounting panel's "update current payment" starts with it.
     virtual void CheckServer() = 0;
+    // Opens the session with the settings as they are now, off the UI thread: the
+    // results view's quiet look at today's file when the refresh left none open.
+    virtual FtpResult OpenSession() = 0;
 };
 
 }  // namespace orv::ui

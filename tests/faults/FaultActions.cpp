@@ -39,9 +39,9 @@ const QString kUploadRefused = QString::fromStdString(msg::Refused("550 No such 
 // The day 1401/06/30 in the grid with patient 2045's "HCV Qualitative" cell current.
 void ChooseTestCell(FaultBench& b) {
     b.PutServerCopy(u"14010630.txt"_s, "Text Result/12/14010630.txt");
-    mainform->SetDateText(u"1401/06/30"_s);
-    mainform->SolarDatePicker1Change();  // the day was already chosen: show it again
-    mainform->StringGrid1->setCurrentIndex(mainform->StringGrid1Cells->index(2, 7));
+    mainform->results->setDateText(u"1401/06/30"_s);
+    mainform->results->showDay();  // the day was already chosen: show it again
+    mainform->results->resultGrid->setCurrentIndex(mainform->results->resultModel->index(2, 7));
 }
 
 // The tests-information window opens modally: once it has settled (its document
@@ -100,15 +100,15 @@ std::vector<FaultAction> Actions() {
     rows.push_back({u"day result"_s,
                     [](FaultBench& b) {
                         b.Put(u"14010630.txt"_s, "earlier copy\r\n");
-                        mainform->SetDateText(u"1401/06/30"_s);
+                        mainform->results->setDateText(u"1401/06/30"_s);
                     },
-                    [](FaultBench&) { mainform->SpeedButton16Click(); }, "14010630.txt", u"14010630.txt"_s,
+                    [](FaultBench&) { mainform->results->receiveAndUpdate(); }, "14010630.txt", u"14010630.txt"_s,
                     u"1401/06/30 File Download succesfully."_s, T(msg::kServer), T(msg::kInterrupted),
                     T(". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده"), T(msg::kLocalFile),
                     "Text Result/12/14010630.txt"});
 
     // The document of patient 2045's "HCV Qualitative" from the day's grid.
-    rows.push_back({u"test document"_s, ChooseTestCell, [](FaultBench&) { mainform->N1->trigger(); }, "6-hcvql-2045",
+    rows.push_back({u"test document"_s, ChooseTestCell, [](FaultBench&) { mainform->results->testDocumentAction->trigger(); }, "6-hcvql-2045",
                     u"6-HCVQL-2045.pptx"_s, u"PDF File Download succesfully."_s, T(msg::kServer), T(msg::kInterrupted),
                     T(". جواب اين آزمايش هنوز آماده نميباشد"), T(msg::kLocalFile), "PCR/6-HCVQL-2045.pptx"});
     // The worklist export ("today.txt" up to the laboratory's Res folder): the
@@ -278,7 +278,7 @@ std::vector<FaultAction> Actions() {
                            ChooseTestCell,
                            [](FaultBench&) {
                                WhenTestsWindowSettles({});
-                               mainform->N2->trigger();
+                               mainform->results->normalValuesAction->trigger();
                            },
                            "lastnormalvalue.rtf",
                            u"LastNormalValue.rtf"_s,
@@ -302,7 +302,7 @@ std::vector<FaultAction> Actions() {
                     },
                     [](FaultBench&) {
                         WhenTestsWindowSettles([] { testsInfoWindow->updateDocument(); });
-                        mainform->N3->trigger();
+                        mainform->results->testPriceAction->trigger();
                     },
                     "lastpriceoftests.txt",
                     u"LastPriceOfTests.txt"_s,

@@ -78,12 +78,12 @@ private slots:
         const QString aside = served + u".aside"_s;
         QFile::remove(bench_->Root() + u"14010630.txt"_s);
         QVERIFY(QFile::rename(served, aside));
-        mainform->WatchToday();  // not there yet: nothing said
-        QVERIFY(mainform->watchNotice.isEmpty());
+        mainform->results->watchToday();  // not there yet: nothing said
+        QVERIFY(mainform->results->watchNotice.isEmpty());
         QVERIFY(QFile::rename(aside, served));
-        mainform->WatchToday();
-        QVERIFY2(mainform->watchNotice.contains(u"New results of 1401/06/30"_s), qPrintable(mainform->watchNotice));
-        mainform->WatchFetch();
+        mainform->results->watchToday();
+        QVERIFY2(mainform->results->watchNotice.contains(u"New results of 1401/06/30"_s), qPrintable(mainform->results->watchNotice));
+        mainform->results->watchFetch();
         QTRY_VERIFY(bench_->Snapshot().count("14010630.txt"));
         QVERIFY(bench_->Snapshot().at("14010630.txt") == bench_->Served("Text Result/12/14010630.txt"));
     }

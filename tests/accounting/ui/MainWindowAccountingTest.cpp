@@ -140,8 +140,8 @@ private slots:
         QCOMPARE(mainform->cap, u" اخطار پرداخت صورت حساب"_s);
         QVERIFY(!mainform->billok);
         QCOMPARE(mainform->accounting->debtGauge->value(), 120);
-        mainform->SetDateText(u"1401/06/30"_s);
-        mainform->SpeedButton16Click();
+        mainform->results->setDateText(u"1401/06/30"_s);
+        mainform->results->receiveAndUpdate();
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kAccountingLock));
         QVERIFY(!QFile::exists(w_.Root() + u"14010630.txt"_s));
     }
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kServer));
         mainform->netok = false;
         CheckAndRefresh();
-        mainform->SetDateText(u"1401/06/30"_s);
+        mainform->results->setDateText(u"1401/06/30"_s);
         QTest::mouseClick(mainform->accounting->accountingButton, Qt::LeftButton);
         QVERIFY(mainform->accounting->isVisible());
         const acc::Debt expected = Expected(lab_).debt;

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "server/ui/ReferenceDocuments.h"
-#include "app/ui/DesktopNotice.h"
+#include "base/ui/DesktopNotice.h"
 #include "app/ui/Forms.h"
 #include "app/ui/TForm1.h"
 #include "accounting/ui/AccountingPanel.h"
@@ -56,7 +56,7 @@ private:
     void Archive(const QString& compact, const std::vector<std::string>& lines) {
         QVERIFY(orv::WriteTextFile(QString(Root() + compact + u".txt"_s).toStdString(), lines));
     }
-    orv::results::ResultGrid* Grid() { return mainform->StringGrid1; }
+    orv::results::ResultGrid* Grid() { return mainform->results->resultGrid; }
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
@@ -84,7 +84,7 @@ private:
         mainform->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainform));
         QTRY_VERIFY(!mainform->Timer1->isActive());
-        mainform->SetDateText(date);
+        mainform->results->setDateText(date);
     }
 
     // Today is 1405/09/17, shown, with the network and the server up.
@@ -103,10 +103,10 @@ private slots:
         QCOMPARE(mainform->size(), QSize(823, 514));
         QCOMPARE(mainform->minimumSize(), QSize(823, 514));
         const QRect grid = Grid()->geometry();
-        const QRect receive = mainform->SpeedButton16->geometry();
+        const QRect receive = mainform->results->receiveButton->geometry();
         const QRect status = mainform->Label6->geometry();
         const QRect gauge = mainform->ProgressBar1->geometry();
-        const QRect date = mainform->SolarDatePicker1->geometry();
+        const QRect date = mainform->results->dayPicker->geometry();
         Shot("mainform-823x514");
 
         // Maximised (without a window manager the size is set as well).
@@ -115,12 +115,12 @@ private slots:
         QTRY_COMPARE(Grid()->width(), grid.width() + 457);
         QCOMPARE(Grid()->height(), grid.height() + 286);
         QCOMPARE(Grid()->pos(), grid.topLeft());
-        QCOMPARE(mainform->SpeedButton16->geometry(), receive.translated(457, 0));
+        QCOMPARE(mainform->results->receiveButton->geometry(), receive.translated(457, 0));
         QCOMPARE(mainform->Label6->geometry(), QRect(status.left(), status.top() + 286, status.width() + 457, status.height()));
         QCOMPARE(mainform->ProgressBar1->geometry(), QRect(gauge.left(), gauge.top() + 286, gauge.width() + 457, gauge.height()));
-        QCOMPARE(mainform->SolarDatePicker1->geometry(), date);
+        QCOMPARE(mainform->results->dayPicker->geometry(), date);
         QCOMPARE(mainform->Image1->pixmap().width(), 1280);  // the banner is drawn again at the new width
-        QVERIFY(!mainform->reference->folderList->geometry().intersects(mainform->SpeedButton16->geometry()));
+        QVERIFY(!mainform->reference->folderList->geometry().intersects(mainform->results->receiveButton->geometry()));
         Shot("mainform-1280x800");
         if (!qEnvironmentVariableIsEmpty("ORV_SHOT_DIR")) {  // the accounting panel over the grown grid
             mainform->accounting->show();
@@ -129,14 +129,14 @@ private slots:
             mainform->accounting->hide();
         }
         Grid()->SetLeftCol(8);
-        mainform->Edit1->setText(u"احمدي 7"_s);
+        mainform->results->searchField->setText(u"احمدي 7"_s);
         Shot("mainform-1280x800-scrolled");
         Grid()->SetLeftCol(0);
         mainform->setWindowState(Qt::WindowNoState);
 
         mainform->resize(823, 514);
         QTRY_COMPARE(Grid()->geometry(), grid);
-        QCOMPARE(mainform->SpeedButton16->geometry(), receive);
+        QCOMPARE(mainform->results->receiveButton->geometry(), receive);
     }
 
     void patientColumnsStayWhileTheTestsScroll() {
@@ -159,9 +159,9 @@ private slots:
         QCOMPARE(grid->Model()->headerData(4, Qt::Horizontal).toString(), u"          نام بيمار "_s);
 
         // A new day keeps the scrolled columns and the widths the fill gives.
-        mainform->SetDateText(u"1405/09/18"_s);
+        mainform->results->setDateText(u"1405/09/18"_s);
         Archive(u"14050918"_s, Patients("x", 3));
-        mainform->SetDateText(u"1405/09/17"_s);
+        mainform->results->setDateText(u"1405/09/17"_s);
         QCOMPARE(grid->LeftCol(), 6);
 
         // The keyboard: left from the first shown test column brings the one before back.
@@ -198,11 +198,11 @@ private slots:
         // Short codes: the columns' own widths. A width the user dragged stays on every day.
         grid->horizontalHeader()->resizeSection(1, 150);
         grid->horizontalHeader()->resizeSection(7, 33);
-        mainform->SetDateText(u"1405/09/18"_s);
+        mainform->results->setDateText(u"1405/09/18"_s);
         QCOMPARE(grid->columnWidth(2), 43);
         QCOMPARE(grid->columnWidth(1), 150);
         QCOMPARE(grid->columnWidth(7), 33);
-        mainform->SetDateText(u"1405/09/19"_s);  // no file
+        mainform->results->setDateText(u"1405/09/19"_s);  // no file
         QCOMPARE(grid->columnWidth(1), 150);
         QCOMPARE(grid->columnWidth(2), 43);
     }
@@ -210,22 +210,22 @@ private slots:
     void findNextAndTheHighlightWorkOnScrolledRows() {
         Archive(u"14050917"_s, Patients("مريم", 60));
         Show(u"1405/09/17"_s);
-        mainform->Edit1->setText(u"مريم 55"_s);
-        QCOMPARE(mainform->colorrow, 55);
+        mainform->results->searchField->setText(u"مريم 55"_s);
+        QCOMPARE(mainform->results->highlightRow, 55);
         QCOMPARE(Grid()->Row(), 55);
         // The found row has been scrolled into view.
         const QRect found = Grid()->visualRect(Grid()->Model()->index(55, 4));
         QVERIFY(Grid()->viewport()->rect().contains(found));
-        mainform->Edit1->setText(u"مريم 5"_s);
-        QCOMPARE(mainform->colorrow, 5);
-        QTest::mouseClick(mainform->SpeedButton5, Qt::LeftButton);
-        QCOMPARE(mainform->colorrow, 50);
+        mainform->results->searchField->setText(u"مريم 5"_s);
+        QCOMPARE(mainform->results->highlightRow, 5);
+        QTest::mouseClick(mainform->results->findNextButton, Qt::LeftButton);
+        QCOMPARE(mainform->results->highlightRow, 50);
     }
 
     void tabWalksFromTheDateFieldThroughTheButtonsToTheGridAndOut() {
         Show(u"1405/09/17"_s);
         mainform->activateWindow();
-        mainform->SolarDatePicker1->setFocus();
+        mainform->results->dayPicker->setFocus();
         QStringList visited;
         for (int i = 0; i < 14 && visited.size() < 14; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -252,17 +252,17 @@ private slots:
         QVERIFY(QDir().mkpath(documents));
         QDir().mkpath(workspace_.path() + u"/elsewhere"_s);
         prompts.saveNames << workspace_.path() + u"/elsewhere/copy"_s;
-        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
         // Not the day's own archive file: the user's documents.
         QCOMPARE(prompts.saveFolders.value(0), documents + u"/14050917.txt"_s);
         QCOMPARE(prompts.saveFilters.value(0), u"Text files (*.txt)"_s);
         QVERIFY(QFile::exists(workspace_.path() + u"/elsewhere/copy.txt"_s));
         // The next save of a text file opens where the last one went; PDF files keep the documents.
-        mainform->SetDateText(u"1405/09/16"_s);
+        mainform->results->setDateText(u"1405/09/16"_s);
         Archive(u"14050916"_s, Patients("Sara", 3));
-        mainform->SetDateText(u"1405/09/17"_s);
-        mainform->SetDateText(u"1405/09/16"_s);
-        QTest::mouseClick(mainform->SpeedButton6, Qt::LeftButton);
+        mainform->results->setDateText(u"1405/09/17"_s);
+        mainform->results->setDateText(u"1405/09/16"_s);
+        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
         QCOMPARE(prompts.saveFolders.value(1), workspace_.path() + u"/elsewhere/14050916.txt"_s);
         QCOMPARE(orv::results::SaveFolder::Suggested(u"pdf"_s, u"14050916"_s), documents + u"/14050916.pdf"_s);
     }
@@ -272,42 +272,42 @@ private slots:
         Archive(u"14050915"_s, Patients("مريم", 5));
         Archive(u"14050912"_s, Patients("علي رضايي", 12));
         Show(u"1405/09/15"_s);
-        QTRY_VERIFY(mainform->ArchiveSearcher1->Ready());
-        QTest::mouseClick(mainform->SpeedButton22, Qt::LeftButton);
-        QVERIFY(mainform->ArchiveMode());
+        QTRY_VERIFY(mainform->results->archiveSearcher->Ready());
+        QTest::mouseClick(mainform->results->allDaysButton, Qt::LeftButton);
+        QVERIFY(mainform->results->archiveMode());
         // Typed with Persian letters; the files hold the Arabic yeh.
-        mainform->Edit1->setText(u"علی رضایی 1"_s);
-        QVERIFY(mainform->ListBox3->isVisible());
-        QCOMPARE(mainform->ListBox3->count(), 5);  // 1, 10, 11, 12 of the 12th; 1 of the 10th
-        QVERIFY(mainform->ListBox3->item(0)->text().startsWith(u"1405/09/12"_s));
-        QVERIFY(mainform->ListBox3->item(4)->text().startsWith(u"1405/09/10"_s));
-        QCOMPARE(mainform->colorrow, 0);  // the grid's own search did not run
+        mainform->results->searchField->setText(u"علی رضایی 1"_s);
+        QVERIFY(mainform->results->hitList->isVisible());
+        QCOMPARE(mainform->results->hitList->count(), 5);  // 1, 10, 11, 12 of the 12th; 1 of the 10th
+        QVERIFY(mainform->results->hitList->item(0)->text().startsWith(u"1405/09/12"_s));
+        QVERIFY(mainform->results->hitList->item(4)->text().startsWith(u"1405/09/10"_s));
+        QCOMPARE(mainform->results->highlightRow, 0);  // the grid's own search did not run
         Shot("archive-search");
-        mainform->ListBox3->setCurrentRow(2);  // 1405/09/12, row 11
-        mainform->ListBox3DblClick();
-        QCOMPARE(mainform->DateText(), u"1405/09/12"_s);
-        QCOMPARE(mainform->colorrow, 11);
-        QCOMPARE(mainform->colorcol, 4);
-        QVERIFY(!mainform->ListBox3->isVisible());
+        mainform->results->hitList->setCurrentRow(2);  // 1405/09/12, row 11
+        mainform->results->openHit();
+        QCOMPARE(mainform->results->dateText(), u"1405/09/12"_s);
+        QCOMPARE(mainform->results->highlightRow, 11);
+        QCOMPARE(mainform->results->highlightColumn, 4);
+        QVERIFY(!mainform->results->hitList->isVisible());
 
         // Codes, and a day downloaded since the index was built.
         Archive(u"14050920"_s, Patients("x", 3));
-        mainform->ArchiveDayChanged(u"14050920"_s);
-        mainform->Edit1->setText(u"R102"_s);
-        QVERIFY(mainform->ListBox3->count() >= 1);
-        mainform->Edit1->setText(u"503"_s);
-        QVERIFY(mainform->ListBox3->item(0)->text().startsWith(u"1405/09/20"_s));
+        mainform->results->archiveDayChanged(u"14050920"_s);
+        mainform->results->searchField->setText(u"R102"_s);
+        QVERIFY(mainform->results->hitList->count() >= 1);
+        mainform->results->searchField->setText(u"503"_s);
+        QVERIFY(mainform->results->hitList->item(0)->text().startsWith(u"1405/09/20"_s));
         // Back to the day's own search.
-        QTest::mouseClick(mainform->SpeedButton22, Qt::LeftButton);
-        QVERIFY(!mainform->ListBox3->isVisible());
+        QTest::mouseClick(mainform->results->allDaysButton, Qt::LeftButton);
+        QVERIFY(!mainform->results->hitList->isVisible());
     }
 
     void todaysNewFileIsNoticedFetchedAndShown() {
         ShowTodayReachable();
         const std::string remote = "/Text Result/12/14050917.txt";
         // Nothing published yet: one quiet look, nothing said.
-        mainform->WatchToday();
-        mainform->WatchFetch();
+        mainform->results->watchToday();
+        mainform->results->watchFetch();
         QCOMPARE(fake_->Calls(), (std::vector<std::string>{"OPEN", "INFO " + remote, "CLOSE"}));
         QVERIFY(notices_.isEmpty());
 
@@ -315,27 +315,27 @@ private slots:
         for (const std::string& line : Patients("Sara", 4)) bytes += line + "\r\n";
         fake_->files[remote] = bytes;
         fake_->mtimes[remote] = 1000;
-        mainform->WatchToday();
-        mainform->WatchFetch();
+        mainform->results->watchToday();
+        mainform->results->watchFetch();
         QCOMPARE(notices_.size(), 1);
         QVERIFY(notices_[0].contains(u"New results of 1405/09/17"_s));
         QVERIFY(QFile::exists(Root() + u"14050917.txt"_s));
-        QCOMPARE(mainform->StringGrid1Cells->rowCount(), 5);
+        QCOMPARE(mainform->results->resultModel->rowCount(), 5);
         QVERIFY(mainform->Label6->text().contains(u"New results"_s));
-        QVERIFY(mainform->Timer7->isActive());
+        QVERIFY(mainform->results->watchBlinkTimer->isActive());
 
         // The same file again: no second notice, no download.
-        mainform->WatchToday();
-        mainform->WatchFetch();
+        mainform->results->watchToday();
+        mainform->results->watchFetch();
         QCOMPARE(notices_.size(), 1);
         QCOMPARE(fake_->Calls().back(), std::string("CLOSE"));
 
         // It changes while another day is shown: said, not fetched.
-        mainform->SetDateText(u"1405/09/16"_s);
+        mainform->results->setDateText(u"1405/09/16"_s);
         fake_->files[remote] = bytes + "5   R9   9   30   Late   \r\n";
         fake_->mtimes[remote] = 2000;
-        mainform->WatchToday();
-        mainform->WatchFetch();
+        mainform->results->watchToday();
+        mainform->results->watchFetch();
         QCOMPARE(notices_.size(), 2);
         QVERIFY(notices_[1].contains(u"changed"_s));
         QVERIFY(notices_[1].contains(u"1405/09/16"_s));
@@ -349,21 +349,21 @@ private slots:
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[results]\nwatch=false\n");
         ini.close();
-        mainform->WatchToday();
+        mainform->results->watchToday();
         QVERIFY(fake_->Calls().empty());
         QVERIFY(QFile::remove(Root() + u"orvanet.ini"_s));
         // While another server action waits for the network, the refresh leaves it alone.
         fake_->delay = std::chrono::milliseconds(300);
         bool looked = false;
         QTimer::singleShot(50, mainform, [&] {
-            mainform->WatchToday();
+            mainform->results->watchToday();
             looked = !fake_->Calls().empty() && fake_->Calls().back().starts_with("INFO");
         });
         mainform->Wait([] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }, [] {});
         QVERIFY(!looked);
         QVERIFY(fake_->Calls().empty());
         mainform->farok = false;  // the server down: nothing asked
-        mainform->WatchToday();
+        mainform->results->watchToday();
         QVERIFY(fake_->Calls().empty());
     }
 
@@ -371,11 +371,11 @@ private slots:
         Archive(u"14050910"_s, Patients("علي رضايي", 3));
         Archive(u"14050912"_s, Patients("علي رضايي", 3));
         Show(u"1405/09/12"_s);
-        QTRY_VERIFY(mainform->ArchiveSearcher1->Ready());
+        QTRY_VERIFY(mainform->results->archiveSearcher->Ready());
         auto windows = [this] { return mainform->findChildren<orv::results::PatientHistoryWindow*>(); };
         // The grid row's patient by name: every day, oldest first.
         Grid()->SetRow(2);
-        mainform->patientHistoryAction->trigger();
+        mainform->results->patientHistoryAction->trigger();
         QCOMPARE(windows().size(), 1);
         const auto& byName = windows().constLast()->Visits();
         QCOMPARE(byName.size(), 2u);
@@ -383,16 +383,16 @@ private slots:
         QCOMPARE(byName[1].row, 2);
         QCOMPARE(windows().constLast()->Shown().tests.size(), 20u);
         // A hit found by origin code: the patient by that code.
-        QTest::mouseClick(mainform->SpeedButton22, Qt::LeftButton);
-        mainform->Edit1->setText(u"503"_s);
-        QCOMPARE(mainform->ListBox3->count(), 2);
-        mainform->ListBox3->setCurrentRow(0);
-        mainform->HitPatientHistory();
+        QTest::mouseClick(mainform->results->allDaysButton, Qt::LeftButton);
+        mainform->results->searchField->setText(u"503"_s);
+        QCOMPARE(mainform->results->hitList->count(), 2);
+        mainform->results->hitList->setCurrentRow(0);
+        mainform->results->showHitPatientHistory();
         QCOMPARE(windows().size(), 2);
         QCOMPARE(windows().constLast()->Visits().size(), 2u);
         QCOMPARE(windows().constLast()->Visits()[0].originCode, std::string("503"));
         // Nobody found: said on the status line, no window.
-        mainform->ShowPatientHistory(u"nobody"_s);
+        mainform->results->showPatientHistory(u"nobody"_s);
         QCOMPARE(windows().size(), 2);
         QVERIFY(mainform->Label6->text().contains(u"در بایگانی نیست"_s));
     }

@@ -117,7 +117,7 @@ private slots:
         QVERIFY(lab_.FtpCommands().empty());
         // Shown again, a click on the grid hides it.
         List();
-        QTest::mouseClick(mainform->StringGrid1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(mainform->results->resultGrid->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
         QVERIFY(!mainform->reference->folderListCaption->isVisible());
     }
@@ -295,7 +295,7 @@ private slots:
 
     void normalValuesOfTheSelectedTest() {
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->SetDateText(u"1401/06/30"_s);
+        mainform->results->setDateText(u"1401/06/30"_s);
         w_.Select(1, 5);  // FBS=95
         // Not yet downloaded: asked, fetched, shown and searched.
         QString selected;
@@ -304,7 +304,7 @@ private slots:
             selected = testsInfoWindow->documentText->textCursor().selectedText();
             fi = testsInfoWindow->lastMatch;
         });
-        mainform->N2->trigger();
+        mainform->results->normalValuesAction->trigger();
         QCOMPARE(mainform->reference->searchText, u"FBS"_s);
         QCOMPARE(testsInfoWindow->remotePath, u"/Help Files/LastNormalValue.rtf"_s);
         QCOMPARE(testsInfoWindow->localPath, w_.Root() + u"LastNormalValue.rtf"_s);
@@ -326,7 +326,7 @@ private slots:
         w_.Select(1, 6);  // Chol=180
         QString line;
         WhenTestsWindowOpens([&] { line = testsInfoWindow->documentText->textCursor().block().text(); });
-        mainform->N3->trigger();
+        mainform->results->testPriceAction->trigger();
         QCOMPARE(mainform->reference->searchText, u"Chol"_s);
         QCOMPARE(line, Utf8("Chol   کلسترول   1,300,000"));
         QVERIFY(prompts_->messages.isEmpty());
@@ -334,7 +334,7 @@ private slots:
 
         // Update in the window: a standard server action.
         WhenTestsWindowOpens([&] { testsInfoWindow->updateButton->click(); });
-        mainform->N3->trigger();
+        mainform->results->testPriceAction->trigger();
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastPriceOfTests.txt"), 1);
         // The search that follows the download found the test and emptied the status line.
         QCOMPARE(w_.Status(), QString());
@@ -343,14 +343,14 @@ private slots:
 
     void aCellWithoutATest() {
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->SetDateText(u"1401/06/30"_s);
+        mainform->results->setDateText(u"1401/06/30"_s);
         w_.Select(1, 4);  // a name
         mainform->N2->trigger();
         QCOMPARE(prompts_->messages, QStringList{Utf8("Attention|متن جستجو خالی میباشد")});
         QVERIFY(!testsInfoWindow->isVisible());
         QCOMPARE(w_.Status(), QString());
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(mainform->N2->isEnabled() && mainform->N3->isEnabled());
+        QVERIFY(mainform->results->normalValuesAction->isEnabled() && mainform->results->testPriceAction->isEnabled());
     }
 };
 

@@ -75,10 +75,10 @@ private slots:
         QCOMPARE(mainform->ya, u"1401"_qs);
         QCOMPARE(mainform->ma, u"06"_qs);
         QCOMPARE(mainform->da, u"30"_qs);
-        QCOMPARE(mainform->SolarDatePicker1->text(), u"1401/06/30"_qs);
-        QCOMPARE(mainform->SolarDatePicker1->toolTip(), Text("چهارشنبه"));
-        QVERIFY(mainform->SolarDatePicker1->CheckInputOnExit());
-        QVERIFY(mainform->SolarDatePicker1->ShowDefaultDate());
+        QCOMPARE(mainform->results->dayPicker->text(), u"1401/06/30"_qs);
+        QCOMPARE(mainform->results->dayPicker->toolTip(), Text("چهارشنبه"));
+        QVERIFY(mainform->results->dayPicker->CheckInputOnExit());
+        QVERIFY(mainform->results->dayPicker->ShowDefaultDate());
         // The first good check also gives the reception window its export date.
         QCOMPARE(receptionWindow->exportDatePicker->text(), u"1401/06/30"_qs);
         QVERIFY(SamePicture(mainform->Image4, mainform->Image2));
@@ -112,13 +112,13 @@ private slots:
     void badTimeAnswersAreANetworkFailure() {
         QFETCH(QString, mode);
         QVERIFY(lab_.Control(mode.toStdString()));
-        const QString shownBefore = mainform->SolarDatePicker1->text();  // the picker's default: the local today
+        const QString shownBefore = mainform->results->dayPicker->text();  // the picker's default: the local today
         mainform->SpeedButton15Click();
         QVERIFY(!mainform->netok);
         QVERIFY(SamePicture(mainform->Image4, mainform->Image5));
         QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkRefresh));
         QVERIFY(mainform->ya.isEmpty());
-        QCOMPARE(mainform->SolarDatePicker1->text(), shownBefore);
+        QCOMPARE(mainform->results->dayPicker->text(), shownBefore);
         // Without the network the server is not tried; the check still ends.
         QVERIFY(!mainform->farok);
         QVERIFY(SamePicture(mainform->Image8, mainform->Image9));
@@ -149,14 +149,14 @@ private slots:
         const QString refused = QString::fromUtf8(orv::msg::kLogInRefused);
         QCOMPARE(mainform->Label6->text(), refused);
         QVERIFY(mainform->Timer3->isActive());
-        QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(mainform->results->receiveButton, Qt::LeftButton);
         QCOMPARE(mainform->Label6->text(), refused);
         QVERIFY(lab_.Control("login ok"));
         mainform->SpeedButton15Click();
         QVERIFY(mainform->farok);
         mainform->CloseSession();
-        QTest::mouseClick(mainform->SpeedButton16, Qt::LeftButton);
-        QCOMPARE(mainform->Label6->text(), mainform->DateText() + u" File Download succesfully."_qs);
+        QTest::mouseClick(mainform->results->receiveButton, Qt::LeftButton);
+        QCOMPARE(mainform->Label6->text(), mainform->results->dateText() + u" File Download succesfully."_qs);
     }
 
     void actionWhileTheChecksSessionIsOpenFails() {

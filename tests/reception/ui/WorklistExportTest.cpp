@@ -72,7 +72,7 @@ private slots:
         window_.Create(lab_);
         window_.Show();
         mainform->netok = mainform->farok = mainform->billok = true;
-        mainform->rowday = u"1401/06/29"_s;
+        mainform->State().shownDay = u"1401/06/29"_s;
         lab_.ClearLogs();
     }
     void cleanup() {

@@ -58,10 +58,10 @@ public:
     }
 
     QString Status() const { return mainform->Label6->text(); }
-    int Rows() const { return mainform->StringGrid1Cells->rowCount(); }
-    QString Cell(int row, int column) const { return mainform->StringGrid1Cells->CellText(row, column); }
+    int Rows() const { return mainform->results->resultModel->rowCount(); }
+    QString Cell(int row, int column) const { return mainform->results->resultModel->CellText(row, column); }
     void Select(int row, int column) const {
-        mainform->StringGrid1->setCurrentIndex(mainform->StringGrid1Cells->index(row, column));
+        mainform->results->resultGrid->setCurrentIndex(mainform->results->resultModel->index(row, column));
     }
 };
 

@@ -1,8 +1,8 @@
-#include "app/ui/WeekDays.h"
+#include "results/ui/WeekDays.h"
 
 #include "solar/core/TPublicUtils.h"
 
-namespace orv::ui {
+namespace orv::results {
 
 namespace {
 // By solar week-day number (1 = Friday).
@@ -15,4 +15,4 @@ QString WeekDayName(std::string_view solarDate) {
     return weekDay >= 1 && weekDay <= 7 ? QString::fromUtf8(kWeekDays[weekDay - 1]) : QString();
 }
 
-}  // namespace orv::ui
+}  // namespace orv::results

@@ -3,9 +3,9 @@
 #include <QString>
 #include <string_view>
 
-namespace orv::ui {
+namespace orv::results {
 
 // Empty for a text that is no valid solar date.
 QString WeekDayName(std::string_view solarDate);
 
-}  // namespace orv::ui
+}  // namespace orv::results

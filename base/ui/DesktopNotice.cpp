@@ -1,4 +1,4 @@
-#include "app/ui/DesktopNotice.h"
+#include "base/ui/DesktopNotice.h"
 
 #include <QApplication>
 #include <QDBusConnection>
