@@ -19,7 +19,7 @@ constexpr int kGaugeMax = 120;  // Gauge1's fixed range
 constexpr int kDefaultLimit = 120;
 constexpr int kDefaultCounter = 10;
 
-// The volume thresholds, scaled by tav: at or above each one the discount is v.
+// The volume thresholds, scaled by sampleFactor: at or above each one the discount is v.
 constexpr struct {
     uint32_t threshold;
     int below;  // the discount under the threshold
@@ -79,7 +79,7 @@ bool ListUnpaid(const std::vector<std::string>& lines, const NumberFormat& forma
             }
             const std::string label(orv::Trim(Columns(line, 3, 13)));
             debt.unpaidLines.push_back(label + "    " + FormatAmount(*rounded, format) + "  ریـال");
-            debt.nodata = false;
+            debt.noUnpaidMonth = false;
         }
         debt.totalText = " کل بدهی  :          " + FormatAmount(debt.total, format) + kRial;
         return true;
@@ -88,15 +88,15 @@ bool ListUnpaid(const std::vector<std::string>& lines, const NumberFormat& forma
 }
 
 // Exactly, so that an amount at a scaled limit gets the limit's discount.
-int VolumeDiscount(int64_t q, const ExactDecimal& tav) {
+int VolumeDiscount(int64_t q, const ExactDecimal& sampleFactor) {
     int v = 4;
     for (const auto& step : kVolumeSteps)
-        if (CompareScaled(tav, step.threshold, q) > 0) v = step.below;
+        if (CompareScaled(sampleFactor, step.threshold, q) > 0) v = step.below;
     return v;
 }
 
 void Discount(const std::vector<std::string>& lines, std::string_view today, std::string_view folderCode,
-              const ExactDecimal& tav, const NumberFormat& format, Debt& debt) {
+              const ExactDecimal& sampleFactor, const NumberFormat& format, Debt& debt) {
     size_t index = 0;
     ForEachRecord(lines, [&](size_t i, const std::string& line) {
         if (line.front() != '0') return true;
@@ -119,13 +119,13 @@ void Discount(const std::vector<std::string>& lines, std::string_view today, std
     }
     debt.label = r.label;
     debt.instalment = r.instalment;
-    debt.parmah = Period(r);
-    const std::string first = debt.parmah + "/01";
+    debt.firstUnpaidMonth = Period(r);
+    const std::string first = debt.firstUnpaidMonth + "/01";
     debt.payableMonthText = " ماه قابل پرداخت  : پرداخت " + r.instalment + " از " +
                    orv::solar::MonthNameWithMah(dkSolar, std::stoi(r.month)) + "  " + r.year;
 
     // Before the due date no day has passed: the whole discount.
-    debt.d = std::max(0, SignedSolarDays(NextMonthFirst(debt.parmah), std::string(today)));
+    debt.d = std::max(0, SignedSolarDays(NextMonthFirst(debt.firstUnpaidMonth), std::string(today)));
     double s = std::round((4.0 - debt.d / 30.0) * 100.0) / 100.0;
     debt.windowEnd = TPublicUtils::IncMonth(first, 3, dkSolar);
     debt.L = SolarDays(first, debt.windowEnd);
@@ -134,32 +134,32 @@ void Discount(const std::vector<std::string>& lines, std::string_view today, std
     if (debt.d >= debt.L) s = 0;
     debt.s = s;
 
-    debt.v = VolumeDiscount(*q, tav);
+    debt.v = VolumeDiscount(*q, sampleFactor);
     const double qd = static_cast<double>(*q);
     const std::optional<int64_t> m = ToAmount(qd - qd * ((debt.v + s) / 100.0));
     debt.m = m.value_or(0);
-    debt.kol = *q;
+    debt.monthAmount = *q;
 
-    debt.monthAmountText = " کل مبلغ  :   " + FormatAmount(debt.kol, format) + kRial;
+    debt.monthAmountText = " کل مبلغ  :   " + FormatAmount(debt.monthAmount, format) + kRial;
     debt.paymentDiscountText = "تخفیف خوش حسابی برابر با  " + ShortNumber(s, format) + " درصد" + " پس از سپری شدن " +
                    std::to_string(debt.d) + " روز پس از موعد پرداخت  ";
     debt.volumeDiscountText = " تخفیف حجم نمونه  :  " + std::to_string(debt.v) + "  درصد";
     debt.afterDiscountsText = "مبلغ پس از تخفیف  :  " + FormatAmount(debt.m, format) + "  ریال";
-    debt.pardata = PaymentRecord(debt.label, folderCode, s, debt.v, debt.d, format);
+    debt.paymentRecord = PaymentRecord(debt.label, folderCode, s, debt.v, debt.d, format);
 }
 
 Debt CalculateDebt(const std::vector<std::string>& lines, std::string_view today, std::string_view folderCode,
-                   const ExactDecimal& tav, const NumberFormat& format) {
+                   const ExactDecimal& sampleFactor, const NumberFormat& format) {
     Debt debt;
     if (!ListUnpaid(lines, format, debt)) {
         debt.ok = false;
         return debt;
     }
-    if (debt.nodata) {
+    if (debt.noUnpaidMonth) {
         NoDebt(debt);
         return debt;
     }
-    Discount(lines, today, folderCode, tav, format, debt);
+    Discount(lines, today, folderCode, sampleFactor, format, debt);
     return debt;
 }
 
@@ -169,13 +169,13 @@ void OverdueCheck(const std::vector<std::string>& lines, std::string_view today,
         const BillRecord r = ReadBillRecord(line);
         if (!ValidPeriod(r)) return false;  // nothing to count from
         a.hasUnpaid = true;
-        a.parmah = Period(r);
-        a.dueDate = NextMonthFirst(a.parmah);
+        a.firstUnpaidMonth = Period(r);
+        a.dueDate = NextMonthFirst(a.firstUnpaidMonth);
         // Nothing is overdue before the due date; from it on the due day counts as one.
         const int sinceDue = SignedSolarDays(a.dueDate, std::string(today));
         a.overdueDays = sinceDue >= 0 ? sinceDue + 1 : 0;
         a.gauge = std::clamp(a.overdueDays, 0, kGaugeMax);
-        a.warning = sinceDue >= 0 && a.overdueDays >= a.maxb;
+        a.warning = sinceDue >= 0 && a.overdueDays >= a.overdueLimitDays;
         a.gateOpen = !(a.warning && a.block);
         return false;
     });
@@ -212,9 +212,9 @@ Account CalculateAccount(const std::vector<std::string>& lines, std::string_view
     a.name = std::string(line(1));
     a.version = std::string(orv::Trim(line(2)));
     const std::optional<double> version = ParseDecimal(a.version, format);
-    const std::optional<double> tav = ParseDecimal(line(4), format);
+    const std::optional<double> sampleFactor = ParseDecimal(line(4), format);
     const std::optional<ExactDecimal> exactTav = ParseExactDecimal(line(4), format);
-    if (!version || !tav || !exactTav) {
+    if (!version || !sampleFactor || !exactTav) {
         const size_t bad = version ? 4 : 2;
         a.ok = false;
         a.error = "the bill could not be read: line " + std::to_string(bad) + " is not a number: \"" +
@@ -222,11 +222,11 @@ Account CalculateAccount(const std::vector<std::string>& lines, std::string_view
         return a;
     }
     a.versionNumber = *version;
-    a.tav = *tav;
+    a.sampleFactor = *sampleFactor;
     a.counter = ParseInteger(line(3)).value_or(kDefaultCounter);
     const std::optional<int32_t> limit = ParseInteger(line(5));
     a.block = limit.has_value();
-    a.maxb = limit.value_or(kDefaultLimit);
+    a.overdueLimitDays = limit.value_or(kDefaultLimit);
     OverdueCheck(lines, today, a);
     a.debt = CalculateDebt(lines, today, folderCode, *exactTav, format);
     return a;

@@ -20,24 +20,24 @@ namespace orv::accounting {
 struct Debt {
     bool ok = true;        // false: an amount or a period was not readable (error says which)
     std::string error;
-    bool nodata = true;    // no unpaid record
+    bool noUnpaidMonth = true;    // no unpaid record
     std::vector<std::string> unpaidLines;  // one line per unpaid month
     // The panel's texts: the total debt, the payable month, its amount, the
     // good-payment discount, the sample-volume discount, the amount after both.
     std::string totalText, payableMonthText, monthAmountText, paymentDiscountText, volumeDiscountText,
         afterDiscountsText;
-    // Of the oldest unpaid month (only when nodata is false):
+    // Of the oldest unpaid month (only when noUnpaidMonth is false):
     std::string label;       // period label, e.g. 1401-05 or 2^1401-05
     std::string instalment;  // "1" or the instalment's number
-    std::string parmah;      // 1401/05
+    std::string firstUnpaidMonth;      // 1401/05
     int64_t total = 0;       // T, the sum of the unpaid amounts
-    int64_t kol = 0;         // the month's amount
+    int64_t monthAmount = 0;         // the month's amount
     int64_t m = 0;           // the amount after both discounts
     int d = 0;               // days from the due date to today, 0 before it
     int L = 0;               // days of the three months from the billed month
     double s = 0;            // good-payment discount, percent, two decimals
     int v = 0;               // sample-volume discount, percent
-    std::string pardata;     // the payment record
+    std::string paymentRecord;     // the payment record
     std::string windowEnd;   // the first day of the billed month plus three months
 };
 
@@ -48,16 +48,16 @@ struct Account {
     std::string version;        // line 2, trimmed
     double versionNumber = 0;
     int counter = 10;           // line 3, or 10
-    double tav = 0;             // line 4
+    double sampleFactor = 0;             // line 4
     bool block = false;         // line 5 is a whole number
-    int maxb = 120;             // line 5, or 120
+    int overdueLimitDays = 120;             // line 5, or 120
     // The overdue check, at the first unpaid record with a readable period.
     bool hasUnpaid = false;
-    std::string parmah;
-    std::string dueDate;  // the first day of the month after parmah
+    std::string firstUnpaidMonth;
+    std::string dueDate;  // the first day of the month after firstUnpaidMonth
     int overdueDays = 0;  // days since the due date plus 1; 0 before the due date
     int gauge = 0;        // the same, held within 0..120
-    bool warning = false;  // due, and overdueDays reached maxb
+    bool warning = false;  // due, and overdueDays reached overdueLimitDays
     bool gateOpen = true; // the warning closes the gate only with the lock on
     Debt debt;
 };

@@ -15,8 +15,8 @@ std::string MonthBillPath(std::string_view folderCode, std::string_view monthKey
 
 std::string MonthBillFileName(std::string_view monthKey) { return std::string(monthKey) + ".qrp"; }
 
-std::string PaymentMarkerPath(std::string_view pardata) {
-    return remote::Path({remote::kPayments, remote::kPaymentMarkers, pardata});
+std::string PaymentMarkerPath(std::string_view paymentRecord) {
+    return remote::Path({remote::kPayments, remote::kPaymentMarkers, paymentRecord});
 }
 
 std::string PercentEncode(std::string_view text) {
@@ -38,10 +38,10 @@ std::string PercentEncode(std::string_view text) {
 }
 
 std::string PaymentAddress(std::string_view host, int port, std::string_view labName, int64_t amount,
-                           std::string_view pardata) {
+                           std::string_view paymentRecord) {
     return "http://" + std::string(host) + ":" + std::to_string(port) + "/page1.aspx?Lablbl=" +
            PercentEncode(labName) + "&Amount=" + PercentEncode(std::to_string(amount)) +
-           "&ResNum=" + PercentEncode(pardata);
+           "&ResNum=" + PercentEncode(paymentRecord);
 }
 
 std::string MessageName(std::string_view folderCode, std::string_view ya, std::string_view ma, std::string_view da,

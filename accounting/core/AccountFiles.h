@@ -19,13 +19,13 @@ inline constexpr const char* kMonthBillFile = "temp.qrp";
 std::string MonthBillFileName(std::string_view monthKey);
 
 // "/pay/may/" + the payment record.
-std::string PaymentMarkerPath(std::string_view pardata);
+std::string PaymentMarkerPath(std::string_view paymentRecord);
 
 // Every byte but A-Z a-z 0-9 - . _ ~ as %XX (UTF-8 bytes as they are).
 std::string PercentEncode(std::string_view text);
-// http://host:port/page1.aspx?Lablbl=name&Amount=m&ResNum=pardata, each value percent-encoded.
+// http://host:port/page1.aspx?Lablbl=name&Amount=m&ResNum=paymentRecord, each value percent-encoded.
 std::string PaymentAddress(std::string_view host, int port, std::string_view labName, int64_t amount,
-                           std::string_view pardata);
+                           std::string_view paymentRecord);
 
 // code-year-month-day-n, e.g. 120-1401-06-30-457.
 std::string MessageName(std::string_view folderCode, std::string_view ya, std::string_view ma, std::string_view da,

@@ -258,13 +258,13 @@ void AccountingPanel::refreshAccount() {
     for (const std::string& l : text.lines) lines << Q(l);
     billText->setPlainText(lines.join(u'\n'));
     labNameLabel->setText(Q(account.name));
-    sampleFactor = account.tav;
+    sampleFactor = account.sampleFactor;
     emit accountRead(account);
     if (state.noticeRead != 0 && state.noticeRead < account.counter) emit noticeArrived();
     state.accountBlocked = account.block;
-    overdueLimitDays = account.maxb;
+    overdueLimitDays = account.overdueLimitDays;
     if (account.hasUnpaid) {
-        firstUnpaidMonth = Q(account.parmah);
+        firstUnpaidMonth = Q(account.firstUnpaidMonth);
         monthDate->setText(Q(account.dueDate));
         debtGauge->setValue(account.gauge);
         if (account.warning) {
@@ -333,12 +333,12 @@ void AccountingPanel::calculateDebt() {
         frame_.Flash(". " + (account.ok ? debt.error : account.error));
         return;
     }
-    noUnpaidMonth = debt.nodata;
+    noUnpaidMonth = debt.noUnpaidMonth;
     if (noUnpaidMonth) return;
-    firstUnpaidMonth = Q(debt.parmah);
-    firstUnpaidAmount = debt.kol;
+    firstUnpaidMonth = Q(debt.firstUnpaidMonth);
+    firstUnpaidAmount = debt.monthAmount;
     amountAfterDiscounts = debt.m;
-    paymentRecord = Q(debt.pardata);
+    paymentRecord = Q(debt.paymentRecord);
     monthDate->setText(Q(debt.windowEnd));
 }
 

@@ -2,33 +2,33 @@
 
 #include <QWidget>
 
-#include "app/ui/TForm1.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/SignInWindow.h"
+#include "app/ui/MainWindow.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "reception/ui/ReceptionWindow.h"
 #include "server/ui/ReferenceDocuments.h"
 #include "server/ui/TestsInfoWindow.h"
 
-TForm1* Form1 = nullptr;
-Tmainform* mainform = nullptr;
+SignInWindow* signInWindow = nullptr;
+MainWindow* mainWindow = nullptr;
 orv::ui::TestsInfoWindow* testsInfoWindow = nullptr;
 orv::reception::ReceptionWindow* receptionWindow = nullptr;
 
 void CreateForms() {
-    Form1 = new TForm1();
-    mainform = new Tmainform();
+    signInWindow = new SignInWindow();
+    mainWindow = new MainWindow();
     testsInfoWindow = new orv::ui::TestsInfoWindow();
-    mainform->reference->setTestsWindow(testsInfoWindow, Form1);
+    mainWindow->reference->setTestsWindow(testsInfoWindow, signInWindow);
     receptionWindow = new orv::reception::ReceptionWindow();
-    QObject::connect(mainform, &Tmainform::FirstTodayKnown, receptionWindow,
+    QObject::connect(mainWindow, &MainWindow::FirstTodayKnown, receptionWindow,
                      &orv::reception::ReceptionWindow::TodayKnown);
-    receptionWindow->root = Form1->root;
+    receptionWindow->root = signInWindow->root;
     // The "Reception" button shows it; its "Export WorkList" runs the launcher's export.
-    mainform->reception->SetWindow(receptionWindow);
+    mainWindow->reception->SetWindow(receptionWindow);
 }
 
 void BringFormsForward() {
-    for (QWidget* w : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(mainform), static_cast<QWidget*>(receptionWindow)}) {
+    for (QWidget* w : {static_cast<QWidget*>(signInWindow), static_cast<QWidget*>(mainWindow), static_cast<QWidget*>(receptionWindow)}) {
         if (!w || !w->isVisible()) continue;
         if (w->isMinimized()) w->showNormal();
         w->raise();
@@ -39,10 +39,10 @@ void BringFormsForward() {
 void DestroyForms() {
     delete receptionWindow;
     delete testsInfoWindow;
-    delete mainform;
-    delete Form1;
+    delete mainWindow;
+    delete signInWindow;
     receptionWindow = nullptr;
     testsInfoWindow = nullptr;
-    mainform = nullptr;
-    Form1 = nullptr;
+    mainWindow = nullptr;
+    signInWindow = nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The program's four windows, alive for the whole run.
-class TForm1;
-class Tmainform;
+class SignInWindow;
+class MainWindow;
 namespace orv::ui {
 class TestsInfoWindow;
 }  // namespace orv::ui
@@ -9,8 +9,8 @@ namespace orv::reception {
 class ReceptionWindow;
 }  // namespace orv::reception
 
-extern TForm1* Form1;
-extern Tmainform* mainform;
+extern SignInWindow* signInWindow;
+extern MainWindow* mainWindow;
 extern orv::ui::TestsInfoWindow* testsInfoWindow;
 extern orv::reception::ReceptionWindow* receptionWindow;
 

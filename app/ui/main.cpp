@@ -10,8 +10,8 @@
 #include "app/ui/AppFonts.h"
 #include "app/ui/Forms.h"
 #include "app/ui/SingleInstance.h"
-#include "app/ui/TForm1.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/SignInWindow.h"
+#include "app/ui/MainWindow.h"
 #include "server/core/PasswordStore.h"
 #include "solar/widgets/SolarLook.h"
 
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanet"));
     // One copy per workspace: two would each keep their own worklist, and the last to save would win.
-    orv::ui::SingleInstance instance(QString::fromStdString(TForm1::SettledPaths().root));
+    orv::ui::SingleInstance instance(QString::fromStdString(SignInWindow::SettledPaths().root));
     if (!instance.Acquire()) {
         const bool reached = instance.NotifyRunning();
         std::fprintf(stderr, "Orvanet already runs on this workspace%s.\n",
@@ -45,15 +45,15 @@ int main(int argc, char** argv) {
     }
     // The FTP password: moved from orvanet.ini into the desktop's secret store when one runs.
     orv::KeychainPasswordStore passwordStore;
-    const orv::StartSettings start = orv::LoadSettingsAtStart(TForm1::SettledPaths().root, passwordStore);
+    const orv::StartSettings start = orv::LoadSettingsAtStart(SignInWindow::SettledPaths().root, passwordStore);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orvanet"), QIcon(QStringLiteral(":/icons/orvanet.svg"))));
     QApplication::setQuitOnLastWindowClosed(false);  // the windows end the program themselves
     orv::ui::InstallFonts();
     orv::solar::UseLocaleShortDateFormat();
     CreateForms();
-    mainform->UsePasswordStore(&passwordStore, start.storedPassword);
+    mainWindow->UsePasswordStore(&passwordStore, start.storedPassword);
     QObject::connect(&instance, &orv::ui::SingleInstance::ActivationRequested, [] { BringFormsForward(); });
-    Form1->show();
+    signInWindow->show();
     const int status = QApplication::exec();
     DestroyForms();
     return status;

@@ -29,8 +29,8 @@
 
 #include "app/ui/AppFonts.h"
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/SignInWindow.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ResultGridModel.h"
@@ -95,7 +95,7 @@ Gaps RunDownload(const QString& remote, const QString& local, qint64 size) {
             std::fprintf(stderr, "gap %.1f ms ending %.1f ms into the action\n", gaps.back(), Ms(now - begin));
         last = now;
     });
-    const auto conn = QObject::connect(mainform->ProgressBar1, &QProgressBar::valueChanged, [&] {
+    const auto conn = QObject::connect(mainWindow->transferGauge, &QProgressBar::valueChanged, [&] {
         const auto now = Clock::now();
         gaugeGaps.push_back(Ms(now - lastGauge));
         lastGauge = now;
@@ -107,7 +107,7 @@ Gaps RunDownload(const QString& remote, const QString& local, qint64 size) {
     const auto start = Clock::now();
     last = lastGauge = begin = start;
     tick.start();
-    g.ok = mainform->RunServerAction(a) == orv::ActionResult::Done;
+    g.ok = mainWindow->RunServerAction(a) == orv::ActionResult::Done;
     tick.stop();
     QObject::disconnect(conn);
     g.seconds = Ms(Clock::now() - start) / 1000;
@@ -128,10 +128,10 @@ int GapsBench() {
     if (!MakeServerFile(lab, "bench/big.bin", big) || !MakeServerFile(lab, "bench/small.bin", small)) return 1;
 
     CreateForms();
-    mainform->pooshe = QStringLiteral("12");
-    mainform->show();
-    mainform->Timer1->stop();  // the start-up refresh would be a server action of its own
-    mainform->netok = mainform->farok = mainform->billok = true;
+    mainWindow->State().labFolderCode = QStringLiteral("12");
+    mainWindow->show();
+    mainWindow->firstShowTimer->stop();  // the start-up refresh would be a server action of its own
+    mainWindow->State().networkOk = mainWindow->State().serverOk = mainWindow->State().accountOk = true;
     QElapsedTimer settle;
     settle.start();
     while (settle.elapsed() < 300) QApplication::processEvents();
@@ -171,20 +171,20 @@ int StartupChild(long long spawnNs, const QString& code) {
         QString code;
         bool eventFilter(QObject* o, QEvent* e) override {
             if (e->type() != QEvent::Paint) return false;
-            if (o == Form1 && signin < 0) {
+            if (o == signInWindow && signin < 0) {
                 signin = (NowNs() - spawn) / 1e6;
                 // Wait, as a user typing the code does, for the start-up check to end; then Ok.
-                auto* poll = new QTimer(Form1);
+                auto* poll = new QTimer(signInWindow);
                 poll->setInterval(2);
                 QObject::connect(poll, &QTimer::timeout, [this, poll] {
-                    if (!Form1->waite) return;
+                    if (!signInWindow->startCheckDone) return;
                     poll->stop();
-                    Form1->Edit1->setText(code);
+                    signInWindow->accessCodeField->setText(code);
                     okNs = NowNs();
-                    Form1->SpeedButton1->click();
+                    signInWindow->okButton->click();
                 });
                 poll->start();
-            } else if (o == mainform && main < 0 && okNs) {
+            } else if (o == mainWindow && main < 0 && okNs) {
                 main = (NowNs() - okNs) / 1e6;
                 std::printf("signin_ms=%.1f main_ms=%.1f\n", signin, main);
                 std::fflush(stdout);
@@ -196,7 +196,7 @@ int StartupChild(long long spawnNs, const QString& code) {
     probe.spawn = spawnNs;
     probe.code = code;
     app.installEventFilter(&probe);
-    Form1->show();
+    signInWindow->show();
     QTimer::singleShot(20000, [] { std::_Exit(3); });
     return QApplication::exec();
 }
@@ -251,14 +251,14 @@ int MemoryChild() {
     orv::ui::InstallFonts();
     CreateForms();
     const long before = PeakResidentKb();
-    mainform->show();
-    mainform->Timer1->stop();
-    mainform->results->setDateText(QStringLiteral("1401/06/30"));
-    mainform->results->showDay();
+    mainWindow->show();
+    mainWindow->firstShowTimer->stop();
+    mainWindow->results->setDateText(QStringLiteral("1401/06/30"));
+    mainWindow->results->showDay();
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < 500) QApplication::processEvents();
-    const int rows = mainform->results->resultModel->rowCount();
+    const int rows = mainWindow->results->resultModel->rowCount();
     std::printf("rows=%d before_kb=%ld peak_kb=%ld\n", rows, before, PeakResidentKb());
     std::fflush(stdout);
     std::_Exit(0);

@@ -353,8 +353,7 @@ void ResultsView::watchFetch() {
 // The title blinks the notice as it does an account warning, unless that warning is blinking.
 void ResultsView::onWatchBlink() {
     QWidget* window = frame_.Canvas();
-    const auto* accountBlink = window->findChild<QTimer*>(u"Timer6"_s);  // the frame's title blink
-    const bool accountBlinking = accountBlink && accountBlink->isActive();
+    const bool accountBlinking = frame_.TitleBlinking();
     if (++watchBlinks_ >= kTitleBlinks || window->isActiveWindow()) {
         watchBlinkTimer->stop();
         if (!accountBlinking) window->setWindowTitle(QString());

@@ -1,6 +1,6 @@
 #pragma once
 // One server action of the main window, described as data and run by
-// Tmainform::RunServerAction, which follows the standard sequence:
+// MainWindow::RunServerAction, which follows the standard sequence:
 //
 //   1. gauge := 0 (resetGauge)
 //   2. gates in this order: netok (network message of networkForm), farok (server

@@ -69,6 +69,7 @@ public:
     // each tick tells `listener` whether the title shows it.
     virtual void SetTitleBlink(const QString& caption) = 0;
     virtual void OnTitleBlink(std::function<void(bool captionShown)> listener) = 0;
+    virtual bool TitleBlinking() const = 0;
 
     // --- the indicators
     virtual void SetIndicator(Indicator which, IndicatorState state) = 0;

@@ -14,7 +14,7 @@
 #include "app/ui/Forms.h"
 #include "accounting/ui/AccountingPanel.h"
 #include "accounting/ui/ProgramUpdate.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/AtomicFile.h"
 #include "server/ui/ReferenceDocuments.h"
 #include "server/ui/TestsInfoWindow.h"
@@ -39,18 +39,18 @@ const QString kUploadRefused = QString::fromStdString(msg::Refused("550 No such 
 // The day 1401/06/30 in the grid with patient 2045's "HCV Qualitative" cell current.
 void ChooseTestCell(FaultBench& b) {
     b.PutServerCopy(u"14010630.txt"_s, "Text Result/12/14010630.txt");
-    mainform->results->setDateText(u"1401/06/30"_s);
-    mainform->results->showDay();  // the day was already chosen: show it again
-    mainform->results->resultGrid->setCurrentIndex(mainform->results->resultModel->index(2, 7));
+    mainWindow->results->setDateText(u"1401/06/30"_s);
+    mainWindow->results->showDay();  // the day was already chosen: show it again
+    mainWindow->results->resultGrid->setCurrentIndex(mainWindow->results->resultModel->index(2, 7));
 }
 
 // The tests-information window opens modally: once it has settled (its document
 // loaded, or asked for and fetched), `then` runs (the user's "Update", say) and it is closed.
 void WhenTestsWindowSettles(std::function<void()> then) {
-    auto* poll = new QTimer(mainform);
+    auto* poll = new QTimer(mainWindow);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, then] {
         // Settled: shown, its first look done (the hourglass goes when the document is loaded), nothing running.
-        if (!testsInfoWindow->isVisible() || testsInfoWindow->loadTimer->isActive() || mainform->ServerBusy() ||
+        if (!testsInfoWindow->isVisible() || testsInfoWindow->loadTimer->isActive() || mainWindow->ServerBusy() ||
             QApplication::overrideCursor())
             return;
         poll->stop();
@@ -85,8 +85,8 @@ std::vector<FaultAction> Actions() {
 
     // The account refresh through the session the check left open.
     rows.push_back({u"account refresh"_s,
-                    [](FaultBench&) { mainform->SpeedButton15Click(); },
-                    [](FaultBench&) { mainform->accounting->refreshAccount(); },
+                    [](FaultBench&) { mainWindow->checkServer(); },
+                    [](FaultBench&) { mainWindow->accounting->refreshAccount(); },
                     "bill.txt",
                     {},
                     u"Succese."_s,
@@ -100,15 +100,15 @@ std::vector<FaultAction> Actions() {
     rows.push_back({u"day result"_s,
                     [](FaultBench& b) {
                         b.Put(u"14010630.txt"_s, "earlier copy\r\n");
-                        mainform->results->setDateText(u"1401/06/30"_s);
+                        mainWindow->results->setDateText(u"1401/06/30"_s);
                     },
-                    [](FaultBench&) { mainform->results->receiveAndUpdate(); }, "14010630.txt", u"14010630.txt"_s,
+                    [](FaultBench&) { mainWindow->results->receiveAndUpdate(); }, "14010630.txt", u"14010630.txt"_s,
                     u"1401/06/30 File Download succesfully."_s, T(msg::kServer), T(msg::kInterrupted),
                     T(". در اين تاريخ نمونه اي از آزمايشگاه شما هنوز ارسال نگرديده"), T(msg::kLocalFile),
                     "Text Result/12/14010630.txt"});
 
     // The document of patient 2045's "HCV Qualitative" from the day's grid.
-    rows.push_back({u"test document"_s, ChooseTestCell, [](FaultBench&) { mainform->results->testDocumentAction->trigger(); }, "6-hcvql-2045",
+    rows.push_back({u"test document"_s, ChooseTestCell, [](FaultBench&) { mainWindow->results->testDocumentAction->trigger(); }, "6-hcvql-2045",
                     u"6-HCVQL-2045.pptx"_s, u"PDF File Download succesfully."_s, T(msg::kServer), T(msg::kInterrupted),
                     T(". جواب اين آزمايش هنوز آماده نميباشد"), T(msg::kLocalFile), "PCR/6-HCVQL-2045.pptx"});
     // The worklist export ("today.txt" up to the laboratory's Res folder): the
@@ -118,7 +118,7 @@ std::vector<FaultAction> Actions() {
                              b.Put(u"today.txt"_s, "1\t\xe3\xcd\xe3\xcf\t34\tFBS\r\n");
                              receptionWindow->exportDatePicker->setText(u"1401/06/30"_s);
                          },
-                         [](FaultBench&) { mainform->reception->exportWorklist(); },
+                         [](FaultBench&) { mainWindow->reception->exportWorklist(); },
                          "res/14010630",
                          {},
                          u"1401/06/30 File Export succesfully."_s,
@@ -136,11 +136,11 @@ std::vector<FaultAction> Actions() {
                     [](FaultBench& b) {
                         b.Put(u"temp.qrp"_s, "earlier bill\r\n");
                         orv::results::ReportPreview::hook = [](QPrintPreviewDialog& d) { d.close(); };
-                        mainform->accounting->monthDate->setText(u"1401/04/15"_s);
-                        mainform->accounting->nextMonth();
-                        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-05"_s);
+                        mainWindow->accounting->monthDate->setText(u"1401/04/15"_s);
+                        mainWindow->accounting->nextMonth();
+                        QCOMPARE(mainWindow->accounting->monthField->toolTip(), u"1401-05"_s);
                     },
-                    [](FaultBench&) { mainform->accounting->fetchMonthBill(); }, "1401-05.qrp", u"temp.qrp"_s,
+                    [](FaultBench&) { mainWindow->accounting->fetchMonthBill(); }, "1401-05.qrp", u"temp.qrp"_s,
                     T("صورت حساب شما با موفقیت دانلود شد "), T(msg::kServer), T(msg::kInterrupted),
                     T(". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"), T(msg::kLocalFile),
                     "Text Result/12/1401-05.qrp"});
@@ -149,13 +149,13 @@ std::vector<FaultAction> Actions() {
     rows.push_back({u"listed file"_s,
                     [](FaultBench& b) {
                         b.Put(u"Working hours.txt"_s, "old copy\r\n");
-                        if (!mainform->reference->downloadFilesButton->isChecked()) mainform->reference->downloadFilesButton->click();
-                        QVERIFY(mainform->reference->downloadFilesButton->isChecked());
-                        const auto found = mainform->reference->folderList->findItems(u"Working hours.txt"_s, Qt::MatchExactly);
+                        if (!mainWindow->reference->downloadFilesButton->isChecked()) mainWindow->reference->downloadFilesButton->click();
+                        QVERIFY(mainWindow->reference->downloadFilesButton->isChecked());
+                        const auto found = mainWindow->reference->folderList->findItems(u"Working hours.txt"_s, Qt::MatchExactly);
                         QCOMPARE(found.size(), 1);
-                        mainform->reference->folderList->setCurrentItem(found[0]);
+                        mainWindow->reference->folderList->setCurrentItem(found[0]);
                     },
-                    [](FaultBench&) { mainform->reference->openHelpFile(); }, "working hours", u"Working hours.txt"_s,
+                    [](FaultBench&) { mainWindow->reference->openHelpFile(); }, "working hours", u"Working hours.txt"_s,
                     u"Working hours.txt Download succesfully."_s, T(msg::kServer),
                     u"Working hours.txt Download failed."_s, u"Working hours.txt Download failed."_s,
                     T(msg::kLocalFile), "Help Files/Working hours.txt"});
@@ -164,10 +164,10 @@ std::vector<FaultAction> Actions() {
     rows.push_back({u"recommendation"_s,
                     [](FaultBench& b) {
                         b.Put(u"LastRecommendation.rtf"_s, "{\\rtf1 earlier}\r\n");
-                        mainform->reference->recordRecommendationRead();
-                        mainform->reference->raiseRecommendationFlag();
+                        mainWindow->reference->recordRecommendationRead();
+                        mainWindow->reference->raiseRecommendationFlag();
                     },
-                    [](FaultBench&) { mainform->reference->openRecommendation(); }, "lastrecommendation.rtf",
+                    [](FaultBench&) { mainWindow->reference->openRecommendation(); }, "lastrecommendation.rtf",
                     u"LastRecommendation.rtf"_s, u"Last Recommendation File Download succesfully."_s, T(msg::kServer),
                     u"Last Recommendation File Download failed."_s, u"Last Recommendation File Download failed."_s,
                     T(msg::kLocalFile), "Help Files/LastRecommendation.rtf"});
@@ -175,7 +175,7 @@ std::vector<FaultAction> Actions() {
     // "Show Laws": the payment rules; a shown rules file leaves the status line clear.
     rows.push_back({u"payment rules"_s,
                     [](FaultBench& b) { b.Put(u"paymentlaw.rtf"_s, "{\\rtf1 earlier rules}\r\n"); },
-                    [](FaultBench&) { mainform->reference->showPaymentRules(); },
+                    [](FaultBench&) { mainWindow->reference->showPaymentRules(); },
                     "paymentlaw.rtf",
                     u"paymentlaw.rtf"_s,
                     {},
@@ -190,10 +190,10 @@ std::vector<FaultAction> Actions() {
     // The marker is empty, so no data fault can cut it.
     rows.push_back({u"payment marker"_s,
                     [](FaultBench&) {
-                        mainform->accounting->openPanel();  // the debt calculated
-                        QVERIFY(!mainform->accounting->noUnpaidMonth);
+                        mainWindow->accounting->openPanel();  // the debt calculated
+                        QVERIFY(!mainWindow->accounting->noUnpaidMonth);
                     },
-                    [](FaultBench&) { mainform->accounting->requestPayment(); },
+                    [](FaultBench&) { mainWindow->accounting->requestPayment(); },
                     "pay/may/",
                     {},
                     T(".لطفا کمی صبر کنید"),
@@ -206,10 +206,10 @@ std::vector<FaultAction> Actions() {
     // "Download Files": the help folder's listing shown (a shown list leaves the status line clear).
     // The laboratory's file faults act on files, not on a folder's listing, so it passes them.
     rows.push_back({u"folder list"_s,
-                    [](FaultBench&) { mainform->reference->downloadFilesButton->setChecked(false); },
+                    [](FaultBench&) { mainWindow->reference->downloadFilesButton->setChecked(false); },
                     [](FaultBench&) {
-                        mainform->reference->downloadFilesButton->click();
-                        QCOMPARE(mainform->reference->downloadFilesButton->isChecked(), mainform->Label6->text().isEmpty());
+                        mainWindow->reference->downloadFilesButton->click();
+                        QCOMPARE(mainWindow->reference->downloadFilesButton->isChecked(), mainWindow->statusLine->text().isEmpty());
                     },
                     "help files",
                     {},
@@ -225,13 +225,13 @@ std::vector<FaultAction> Actions() {
     {
         FaultAction update{u"program update"_s,
                            [](FaultBench&) {
-                               QStringList bill = mainform->accounting->billText->toPlainText().split(u'\n');
+                               QStringList bill = mainWindow->accounting->billText->toPlainText().split(u'\n');
                                QVERIFY(bill.size() > 2);
                                bill[1] = u"22.5"_s;
-                               mainform->accounting->billText->setPlainText(bill.join(u'\n'));
-                               mainform->update->programCurrent = false;
+                               mainWindow->accounting->billText->setPlainText(bill.join(u'\n'));
+                               mainWindow->update->programCurrent = false;
                            },
-                           [](FaultBench&) { mainform->update->onIndicatorDoubleClicked(); },
+                           [](FaultBench&) { mainWindow->update->onIndicatorDoubleClicked(); },
                            "orvanet.exe",
                            u"Desktop/OrvanetVer 22.5.exe"_s,
                            T(". نسخه جديد نرم افزار در دسکتاپ شما دانلود شد: OrvanetVer 22.5.exe"),
@@ -253,11 +253,11 @@ std::vector<FaultAction> Actions() {
                 QDir(QString::fromStdString(b.lab.ServerFile("Text Result/12/comments"))).removeRecursively();
                 QDir().mkpath(QString::fromStdString(b.lab.ServerFile("Text Result/12/comments")));
                 QVERIFY(WriteFileAtomically(b.lab.ServerFile(kEarlierMessage), "an earlier message"));
-                mainform->accounting->messageNumber = [] { return 40; };
-                mainform->accounting->messageText->setPlainText(u"سلام"_s);
+                mainWindow->accounting->messageNumber = [] { return 40; };
+                mainWindow->accounting->messageText->setPlainText(u"سلام"_s);
             },
             [](FaultBench& b) {
-                mainform->accounting->sendMessage();
+                mainWindow->accounting->sendMessage();
                 QCOMPARE(b.Served(kEarlierMessage), std::string("an earlier message"));
             },
             "comments/",
@@ -278,7 +278,7 @@ std::vector<FaultAction> Actions() {
                            ChooseTestCell,
                            [](FaultBench&) {
                                WhenTestsWindowSettles({});
-                               mainform->results->normalValuesAction->trigger();
+                               mainWindow->results->normalValuesAction->trigger();
                            },
                            "lastnormalvalue.rtf",
                            u"LastNormalValue.rtf"_s,
@@ -302,7 +302,7 @@ std::vector<FaultAction> Actions() {
                     },
                     [](FaultBench&) {
                         WhenTestsWindowSettles([] { testsInfoWindow->updateDocument(); });
-                        mainform->results->testPriceAction->trigger();
+                        mainWindow->results->testPriceAction->trigger();
                     },
                     "lastpriceoftests.txt",
                     u"LastPriceOfTests.txt"_s,

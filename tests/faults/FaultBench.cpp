@@ -10,9 +10,9 @@
 #include <csignal>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 #include "accounting/ui/AccountingPanel.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/AtomicFile.h"
 
 namespace orv::test {
@@ -30,8 +30,8 @@ void FaultBench::Open() {
     prompts = std::make_unique<PromptRecorder>();
     window_.Create(lab, "17");
     // The Desktop inside the workspace, so that the local faults and the snapshot reach it.
-    Form1->desk = Root() + QStringLiteral("Desktop");
-    QDir().mkpath(Form1->desk);
+    signInWindow->desktopFolder = Root() + QStringLiteral("Desktop");
+    QDir().mkpath(signInWindow->desktopFolder);
     window_.Show();
 }
 
@@ -43,8 +43,8 @@ void FaultBench::Close() {
 }
 
 void FaultBench::StartUp() {
-    mainform->SpeedButton15Click();
-    mainform->accounting->refreshAccount();
+    mainWindow->checkServer();
+    mainWindow->accounting->refreshAccount();
 }
 
 void FaultBench::Put(const QString& name, const std::string& bytes) const {

@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "app/ui/Forms.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "server/core/ServerMessages.h"
 #include "tests/faults/FaultActions.h"
 #include "tests/faults/FaultBench.h"
@@ -81,8 +81,8 @@ private slots:
         bench_ = std::make_unique<FaultBench>(lab_);
         bench_->Open();
         bench_->StartUp();  // a good start: the gates are open and the check's session is closed
-        QVERIFY(mainform->netok && mainform->farok && mainform->billok);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(mainWindow->State().networkOk && mainWindow->State().serverOk && mainWindow->State().accountOk);
+        QVERIFY(!mainWindow->ftp->IsOpen());
     }
     void cleanup() {
         bench_->Close();
@@ -131,9 +131,9 @@ private slots:
         QElapsedTimer sinceTick;
         sinceTick.start();
         QTimer ticker;
-        connect(&ticker, &QTimer::timeout, mainform, [&] {
+        connect(&ticker, &QTimer::timeout, mainWindow, [&] {
             longestGap = std::max(longestGap, sinceTick.restart());
-            mainform->Label6->repaint();
+            mainWindow->statusLine->repaint();
             ++paints;
         });
         ticker.start(50);
@@ -144,7 +144,7 @@ private slots:
         bench_->DiskFull(false);
         bench_->ReadOnly(false);
 
-        QCOMPARE(mainform->Label6->text(), expected);
+        QCOMPARE(mainWindow->statusLine->text(), expected);
         // No message box but the confirmations a good run asks and the box that tells the failure.
         QVERIFY2(bench_->prompts->messages.size() == qsizetype(a.asks + (boxed ? 1 : 0)),
                  qPrintable(bench_->prompts->messages.join(u"; "_s)));
@@ -154,8 +154,8 @@ private slots:
         }
         QVERIFY2(longestGap < 1000, qPrintable(u"the window stood still for %1 ms"_s.arg(longestGap)));
         if (took.elapsed() > 500) QVERIFY(paints >= took.elapsed() / 200);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
-        QVERIFY(!mainform->ServerBusy());
+        QVERIFY(!mainWindow->ftp->IsOpen());
+        QVERIFY(!mainWindow->ServerBusy());
         QVERIFY(!QApplication::overrideCursor());
 
         // The workspace: the same files as before, but for the target a good run replaced.
@@ -177,8 +177,8 @@ private slots:
         bench_->StartUp();
         a.before(*bench_);
         a.run(*bench_);
-        QCOMPARE(mainform->Label6->text(), a.success);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QCOMPARE(mainWindow->statusLine->text(), a.success);
+        QVERIFY(!mainWindow->ftp->IsOpen());
         if (!a.target.isEmpty()) {
             const auto again = bench_->Snapshot();
             QVERIFY(again.at(a.target.toStdString()) == bench_->Served(a.served));

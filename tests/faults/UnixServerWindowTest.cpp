@@ -10,7 +10,7 @@
 
 #include "server/ui/ReferenceDocuments.h"
 #include "app/ui/Forms.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "server/core/ServerMessages.h"
 #include "tests/faults/FaultActions.h"
 #include "tests/faults/FaultBench.h"
@@ -34,7 +34,7 @@ private slots:
         bench_ = std::make_unique<FaultBench>(lab_);
         bench_->Open();
         bench_->StartUp();
-        QVERIFY(mainform->netok && mainform->farok && mainform->billok);
+        QVERIFY(mainWindow->State().networkOk && mainWindow->State().serverOk && mainWindow->State().accountOk);
     }
     void cleanup() {
         bench_->Close();
@@ -51,24 +51,24 @@ private slots:
         const orv::test::FaultAction a = orv::test::Actions()[size_t(action)];
         a.before(*bench_);
         a.run(*bench_);
-        QCOMPARE(mainform->Label6->text(), a.success);
+        QCOMPARE(mainWindow->statusLine->text(), a.success);
         if (!a.target.isEmpty())
             QVERIFY(bench_->Snapshot().at(a.target.toStdString()) == bench_->Served(a.served));
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(!mainWindow->ftp->IsOpen());
     }
 
     void folderListShowsTheHelpFiles() {
-        mainform->reference->downloadFilesButton->click();
-        QVERIFY(mainform->reference->downloadFilesButton->isChecked());
-        QVERIFY(!mainform->reference->folderList->findItems(u"Working hours.txt"_s, Qt::MatchExactly).isEmpty());
-        QVERIFY(mainform->Label6->text().isEmpty());
+        mainWindow->reference->downloadFilesButton->click();
+        QVERIFY(mainWindow->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainWindow->reference->folderList->findItems(u"Working hours.txt"_s, Qt::MatchExactly).isEmpty());
+        QVERIFY(mainWindow->statusLine->text().isEmpty());
         // An empty folder is said, not shown as a blank list.
-        mainform->reference->downloadFilesButton->click();
+        mainWindow->reference->downloadFilesButton->click();
         const QString folder = QString::fromStdString(lab_.ServerFile("Help Files"));
         QVERIFY(QDir().rename(folder, folder + u".aside"_s));
         QVERIFY(QDir().mkdir(folder));
-        mainform->reference->downloadFilesButton->click();
-        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kListEmpty));
+        mainWindow->reference->downloadFilesButton->click();
+        QCOMPARE(mainWindow->statusLine->text(), QString::fromUtf8(orv::msg::kListEmpty));
         QVERIFY(QDir().rmdir(folder));
         QVERIFY(QDir().rename(folder + u".aside"_s, folder));
     }
@@ -78,12 +78,12 @@ private slots:
         const QString aside = served + u".aside"_s;
         QFile::remove(bench_->Root() + u"14010630.txt"_s);
         QVERIFY(QFile::rename(served, aside));
-        mainform->results->watchToday();  // not there yet: nothing said
-        QVERIFY(mainform->results->watchNotice.isEmpty());
+        mainWindow->results->watchToday();  // not there yet: nothing said
+        QVERIFY(mainWindow->results->watchNotice.isEmpty());
         QVERIFY(QFile::rename(aside, served));
-        mainform->results->watchToday();
-        QVERIFY2(mainform->results->watchNotice.contains(u"New results of 1401/06/30"_s), qPrintable(mainform->results->watchNotice));
-        mainform->results->watchFetch();
+        mainWindow->results->watchToday();
+        QVERIFY2(mainWindow->results->watchNotice.contains(u"New results of 1401/06/30"_s), qPrintable(mainWindow->results->watchNotice));
+        mainWindow->results->watchFetch();
         QTRY_VERIFY(bench_->Snapshot().count("14010630.txt"));
         QVERIFY(bench_->Snapshot().at("14010630.txt") == bench_->Served("Text Result/12/14010630.txt"));
     }

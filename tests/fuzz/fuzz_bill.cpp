@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t unpaid = 0;
     for (size_t i = 5; i < text.lines.size(); ++i)
         if (!text.lines[i].empty() && text.lines[i][0] == '0') ++unpaid;
-    if (d.unpaidLines.size() != unpaid || d.nodata != (unpaid == 0)) std::abort();
-    if (d.nodata) return 0;
+    if (d.unpaidLines.size() != unpaid || d.noUnpaidMonth != (unpaid == 0)) std::abort();
+    if (d.noUnpaidMonth) return 0;
     if (d.s < 0 || d.s > 4 || d.v < 0 || d.v > 4) std::abort();
-    if (d.kol >= 0 && (d.m < 0 || d.m > d.kol)) std::abort();
-    if (d.pardata.rfind(d.label + "x", 0) != 0) std::abort();
+    if (d.monthAmount >= 0 && (d.m < 0 || d.m > d.monthAmount)) std::abort();
+    if (d.paymentRecord.rfind(d.label + "x", 0) != 0) std::abort();
     return 0;
 }

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/ui/Forms.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/TextFile.h"
 #include "tests/support/CentralLab.h"
 
@@ -44,15 +44,15 @@ public:
         if (!checkCounter.empty())
             QVERIFY(orv::WriteTextFile(QString(Root() + QStringLiteral("check.txt")).toStdString(), {checkCounter}));
         CreateForms();
-        mainform->pooshe = QString::fromStdString(lab.Folder());
+        mainWindow->State().labFolderCode = QString::fromStdString(lab.Folder());
     }
 
     // Shows the main window and lets the start-up timer run (it does nothing
     // while the server gates are closed).
     void Show() {
-        mainform->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainform));
-        QTRY_VERIFY(!mainform->Timer1->isActive());
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QTRY_VERIFY(!mainWindow->firstShowTimer->isActive());
     }
 
     void Destroy() {

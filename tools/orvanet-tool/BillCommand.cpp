@@ -22,7 +22,7 @@ void Print(const orv::accounting::Account& a, const orv::accounting::NumberForma
         Put("gauge", std::to_string(a.gauge));
     }
     const orv::accounting::Debt& d = a.debt;
-    Put("nodata", d.nodata ? "true" : "false");
+    Put("nodata", d.noUnpaidMonth ? "true" : "false");
     for (const std::string& line : d.unpaidLines) Put("memo3", line);
     Put("Label35", d.totalText);
     Put("Label10", d.payableMonthText);
@@ -30,14 +30,14 @@ void Print(const orv::accounting::Account& a, const orv::accounting::NumberForma
     Put("Label26", d.paymentDiscountText);
     Put("Label29", d.volumeDiscountText);
     Put("Label27", d.afterDiscountsText);
-    if (d.nodata) return;
-    Put("pardata", d.pardata);
-    Put("kol", std::to_string(d.kol));
+    if (d.noUnpaidMonth) return;
+    Put("pardata", d.paymentRecord);
+    Put("kol", std::to_string(d.monthAmount));
     Put("m", std::to_string(d.m));
     Put("days", std::to_string(d.d));
     Put("discount", orv::accounting::ShortNumber(d.s, en));
     Put("volume", std::to_string(d.v));
-    Put("parmah", d.parmah);
+    Put("parmah", d.firstUnpaidMonth);
 }
 
 int Run(const std::vector<std::string>& args) {

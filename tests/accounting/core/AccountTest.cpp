@@ -20,8 +20,8 @@ Account Calc(const std::vector<std::string>& lines, const std::string& today, co
 }
 
 Account OneUnpaid(const std::string& period, const std::string& amount, const std::string& today,
-                  const std::string& tav = "1", const std::string& limit = "90") {
-    return Calc(BillLines({BillRecordLine("0", period, amount)}, tav, limit), today);
+                  const std::string& sampleFactor = "1", const std::string& limit = "90") {
+    return Calc(BillLines({BillRecordLine("0", period, amount)}, sampleFactor, limit), today);
 }
 
 }  // namespace
@@ -33,9 +33,9 @@ TEST(BillReading, LinesOneToFive) {
     EXPECT_EQ(a.version, "22.5");
     EXPECT_DOUBLE_EQ(a.versionNumber, 22.5);
     EXPECT_EQ(a.counter, 17);
-    EXPECT_DOUBLE_EQ(a.tav, 0.5);
+    EXPECT_DOUBLE_EQ(a.sampleFactor, 0.5);
     EXPECT_TRUE(a.block);
-    EXPECT_EQ(a.maxb, 75);
+    EXPECT_EQ(a.overdueLimitDays, 75);
 }
 
 TEST(BillReading, DefaultsForLinesThreeAndFive) {
@@ -43,7 +43,7 @@ TEST(BillReading, DefaultsForLinesThreeAndFive) {
     ASSERT_TRUE(a.ok);
     EXPECT_EQ(a.counter, 10);
     EXPECT_FALSE(a.block);
-    EXPECT_EQ(a.maxb, 120);
+    EXPECT_EQ(a.overdueLimitDays, 120);
 }
 
 TEST(BillReading, LineTwoOrFourNotANumberNamesTheLineAndValue) {
@@ -60,8 +60,8 @@ TEST(BillReading, LineTwoOrFourNotANumberNamesTheLineAndValue) {
 
 TEST(BillReading, DecimalsWithDotAndWithTheLocaleSeparator) {
     const NumberFormat fa{",", "."};
-    EXPECT_DOUBLE_EQ(Calc(BillLines({}, "0,5"), "1401/09/01", fa).tav, 0.5);
-    EXPECT_DOUBLE_EQ(Calc(BillLines({}, "0.5"), "1401/09/01", fa).tav, 0.5);
+    EXPECT_DOUBLE_EQ(Calc(BillLines({}, "0,5"), "1401/09/01", fa).sampleFactor, 0.5);
+    EXPECT_DOUBLE_EQ(Calc(BillLines({}, "0.5"), "1401/09/01", fa).sampleFactor, 0.5);
     EXPECT_FALSE(Calc(BillLines({}, "0,5"), "1401/09/01", kEn).ok);
 }
 
@@ -70,7 +70,7 @@ TEST(OverdueCheck, LinesOneToFiveOnlyGiveNoCountAndNoDebt) {
     EXPECT_FALSE(a.hasUnpaid);
     EXPECT_FALSE(a.warning);
     EXPECT_TRUE(a.gateOpen);
-    EXPECT_TRUE(a.debt.nodata);
+    EXPECT_TRUE(a.debt.noUnpaidMonth);
     EXPECT_EQ(a.debt.payableMonthText, " هیچ بدهی وجود ندارد ");
     EXPECT_EQ(a.debt.monthAmountText, " ");
     EXPECT_EQ(a.debt.totalText, " کل بدهی  :          0  ریال ");
@@ -80,7 +80,7 @@ TEST(OverdueCheck, LinesOneToFiveOnlyGiveNoCountAndNoDebt) {
 TEST(OverdueCheck, OverdueMonthWarnsAndClosesTheGateOnlyWithTheLock) {
     const Account locked = OneUnpaid("1401-05", "150000000", "1401/09/01");
     EXPECT_TRUE(locked.hasUnpaid);
-    EXPECT_EQ(locked.parmah, "1401/05");
+    EXPECT_EQ(locked.firstUnpaidMonth, "1401/05");
     EXPECT_EQ(locked.overdueDays, 92);  // 91 days from 1401/06/01, plus 1
     EXPECT_EQ(locked.gauge, 92);
     EXPECT_TRUE(locked.warning);
@@ -130,11 +130,11 @@ TEST(BillReading, ColumnsAreCharactersNotBytes) {
             line.replace(1, 1, column2);
             const Account a = Calc(BillLines({line}), "1401/07/17");
             EXPECT_TRUE(a.hasUnpaid) << column2 << " " << period;
-            EXPECT_EQ(a.parmah, "1401/05") << column2 << " " << period;
+            EXPECT_EQ(a.firstUnpaidMonth, "1401/05") << column2 << " " << period;
             EXPECT_EQ(a.overdueDays, 48) << column2 << " " << period;
             ASSERT_TRUE(a.debt.ok) << a.debt.error;
             EXPECT_EQ(a.debt.label, period) << column2;
-            EXPECT_EQ(a.debt.kol, 150000000) << column2 << " " << period;
+            EXPECT_EQ(a.debt.monthAmount, 150000000) << column2 << " " << period;
             EXPECT_EQ(a.debt.unpaidLines, std::vector<std::string>{std::string(period) + "    150,000,000  ریـال"});
         }
     }
@@ -144,16 +144,16 @@ TEST(OverdueCheck, SettledRecordsSkippedAndOnlyTheFirstUnpaidCounts) {
     const Account a = Calc(BillLines({BillRecordLine("1", "1401-01", "5000"), "", BillRecordLine("0", "1401-07", "7000"),
                                       BillRecordLine("0", "1401-02", "9000")}),
                            "1401/09/01");
-    EXPECT_EQ(a.parmah, "1401/07");
+    EXPECT_EQ(a.firstUnpaidMonth, "1401/07");
     EXPECT_EQ(a.overdueDays, 31);
 }
 
 TEST(OverdueCheck, InstalmentRecordReadsItsPeriodAfterTheNumber) {
     const Account a = Calc(BillLines({BillRecordLine("0", "2^1401-05", "20000000")}), "1401/09/01");
-    EXPECT_EQ(a.parmah, "1401/05");
+    EXPECT_EQ(a.firstUnpaidMonth, "1401/05");
     EXPECT_EQ(a.debt.instalment, "2");
-    EXPECT_EQ(a.debt.kol, 20000000);
-    EXPECT_EQ(a.debt.pardata.substr(0, 20), "2^1401-05x2y1401h05x");
+    EXPECT_EQ(a.debt.monthAmount, 20000000);
+    EXPECT_EQ(a.debt.paymentRecord.substr(0, 20), "2^1401-05x2y1401h05x");
     EXPECT_EQ(a.debt.payableMonthText, " ماه قابل پرداخت  : پرداخت 2 از مرداد ماه  1401");
 }
 
@@ -176,7 +176,7 @@ TEST(GoodPaymentDiscount, FollowsTheDaysFromTheDueDate) {
         EXPECT_EQ(a.debt.d, c.d) << c.today;
         EXPECT_DOUBLE_EQ(a.debt.s, c.s) << c.today;
         EXPECT_EQ(a.debt.L, 92) << c.today;
-        EXPECT_EQ(a.debt.pardata, std::string("1401-05x1401h05x120x") + c.hundredS + "x2x" + std::to_string(c.d))
+        EXPECT_EQ(a.debt.paymentRecord, std::string("1401-05x1401h05x120x") + c.hundredS + "x2x" + std::to_string(c.d))
             << c.today;
     }
     EXPECT_EQ(OneUnpaid("1401-05", "150000000", "1401/06/01").debt.paymentDiscountText,
@@ -192,7 +192,7 @@ TEST(GoodPaymentDiscount, WindowLengthFollowsTheMonths) {
 TEST(VolumeDiscount, ThresholdsScaledByTheFactor) {
     struct Case {
         const char* amount;
-        const char* tav;
+        const char* sampleFactor;
         int v;
     } cases[] = {{"169999999", "1", 2}, {"170000000", "1", 3}, {"99999999", "1", 0}, {"100000000", "1", 1},
                  {"140000000", "1", 2}, {"200000000", "1", 4}, {"100000000", "0.5", 4},
@@ -201,19 +201,19 @@ TEST(VolumeDiscount, ThresholdsScaledByTheFactor) {
                  {"186999999", "1.1", 2}, {"219999999", "1.1", 3}, {"109999999", "1.1", 0},
                  {"51000000", "0.3", 3}, {"60000000", "3e-1", 4}, {"0", "0", 4}, {"-5", "0", 0}};
     for (const Case& c : cases)
-        EXPECT_EQ(OneUnpaid("1401-05", c.amount, "1401/06/01", c.tav).debt.v, c.v) << c.amount << " " << c.tav;
+        EXPECT_EQ(OneUnpaid("1401-05", c.amount, "1401/06/01", c.sampleFactor).debt.v, c.v) << c.amount << " " << c.sampleFactor;
 }
 
 TEST(DebtCalculation, AmountAfterBothDiscountsAndItsLabels) {
     const Account a = OneUnpaid("1401-05", "150000000", "1401/07/17");
     ASSERT_TRUE(a.debt.ok);
-    EXPECT_EQ(a.debt.kol, 150000000);
+    EXPECT_EQ(a.debt.monthAmount, 150000000);
     EXPECT_EQ(a.debt.m, 143355000);
     EXPECT_EQ(a.debt.monthAmountText, " کل مبلغ  :   150,000,000  ریال ");
     EXPECT_EQ(a.debt.volumeDiscountText, " تخفیف حجم نمونه  :  2  درصد");
     EXPECT_EQ(a.debt.afterDiscountsText, "مبلغ پس از تخفیف  :  143,355,000  ریال");
     EXPECT_EQ(a.debt.payableMonthText, " ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401");
-    EXPECT_EQ(a.debt.pardata, "1401-05x1401h05x120x243x2x47");
+    EXPECT_EQ(a.debt.paymentRecord, "1401-05x1401h05x120x243x2x47");
     EXPECT_EQ(a.debt.windowEnd, "1401/08/01");
 }
 
@@ -227,20 +227,20 @@ TEST(DebtCalculation, TwoUnpaidMonthsListedAndSummedOnlyTheFirstDiscounted) {
     EXPECT_EQ(a.debt.unpaidLines[1], "1401-05    30,000,001  ریـال");
     EXPECT_EQ(a.debt.total, 150000001);
     EXPECT_EQ(a.debt.totalText, " کل بدهی  :          150,000,001  ریال ");
-    EXPECT_EQ(a.debt.parmah, "1401/04");
-    EXPECT_EQ(a.debt.kol, 120000000);
+    EXPECT_EQ(a.debt.firstUnpaidMonth, "1401/04");
+    EXPECT_EQ(a.debt.monthAmount, 120000000);
 }
 
 TEST(DebtCalculation, OnlySettledMonthsGiveTheNoDebtTexts) {
     const Account a = Calc(BillLines({BillRecordLine("1", "1401-03", "90000000")}), "1401/05/10");
-    EXPECT_TRUE(a.debt.nodata);
-    EXPECT_TRUE(a.debt.pardata.empty());
+    EXPECT_TRUE(a.debt.noUnpaidMonth);
+    EXPECT_TRUE(a.debt.paymentRecord.empty());
     EXPECT_EQ(a.debt.totalText, " کل بدهی  :          0  ریال ");
 }
 
 TEST(DebtCalculation, ZeroTotalShowsAnEmptyNumber) {
     const Account a = Calc(BillLines({BillRecordLine("0", "1401-03", "0")}), "1401/05/10");
-    EXPECT_FALSE(a.debt.nodata);
+    EXPECT_FALSE(a.debt.noUnpaidMonth);
     EXPECT_EQ(a.debt.totalText, " کل بدهی  :            ریال ");
     EXPECT_EQ(a.debt.unpaidLines[0], "1401-03      ریـال");
 }
@@ -248,7 +248,7 @@ TEST(DebtCalculation, ZeroTotalShowsAnEmptyNumber) {
 TEST(DebtCalculation, AmountsAboveThirtyTwoBitsStayExact) {
     const Account a = OneUnpaid("1401-05", "2500000000", "1401/06/01");
     ASSERT_TRUE(a.debt.ok);
-    EXPECT_EQ(a.debt.kol, 2500000000LL);
+    EXPECT_EQ(a.debt.monthAmount, 2500000000LL);
     EXPECT_EQ(a.debt.v, 4);
     EXPECT_EQ(a.debt.m, 2300000000LL);  // 4 % and 4 % off
     EXPECT_EQ(a.debt.afterDiscountsText, "مبلغ پس از تخفیف  :  2,300,000,000  ریال");

@@ -16,10 +16,10 @@ inline std::string BillRecordLine(const std::string& state, const std::string& p
 }
 
 // Lines 1 to 5, then the records.
-inline std::vector<std::string> BillLines(const std::vector<std::string>& records, const std::string& tav = "1",
+inline std::vector<std::string> BillLines(const std::vector<std::string>& records, const std::string& sampleFactor = "1",
                                           const std::string& limit = "90", const std::string& version = "22.00",
                                           const std::string& counter = "18") {
-    std::vector<std::string> lines{"آزمايشگاه نمونه", version, counter, tav, limit};
+    std::vector<std::string> lines{"آزمايشگاه نمونه", version, counter, sampleFactor, limit};
     lines.insert(lines.end(), records.begin(), records.end());
     return lines;
 }

@@ -9,7 +9,7 @@
 
 #include "accounting/ui/AccountingPanel.h"
 #include "app/ui/Forms.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,10 +34,10 @@ private slots:
     void cleanup() { DestroyForms(); }
 
     void contentsStayInTheMiddleAtAnySize() {
-        orv::accounting::AccountingPanel& panel = *mainform->accounting;
+        orv::accounting::AccountingPanel& panel = *mainWindow->accounting;
         QCOMPARE(panel.objectName(), u"Panel1"_s);
         QCOMPARE(panel.geometry(), QRect(8, 100, 624, 336));
-        mainform->show();
+        mainWindow->show();
         panel.show();
         const QRect designed = Contents(panel);
         QCOMPARE(panel.payButton->mapTo(&panel, QPoint(0, 0)), QPoint(278, 196));  // as designed
@@ -53,8 +53,8 @@ private slots:
 
     // Persian is typed from the right: the caret starts there and stays there.
     void messageIsWrittenRightToLeft() {
-        orv::accounting::AccountingPanel& panel = *mainform->accounting;
-        mainform->show();
+        orv::accounting::AccountingPanel& panel = *mainWindow->accounting;
+        mainWindow->show();
         panel.show();
         QPlainTextEdit* message = panel.messageText;
         message->setFocus();

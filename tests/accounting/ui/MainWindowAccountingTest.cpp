@@ -82,9 +82,9 @@ class MainWindowAccountingTest : public QObject {
 
     // The server check and the account refresh, as the start-up runs them.
     void CheckAndRefresh() {
-        mainform->SpeedButton15Click();
-        QVERIFY(mainform->netok && mainform->farok);
-        mainform->accounting->refreshAccount();
+        mainWindow->checkServer();
+        QVERIFY(mainWindow->State().networkOk && mainWindow->State().serverOk);
+        mainWindow->accounting->refreshAccount();
     }
     // What the accounting logic computes for the laboratory's bill today.
     acc::Account Expected(const CentralLab& lab) const {
@@ -104,7 +104,7 @@ private slots:
         WriteServerBill(lab_, originalBill_);
         w_.Open(lab_);
         QVERIFY(orv::WriteTextFile(w_.RootStd() + "check.txt", {"17"}));
-        mainform->netok = mainform->farok = false;
+        mainWindow->State().networkOk = mainWindow->State().serverOk = false;
         lab_.ClearLogs();
     }
     void cleanup() { w_.Close(); }
@@ -113,23 +113,23 @@ private slots:
         CheckAndRefresh();
         const acc::Account expected = Expected(lab_);
         QCOMPARE(w_.Status(), u"Succese."_s);
-        QCOMPARE(mainform->cap, u"   "_s);
-        QCOMPARE(mainform->accounting->labNameLabel->text(), u"آزمايشگاه نمونه مرکزي"_s);
-        QCOMPARE(StdLines(mainform->accounting->BillLines()), ServerBill(lab_));
-        QVERIFY(mainform->billok);
-        QVERIFY(mainform->block);
-        QCOMPARE(mainform->accounting->overdueLimitDays, 90);
-        QCOMPARE(mainform->accounting->firstUnpaidMonth, u"1401/05"_s);
-        QCOMPARE(mainform->accounting->debtGauge->value(), 30);  // 29 days from 1401/06/01, plus 1
-        QCOMPARE(mainform->accounting->debtGauge->value(), expected.gauge);
-        QVERIFY(mainform->Timer3->isActive());
+        QCOMPARE(mainWindow->titleCaption, u"   "_s);
+        QCOMPARE(mainWindow->accounting->labNameLabel->text(), u"آزمايشگاه نمونه مرکزي"_s);
+        QCOMPARE(StdLines(mainWindow->accounting->BillLines()), ServerBill(lab_));
+        QVERIFY(mainWindow->State().accountOk);
+        QVERIFY(mainWindow->State().accountBlocked);
+        QCOMPARE(mainWindow->accounting->overdueLimitDays, 90);
+        QCOMPARE(mainWindow->accounting->firstUnpaidMonth, u"1401/05"_s);
+        QCOMPARE(mainWindow->accounting->debtGauge->value(), 30);  // 29 days from 1401/06/01, plus 1
+        QCOMPARE(mainWindow->accounting->debtGauge->value(), expected.gauge);
+        QVERIFY(mainWindow->refreshTimer->isActive());
         // Version 22.00 as published: current.
-        QVERIFY(mainform->update->programCurrent);
-        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
+        QVERIFY(mainWindow->update->programCurrent);
+        QCOMPARE(mainWindow->upToDateIndicator->pixmap().toImage(), mainWindow->successPicture->pixmap().toImage());
         // Notice counter 18 over the 17 of check.txt: the flag goes up.
-        QCOMPARE(mainform->reference->recommendationFlag->text(), u"New Massage.Plz Click here"_s);
-        QCOMPARE(mainform->reference->recommendationFlag->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QVERIFY(mainform->reference->flagBlink->isActive());
+        QCOMPARE(mainWindow->reference->recommendationFlag->text(), u"New Massage.Plz Click here"_s);
+        QCOMPARE(mainWindow->reference->recommendationFlag->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(mainWindow->reference->flagBlink->isActive());
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
     }
 
@@ -137,29 +137,29 @@ private slots:
         overdueLab_.WriteSettings(w_.RootStd());
         CheckAndRefresh();
         QCOMPARE(w_.Status(), u". اخطار پرداخت صورت حساب"_s);
-        QCOMPARE(mainform->cap, u" اخطار پرداخت صورت حساب"_s);
-        QVERIFY(!mainform->billok);
-        QCOMPARE(mainform->accounting->debtGauge->value(), 120);
-        mainform->results->setDateText(u"1401/06/30"_s);
-        mainform->results->receiveAndUpdate();
+        QCOMPARE(mainWindow->titleCaption, u" اخطار پرداخت صورت حساب"_s);
+        QVERIFY(!mainWindow->State().accountOk);
+        QCOMPARE(mainWindow->accounting->debtGauge->value(), 120);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->receiveAndUpdate();
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kAccountingLock));
         QVERIFY(!QFile::exists(w_.Root() + u"14010630.txt"_s));
     }
 
     void unreadableLineKeepsThePreviousBillAndTheRefreshTimer() {
         CheckAndRefresh();
-        const std::vector<std::string> good = StdLines(mainform->accounting->BillLines());
+        const std::vector<std::string> good = StdLines(mainWindow->accounting->BillLines());
         std::vector<std::string> bad = originalBill_;
         bad[3] = "1/2";
         bad[0] = "another name";
         WriteServerBill(lab_, bad);
-        mainform->Timer3->stop();
+        mainWindow->refreshTimer->stop();
         CheckAndRefresh();
         QVERIFY2(w_.Status().contains(u"line 4"_s), qPrintable(w_.Status()));
         QVERIFY(w_.Status().contains(u"1/2"_s));
-        QCOMPARE(StdLines(mainform->accounting->BillLines()), good);
-        QCOMPARE(mainform->accounting->labNameLabel->text(), u"آزمايشگاه نمونه مرکزي"_s);
-        QVERIFY(mainform->Timer3->isActive());
+        QCOMPARE(StdLines(mainWindow->accounting->BillLines()), good);
+        QCOMPARE(mainWindow->accounting->labNameLabel->text(), u"آزمايشگاه نمونه مرکزي"_s);
+        QVERIFY(mainWindow->refreshTimer->isActive());
     }
 
     // With no earlier bill to keep, the Accounting button says why it opens nothing.
@@ -169,10 +169,10 @@ private slots:
             bad[index] = value;
             WriteServerBill(lab_, bad);
             CheckAndRefresh();
-            QVERIFY(StdLines(mainform->accounting->BillLines()).empty());
-            mainform->Flash(u"something else"_s);
-            QTest::mouseClick(mainform->accounting->accountingButton, Qt::LeftButton);
-            QVERIFY(!mainform->accounting->isVisible());
+            QVERIFY(StdLines(mainWindow->accounting->BillLines()).empty());
+            mainWindow->Flash(u"something else"_s);
+            QTest::mouseClick(mainWindow->accounting->accountingButton, Qt::LeftButton);
+            QVERIFY(!mainWindow->accounting->isVisible());
             QVERIFY2(w_.Status().contains(u"line %1"_s.arg(index + 1)), qPrintable(w_.Status()));
             QVERIFY(w_.Status().contains(QString::fromUtf8(value)));
         }
@@ -180,38 +180,38 @@ private slots:
 
     void panelShowsTheDebtAndDiscounts() {
         PromptRecorder prompts;
-        mainform->accounting->openPanel();  // nothing reachable yet: nothing opens
-        QVERIFY(!mainform->accounting->isVisible());
+        mainWindow->accounting->openPanel();  // nothing reachable yet: nothing opens
+        QVERIFY(!mainWindow->accounting->isVisible());
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkRefresh));
-        mainform->netok = true;  // the server alone is down
-        mainform->accounting->openPanel();
-        QVERIFY(!mainform->accounting->isVisible());
+        mainWindow->State().networkOk = true;  // the server alone is down
+        mainWindow->accounting->openPanel();
+        QVERIFY(!mainWindow->accounting->isVisible());
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kServer));
-        mainform->netok = false;
+        mainWindow->State().networkOk = false;
         CheckAndRefresh();
-        mainform->results->setDateText(u"1401/06/30"_s);
-        QTest::mouseClick(mainform->accounting->accountingButton, Qt::LeftButton);
-        QVERIFY(mainform->accounting->isVisible());
+        mainWindow->results->setDateText(u"1401/06/30"_s);
+        QTest::mouseClick(mainWindow->accounting->accountingButton, Qt::LeftButton);
+        QVERIFY(mainWindow->accounting->isVisible());
         const acc::Debt expected = Expected(lab_).debt;
-        QCOMPARE(mainform->accounting->unpaidMonthsText->toPlainText(), Q(expected.unpaidLines[0] + "\n" + expected.unpaidLines[1]));
-        QCOMPARE(mainform->accounting->totalDebtLabel->text(), u" کل بدهی  :          170,000,000  ریال "_s);
-        QCOMPARE(mainform->accounting->payableMonthLabel->text(), u" ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401"_s);
-        QCOMPARE(mainform->accounting->monthAmountLabel->text(), Q(expected.monthAmountText));
-        QCOMPARE(mainform->accounting->paymentDiscountLabel->text(), Q(expected.paymentDiscountText));
-        QCOMPARE(mainform->accounting->volumeDiscountLabel->text(), Q(expected.volumeDiscountText));
-        QCOMPARE(mainform->accounting->amountAfterDiscountsLabel->text(), Q(expected.afterDiscountsText));
-        QVERIFY(!mainform->accounting->noUnpaidMonth);
-        QCOMPARE(mainform->accounting->paymentRecord, u"1401-05x1401h05x12x303x2x29"_s);
-        QCOMPARE(mainform->accounting->amountAfterDiscounts, expected.m);
+        QCOMPARE(mainWindow->accounting->unpaidMonthsText->toPlainText(), Q(expected.unpaidLines[0] + "\n" + expected.unpaidLines[1]));
+        QCOMPARE(mainWindow->accounting->totalDebtLabel->text(), u" کل بدهی  :          170,000,000  ریال "_s);
+        QCOMPARE(mainWindow->accounting->payableMonthLabel->text(), u" ماه قابل پرداخت  : پرداخت 1 از مرداد ماه  1401"_s);
+        QCOMPARE(mainWindow->accounting->monthAmountLabel->text(), Q(expected.monthAmountText));
+        QCOMPARE(mainWindow->accounting->paymentDiscountLabel->text(), Q(expected.paymentDiscountText));
+        QCOMPARE(mainWindow->accounting->volumeDiscountLabel->text(), Q(expected.volumeDiscountText));
+        QCOMPARE(mainWindow->accounting->amountAfterDiscountsLabel->text(), Q(expected.afterDiscountsText));
+        QVERIFY(!mainWindow->accounting->noUnpaidMonth);
+        QCOMPARE(mainWindow->accounting->paymentRecord, u"1401-05x1401h05x12x303x2x29"_s);
+        QCOMPARE(mainWindow->accounting->amountAfterDiscounts, expected.m);
         // The month chooser starts at the day shown; later steps go from the end of the window.
-        QCOMPARE(mainform->accounting->monthField->text(), u"شهريور ماه  1401  "_s);
-        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-06"_s);
-        QTest::mouseClick(mainform->accounting->monthSpin->Up(), Qt::LeftButton);
-        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-09"_s);
-        mainform->accounting->previousMonth();
-        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-08"_s);
-        QTest::mouseClick(mainform->accounting->closeButton, Qt::LeftButton);
-        QVERIFY(!mainform->accounting->isVisible());
+        QCOMPARE(mainWindow->accounting->monthField->text(), u"شهريور ماه  1401  "_s);
+        QCOMPARE(mainWindow->accounting->monthField->toolTip(), u"1401-06"_s);
+        QTest::mouseClick(mainWindow->accounting->monthSpin->Up(), Qt::LeftButton);
+        QCOMPARE(mainWindow->accounting->monthField->toolTip(), u"1401-09"_s);
+        mainWindow->accounting->previousMonth();
+        QCOMPARE(mainWindow->accounting->monthField->toolTip(), u"1401-08"_s);
+        QTest::mouseClick(mainWindow->accounting->closeButton, Qt::LeftButton);
+        QVERIFY(!mainWindow->accounting->isVisible());
     }
 
     void payLeavesTheMarkerAndOpensThePaymentPage() {
@@ -222,22 +222,22 @@ private slots:
             return Fetch(url);
         });
         CheckAndRefresh();
-        mainform->accounting->openPanel();
-        mainform->accounting->messageText->setPlainText(u"پیام نیمه کاره"_s);
+        mainWindow->accounting->openPanel();
+        mainWindow->accounting->messageText->setPlainText(u"پیام نیمه کاره"_s);
         lab_.ClearLogs();
-        QTest::mouseClick(mainform->accounting->payButton, Qt::LeftButton);
-        QVERIFY(!mainform->accounting->payButton->isEnabled());
-        QVERIFY(mainform->accounting->payAgainTimer->isActive());
-        QVERIFY(mainform->accounting->paymentRequested);
-        QVERIFY(!mainform->accounting->isVisible());
-        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"پیام نیمه کاره"_s);
-        const QString marker = Q(lab_.ServerFile("pay/may/" + mainform->accounting->paymentRecord.toStdString()));
+        QTest::mouseClick(mainWindow->accounting->payButton, Qt::LeftButton);
+        QVERIFY(!mainWindow->accounting->payButton->isEnabled());
+        QVERIFY(mainWindow->accounting->payAgainTimer->isActive());
+        QVERIFY(mainWindow->accounting->paymentRequested);
+        QVERIFY(!mainWindow->accounting->isVisible());
+        QCOMPARE(mainWindow->accounting->messageText->toPlainText(), u"پیام نیمه کاره"_s);
+        const QString marker = Q(lab_.ServerFile("pay/may/" + mainWindow->accounting->paymentRecord.toStdString()));
         QVERIFY(QFile::exists(marker));
         QCOMPARE(QFileInfo(marker).size(), 0);
         QCOMPARE(prompts.opened.size(), 1);
         const std::string expectedQuery = "GET /page1.aspx?Lablbl=" + acc::PercentEncode("آزمايشگاه نمونه مرکزي") +
-                                          "&Amount=" + std::to_string(mainform->accounting->amountAfterDiscounts) +
-                                          "&ResNum=" + mainform->accounting->paymentRecord.toStdString();
+                                          "&Amount=" + std::to_string(mainWindow->accounting->amountAfterDiscounts) +
+                                          "&ResNum=" + mainWindow->accounting->paymentRecord.toStdString();
         QTRY_VERIFY([&] {
             for (const std::string& r : lab_.Requests())
                 if (r.find(expectedQuery) != std::string::npos) return true;
@@ -245,13 +245,13 @@ private slots:
         }());
         QCOMPARE(prompts.opened[0].port(), lab_.HttpPort());
         // A second click while the button is off does nothing.
-        QTest::mouseClick(mainform->accounting->payButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->accounting->payButton, Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(mainform->accounting->payButton->isEnabled(), 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow->accounting->payButton->isEnabled(), 4000);
         // From now on the Accounting button runs the check and the refresh before it calculates.
         lab_.ClearLogs();
-        mainform->accounting->openPanel();
-        QVERIFY(mainform->accounting->isVisible());
+        mainWindow->accounting->openPanel();
+        QVERIFY(mainWindow->accounting->isVisible());
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
     }
 
@@ -259,26 +259,26 @@ private slots:
     void payWhileAnotherActionRunsKeepsThePanel() {
         PromptRecorder prompts;
         CheckAndRefresh();
-        mainform->accounting->openPanel();
-        QVERIFY(mainform->accounting->isVisible());
+        mainWindow->accounting->openPanel();
+        QVERIFY(mainWindow->accounting->isVisible());
         lab_.ClearLogs();
         std::atomic<bool> release{false};
-        QTimer::singleShot(0, mainform, [&] {
-            mainform->accounting->requestPayment();
+        QTimer::singleShot(0, mainWindow, [&] {
+            mainWindow->accounting->requestPayment();
             release = true;
         });
-        mainform->Wait(
+        mainWindow->Wait(
             [&] {
                 while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
             },
             [&] { release = true; });
-        QVERIFY(mainform->accounting->isVisible());
-        QVERIFY(!mainform->accounting->paymentRequested);
+        QVERIFY(mainWindow->accounting->isVisible());
+        QVERIFY(!mainWindow->accounting->paymentRequested);
         QVERIFY(prompts.opened.isEmpty());
         QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
         QVERIFY2(w_.Status().contains(u"در حال اجرا"_s), qPrintable(w_.Status()));
-        mainform->accounting->requestPayment();  // once the other action has ended, it pays
-        QVERIFY(mainform->accounting->paymentRequested);
+        mainWindow->accounting->requestPayment();  // once the other action has ended, it pays
+        QVERIFY(mainWindow->accounting->paymentRequested);
         QCOMPARE(prompts.opened.size(), 1);
     }
 
@@ -286,25 +286,25 @@ private slots:
     void sendWithoutTheNetworkSaysSo() {
         PromptRecorder prompts;
         CheckAndRefresh();
-        mainform->netok = false;
-        mainform->accounting->messageText->setPlainText(u"بعدا ارسال شود"_s);
+        mainWindow->State().networkOk = false;
+        mainWindow->accounting->messageText->setPlainText(u"بعدا ارسال شود"_s);
         lab_.ClearLogs();
-        mainform->accounting->sendMessage();
+        mainWindow->accounting->sendMessage();
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkRefresh));
         QVERIFY(prompts.messages.isEmpty());
-        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"بعدا ارسال شود"_s);
+        QCOMPARE(mainWindow->accounting->messageText->toPlainText(), u"بعدا ارسال شود"_s);
         QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
     }
 
     void noNoticeWhenCheckFileSaysZeroAndNoPanelWithoutABill() {
         QVERIFY(orv::WriteTextFile(w_.RootStd() + "check.txt", {"0"}));
-        mainform->SpeedButton15Click();
-        QVERIFY(mainform->netok && mainform->farok);
-        mainform->accounting->openPanel();  // no bill loaded yet
-        QVERIFY(!mainform->accounting->isVisible());
-        mainform->accounting->refreshAccount();
-        QVERIFY(mainform->reference->recommendationFlag->text().isEmpty());
-        QVERIFY(!mainform->reference->flagBlink->isActive());
+        mainWindow->checkServer();
+        QVERIFY(mainWindow->State().networkOk && mainWindow->State().serverOk);
+        mainWindow->accounting->openPanel();  // no bill loaded yet
+        QVERIFY(!mainWindow->accounting->isVisible());
+        mainWindow->accounting->refreshAccount();
+        QVERIFY(mainWindow->reference->recommendationFlag->text().isEmpty());
+        QVERIFY(!mainWindow->reference->flagBlink->isActive());
     }
 
     // Nothing unpaid, or an oldest month that comes to nothing or less: nothing to pay.
@@ -316,24 +316,24 @@ private slots:
             if (*amount) bill.push_back(orv::test::BillRecordLine("0", "1401-05", amount));
             WriteServerBill(lab_, bill);
             CheckAndRefresh();
-            mainform->accounting->openPanel();
-            QVERIFY(mainform->accounting->isVisible());
+            mainWindow->accounting->openPanel();
+            QVERIFY(mainWindow->accounting->isVisible());
             lab_.ClearLogs();
-            mainform->accounting->requestPayment();
+            mainWindow->accounting->requestPayment();
             QCOMPARE(w_.Status(), u". هیچ مقداری جهت پرداخت مهیا نمیباشد"_s);
             QVERIFY2(prompts.opened.isEmpty(), amount);
             QCOMPARE(lab_.CountFtpCommands("STOR"), 0);
-            QVERIFY(!mainform->accounting->paymentRequested);
-            QVERIFY(mainform->accounting->isVisible());
+            QVERIFY(!mainWindow->accounting->paymentRequested);
+            QVERIFY(mainWindow->accounting->isVisible());
         }
-        QVERIFY(mainform->accounting->amountAfterDiscountsLabel->text().startsWith(u"مبلغ پس از تخفیف"_s));  // the figures are still shown
+        QVERIFY(mainWindow->accounting->amountAfterDiscountsLabel->text().startsWith(u"مبلغ پس از تخفیف"_s));  // the figures are still shown
         WriteServerBill(lab_, head);
         CheckAndRefresh();
-        mainform->accounting->openPanel();
-        QVERIFY(mainform->accounting->noUnpaidMonth);
-        QCOMPARE(mainform->accounting->payableMonthLabel->text(), u" هیچ بدهی وجود ندارد "_s);
+        mainWindow->accounting->openPanel();
+        QVERIFY(mainWindow->accounting->noUnpaidMonth);
+        QCOMPARE(mainWindow->accounting->payableMonthLabel->text(), u" هیچ بدهی وجود ندارد "_s);
         const int beeps = prompts.beeps;
-        QTest::mouseDClick(mainform->accounting->payButton, Qt::LeftButton);
+        QTest::mouseDClick(mainWindow->accounting->payButton, Qt::LeftButton);
         QVERIFY(prompts.messages.contains(u"attention|لطفا فقط یکبار کلیک نمایید"_s));
         QCOMPARE(prompts.beeps, beeps + 1);
     }
@@ -341,12 +341,12 @@ private slots:
     void messageLandsInTheCommentsFolder() {
         PromptRecorder prompts;
         CheckAndRefresh();
-        mainform->accounting->messageText->setPlainText(u"سلام\nلطفا تست جدید"_s);
-        QTest::mouseClick(mainform->accounting->sendButton, Qt::LeftButton);
+        mainWindow->accounting->messageText->setPlainText(u"سلام\nلطفا تست جدید"_s);
+        QTest::mouseClick(mainWindow->accounting->sendButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
-        QVERIFY(mainform->accounting->messageText->toPlainText().isEmpty());
-        QVERIFY(mainform->accounting->lastMessageName.startsWith(u"12-1401-06-30-"_s));
-        const std::string path = lab_.ServerFile("Text Result/12/comments/" + mainform->accounting->lastMessageName.toStdString() + ".txt");
+        QVERIFY(mainWindow->accounting->messageText->toPlainText().isEmpty());
+        QVERIFY(mainWindow->accounting->lastMessageName.startsWith(u"12-1401-06-30-"_s));
+        const std::string path = lab_.ServerFile("Text Result/12/comments/" + mainWindow->accounting->lastMessageName.toStdString() + ".txt");
         QCOMPARE(Bytes(path), orv::Utf8ToCp1256("سلام\r\nلطفا تست جدید\r\n"));
     }
 
@@ -356,16 +356,16 @@ private slots:
         const std::string folder = lab_.ServerFile("Text Result/12/comments/");
         for (int n : {998, 999, 0})
             QVERIFY(orv::WriteFileAtomically(folder + "12-1401-06-30-" + std::to_string(n) + ".txt", "earlier"));
-        mainform->accounting->messageNumber = [] { return 998; };
-        mainform->accounting->messageText->setPlainText(u"پیام دوم"_s);
-        mainform->accounting->sendMessage();
-        QCOMPARE(mainform->accounting->lastMessageName, u"12-1401-06-30-1"_s);
+        mainWindow->accounting->messageNumber = [] { return 998; };
+        mainWindow->accounting->messageText->setPlainText(u"پیام دوم"_s);
+        mainWindow->accounting->sendMessage();
+        QCOMPARE(mainWindow->accounting->lastMessageName, u"12-1401-06-30-1"_s);
         QCOMPARE(Bytes(folder + "12-1401-06-30-1.txt"), orv::Utf8ToCp1256("پیام دوم\r\n"));
         for (int n : {998, 999, 0}) QCOMPARE(Bytes(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"), "earlier");
         // An empty memo sends an empty file.
-        mainform->accounting->messageNumber = [] { return 5; };
-        mainform->accounting->sendMessage();
-        QCOMPARE(mainform->accounting->lastMessageName, u"12-1401-06-30-5"_s);
+        mainWindow->accounting->messageNumber = [] { return 5; };
+        mainWindow->accounting->sendMessage();
+        QCOMPARE(mainWindow->accounting->lastMessageName, u"12-1401-06-30-5"_s);
         QCOMPARE(Bytes(folder + "12-1401-06-30-5.txt"), "");
         QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
         for (int n : {998, 999, 0, 1, 5}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
@@ -380,16 +380,16 @@ private slots:
         const std::string earlier = folder + "12-1401-06-30-40.txt";
         QVERIFY(orv::WriteFileAtomically(earlier, "an earlier message of the day"));
         lab_.Control("drop 5 comments/12-1401-06-30-40");
-        mainform->accounting->messageNumber = [] { return 40; };
-        mainform->accounting->messageText->setPlainText(u"پیام تازه"_s);
-        mainform->accounting->sendMessage();
+        mainWindow->accounting->messageNumber = [] { return 40; };
+        mainWindow->accounting->messageText->setPlainText(u"پیام تازه"_s);
+        mainWindow->accounting->sendMessage();
         QCOMPARE(Bytes(earlier), "an earlier message of the day");
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY(prompts.messages[0].startsWith(u"Error|"_s));
-        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"پیام تازه"_s);
+        QCOMPARE(mainWindow->accounting->messageText->toPlainText(), u"پیام تازه"_s);
         QVERIFY(!QFile::exists(Q(folder + "12-1401-06-30-41.txt")));
         lab_.Control("reset");
-        mainform->accounting->sendMessage();  // cleared: the next free name takes it
+        mainWindow->accounting->sendMessage();  // cleared: the next free name takes it
         QCOMPARE(Bytes(folder + "12-1401-06-30-41.txt"), orv::Utf8ToCp1256("پیام تازه\r\n"));
         QCOMPARE(Bytes(earlier), "an earlier message of the day");
         for (int n : {40, 41}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
@@ -399,26 +399,26 @@ private slots:
         PromptRecorder prompts;
         CheckAndRefresh();
         lab_.Control("missing comments");
-        mainform->accounting->messageText->setPlainText(u"نگه داشته شود"_s);
-        mainform->accounting->sendMessage();
+        mainWindow->accounting->messageText->setPlainText(u"نگه داشته شود"_s);
+        mainWindow->accounting->sendMessage();
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY(prompts.messages[0].startsWith(u"Error|"_s));
-        QCOMPARE(mainform->accounting->messageText->toPlainText(), u"نگه داشته شود"_s);
+        QCOMPARE(mainWindow->accounting->messageText->toPlainText(), u"نگه داشته شود"_s);
     }
 
     void monthBillIsDownloadedAndPreviewed() {
         PromptRecorder prompts;
         CheckAndRefresh();
-        mainform->accounting->openPanel();
-        for (int i = 0; i < 3; ++i) mainform->accounting->previousMonth();  // from 1401/08 to 1401/05
-        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-05"_s);
+        mainWindow->accounting->openPanel();
+        for (int i = 0; i < 3; ++i) mainWindow->accounting->previousMonth();  // from 1401/08 to 1401/05
+        QCOMPARE(mainWindow->accounting->monthField->toolTip(), u"1401-05"_s);
         int pages = 0;
         orv::results::ReportPreview::hook = [&](QPrintPreviewDialog& dialog) {
             auto* widget = dialog.findChild<QPrintPreviewWidget*>();
             pages = widget ? widget->pageCount() : -1;
             dialog.close();
         };
-        mainform->accounting->fetchMonthBill();
+        mainWindow->accounting->fetchMonthBill();
         QCOMPARE(w_.Status(), u"صورت حساب شما با موفقیت دانلود شد "_s);
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/1401-05.qrp"), 1);
         QVERIFY(pages >= 1);
@@ -431,8 +431,8 @@ private slots:
 
         // A month not published: the message, and the earlier bill stays whole.
         pages = 0;
-        for (int i = 0; i < 3; ++i) mainform->accounting->previousMonth();
-        mainform->accounting->fetchMonthBill();
+        for (int i = 0; i < 3; ++i) mainWindow->accounting->previousMonth();
+        mainWindow->accounting->fetchMonthBill();
         QCOMPARE(w_.Status(), u". اين فايل جهت آزمايشگاه شما آماده نشده.لطفا به حسابداري تماس حاصل کنيد"_s);
         QCOMPARE(pages, 0);
         QFile again(w_.Root() + u"temp.qrp"_s);
@@ -440,10 +440,10 @@ private slots:
         QCOMPARE(again.readAll(), saved);
 
         // A cut download leaves the earlier file too.
-        for (int i = 0; i < 2; ++i) mainform->accounting->nextMonth();
-        QCOMPARE(mainform->accounting->monthField->toolTip(), u"1401-04"_s);
+        for (int i = 0; i < 2; ++i) mainWindow->accounting->nextMonth();
+        QCOMPARE(mainWindow->accounting->monthField->toolTip(), u"1401-04"_s);
         lab_.Control("drop 1000 1401-04.qrp");
-        mainform->accounting->fetchMonthBill();
+        mainWindow->accounting->fetchMonthBill();
         QCOMPARE(pages, 0);
         QFile third(w_.Root() + u"temp.qrp"_s);
         QVERIFY(third.open(QIODevice::ReadOnly));
@@ -457,7 +457,7 @@ private slots:
         for (const bool taken : {true, false}) {
             prompts.Clear();
             prompts.openSucceeds = taken;
-            mainform->accounting->fetchMonthBill();
+            mainWindow->accounting->fetchMonthBill();
             QCOMPARE(pages, 0);
             QCOMPARE(prompts.OpenedFiles(), QStringList{kept});
             QCOMPARE(Bytes(kept.toStdString()), "not a PDF report");
@@ -470,9 +470,9 @@ private slots:
     void updateIndicatorAndDownload() {
         PromptRecorder prompts;
         QTemporaryDir desk;
-        Form1->desk = desk.path();
+        signInWindow->desktopFolder = desk.path();
         CheckAndRefresh();
-        mainform->update->onIndicatorDoubleClicked();
+        mainWindow->update->onIndicatorDoubleClicked();
         QCOMPARE(w_.Status(), u". برنامه به روز است و نیازی به آپدیت نمیباشد"_s);
         QVERIFY(QDir(desk.path()).isEmpty());
     }
@@ -480,20 +480,20 @@ private slots:
     void newerVersionIsSavedOnTheDesktop() {
         PromptRecorder prompts;
         QTemporaryDir desk;
-        Form1->desk = desk.path();
+        signInWindow->desktopFolder = desk.path();
         std::vector<std::string> bill = originalBill_;
         bill[1] = " 22.5 ";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        QVERIFY(!mainform->update->programCurrent);
-        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image5->pixmap().toImage());
+        QVERIFY(!mainWindow->update->programCurrent);
+        QCOMPARE(mainWindow->upToDateIndicator->pixmap().toImage(), mainWindow->failurePicture->pixmap().toImage());
         // A download cut short leaves nothing on the Desktop.
         lab_.Control("drop 1000 orvanet.exe");
-        QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
+        QTest::mouseDClick(mainWindow->upToDateIndicator, Qt::LeftButton);
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kInterrupted));  // not the Desktop's fault
         QVERIFY(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
         lab_.Control("reset");
-        QTest::mouseDClick(mainform->Image6, Qt::LeftButton);
+        QTest::mouseDClick(mainWindow->upToDateIndicator, Qt::LeftButton);
         // Here the program is downloaded, not installed: the status line names the file.
         QCOMPARE(w_.Status(), u". نسخه جديد نرم افزار در دسکتاپ شما دانلود شد: OrvanetVer 22.5.exe"_s);
         QCOMPARE(QDir(desk.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -505,16 +505,16 @@ private slots:
     void versionPublishedDuringTheRunIsOfferedAgain() {
         PromptRecorder prompts;
         QTemporaryDir desk;
-        Form1->desk = desk.path();
+        signInWindow->desktopFolder = desk.path();
         CheckAndRefresh();
-        QVERIFY(mainform->update->programCurrent);
+        QVERIFY(mainWindow->update->programCurrent);
         std::vector<std::string> bill = originalBill_;
         bill[1] = "22.5";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        QVERIFY(!mainform->update->programCurrent);
-        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image5->pixmap().toImage());
-        mainform->update->onIndicatorDoubleClicked();
+        QVERIFY(!mainWindow->update->programCurrent);
+        QCOMPARE(mainWindow->upToDateIndicator->pixmap().toImage(), mainWindow->failurePicture->pixmap().toImage());
+        mainWindow->update->onIndicatorDoubleClicked();
         QVERIFY(QFile::exists(desk.path() + u"/OrvanetVer 22.5.exe"_s));
     }
 
@@ -528,17 +528,17 @@ private slots:
         QDir().mkpath(home.path() + u"/.config"_s);
         QVERIFY(orv::WriteTextFile(home.path().toStdString() + "/.config/user-dirs.dirs",
                                    {"XDG_DESKTOP_DIR=\"$HOME/Miz kar\""}));
-        Form1->FormCreate();
+        signInWindow->settleWorkspace();
         const QString desktop = home.path() + u"/Miz kar"_s;
         qputenv("HOME", oldHome);
         qputenv("XDG_CONFIG_HOME", oldConfig);
-        QCOMPARE(Form1->desk, desktop);
+        QCOMPARE(signInWindow->desktopFolder, desktop);
         QVERIFY(!QFileInfo::exists(desktop));
         std::vector<std::string> bill = originalBill_;
         bill[1] = "22.5";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        mainform->update->onIndicatorDoubleClicked();
+        mainWindow->update->onIndicatorDoubleClicked();
         QCOMPARE(Bytes(desktop.toStdString() + "/OrvanetVer 22.5.exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
         QVERIFY(w_.Status().contains(u"OrvanetVer 22.5.exe"_s));
     }
@@ -548,36 +548,36 @@ private slots:
         bill[1] = "21.9";
         WriteServerBill(lab_, bill);
         CheckAndRefresh();
-        QVERIFY(mainform->update->programCurrent);
-        QCOMPARE(mainform->Image6->pixmap().toImage(), mainform->Image2->pixmap().toImage());
+        QVERIFY(mainWindow->update->programCurrent);
+        QCOMPARE(mainWindow->upToDateIndicator->pixmap().toImage(), mainWindow->successPicture->pixmap().toImage());
     }
 
     void beforeAnyRefreshTheDoubleClickDownloads() {
         PromptRecorder prompts;
         QTemporaryDir desk;
-        Form1->desk = desk.path();
-        mainform->SpeedButton15Click();
-        mainform->CloseSession();  // as the refresh would, had it run
-        QVERIFY(!mainform->update->programCurrent);
-        mainform->update->onIndicatorDoubleClicked();
+        signInWindow->desktopFolder = desk.path();
+        mainWindow->checkServer();
+        mainWindow->CloseSession();  // as the refresh would, had it run
+        QVERIFY(!mainWindow->update->programCurrent);
+        mainWindow->update->onIndicatorDoubleClicked();
         QCOMPARE(Bytes(desk.path().toStdString() + "/OrvanetVer .exe"), Bytes(lab_.ServerFile("Orvanet.exe")));
     }
 
     void unsafeVersionNameIsRefused() {
         PromptRecorder prompts;
         QTemporaryDir desk;
-        Form1->desk = desk.path() + u"/inner"_s;
-        QDir().mkpath(Form1->desk);
+        signInWindow->desktopFolder = desk.path() + u"/inner"_s;
+        QDir().mkpath(signInWindow->desktopFolder);
         CheckAndRefresh();
-        mainform->update->programCurrent = false;
+        mainWindow->update->programCurrent = false;
         for (const char* version : {"1/../../x", "..", "a\\b"}) {
             std::vector<std::string> bill = originalBill_;
             bill[1] = version;
             QStringList lines;
             for (const std::string& l : bill) lines << Q(l);
-            mainform->accounting->billText->setPlainText(lines.join(u'\n'));
+            mainWindow->accounting->billText->setPlainText(lines.join(u'\n'));
             lab_.ClearLogs();
-            mainform->update->onIndicatorDoubleClicked();
+            mainWindow->update->onIndicatorDoubleClicked();
             QVERIFY2(w_.Status().contains(u"معتبر"_s), qPrintable(w_.Status()));
             QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
         }

@@ -5,8 +5,8 @@
 #include <QtTest>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/SignInWindow.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
@@ -22,8 +22,8 @@ private:
     std::string File(const char* name) const { return QString(Root() + QString::fromLatin1(name)).toStdString(); }
 
     void TypeAndPressEnter(const QString& code) {
-        Form1->Edit1->setText(code);
-        QTest::keyClick(Form1->Edit1, Qt::Key_Return);
+        signInWindow->accessCodeField->setText(code);
+        QTest::keyClick(signInWindow->accessCodeField, Qt::Key_Return);
     }
 
 private slots:
@@ -49,23 +49,23 @@ private slots:
     }
 
     void createsTheWindowsInOrderAndShowsOnlyTheSignIn() {
-        QCOMPARE(Form1->windowTitle(), QStringLiteral("Access Control"));
-        QCOMPARE(Form1->size(), QSize(279, 56));
-        QCOMPARE(Form1->root, Root());
-        Form1->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-        QVERIFY(!mainform->isVisible());
-        QCOMPARE(Form1->Edit1->echoMode(), QLineEdit::Password);
-        QCOMPARE(Form1->SpeedButton1->text(), QStringLiteral("Ok"));
+        QCOMPARE(signInWindow->windowTitle(), QStringLiteral("Access Control"));
+        QCOMPARE(signInWindow->size(), QSize(279, 56));
+        QCOMPARE(signInWindow->root, Root());
+        signInWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(signInWindow));
+        QVERIFY(!mainWindow->isVisible());
+        QCOMPARE(signInWindow->accessCodeField->echoMode(), QLineEdit::Password);
+        QCOMPARE(signInWindow->okButton->text(), QStringLiteral("Ok"));
     }
 
     void aFirstStartOpensTheServerSettingsAndSaysWhy() {
-        Form1->show();
-        QVERIFY(!mainform->findChild<orv::ui::ServerSettingsWindow*>());  // a configured workspace: no window
-        Form1->hide();
+        signInWindow->show();
+        QVERIFY(!mainWindow->findChild<orv::ui::ServerSettingsWindow*>());  // a configured workspace: no window
+        signInWindow->hide();
         QVERIFY(QFile::remove(QString::fromStdString(File("orvanet.ini"))));
-        Form1->FormShow();
-        auto* settings = mainform->findChild<orv::ui::ServerSettingsWindow*>();
+        signInWindow->prepareWorkspace();
+        auto* settings = mainWindow->findChild<orv::ui::ServerSettingsWindow*>();
         QVERIFY(settings && settings->isVisible());
         QVERIFY(settings->reasonLabel->text().contains(QStringLiteral("ftp.tarvina.invalid")));
         settings->close();
@@ -86,15 +86,15 @@ private slots:
     void validCodesGiveTheFolderCodeAndReachTheMainWindow() {
         QFETCH(QString, code);
         QFETCH(QString, folder);
-        Form1->show();
+        signInWindow->show();
         TypeAndPressEnter(code);  // Enter acts as "Ok"
-        QVERIFY(!Form1->isVisible());
-        QCOMPARE(mainform->pooshe, folder);
-        QCOMPARE(mainform->Image7->pixmap().toImage(), mainform->Image2->pixmap().toImage());
+        QVERIFY(!signInWindow->isVisible());
+        QCOMPARE(mainWindow->State().labFolderCode, folder);
+        QCOMPARE(mainWindow->securityIndicator->pixmap().toImage(), mainWindow->successPicture->pixmap().toImage());
         QVERIFY(messages_.isEmpty());
         // The start-up check (300 ms after showing) sets `waite`; the 100 ms poll then shows the main window.
-        QTRY_VERIFY_WITH_TIMEOUT(mainform->isVisible(), 5000);
-        QVERIFY(Form1->waite);
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow->isVisible(), 5000);
+        QVERIFY(signInWindow->startCheckDone);
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -106,19 +106,19 @@ private slots:
     }
     void refusedCodesEmptyTheFieldAndStay() {
         QFETCH(QString, code);
-        Form1->show();
-        Form1->Edit1->setText(code);
-        QTest::mouseClick(Form1->SpeedButton1, Qt::LeftButton);
+        signInWindow->show();
+        signInWindow->accessCodeField->setText(code);
+        QTest::mouseClick(signInWindow->okButton, Qt::LeftButton);
         QCOMPARE(messages_, QStringList{QStringLiteral("Attention|***** Your password is Illegal *****")});
-        QVERIFY(Form1->isVisible());
-        QVERIFY(Form1->Edit1->text().isEmpty());
+        QVERIFY(signInWindow->isVisible());
+        QVERIFY(signInWindow->accessCodeField->text().isEmpty());
         QTest::qWait(600);
-        QVERIFY(!mainform->isVisible());
-        QVERIFY(mainform->pooshe.isEmpty());
+        QVERIFY(!mainWindow->isVisible());
+        QVERIFY(mainWindow->State().labFolderCode.isEmpty());
     }
 
     void checkFileIsCreatedOnceAndNeverOverwritten() {
-        Form1->show();
+        signInWindow->show();
         std::string bytes;
         QVERIFY(orv::ReadWholeFile(File("check.txt"), bytes));
         QCOMPARE(QByteArray::fromStdString(bytes), QByteArray("17\r\n"));
@@ -126,7 +126,7 @@ private slots:
         QVERIFY(orv::WriteFileAtomically(File("check.txt"), "23\r\n"));
         DestroyForms();
         CreateForms();
-        Form1->show();
+        signInWindow->show();
         QVERIFY(orv::ReadWholeFile(File("check.txt"), bytes));
         QCOMPARE(QByteArray::fromStdString(bytes), QByteArray("23\r\n"));
     }
@@ -134,17 +134,17 @@ private slots:
     void proxyFileFillsBothClientsAndAShortFileSaysSo() {
         QDir().mkpath(Root());
         QVERIFY(orv::WriteTextFile(File("pro.txt"), {" proxy.lab ", "clerk", "pw", " 3128"}));
-        Form1->show();
-        QCOMPARE(mainform->ftpProxy.host, std::string("proxy.lab"));
-        QCOMPARE(mainform->sntpProxy.port, 3128);
+        signInWindow->show();
+        QCOMPARE(mainWindow->ftpProxy.host, std::string("proxy.lab"));
+        QCOMPARE(mainWindow->sntpProxy.port, 3128);
         QVERIFY(messages_.isEmpty());
 
         DestroyForms();
         CreateForms();
         QVERIFY(orv::WriteTextFile(File("pro.txt"), {"proxy2", "clerk"}));
-        Form1->show();
-        QCOMPARE(mainform->ftpProxy.host, std::string("proxy2"));
-        QCOMPARE(mainform->ftpProxy.user, std::string("clerk"));
+        signInWindow->show();
+        QCOMPARE(mainWindow->ftpProxy.host, std::string("proxy2"));
+        QCOMPARE(mainWindow->ftpProxy.user, std::string("clerk"));
         QCOMPARE(messages_.size(), 1);
         QVERIFY(messages_.first().contains(QStringLiteral("pro.txt")));
     }

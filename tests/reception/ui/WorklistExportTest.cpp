@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/SignInWindow.h"
+#include "app/ui/MainWindow.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "reception/ui/ReceptionWindow.h"
 #include "reception/ui/WorklistModel.h"
@@ -45,8 +45,8 @@ class WorklistExportTest : public QObject {
 
     // The reception window from the main window's "Reception" button, with three patients.
     void OpenReception() {
-        QVERIFY(mainform->reception->receptionButton->isEnabled());
-        mainform->reception->receptionButton->click();
+        QVERIFY(mainWindow->reception->receptionButton->isEnabled());
+        mainWindow->reception->receptionButton->click();
         QVERIFY(receptionWindow->isVisible());
         receptionWindow->TodayKnown(u"1401/06/30"_s);
         for (const char* receipt : {"41", "42", "43"}) {
@@ -71,8 +71,8 @@ private slots:
         prompts_ = std::make_unique<PromptRecorder>();
         window_.Create(lab_);
         window_.Show();
-        mainform->netok = mainform->farok = mainform->billok = true;
-        mainform->State().shownDay = u"1401/06/29"_s;
+        mainWindow->State().networkOk = mainWindow->State().serverOk = mainWindow->State().accountOk = true;
+        mainWindow->State().shownDay = u"1401/06/29"_s;
         lab_.ClearLogs();
     }
     void cleanup() {
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(Remote(), saved);
         QCOMPARE(prompts_->messages, QStringList{u"Attention|"_s + kExported});
         // The status line carries the main window's day, not the export date.
-        QCOMPARE(mainform->Label6->text(), u"1401/06/29 File Export succesfully."_s);
+        QCOMPARE(mainWindow->statusLine->text(), u"1401/06/29 File Export succesfully."_s);
         bool stored = false;
         for (const std::string& c : lab_.FtpCommands()) stored |= c == "STOR /Text Result/12/Res/14010630.txt";
         QVERIFY(stored);
@@ -106,24 +106,24 @@ private slots:
 
     void gateClosedSavesButSendsNothing() {
         OpenReception();
-        mainform->billok = false;
+        mainWindow->State().accountOk = false;
         receptionWindow->exportButton->click();
         QVERIFY(Read(Root() + u"today.txt"_s).startsWith("41;"));
-        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kAccountingLock));
+        QCOMPARE(mainWindow->statusLine->text(), QString::fromUtf8(orv::msg::kAccountingLock));
         QCOMPARE(Stores(), 0);
         QVERIFY(prompts_->messages.isEmpty());
         // The network down: its message, nothing sent.
-        mainform->billok = true;
-        mainform->netok = false;
+        mainWindow->State().accountOk = true;
+        mainWindow->State().networkOk = false;
         receptionWindow->exportButton->click();
-        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kNetworkUpdate));
+        QCOMPARE(mainWindow->statusLine->text(), QString::fromUtf8(orv::msg::kNetworkUpdate));
         QCOMPARE(Stores(), 0);
         // Without an export date the file would have no name on the server: nothing is sent.
-        mainform->netok = true;
+        mainWindow->State().networkOk = true;
         receptionWindow->exportDatePicker->setText(QString());
         receptionWindow->exportButton->click();
         QCOMPARE(prompts_->messages.size(), 1);
-        QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
+        QCOMPARE(mainWindow->statusLine->text(), prompts_->Texts().first());
         QCOMPARE(lab_.CountFtpCommands("USER"), 0);
     }
 
@@ -134,15 +134,15 @@ private slots:
         QCOMPARE(Remote(), QByteArray("<missing>"));
         QCOMPARE(prompts_->messages.size(), 1);
         QVERIFY(!prompts_->messages.first().contains(kExported));
-        QCOMPARE(mainform->Label6->text(), prompts_->Texts().first());
-        QVERIFY(!mainform->ServerBusy());
+        QCOMPARE(mainWindow->statusLine->text(), prompts_->Texts().first());
+        QVERIFY(!mainWindow->ServerBusy());
         QCOMPARE(receptionWindow->worklist->Count(), 3);
         // The server refuses the log-in: said so.
         lab_.Control("reset");
         lab_.Control("login refuse");
         prompts_->Clear();
         receptionWindow->exportButton->click();
-        QCOMPARE(mainform->Label6->text(), QString::fromUtf8(orv::msg::kLogInRefused));
+        QCOMPARE(mainWindow->statusLine->text(), QString::fromUtf8(orv::msg::kLogInRefused));
         QVERIFY(prompts_->messages.isEmpty());
     }
 };

@@ -42,8 +42,8 @@ class MainWindowDocumentsTest : public QObject {
     QStringList opened_;
 
     void Download(const QString& date) {
-        mainform->results->setDateText(date);
-        QTest::mouseClick(mainform->results->receiveButton, Qt::LeftButton);
+        mainWindow->results->setDateText(date);
+        QTest::mouseClick(mainWindow->results->receiveButton, Qt::LeftButton);
         QVERIFY(w_.Status().endsWith(u"File Download succesfully."_s));
     }
 
@@ -65,14 +65,14 @@ private slots:
     }
 
     void popupMenuItems() {
-        const QList<QAction*> items = mainform->results->gridMenu->actions();
+        const QList<QAction*> items = mainWindow->results->gridMenu->actions();
         QCOMPARE(items.size(), 4);
         QCOMPARE(items[0]->text(), u"    دریافت جواب PDF"_s);
         QCOMPARE(items[1]->text(), u"دریافت اطلاعات تست"_s);
         QCOMPARE(items[2]->text(), u"  دریافت قیمت تست  "_s);
         QCOMPARE(items[3]->text(), u"سابقه بیمار"_s);  // the row's patient across the archive
         QVERIFY(items[0]->isEnabled() && items[1]->isEnabled() && items[2]->isEnabled());
-        QCOMPARE(mainform->results->gridMenu->layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(mainWindow->results->gridMenu->layoutDirection(), Qt::RightToLeft);
     }
 
     void documentIsDownloadedThenOpenedFromTheWorkspace() {
@@ -80,38 +80,38 @@ private slots:
         lab_.ClearLogs();
         // Row 2: 2045, origin 77, HCV Qualitative in column 7.
         w_.Select(2, 7);
-        mainform->results->resultGrid->scrollTo(mainform->results->resultModel->index(2, 7));
-        const QRect cell = mainform->results->resultGrid->visualRect(mainform->results->resultModel->index(2, 7));
+        mainWindow->results->resultGrid->scrollTo(mainWindow->results->resultModel->index(2, 7));
+        const QRect cell = mainWindow->results->resultGrid->visualRect(mainWindow->results->resultModel->index(2, 7));
         // A double click is a click followed by the second press.
-        QTest::mouseClick(mainform->results->resultGrid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(mainform->results->resultGrid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseClick(mainWindow->results->resultGrid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(mainWindow->results->resultGrid->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(w_.messages, QStringList());
         QCOMPARE(w_.Cell(2, 7), u" HCV Qualitative=Negative"_s);
-        QCOMPARE(mainform->results->resultGrid->Row(), 2);
-        QCOMPARE(mainform->results->resultGrid->Col(), 7);
-        QCOMPARE(mainform->results->documentTest, u"HCV Qualitative"_s);
-        QCOMPARE(mainform->results->documentSource, u"/PCR/6-HCVQL-2045.pptx"_s);
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 2);
+        QCOMPARE(mainWindow->results->resultGrid->Col(), 7);
+        QCOMPARE(mainWindow->results->documentTest, u"HCV Qualitative"_s);
+        QCOMPARE(mainWindow->results->documentSource, u"/PCR/6-HCVQL-2045.pptx"_s);
         const QString local = w_.Root() + u"6-HCVQL-2045.pptx"_s;
-        QCOMPARE(mainform->results->documentPath, local);
+        QCOMPARE(mainWindow->results->documentPath, local);
         QCOMPARE(opened_, QStringList{local});
         QCOMPARE(w_.Status(), u"PDF File Download succesfully."_s);
         QVERIFY(QFile::exists(local));
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /PCR/6-HCVQL-2045.pptx"), 1);
-        QCOMPARE(mainform->max, 45000);
+        QCOMPARE(mainWindow->transferSize, 45000);
         QVERIFY(!QApplication::overrideCursor());
 
         // Kept: opened again without the server, also with the network down.
         lab_.ClearLogs();
-        mainform->netok = false;
-        mainform->results->openTestDocument();
+        mainWindow->State().networkOk = false;
+        mainWindow->results->openTestDocument();
         QCOMPARE(opened_.size(), 2);
         QCOMPARE(w_.Status(), QString());
         QVERIFY(lab_.FtpCommands().empty());
 
         // Hb Electro of ABCDE12345XY (key 12345), origin 120.
-        mainform->netok = true;
+        mainWindow->State().networkOk = true;
         w_.Select(1, 5);
-        mainform->results->openTestDocument();
+        mainWindow->results->openTestDocument();
         QCOMPARE(opened_.last(), w_.Root() + u"12345_120H.pdf"_s);
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result/12/12345_120H.pdf"), 1);
         // The laboratory's document is a PDF a viewer opens.
@@ -122,7 +122,7 @@ private slots:
 
         // The desktop's program takes it and then fails to open it: said on the status line.
         orv::ui::SetOpenFailedResponder([](const QUrl&) { return true; });
-        mainform->results->openTestDocument();
+        mainWindow->results->openTestDocument();
         QTRY_COMPARE(w_.Status(), u"The desktop's program could not open "_s + opened_.last());
     }
 
@@ -135,10 +135,10 @@ private slots:
                    QByteArray::fromStdString(name) + "=see document   \r\n";
         }
         w_.Archive(u"14010630"_s, day);
-        mainform->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
         for (size_t i = 0; i < table.size(); ++i) {
             w_.Select(int(i + 1), 5);
-            mainform->results->openTestDocument();
+            mainWindow->results->openTestDocument();
             const std::string name = table[i].substr(0, table[i].find(','));
             const int kind = orv::results::DocumentKind(name);
             const auto place = orv::results::DocumentFor(kind, "12345", "77", 1401, 6, "12", w_.RootStd());
@@ -152,20 +152,20 @@ private slots:
 
     void cellsWithoutADocument() {
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
         w_.Select(0, 5);  // a heading
-        mainform->results->openTestDocument();
+        mainWindow->results->openTestDocument();
         w_.Select(1, 4);  // a name
-        mainform->results->openTestDocument();
+        mainWindow->results->openTestDocument();
         QCOMPARE(w_.messages,
                  (QStringList{u"Attention|متن جستجو خالی میباشد"_s, u"Attention|متن جستجو خالی میباشد"_s}));
         w_.Select(1, 5);  // FBS=95
-        mainform->results->openTestDocument();
+        mainWindow->results->openTestDocument();
         QCOMPARE(w_.Status(), kNoDocument);
         // A document not kept and the network down.
-        mainform->netok = false;
+        mainWindow->State().networkOk = false;
         w_.Select(1, 7);
-        mainform->results->openTestDocument();
+        mainWindow->results->openTestDocument();
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkUpdate));
         QVERIFY(lab_.FtpCommands().empty());
         QVERIFY(opened_.isEmpty());
@@ -184,15 +184,15 @@ private slots:
             dialog.findChild<QToolBar*>()->actions().constFirst()->trigger();
         };
         w_.Archive(u"14010630"_s, w_.Sample().left(w_.Sample().indexOf('\n') + 1));
-        mainform->results->setDateText(u"1401/06/30"_s);
-        QTest::mouseClick(mainform->results->printButton, Qt::LeftButton);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
+        QTest::mouseClick(mainWindow->results->printButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), u"متن خاصی برای پرینت موجود نمیباشد"_s);
         QCOMPARE(previews, 0);
 
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->results->setDateText(u"1401/06/29"_s);
-        mainform->results->setDateText(u"1401/06/30"_s);
-        QTest::mouseClick(mainform->results->printButton, Qt::LeftButton);
+        mainWindow->results->setDateText(u"1401/06/29"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
+        QTest::mouseClick(mainWindow->results->printButton, Qt::LeftButton);
         orv::results::ReportPreview::hook = nullptr;
         QCOMPARE(previews, 1);
         const QString text = PdfText(pdf + u".pdf"_s);
@@ -211,30 +211,30 @@ private slots:
             return filter == u"Text files (*.txt)"_s ? answer : QString();
         });
         w_.Archive(u"14010630"_s, w_.Sample().left(w_.Sample().indexOf('\n') + 1));
-        mainform->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
         answer = w_.Root() + u"one"_s;
-        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), u"متن خاصی برای ذخیره موجود نمیباشد"_s);
         QVERIFY(!QFile::exists(answer + u".txt"_s));
 
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->results->setDateText(u"1401/06/29"_s);
-        mainform->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->setDateText(u"1401/06/29"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
         answer = w_.Root() + u"saved"_s;  // the default extension is added
-        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         QFile saved(answer + u".txt"_s);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), w_.Sample());  // code page 1256, CR LF, as it came
 
         // Cancelled: nothing written. Unwritable: the error in a message box, nothing lost.
         answer.clear();
-        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         QVERIFY(w_.messages.isEmpty());
         answer = w_.Root() + u"no such folder/x.txt"_s;
-        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         QCOMPARE(w_.messages.size(), 1);
         QVERIFY(w_.messages[0].startsWith(u"Save As...|"_s));
-        QCOMPARE(mainform->results->reportLines.size(), size_t(3));
+        QCOMPARE(mainWindow->results->reportLines.size(), size_t(3));
     }
 };
 

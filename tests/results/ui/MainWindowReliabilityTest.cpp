@@ -28,9 +28,9 @@ class MainWindowReliabilityTest : public QObject {
     orv::test::ResultsWindow w_;
 
     QRect CellRect(int row, int column) const {
-        const QModelIndex index = mainform->results->resultModel->index(row, column);
-        mainform->results->resultGrid->scrollTo(index);
-        return mainform->results->resultGrid->visualRect(index);
+        const QModelIndex index = mainWindow->results->resultModel->index(row, column);
+        mainWindow->results->resultGrid->scrollTo(index);
+        return mainWindow->results->resultGrid->visualRect(index);
     }
 
 private slots:
@@ -40,12 +40,12 @@ private slots:
         w_.Open(lab_);
         w_.Archive(u"14010630"_s, w_.Sample());
         w_.Archive(u"14010631"_s, kOtherDay);
-        mainform->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
         QCOMPARE(w_.Rows(), 4);
         lab_.ClearLogs();
     }
     void cleanup() {
-        if (mainform && mainform->results->gridMenu) mainform->results->gridMenu->hide();
+        if (mainWindow && mainWindow->results->gridMenu) mainWindow->results->gridMenu->hide();
         w_.Close();
     }
 
@@ -54,57 +54,57 @@ private slots:
     void rightClickSelectsTheClickedCell() {
         w_.Select(1, 7);  // patient 2045, HCV Qualitative
         const QPoint at = CellRect(2, 5).center();
-        QTest::mouseClick(mainform->results->resultGrid->viewport(), Qt::RightButton, {}, at);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, mainform->results->resultGrid->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(mainform->results->resultGrid->viewport(), &menu);
-        QCOMPARE(mainform->results->resultGrid->Row(), 2);
-        QCOMPARE(mainform->results->resultGrid->Col(), 5);
-        QTRY_VERIFY(mainform->results->gridMenu->isVisible());
-        mainform->results->gridMenu->hide();
-        mainform->netok = false;  // the action stops at its network gate
-        mainform->results->testDocumentAction->trigger();
-        QCOMPARE(mainform->results->documentTest, u"Hb Electro"_s);
-        QVERIFY2(mainform->results->documentPath.endsWith(u"12345_120H.pdf"_s), qPrintable(mainform->results->documentPath));
+        QTest::mouseClick(mainWindow->results->resultGrid->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, mainWindow->results->resultGrid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(mainWindow->results->resultGrid->viewport(), &menu);
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 2);
+        QCOMPARE(mainWindow->results->resultGrid->Col(), 5);
+        QTRY_VERIFY(mainWindow->results->gridMenu->isVisible());
+        mainWindow->results->gridMenu->hide();
+        mainWindow->State().networkOk = false;  // the action stops at its network gate
+        mainWindow->results->testDocumentAction->trigger();
+        QCOMPARE(mainWindow->results->documentTest, u"Hb Electro"_s);
+        QVERIFY2(mainWindow->results->documentPath.endsWith(u"12345_120H.pdf"_s), qPrintable(mainWindow->results->documentPath));
         // A right click outside the cells leaves the current cell.
-        QTest::mouseClick(mainform->results->resultGrid->viewport(), Qt::RightButton, {},
-                          QPoint(5, mainform->results->resultGrid->viewport()->height() - 2));
-        QCOMPARE(mainform->results->resultGrid->Row(), 2);
-        QCOMPARE(mainform->results->resultGrid->Col(), 5);
+        QTest::mouseClick(mainWindow->results->resultGrid->viewport(), Qt::RightButton, {},
+                          QPoint(5, mainWindow->results->resultGrid->viewport()->height() - 2));
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 2);
+        QCOMPARE(mainWindow->results->resultGrid->Col(), 5);
     }
 
     // Another day keeps the current cell: Find Next goes on from it and the menu acts on it.
     void anotherDayKeepsTheCurrentCell() {
         w_.Select(2, 5);
-        QTest::mouseClick(mainform->results->nextDayButton, Qt::LeftButton);
-        QCOMPARE(mainform->results->dateText(), u"1401/06/31"_s);
+        QTest::mouseClick(mainWindow->results->nextDayButton, Qt::LeftButton);
+        QCOMPARE(mainWindow->results->dateText(), u"1401/06/31"_s);
         QCOMPARE(w_.Rows(), 3);
-        QCOMPARE(mainform->results->resultGrid->Row(), 2);
-        QCOMPARE(mainform->results->resultGrid->Col(), 5);
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 2);
+        QCOMPARE(mainWindow->results->resultGrid->Col(), 5);
         // Back to a day with more rows: still the same cell.
-        QTest::mouseClick(mainform->results->previousDayButton, Qt::LeftButton);
-        QCOMPARE(mainform->results->resultGrid->Row(), 2);
-        QCOMPARE(mainform->results->resultGrid->Col(), 5);
+        QTest::mouseClick(mainWindow->results->previousDayButton, Qt::LeftButton);
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 2);
+        QCOMPARE(mainWindow->results->resultGrid->Col(), 5);
         // Origin codes 120 (row 2) and 12 (row 3) hold "12": after a day away and
         // back, Find Next goes on from row 2 to row 3 instead of starting at the top.
-        mainform->results->searchField->setText(u"12"_s);
-        QCOMPARE(mainform->results->resultGrid->Row(), 2);
-        QTest::mouseClick(mainform->results->nextDayButton, Qt::LeftButton);
-        QTest::mouseClick(mainform->results->previousDayButton, Qt::LeftButton);
-        QTest::mouseClick(mainform->results->findNextButton, Qt::LeftButton);
-        QCOMPARE(mainform->results->resultGrid->Row(), 3);
+        mainWindow->results->searchField->setText(u"12"_s);
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 2);
+        QTest::mouseClick(mainWindow->results->nextDayButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->previousDayButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->findNextButton, Qt::LeftButton);
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 3);
         // A day without a file leaves only the heading row: the cell moves up to it.
-        mainform->results->setDateText(u"1401/06/20"_s);
-        QCOMPARE(mainform->results->resultGrid->Row(), 0);
+        mainWindow->results->setDateText(u"1401/06/20"_s);
+        QCOMPARE(mainWindow->results->resultGrid->Row(), 0);
     }
 
     // Save As takes the report as it was when the button was pressed.
     void saveAsKeepsTheDayOfThePress() {
         const QString target = w_.Root() + u"saved.txt"_s;
         orv::ui::SetSaveFileResponder([&](const QString&, const QString&, const QString&) {
-            mainform->results->setDateText(u"1401/06/31"_s);  // a refresh moves the day meanwhile
+            mainWindow->results->setDateText(u"1401/06/31"_s);  // a refresh moves the day meanwhile
             return target;
         });
-        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         const orv::TextReadResult saved = orv::ReadTextFile(target.toStdString());
         QVERIFY2(saved.ok, saved.error.c_str());
         const orv::TextContent sample = orv::DecodeText(w_.Sample().toStdString());
@@ -122,10 +122,10 @@ private slots:
     void invalidDateIsNeverUsed() {
         QFETCH(QString, text);
         QFETCH(QString, button);
-        mainform->results->setDateText(text);
+        mainWindow->results->setDateText(text);
         w_.messages.clear();
-        QTest::mouseClick(mainform->findChild<QToolButton*>(button), Qt::LeftButton);
-        QCOMPARE(mainform->results->dateText(), u"1401/06/30"_s);
+        QTest::mouseClick(mainWindow->findChild<QToolButton*>(button), Qt::LeftButton);
+        QCOMPARE(mainWindow->results->dateText(), u"1401/06/30"_s);
         QCOMPARE(w_.messages, QStringList{u"Attention|"_s + kInvalidDate});
         QCOMPARE(w_.Rows(), 4);  // the last good day is shown again
         QVERIFY(lab_.FtpCommands().empty());
@@ -151,26 +151,26 @@ private slots:
         orv::ui::SetOpenResponder([](const QUrl&) { return true; });
         if (document) {
             w_.Select(1, 7);  // patient 2045, HCV Qualitative
-            mainform->results->testDocumentAction->trigger();
+            mainWindow->results->testDocumentAction->trigger();
         } else {
-            QTest::mouseClick(mainform->results->receiveButton, Qt::LeftButton);
+            QTest::mouseClick(mainWindow->results->receiveButton, Qt::LeftButton);
         }
         QCOMPARE(w_.Status(), expected);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(!mainWindow->ftp->IsOpen());
         QVERIFY(!QApplication::overrideCursor());
     }
 
     // Every way out of the document action gives the normal cursor back.
     void documentWithoutNetworkRestoresTheCursor() {
-        mainform->netok = false;
+        mainWindow->State().networkOk = false;
         w_.Select(2, 5);  // Hb Electro, no local copy
-        mainform->results->testDocumentAction->trigger();
+        mainWindow->results->testDocumentAction->trigger();
         QCOMPARE(w_.Status(), QString::fromUtf8(orv::msg::kNetworkUpdate));
         QVERIFY(!QApplication::overrideCursor());
-        mainform->netok = true;
-        mainform->farok = false;
+        mainWindow->State().networkOk = true;
+        mainWindow->State().serverOk = false;
         w_.Select(1, 5);  // FBS: no document kind
-        mainform->results->testDocumentAction->trigger();
+        mainWindow->results->testDocumentAction->trigger();
         QVERIFY(!QApplication::overrideCursor());
     }
 };

@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/SignInWindow.h"
+#include "app/ui/MainWindow.h"
 #include "base/ui/Prompts.h"
 #include "results/ui/ResultGrid.h"
 #include "results/ui/ResultGridModel.h"
@@ -35,7 +35,7 @@ public:
         });
         Create(lab);
         Show();
-        mainform->netok = mainform->farok = mainform->billok = true;
+        mainWindow->State().networkOk = mainWindow->State().serverOk = mainWindow->State().accountOk = true;
     }
 
     void Close() {
@@ -57,11 +57,11 @@ public:
         return file.readAll();
     }
 
-    QString Status() const { return mainform->Label6->text(); }
-    int Rows() const { return mainform->results->resultModel->rowCount(); }
-    QString Cell(int row, int column) const { return mainform->results->resultModel->CellText(row, column); }
+    QString Status() const { return mainWindow->statusLine->text(); }
+    int Rows() const { return mainWindow->results->resultModel->rowCount(); }
+    QString Cell(int row, int column) const { return mainWindow->results->resultModel->CellText(row, column); }
     void Select(int row, int column) const {
-        mainform->results->resultGrid->setCurrentIndex(mainform->results->resultModel->index(row, column));
+        mainWindow->results->resultGrid->setCurrentIndex(mainWindow->results->resultModel->index(row, column));
     }
 };
 

@@ -14,9 +14,9 @@
 #include "server/ui/ReferenceDocuments.h"
 #include "base/ui/DesktopNotice.h"
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 #include "accounting/ui/AccountingPanel.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/TextFile.h"
 #include "results/ui/ArchiveSearcher.h"
 #include "results/ui/PatientHistoryWindow.h"
@@ -56,7 +56,7 @@ private:
     void Archive(const QString& compact, const std::vector<std::string>& lines) {
         QVERIFY(orv::WriteTextFile(QString(Root() + compact + u".txt"_s).toStdString(), lines));
     }
-    orv::results::ResultGrid* Grid() { return mainform->results->resultGrid; }
+    orv::results::ResultGrid* Grid() { return mainWindow->results->resultGrid; }
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
@@ -67,8 +67,8 @@ private slots:
         CreateForms();
         auto fake = std::make_unique<FakeFtpSession>();
         fake_ = fake.get();
-        mainform->IdFTP1 = std::move(fake);
-        mainform->pooshe = u"12"_s;
+        mainWindow->ftp = std::move(fake);
+        mainWindow->State().labFolderCode = u"12"_s;
         notices_.clear();
         orv::ui::DesktopNotice::hook = [this](const QString&, const QString& text) { notices_ << text; };
     }
@@ -81,62 +81,62 @@ private slots:
 
 private:
     void Show(const QString& date) {
-        mainform->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainform));
-        QTRY_VERIFY(!mainform->Timer1->isActive());
-        mainform->results->setDateText(date);
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QTRY_VERIFY(!mainWindow->firstShowTimer->isActive());
+        mainWindow->results->setDateText(date);
     }
 
     // Today is 1405/09/17, shown, with the network and the server up.
     void ShowTodayReachable() {
         Show(u"1405/09/17"_s);
-        mainform->netok = mainform->farok = mainform->billok = true;
-        mainform->ya = u"1405"_s;
-        mainform->ma = u"09"_s;
-        mainform->da = u"17"_s;
+        mainWindow->State().networkOk = mainWindow->State().serverOk = mainWindow->State().accountOk = true;
+        mainWindow->State().year = u"1405"_s;
+        mainWindow->State().month = u"09"_s;
+        mainWindow->State().day = u"17"_s;
     }
 
 private slots:
     void opensAtItsSizeAndGrowsWithTheControlsKeptToTheirEdges() {
         Archive(u"14050917"_s, Patients("رضا احمدي", 40));
         Show(u"1405/09/17"_s);
-        QCOMPARE(mainform->size(), QSize(823, 514));
-        QCOMPARE(mainform->minimumSize(), QSize(823, 514));
+        QCOMPARE(mainWindow->size(), QSize(823, 514));
+        QCOMPARE(mainWindow->minimumSize(), QSize(823, 514));
         const QRect grid = Grid()->geometry();
-        const QRect receive = mainform->results->receiveButton->geometry();
-        const QRect status = mainform->Label6->geometry();
-        const QRect gauge = mainform->ProgressBar1->geometry();
-        const QRect date = mainform->results->dayPicker->geometry();
+        const QRect receive = mainWindow->results->receiveButton->geometry();
+        const QRect status = mainWindow->statusLine->geometry();
+        const QRect gauge = mainWindow->transferGauge->geometry();
+        const QRect date = mainWindow->results->dayPicker->geometry();
         Shot("mainform-823x514");
 
         // Maximised (without a window manager the size is set as well).
-        mainform->setWindowState(Qt::WindowMaximized);
-        mainform->resize(1280, 800);
+        mainWindow->setWindowState(Qt::WindowMaximized);
+        mainWindow->resize(1280, 800);
         QTRY_COMPARE(Grid()->width(), grid.width() + 457);
         QCOMPARE(Grid()->height(), grid.height() + 286);
         QCOMPARE(Grid()->pos(), grid.topLeft());
-        QCOMPARE(mainform->results->receiveButton->geometry(), receive.translated(457, 0));
-        QCOMPARE(mainform->Label6->geometry(), QRect(status.left(), status.top() + 286, status.width() + 457, status.height()));
-        QCOMPARE(mainform->ProgressBar1->geometry(), QRect(gauge.left(), gauge.top() + 286, gauge.width() + 457, gauge.height()));
-        QCOMPARE(mainform->results->dayPicker->geometry(), date);
-        QCOMPARE(mainform->Image1->pixmap().width(), 1280);  // the banner is drawn again at the new width
-        QVERIFY(!mainform->reference->folderList->geometry().intersects(mainform->results->receiveButton->geometry()));
+        QCOMPARE(mainWindow->results->receiveButton->geometry(), receive.translated(457, 0));
+        QCOMPARE(mainWindow->statusLine->geometry(), QRect(status.left(), status.top() + 286, status.width() + 457, status.height()));
+        QCOMPARE(mainWindow->transferGauge->geometry(), QRect(gauge.left(), gauge.top() + 286, gauge.width() + 457, gauge.height()));
+        QCOMPARE(mainWindow->results->dayPicker->geometry(), date);
+        QCOMPARE(mainWindow->banner->pixmap().width(), 1280);  // the banner is drawn again at the new width
+        QVERIFY(!mainWindow->reference->folderList->geometry().intersects(mainWindow->results->receiveButton->geometry()));
         Shot("mainform-1280x800");
         if (!qEnvironmentVariableIsEmpty("ORV_SHOT_DIR")) {  // the accounting panel over the grown grid
-            mainform->accounting->show();
-            mainform->accounting->raise();
+            mainWindow->accounting->show();
+            mainWindow->accounting->raise();
             Shot("accounting-1280x800");
-            mainform->accounting->hide();
+            mainWindow->accounting->hide();
         }
         Grid()->SetLeftCol(8);
-        mainform->results->searchField->setText(u"احمدي 7"_s);
+        mainWindow->results->searchField->setText(u"احمدي 7"_s);
         Shot("mainform-1280x800-scrolled");
         Grid()->SetLeftCol(0);
-        mainform->setWindowState(Qt::WindowNoState);
+        mainWindow->setWindowState(Qt::WindowNoState);
 
-        mainform->resize(823, 514);
+        mainWindow->resize(823, 514);
         QTRY_COMPARE(Grid()->geometry(), grid);
-        QCOMPARE(mainform->results->receiveButton->geometry(), receive);
+        QCOMPARE(mainWindow->results->receiveButton->geometry(), receive);
     }
 
     void patientColumnsStayWhileTheTestsScroll() {
@@ -159,9 +159,9 @@ private slots:
         QCOMPARE(grid->Model()->headerData(4, Qt::Horizontal).toString(), u"          نام بيمار "_s);
 
         // A new day keeps the scrolled columns and the widths the fill gives.
-        mainform->results->setDateText(u"1405/09/18"_s);
+        mainWindow->results->setDateText(u"1405/09/18"_s);
         Archive(u"14050918"_s, Patients("x", 3));
-        mainform->results->setDateText(u"1405/09/17"_s);
+        mainWindow->results->setDateText(u"1405/09/17"_s);
         QCOMPARE(grid->LeftCol(), 6);
 
         // The keyboard: left from the first shown test column brings the one before back.
@@ -198,11 +198,11 @@ private slots:
         // Short codes: the columns' own widths. A width the user dragged stays on every day.
         grid->horizontalHeader()->resizeSection(1, 150);
         grid->horizontalHeader()->resizeSection(7, 33);
-        mainform->results->setDateText(u"1405/09/18"_s);
+        mainWindow->results->setDateText(u"1405/09/18"_s);
         QCOMPARE(grid->columnWidth(2), 43);
         QCOMPARE(grid->columnWidth(1), 150);
         QCOMPARE(grid->columnWidth(7), 33);
-        mainform->results->setDateText(u"1405/09/19"_s);  // no file
+        mainWindow->results->setDateText(u"1405/09/19"_s);  // no file
         QCOMPARE(grid->columnWidth(1), 150);
         QCOMPARE(grid->columnWidth(2), 43);
     }
@@ -210,22 +210,22 @@ private slots:
     void findNextAndTheHighlightWorkOnScrolledRows() {
         Archive(u"14050917"_s, Patients("مريم", 60));
         Show(u"1405/09/17"_s);
-        mainform->results->searchField->setText(u"مريم 55"_s);
-        QCOMPARE(mainform->results->highlightRow, 55);
+        mainWindow->results->searchField->setText(u"مريم 55"_s);
+        QCOMPARE(mainWindow->results->highlightRow, 55);
         QCOMPARE(Grid()->Row(), 55);
         // The found row has been scrolled into view.
         const QRect found = Grid()->visualRect(Grid()->Model()->index(55, 4));
         QVERIFY(Grid()->viewport()->rect().contains(found));
-        mainform->results->searchField->setText(u"مريم 5"_s);
-        QCOMPARE(mainform->results->highlightRow, 5);
-        QTest::mouseClick(mainform->results->findNextButton, Qt::LeftButton);
-        QCOMPARE(mainform->results->highlightRow, 50);
+        mainWindow->results->searchField->setText(u"مريم 5"_s);
+        QCOMPARE(mainWindow->results->highlightRow, 5);
+        QTest::mouseClick(mainWindow->results->findNextButton, Qt::LeftButton);
+        QCOMPARE(mainWindow->results->highlightRow, 50);
     }
 
     void tabWalksFromTheDateFieldThroughTheButtonsToTheGridAndOut() {
         Show(u"1405/09/17"_s);
-        mainform->activateWindow();
-        mainform->results->dayPicker->setFocus();
+        mainWindow->activateWindow();
+        mainWindow->results->dayPicker->setFocus();
         QStringList visited;
         for (int i = 0; i < 14 && visited.size() < 14; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -237,7 +237,7 @@ private slots:
         QStringList expected;
         for (const char* name : {"SpeedButton7", "Edit1", "SpeedButton22", "SpeedButton5", "SpeedButton16",
                                  "SpeedButton8", "SpeedButton6", "SpeedButton11"})
-            if (mainform->findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) expected << QString::fromLatin1(name);
+            if (mainWindow->findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) expected << QString::fromLatin1(name);
         QCOMPARE(visited.mid(0, expected.size()), expected);
         const qsizetype grid = visited.indexOf(u"StringGrid1"_s);
         QVERIFY2(grid > 0, qPrintable(visited.join(u' ')));
@@ -252,17 +252,17 @@ private slots:
         QVERIFY(QDir().mkpath(documents));
         QDir().mkpath(workspace_.path() + u"/elsewhere"_s);
         prompts.saveNames << workspace_.path() + u"/elsewhere/copy"_s;
-        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         // Not the day's own archive file: the user's documents.
         QCOMPARE(prompts.saveFolders.value(0), documents + u"/14050917.txt"_s);
         QCOMPARE(prompts.saveFilters.value(0), u"Text files (*.txt)"_s);
         QVERIFY(QFile::exists(workspace_.path() + u"/elsewhere/copy.txt"_s));
         // The next save of a text file opens where the last one went; PDF files keep the documents.
-        mainform->results->setDateText(u"1405/09/16"_s);
+        mainWindow->results->setDateText(u"1405/09/16"_s);
         Archive(u"14050916"_s, Patients("Sara", 3));
-        mainform->results->setDateText(u"1405/09/17"_s);
-        mainform->results->setDateText(u"1405/09/16"_s);
-        QTest::mouseClick(mainform->results->saveAsButton, Qt::LeftButton);
+        mainWindow->results->setDateText(u"1405/09/17"_s);
+        mainWindow->results->setDateText(u"1405/09/16"_s);
+        QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         QCOMPARE(prompts.saveFolders.value(1), workspace_.path() + u"/elsewhere/14050916.txt"_s);
         QCOMPARE(orv::results::SaveFolder::Suggested(u"pdf"_s, u"14050916"_s), documents + u"/14050916.pdf"_s);
     }
@@ -272,42 +272,42 @@ private slots:
         Archive(u"14050915"_s, Patients("مريم", 5));
         Archive(u"14050912"_s, Patients("علي رضايي", 12));
         Show(u"1405/09/15"_s);
-        QTRY_VERIFY(mainform->results->archiveSearcher->Ready());
-        QTest::mouseClick(mainform->results->allDaysButton, Qt::LeftButton);
-        QVERIFY(mainform->results->archiveMode());
+        QTRY_VERIFY(mainWindow->results->archiveSearcher->Ready());
+        QTest::mouseClick(mainWindow->results->allDaysButton, Qt::LeftButton);
+        QVERIFY(mainWindow->results->archiveMode());
         // Typed with Persian letters; the files hold the Arabic yeh.
-        mainform->results->searchField->setText(u"علی رضایی 1"_s);
-        QVERIFY(mainform->results->hitList->isVisible());
-        QCOMPARE(mainform->results->hitList->count(), 5);  // 1, 10, 11, 12 of the 12th; 1 of the 10th
-        QVERIFY(mainform->results->hitList->item(0)->text().startsWith(u"1405/09/12"_s));
-        QVERIFY(mainform->results->hitList->item(4)->text().startsWith(u"1405/09/10"_s));
-        QCOMPARE(mainform->results->highlightRow, 0);  // the grid's own search did not run
+        mainWindow->results->searchField->setText(u"علی رضایی 1"_s);
+        QVERIFY(mainWindow->results->hitList->isVisible());
+        QCOMPARE(mainWindow->results->hitList->count(), 5);  // 1, 10, 11, 12 of the 12th; 1 of the 10th
+        QVERIFY(mainWindow->results->hitList->item(0)->text().startsWith(u"1405/09/12"_s));
+        QVERIFY(mainWindow->results->hitList->item(4)->text().startsWith(u"1405/09/10"_s));
+        QCOMPARE(mainWindow->results->highlightRow, 0);  // the grid's own search did not run
         Shot("archive-search");
-        mainform->results->hitList->setCurrentRow(2);  // 1405/09/12, row 11
-        mainform->results->openHit();
-        QCOMPARE(mainform->results->dateText(), u"1405/09/12"_s);
-        QCOMPARE(mainform->results->highlightRow, 11);
-        QCOMPARE(mainform->results->highlightColumn, 4);
-        QVERIFY(!mainform->results->hitList->isVisible());
+        mainWindow->results->hitList->setCurrentRow(2);  // 1405/09/12, row 11
+        mainWindow->results->openHit();
+        QCOMPARE(mainWindow->results->dateText(), u"1405/09/12"_s);
+        QCOMPARE(mainWindow->results->highlightRow, 11);
+        QCOMPARE(mainWindow->results->highlightColumn, 4);
+        QVERIFY(!mainWindow->results->hitList->isVisible());
 
         // Codes, and a day downloaded since the index was built.
         Archive(u"14050920"_s, Patients("x", 3));
-        mainform->results->archiveDayChanged(u"14050920"_s);
-        mainform->results->searchField->setText(u"R102"_s);
-        QVERIFY(mainform->results->hitList->count() >= 1);
-        mainform->results->searchField->setText(u"503"_s);
-        QVERIFY(mainform->results->hitList->item(0)->text().startsWith(u"1405/09/20"_s));
+        mainWindow->results->archiveDayChanged(u"14050920"_s);
+        mainWindow->results->searchField->setText(u"R102"_s);
+        QVERIFY(mainWindow->results->hitList->count() >= 1);
+        mainWindow->results->searchField->setText(u"503"_s);
+        QVERIFY(mainWindow->results->hitList->item(0)->text().startsWith(u"1405/09/20"_s));
         // Back to the day's own search.
-        QTest::mouseClick(mainform->results->allDaysButton, Qt::LeftButton);
-        QVERIFY(!mainform->results->hitList->isVisible());
+        QTest::mouseClick(mainWindow->results->allDaysButton, Qt::LeftButton);
+        QVERIFY(!mainWindow->results->hitList->isVisible());
     }
 
     void todaysNewFileIsNoticedFetchedAndShown() {
         ShowTodayReachable();
         const std::string remote = "/Text Result/12/14050917.txt";
         // Nothing published yet: one quiet look, nothing said.
-        mainform->results->watchToday();
-        mainform->results->watchFetch();
+        mainWindow->results->watchToday();
+        mainWindow->results->watchFetch();
         QCOMPARE(fake_->Calls(), (std::vector<std::string>{"OPEN", "INFO " + remote, "CLOSE"}));
         QVERIFY(notices_.isEmpty());
 
@@ -315,27 +315,27 @@ private slots:
         for (const std::string& line : Patients("Sara", 4)) bytes += line + "\r\n";
         fake_->files[remote] = bytes;
         fake_->mtimes[remote] = 1000;
-        mainform->results->watchToday();
-        mainform->results->watchFetch();
+        mainWindow->results->watchToday();
+        mainWindow->results->watchFetch();
         QCOMPARE(notices_.size(), 1);
         QVERIFY(notices_[0].contains(u"New results of 1405/09/17"_s));
         QVERIFY(QFile::exists(Root() + u"14050917.txt"_s));
-        QCOMPARE(mainform->results->resultModel->rowCount(), 5);
-        QVERIFY(mainform->Label6->text().contains(u"New results"_s));
-        QVERIFY(mainform->results->watchBlinkTimer->isActive());
+        QCOMPARE(mainWindow->results->resultModel->rowCount(), 5);
+        QVERIFY(mainWindow->statusLine->text().contains(u"New results"_s));
+        QVERIFY(mainWindow->results->watchBlinkTimer->isActive());
 
         // The same file again: no second notice, no download.
-        mainform->results->watchToday();
-        mainform->results->watchFetch();
+        mainWindow->results->watchToday();
+        mainWindow->results->watchFetch();
         QCOMPARE(notices_.size(), 1);
         QCOMPARE(fake_->Calls().back(), std::string("CLOSE"));
 
         // It changes while another day is shown: said, not fetched.
-        mainform->results->setDateText(u"1405/09/16"_s);
+        mainWindow->results->setDateText(u"1405/09/16"_s);
         fake_->files[remote] = bytes + "5   R9   9   30   Late   \r\n";
         fake_->mtimes[remote] = 2000;
-        mainform->results->watchToday();
-        mainform->results->watchFetch();
+        mainWindow->results->watchToday();
+        mainWindow->results->watchFetch();
         QCOMPARE(notices_.size(), 2);
         QVERIFY(notices_[1].contains(u"changed"_s));
         QVERIFY(notices_[1].contains(u"1405/09/16"_s));
@@ -349,21 +349,21 @@ private slots:
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[results]\nwatch=false\n");
         ini.close();
-        mainform->results->watchToday();
+        mainWindow->results->watchToday();
         QVERIFY(fake_->Calls().empty());
         QVERIFY(QFile::remove(Root() + u"orvanet.ini"_s));
         // While another server action waits for the network, the refresh leaves it alone.
         fake_->delay = std::chrono::milliseconds(300);
         bool looked = false;
-        QTimer::singleShot(50, mainform, [&] {
-            mainform->results->watchToday();
+        QTimer::singleShot(50, mainWindow, [&] {
+            mainWindow->results->watchToday();
             looked = !fake_->Calls().empty() && fake_->Calls().back().starts_with("INFO");
         });
-        mainform->Wait([] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }, [] {});
+        mainWindow->Wait([] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }, [] {});
         QVERIFY(!looked);
         QVERIFY(fake_->Calls().empty());
-        mainform->farok = false;  // the server down: nothing asked
-        mainform->results->watchToday();
+        mainWindow->State().serverOk = false;  // the server down: nothing asked
+        mainWindow->results->watchToday();
         QVERIFY(fake_->Calls().empty());
     }
 
@@ -371,11 +371,11 @@ private slots:
         Archive(u"14050910"_s, Patients("علي رضايي", 3));
         Archive(u"14050912"_s, Patients("علي رضايي", 3));
         Show(u"1405/09/12"_s);
-        QTRY_VERIFY(mainform->results->archiveSearcher->Ready());
-        auto windows = [this] { return mainform->findChildren<orv::results::PatientHistoryWindow*>(); };
+        QTRY_VERIFY(mainWindow->results->archiveSearcher->Ready());
+        auto windows = [this] { return mainWindow->findChildren<orv::results::PatientHistoryWindow*>(); };
         // The grid row's patient by name: every day, oldest first.
         Grid()->SetRow(2);
-        mainform->results->patientHistoryAction->trigger();
+        mainWindow->results->patientHistoryAction->trigger();
         QCOMPARE(windows().size(), 1);
         const auto& byName = windows().constLast()->Visits();
         QCOMPARE(byName.size(), 2u);
@@ -383,20 +383,20 @@ private slots:
         QCOMPARE(byName[1].row, 2);
         QCOMPARE(windows().constLast()->Shown().tests.size(), 20u);
         // A hit found by origin code: the patient by that code.
-        QTest::mouseClick(mainform->results->allDaysButton, Qt::LeftButton);
-        mainform->results->searchField->setText(u"503"_s);
-        QCOMPARE(mainform->results->hitList->count(), 2);
-        mainform->results->hitList->setCurrentRow(0);
-        mainform->results->showHitPatientHistory();
+        QTest::mouseClick(mainWindow->results->allDaysButton, Qt::LeftButton);
+        mainWindow->results->searchField->setText(u"503"_s);
+        QCOMPARE(mainWindow->results->hitList->count(), 2);
+        mainWindow->results->hitList->setCurrentRow(0);
+        mainWindow->results->showHitPatientHistory();
         QCOMPARE(windows().size(), 2);
         QCOMPARE(windows().constLast()->Visits().size(), 2u);
         QCOMPARE(windows().constLast()->Visits()[0].originCode, std::string("503"));
         // Nobody found: said on the status line, no window.
-        mainform->results->showPatientHistory(u"nobody"_s);
+        mainWindow->results->showPatientHistory(u"nobody"_s);
         QCOMPARE(windows().size(), 2);
-        QVERIFY(mainform->Label6->text().contains(u"در بایگانی نیست"_s));
+        QVERIFY(mainWindow->statusLine->text().contains(u"در بایگانی نیست"_s));
     }
 };
 
 QTEST_MAIN(MainformEverydayTest)
-#include "test_mainform_everyday.moc"
+#include "test_main_window_everyday.moc"

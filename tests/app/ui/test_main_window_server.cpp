@@ -5,9 +5,9 @@
 #include <chrono>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 #include "accounting/ui/AccountingPanel.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
@@ -40,7 +40,7 @@ private:
 
     // The result download of a day, as the results area runs it.
     ServerAction DayDownload(const QString& day) const {
-        ServerAction a = ServerAction::Download(u"/Text Result/"_qs + mainform->pooshe + u"/"_qs + day + u".txt"_qs,
+        ServerAction a = ServerAction::Download(u"/Text Result/"_qs + mainWindow->State().labFolderCode + u"/"_qs + day + u".txt"_qs,
                                                 Root() + day + u".txt"_qs, 900);
         a.resetGauge = a.testFarok = a.testBillok = true;
         a.failureText = Text(kNoSample);
@@ -50,9 +50,9 @@ private:
 
     // The start-up sequence: server check, then the account refresh that closes its session.
     void CheckAndRefreshAccount() {
-        mainform->SpeedButton15Click();
-        mainform->accounting->refreshAccount();
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        mainWindow->checkServer();
+        mainWindow->accounting->refreshAccount();
+        QVERIFY(!mainWindow->ftp->IsOpen());
     }
 
 private slots:
@@ -70,31 +70,31 @@ private slots:
     }
 
     void networkCheckSetsTheDateFieldsToTheRespondersToday() {
-        mainform->SpeedButton15Click();
-        QVERIFY(mainform->netok);
-        QCOMPARE(mainform->ya, u"1401"_qs);
-        QCOMPARE(mainform->ma, u"06"_qs);
-        QCOMPARE(mainform->da, u"30"_qs);
-        QCOMPARE(mainform->results->dayPicker->text(), u"1401/06/30"_qs);
-        QCOMPARE(mainform->results->dayPicker->toolTip(), Text("چهارشنبه"));
-        QVERIFY(mainform->results->dayPicker->CheckInputOnExit());
-        QVERIFY(mainform->results->dayPicker->ShowDefaultDate());
+        mainWindow->checkServer();
+        QVERIFY(mainWindow->State().networkOk);
+        QCOMPARE(mainWindow->State().year, u"1401"_qs);
+        QCOMPARE(mainWindow->State().month, u"06"_qs);
+        QCOMPARE(mainWindow->State().day, u"30"_qs);
+        QCOMPARE(mainWindow->results->dayPicker->text(), u"1401/06/30"_qs);
+        QCOMPARE(mainWindow->results->dayPicker->toolTip(), Text("چهارشنبه"));
+        QVERIFY(mainWindow->results->dayPicker->CheckInputOnExit());
+        QVERIFY(mainWindow->results->dayPicker->ShowDefaultDate());
         // The first good check also gives the reception window its export date.
         QCOMPARE(receptionWindow->exportDatePicker->text(), u"1401/06/30"_qs);
-        QVERIFY(SamePicture(mainform->Image4, mainform->Image2));
+        QVERIFY(SamePicture(mainWindow->networkIndicator, mainWindow->successPicture));
         // The server test leaves its session open for the account refresh.
-        QVERIFY(mainform->farok);
-        QVERIFY(mainform->billok);
-        QVERIFY(SamePicture(mainform->Image8, mainform->Image2));
-        QVERIFY(SamePicture(mainform->Image6, mainform->Image9));
-        QVERIFY(Form1->waite);
-        QVERIFY(mainform->IdFTP1->IsOpen());
-        QCOMPARE(mainform->alarm, 21);  // the first line of "check.txt"
+        QVERIFY(mainWindow->State().serverOk);
+        QVERIFY(mainWindow->State().accountOk);
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->successPicture));
+        QVERIFY(SamePicture(mainWindow->upToDateIndicator, mainWindow->pendingPicture));
+        QVERIFY(signInWindow->startCheckDone);
+        QVERIFY(mainWindow->ftp->IsOpen());
+        QCOMPARE(mainWindow->State().noticeRead, 21);  // the first line of "check.txt"
 
-        mainform->accounting->refreshAccount();
-        QVERIFY(!mainform->IdFTP1->IsOpen());
-        QCOMPARE(mainform->Label6->text(), u"Succese."_qs);
-        QVERIFY(mainform->accounting->billText->toPlainText().contains(u"22.00"_qs));
+        mainWindow->accounting->refreshAccount();
+        QVERIFY(!mainWindow->ftp->IsOpen());
+        QCOMPARE(mainWindow->statusLine->text(), u"Succese."_qs);
+        QVERIFY(mainWindow->accounting->billText->toPlainText().contains(u"22.00"_qs));
         const auto commands = lab_.FtpCommands();
         QCOMPARE(lab_.CountFtpCommands("USER "), 1);
         QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result/12/bill.txt") == 1);
@@ -112,58 +112,58 @@ private slots:
     void badTimeAnswersAreANetworkFailure() {
         QFETCH(QString, mode);
         QVERIFY(lab_.Control(mode.toStdString()));
-        const QString shownBefore = mainform->results->dayPicker->text();  // the picker's default: the local today
-        mainform->SpeedButton15Click();
-        QVERIFY(!mainform->netok);
-        QVERIFY(SamePicture(mainform->Image4, mainform->Image5));
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkRefresh));
-        QVERIFY(mainform->ya.isEmpty());
-        QCOMPARE(mainform->results->dayPicker->text(), shownBefore);
+        const QString shownBefore = mainWindow->results->dayPicker->text();  // the picker's default: the local today
+        mainWindow->checkServer();
+        QVERIFY(!mainWindow->State().networkOk);
+        QVERIFY(SamePicture(mainWindow->networkIndicator, mainWindow->failurePicture));
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kNetworkRefresh));
+        QVERIFY(mainWindow->State().year.isEmpty());
+        QCOMPARE(mainWindow->results->dayPicker->text(), shownBefore);
         // Without the network the server is not tried; the check still ends.
-        QVERIFY(!mainform->farok);
-        QVERIFY(SamePicture(mainform->Image8, mainform->Image9));
-        QVERIFY(Form1->waite);
+        QVERIFY(!mainWindow->State().serverOk);
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->pendingPicture));
+        QVERIFY(signInWindow->startCheckDone);
         QCOMPARE(lab_.CountFtpCommands("USER"), 0);
 
         // A later result download opens no session.
-        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Refused);
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkUpdate));
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Refused);
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kNetworkUpdate));
         QCOMPARE(lab_.CountFtpCommands("USER"), 0);
         QVERIFY(!orv::FileExists(File(u"14010630.txt"_qs)));
     }
 
     void refusedLogInIsAServerFailureAndTheSignInStillCompletes() {
         QVERIFY(lab_.Control("login refuse"));
-        Form1->show();  // its timer runs the server check 300 ms later
-        Form1->Edit1->setText(QString::number(lab_.AccessCode()));
-        QTest::keyClick(Form1->Edit1, Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(mainform->isVisible(), 30000);
-        QVERIFY(mainform->netok);
-        QVERIFY(!mainform->farok);
-        QVERIFY(SamePicture(mainform->Image8, mainform->Image5));
-        QVERIFY(SamePicture(mainform->Image7, mainform->Image2));
-        QCOMPARE(mainform->pooshe, QString::fromStdString(lab_.Folder()));
+        signInWindow->show();  // its timer runs the server check 300 ms later
+        signInWindow->accessCodeField->setText(QString::number(lab_.AccessCode()));
+        QTest::keyClick(signInWindow->accessCodeField, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow->isVisible(), 30000);
+        QVERIFY(mainWindow->State().networkOk);
+        QVERIFY(!mainWindow->State().serverOk);
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->failurePicture));
+        QVERIFY(SamePicture(mainWindow->securityIndicator, mainWindow->successPicture));
+        QCOMPARE(mainWindow->State().labFolderCode, QString::fromStdString(lab_.Folder()));
         // The refused log-in is said over the day's archive message, and by every
         // action until a check logs in again.
-        QTRY_VERIFY_WITH_TIMEOUT(!mainform->Timer1->isActive(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow->firstShowTimer->isActive(), 5000);
         const QString refused = QString::fromUtf8(orv::msg::kLogInRefused);
-        QCOMPARE(mainform->Label6->text(), refused);
-        QVERIFY(mainform->Timer3->isActive());
-        QTest::mouseClick(mainform->results->receiveButton, Qt::LeftButton);
-        QCOMPARE(mainform->Label6->text(), refused);
+        QCOMPARE(mainWindow->statusLine->text(), refused);
+        QVERIFY(mainWindow->refreshTimer->isActive());
+        QTest::mouseClick(mainWindow->results->receiveButton, Qt::LeftButton);
+        QCOMPARE(mainWindow->statusLine->text(), refused);
         QVERIFY(lab_.Control("login ok"));
-        mainform->SpeedButton15Click();
-        QVERIFY(mainform->farok);
-        mainform->CloseSession();
-        QTest::mouseClick(mainform->results->receiveButton, Qt::LeftButton);
-        QCOMPARE(mainform->Label6->text(), mainform->results->dateText() + u" File Download succesfully."_qs);
+        mainWindow->checkServer();
+        QVERIFY(mainWindow->State().serverOk);
+        mainWindow->CloseSession();
+        QTest::mouseClick(mainWindow->results->receiveButton, Qt::LeftButton);
+        QCOMPARE(mainWindow->statusLine->text(), mainWindow->results->dateText() + u" File Download succesfully."_qs);
     }
 
     void actionWhileTheChecksSessionIsOpenFails() {
-        mainform->SpeedButton15Click();
-        QVERIFY(mainform->IdFTP1->IsOpen());
-        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::OpenFailed);
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kServer));
+        mainWindow->checkServer();
+        QVERIFY(mainWindow->ftp->IsOpen());
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::OpenFailed);
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kServer));
         QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
         QCOMPARE(lab_.CountFtpCommands("USER"), 1);
         QVERIFY(!QApplication::overrideCursor());
@@ -173,16 +173,16 @@ private slots:
         CheckAndRefreshAccount();
         QVERIFY(orv::WriteFileAtomically(File(u"14010630.txt"_qs), "earlier"));
         lab_.ClearLogs();
-        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Done);
-        QCOMPARE(mainform->Label6->text(), u"14010630 File Download succesfully."_qs);
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Done);
+        QCOMPARE(mainWindow->statusLine->text(), u"14010630 File Download succesfully."_qs);
         std::string got, served;
         QVERIFY(orv::ReadWholeFile(File(u"14010630.txt"_qs), got));
         QVERIFY(orv::ReadWholeFile(lab_.ServerFile("Text Result/12/14010630.txt"), served));
         QCOMPARE(got, served);
-        QCOMPARE(mainform->source, u"/Text Result/12/14010630.txt"_qs);
-        QCOMPARE(mainform->max, 900);
-        QCOMPARE(mainform->ProgressBar1->value(), 900);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QCOMPARE(mainWindow->transferSource, u"/Text Result/12/14010630.txt"_qs);
+        QCOMPARE(mainWindow->transferSize, 900);
+        QCOMPARE(mainWindow->transferGauge->value(), 900);
+        QVERIFY(!mainWindow->ftp->IsOpen());
         const auto commands = lab_.FtpCommands();
         QVERIFY(std::count(commands.begin(), commands.end(), "RETR /Text Result/12/14010630.txt") == 1);
         QVERIFY(!QApplication::overrideCursor());
@@ -192,42 +192,42 @@ private slots:
         CheckAndRefreshAccount();
         QVERIFY(orv::WriteFileAtomically(File(u"14010630.txt"_qs), "earlier"));
         QVERIFY(lab_.Control("drop 100 14010630"));
-        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::TransferFailed);
-        QCOMPARE(mainform->Label6->text(), Text(kNoSample));
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::TransferFailed);
+        QCOMPARE(mainWindow->statusLine->text(), Text(kNoSample));
         std::string kept;
         QVERIFY(orv::ReadWholeFile(File(u"14010630.txt"_qs), kept));
         QCOMPARE(kept, std::string("earlier"));
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(!mainWindow->ftp->IsOpen());
 
         // A day with no earlier copy: nothing at all is left behind.
         QVERIFY(lab_.Control("drop 100 14010628"));
         const QStringList before = QDir(Root()).entryList(QDir::Files | QDir::Hidden);
-        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010628"_qs)), ActionResult::TransferFailed);
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010628"_qs)), ActionResult::TransferFailed);
         QCOMPARE(QDir(Root()).entryList(QDir::Files | QDir::Hidden), before);
     }
 
     void stalledServerEndsInTimeWhileTheWindowKeepsWorking() {
         CheckAndRefreshAccount();
         QVERIFY(lab_.Control("stall RETR"));
-        mainform->Flash(u"blinking"_qs);
+        mainWindow->Flash(u"blinking"_qs);
         int ticks = 0;
         QTimer counter;
         connect(&counter, &QTimer::timeout, [&] { ++ticks; });
         counter.start(100);
         // A second server action clicked meanwhile is refused, not run.
         ActionResult second = ActionResult::Done;
-        QTimer::singleShot(1000, [&] { second = mainform->RunServerAction(DayDownload(u"14010628"_qs)); });
+        QTimer::singleShot(1000, [&] { second = mainWindow->RunServerAction(DayDownload(u"14010628"_qs)); });
         const auto start = std::chrono::steady_clock::now();
-        const ActionResult first = mainform->RunServerAction(DayDownload(u"14010630"_qs));
+        const ActionResult first = mainWindow->RunServerAction(DayDownload(u"14010630"_qs));
         const auto took = std::chrono::steady_clock::now() - start;
         QCOMPARE(first, ActionResult::TransferFailed);
-        QCOMPARE(mainform->Label6->text(), Text(kNoSample));
+        QCOMPARE(mainWindow->statusLine->text(), Text(kNoSample));
         QVERIFY2(took < std::chrono::seconds(30), "the read timeout did not end the transfer");
         QVERIFY2(took > std::chrono::seconds(3), "the transfer failed before the read timeout");
         QVERIFY2(ticks >= 10, qPrintable(u"the event loop ran %1 times"_qs.arg(ticks)));
         QCOMPARE(second, ActionResult::Refused);
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/14010628.txt"), 0);
-        QVERIFY(!mainform->ServerBusy());
+        QVERIFY(!mainWindow->ServerBusy());
     }
 
     void gaugeMovesDuringASlowTransfer() {
@@ -235,14 +235,14 @@ private slots:
         QVERIFY(lab_.Control("slow 40000"));  // the 30 kB program file takes about a second
         QList<int> seen;
         QTimer sampler;
-        connect(&sampler, &QTimer::timeout, [&] { seen << mainform->ProgressBar1->value(); });
+        connect(&sampler, &QTimer::timeout, [&] { seen << mainWindow->transferGauge->value(); });
         sampler.start(30);
         ServerAction a = ServerAction::Download(u"/Orvanet.exe"_qs, Root() + u"OrvanetVer 22.00.exe"_qs, 5000000);
         a.resetGauge = true;
         a.failureText = u"failed"_qs;
-        QCOMPARE(mainform->RunServerAction(a), ActionResult::Done);
+        QCOMPARE(mainWindow->RunServerAction(a), ActionResult::Done);
         sampler.stop();
-        QCOMPARE(mainform->ProgressBar1->maximum(), 5000000);
+        QCOMPARE(mainWindow->transferGauge->maximum(), 5000000);
         const auto moving = std::count_if(seen.begin(), seen.end(), [](int v) { return v > 0 && v < 5000000; });
         QVERIFY2(moving >= 2, qPrintable(u"gauge values seen: %1"_qs.arg(seen.size())));
         QVERIFY(std::is_sorted(seen.begin(), seen.end()));
@@ -251,31 +251,31 @@ private slots:
     void refreshRunsTheFullCheckOnlyWhenTheStateChanged() {
         // netok false, and the time server answers again: the full check and the account refresh run.
         QVERIFY(lab_.Control("sntp silent"));
-        mainform->SpeedButton15Click();
-        QVERIFY(!mainform->netok);
+        mainWindow->checkServer();
+        QVERIFY(!mainWindow->State().networkOk);
         QVERIFY(lab_.Control("sntp ok"));
         lab_.ClearLogs();
-        mainform->SpeedButton18Click();
-        QVERIFY2(mainform->netok, qPrintable(mainform->Label6->text()));
-        QVERIFY(mainform->farok);
+        mainWindow->refresh();
+        QVERIFY2(mainWindow->State().networkOk, qPrintable(mainWindow->statusLine->text()));
+        QVERIFY(mainWindow->State().serverOk);
         QCOMPARE(lab_.CountFtpCommands("USER"), 1);
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
-        QVERIFY(mainform->Timer3->isActive());
+        QVERIFY(!mainWindow->ftp->IsOpen());
+        QVERIFY(mainWindow->refreshTimer->isActive());
 
         // The time server goes silent: the state changed, so the check runs and finds the network down;
         // farok stays true from the earlier check.
         QVERIFY(lab_.Control("sntp silent"));
-        mainform->SpeedButton18Click();
-        QVERIFY(!mainform->netok);
-        QVERIFY(mainform->farok);
-        QVERIFY(SamePicture(mainform->Image4, mainform->Image5));
+        mainWindow->refresh();
+        QVERIFY(!mainWindow->State().networkOk);
+        QVERIFY(mainWindow->State().serverOk);
+        QVERIFY(SamePicture(mainWindow->networkIndicator, mainWindow->failurePicture));
 
         // The request keeps failing with farok true: only the probe runs (no network, no log-in test).
         lab_.ClearLogs();
-        mainform->SpeedButton18Click();
+        mainWindow->refresh();
         QCOMPARE(lab_.FtpCommands().size(), size_t(0));
-        QVERIFY(!mainform->netok);
+        QVERIFY(!mainWindow->State().networkOk);
         int probes = 0;
         for (const auto& r : lab_.Requests()) probes += r.rfind("SNTP", 0) == 0;
         QCOMPARE(probes, 1);
@@ -283,11 +283,11 @@ private slots:
         // Back to normal (a full check), then nothing changes: the probe, a log-in test,
         // and the look at today's result file (SIZE and MDTM; the file itself only when it is new).
         QVERIFY(lab_.Control("sntp ok"));
-        mainform->SpeedButton18Click();
-        QVERIFY(mainform->netok);
-        mainform->SpeedButton18Click();
+        mainWindow->refresh();
+        QVERIFY(mainWindow->State().networkOk);
+        mainWindow->refresh();
         lab_.ClearLogs();
-        mainform->SpeedButton18Click();
+        mainWindow->refresh();
         QCOMPARE(lab_.CountFtpCommands("SIZE /Text Result/12/14010630.txt"), 1);
         QCOMPARE(lab_.CountFtpCommands("MDTM /Text Result/12/14010630.txt"), 1);
         QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
@@ -297,12 +297,12 @@ private slots:
         ini.write("\n[results]\nwatch=false\n");
         ini.close();
         lab_.ClearLogs();
-        mainform->SpeedButton18Click();
+        mainWindow->refresh();
         QCOMPARE(lab_.CountFtpCommands("USER"), 1);
         QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(!mainWindow->ftp->IsOpen());
     }
 };
 
 QTEST_MAIN(MainformServerTest)
-#include "test_mainform_server.moc"
+#include "test_main_window_server.moc"

@@ -1,4 +1,4 @@
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -11,25 +11,25 @@
 #include "app/core/AccessCode.h"
 #include "app/core/Workspace.h"
 #include "app/ui/Forms.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+SignInWindow::SignInWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Access Control"));
     setFixedSize(279, 56);
 
-    Label1 = new QLabel(QStringLiteral("Enter Password"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setEchoMode(QLineEdit::Password);
-    Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // '*'
-    SpeedButton1 = new QPushButton(QStringLiteral("Ok"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setAutoDefault(false);
+    passwordCaption = new QLabel(QStringLiteral("Enter Password"), this);
+    passwordCaption->setObjectName(QStringLiteral("Label1"));
+    accessCodeField = new QLineEdit(this);
+    accessCodeField->setObjectName(QStringLiteral("Edit1"));
+    accessCodeField->setEchoMode(QLineEdit::Password);
+    accessCodeField->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // '*'
+    okButton = new QPushButton(QStringLiteral("Ok"), this);
+    okButton->setObjectName(QStringLiteral("SpeedButton1"));
+    okButton->setAutoDefault(false);
     serverSettingsButton = new QToolButton(this);
     serverSettingsButton->setObjectName(QStringLiteral("serverSettingsButton"));
     serverSettingsButton->setText(QStringLiteral("⚙"));
@@ -37,50 +37,50 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     serverSettingsButton->setAutoRaise(true);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 8, 8, 8);
-    row->addWidget(Label1);
-    row->addWidget(Edit1, 1);
-    row->addWidget(SpeedButton1);
+    row->addWidget(passwordCaption);
+    row->addWidget(accessCodeField, 1);
+    row->addWidget(okButton);
     row->addWidget(serverSettingsButton);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(300);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::SpeedButton1Click);  // Enter acts as "Ok"
-    connect(serverSettingsButton, &QToolButton::clicked, this, [] { mainform->ShowServerSettings(); });
+    startCheckTimer = new QTimer(this);
+    startCheckTimer->setInterval(300);
+    waitForCheckTimer = new QTimer(this);
+    waitForCheckTimer->setInterval(100);
+    connect(startCheckTimer, &QTimer::timeout, this, &SignInWindow::startServerCheck);
+    connect(waitForCheckTimer, &QTimer::timeout, this, &SignInWindow::showMainWindowWhenChecked);
+    connect(okButton, &QPushButton::clicked, this, &SignInWindow::signIn);
+    connect(accessCodeField, &QLineEdit::returnPressed, this, &SignInWindow::signIn);  // Enter acts as "Ok"
+    connect(serverSettingsButton, &QToolButton::clicked, this, [] { mainWindow->ShowServerSettings(); });
 
-    FormCreate();
+    settleWorkspace();
 }
 
-orv::WorkspacePaths TForm1::SettledPaths() {
+orv::WorkspacePaths SignInWindow::SettledPaths() {
     const std::string documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     return orv::SettleLinuxWorkspace(documents, QDir::homePath().toStdString(),
                                      qEnvironmentVariable("ORVANET_WORKSPACE").toStdString());
 }
 
-void TForm1::FormCreate() {
+void SignInWindow::settleWorkspace() {
     const orv::WorkspacePaths p = SettledPaths();
     root = QString::fromStdString(p.root);
     // The folder the desktop names as its own (on Linux from user-dirs.dirs).
-    desk = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());
     }
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void SignInWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        prepareWorkspace();
     }
 }
 
-void TForm1::FormShow() {
+void SignInWindow::prepareWorkspace() {
     if (!QDir(root).exists()) {
         orv::CreatePrivateFolder(root.toStdString());  // patients' results: the user's alone
         QCoreApplication::processEvents();
@@ -88,20 +88,20 @@ void TForm1::FormShow() {
     orv::RemoveSaveLeftovers(root.toStdString());
     const std::string check = LocalFile(QStringLiteral("check.txt"));
     if (!orv::FileExists(check)) {
-        const orv::FileResult r = orv::WriteTextFile(check, mainform->Memo5Lines());
+        const orv::FileResult r = orv::WriteTextFile(check, mainWindow->CheckFileLines());
         if (!r.ok) orv::ui::MessageBox(this, QStringLiteral("Attention"), QString::fromStdString(r.error));
     }
-    Timer1->start();
+    startCheckTimer->start();
     ApplyProxyFile();
     // A first start: nobody has said where the central laboratory is yet.
-    if (mainform->Settings().ftpHost == orv::kPlaceholderHost)
-        mainform->ShowServerSettings(QStringLiteral(
+    if (mainWindow->Settings().ftpHost == orv::kPlaceholderHost)
+        mainWindow->ShowServerSettings(QStringLiteral(
             "هنوز سرور تاروینا تنظیم نشده است (میزبان %1). نشانی، نام کاربری و رمز عبوری را که آزمایشگاه مرکزی داده است "
             "وارد کنید، «آزمایش اتصال» را بزنید و ذخیره کنید.")
                                          .arg(QString::fromLatin1(orv::kPlaceholderHost)));
 }
 
-void TForm1::ApplyProxyFile() {
+void SignInWindow::ApplyProxyFile() {
     const std::string path = LocalFile(QStringLiteral("pro.txt"));
     if (!orv::FileExists(path)) return;  // no proxy file is the normal case
     const orv::TextReadResult file = orv::ReadTextFile(path);
@@ -112,41 +112,41 @@ void TForm1::ApplyProxyFile() {
     const orv::ProxyReadResult proxy = orv::ReadProxyLines(file.content.lines);
     // The values read before a failure are kept: the FTP client's proxy, and the
     // same four values as the time client's SOCKS settings; both stay direct.
-    mainform->ftpProxy = proxy.settings;
-    mainform->sntpProxy = proxy.settings;
+    mainWindow->ftpProxy = proxy.settings;
+    mainWindow->sntpProxy = proxy.settings;
     if (!proxy.error.empty()) orv::ui::MessageBox(this, QStringLiteral("Orvanet"), QString::fromStdString(proxy.error));
 }
 
-std::string TForm1::LocalFile(const QString& name) const { return QString(root + name).toStdString(); }
+std::string SignInWindow::LocalFile(const QString& name) const { return QString(root + name).toStdString(); }
 
-void TForm1::Timer1Timer() {
-    Timer1->stop();
-    mainform->SpeedButton15Click();
+void SignInWindow::startServerCheck() {
+    startCheckTimer->stop();
+    mainWindow->checkServer();
 }
 
-void TForm1::SpeedButton1Click() {
-    const std::optional<std::string> folder = orv::FolderCodeOf(Edit1->text().toStdString());
+void SignInWindow::signIn() {
+    const std::optional<std::string> folder = orv::FolderCodeOf(accessCodeField->text().toStdString());
     if (!folder) {
         orv::ui::MessageBox(this, QStringLiteral("Attention"), QStringLiteral("***** Your password is Illegal *****"),
                             QMessageBox::Ok);
-        Edit1->clear();
+        accessCodeField->clear();
         return;
     }
     hide();
-    mainform->pooshe = QString::fromStdString(*folder);
-    mainform->Image7->setPixmap(mainform->Image2->pixmap());
+    mainWindow->State().labFolderCode = QString::fromStdString(*folder);
+    mainWindow->securityIndicator->setPixmap(mainWindow->successPicture->pixmap());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Timer2->start();
+    waitForCheckTimer->start();
 }
 
-void TForm1::Timer2Timer() {
-    if (!waite) return;
-    Timer2->stop();
-    mainform->show();
+void SignInWindow::showMainWindowWhenChecked() {
+    if (!startCheckDone) return;
+    waitForCheckTimer->stop();
+    mainWindow->show();
     QApplication::restoreOverrideCursor();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void SignInWindow::closeEvent(QCloseEvent* event) {
     // The sign-in window is the application's main window: closing it ends the program.
     event->accept();
     QCoreApplication::quit();

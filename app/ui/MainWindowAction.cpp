@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 
 #include "base/ui/Prompts.h"
 #include "server/core/ServerMessages.h"
@@ -17,29 +17,29 @@ int GaugeValue(qint64 bytes) { return static_cast<int>(std::clamp<qint64>(bytes,
 
 }  // namespace
 
-void Tmainform::CloseSession() {
+void MainWindow::CloseSession() {
     // Off the UI thread: saying goodbye to a server that stopped answering may take a while.
-    Wait([this] { IdFTP1->Close(); }, [this] { IdFTP1->Abort(); });
+    Wait([this] { ftp->Close(); }, [this] { ftp->Abort(); });
 }
 
-QString Tmainform::ServerDownMessage() const {
+QString MainWindow::ServerDownMessage() const {
     return QString::fromUtf8(orv::msg::LastsUntilChecked(serverDown_.failure) ? orv::msg::OpenFailure(serverDown_)
                                                                                : orv::msg::kServer);
 }
 
-void Tmainform::NoteOpenFailure(const orv::FtpResult& opened) {
+void MainWindow::NoteOpenFailure(const orv::FtpResult& opened) {
     serverDown_ = opened;
     if (orv::msg::LastsUntilChecked(opened.failure)) MarkServerDown(opened);
 }
 
-void Tmainform::MarkServerDown(const orv::FtpResult& why) {
-    farok = false;
+void MainWindow::MarkServerDown(const orv::FtpResult& why) {
+    state_.serverOk = false;
     serverDown_ = why;
-    SetPicture(Image8, Image5);
-    Image8->setToolTip({});
+    SetPicture(serverIndicator, failurePicture);
+    serverIndicator->setToolTip({});
 }
 
-orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
+orv::ActionResult MainWindow::RunServerAction(const orv::ServerAction& a) {
     using orv::ActionResult;
     if (ServerBusy()) {
         orv::ui::Beep();
@@ -47,28 +47,28 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
     }
     lastError_.clear();
     lastFailure_ = orv::FtpFailure::None;
-    if (a.resetGauge) ProgressBar1->setValue(0);
-    if (a.testNetok && !netok) {
+    if (a.resetGauge) transferGauge->setValue(0);
+    if (a.testNetok && !state_.networkOk) {
         Flash(a.networkForm == orv::NetworkForm::Update ? orv::msg::kNetworkUpdate : orv::msg::kNetworkRefresh);
         NormalCursor();
         return ActionResult::Refused;
     }
-    if (a.testFarok && !farok) {
+    if (a.testFarok && !state_.serverOk) {
         Flash(ServerDownMessage());
         NormalCursor();
         return ActionResult::Refused;
     }
-    if (a.testBillok && !billok) {
+    if (a.testBillok && !state_.accountOk) {
         Flash(orv::msg::kAccountingLock);
         NormalCursor();
         return ActionResult::Refused;
     }
     Hourglass();
     ShowWait();
-    if (a.openSession && netok) {
+    if (a.openSession && state_.networkOk) {
         ConfigureSession();
         orv::FtpResult opened;
-        Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
+        Wait([&] { opened = ftp->Open(); }, [this] { ftp->Abort(); });
         if (!opened) {
             lastError_ = QString::fromStdString(opened.error);
             lastFailure_ = opened.failure;
@@ -79,31 +79,31 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
         }
         ShowSecurity();
     }
-    max = a.max;
-    source = a.source;
-    dest = a.dest;
+    transferSize = a.max;
+    transferSource = a.source;
+    transferDest = a.dest;
 
-    // The gauge follows the transfer: the worker counts, a UI timer shows the count.
-    ProgressBar1->setRange(0, std::max(1, GaugeValue(max)));
-    ProgressBar1->setValue(0);
+    // The gauge follows the transfer: the worker counts, a UI statusBlinkTicks shows the count.
+    transferGauge->setRange(0, std::max(1, GaugeValue(transferSize)));
+    transferGauge->setValue(0);
     std::atomic<qint64> done{0};
-    IdFTP1->SetProgress([&done](int64_t bytes) { done = bytes; });
+    ftp->SetProgress([&done](int64_t bytes) { done = bytes; });
     QTimer gauge;
     gauge.setInterval(50);
     connect(&gauge, &QTimer::timeout, this, [&] {
-        ProgressBar1->setValue(std::min(GaugeValue(done), ProgressBar1->maximum()));
-        ProgressBar1->repaint();
+        transferGauge->setValue(std::min(GaugeValue(done), transferGauge->maximum()));
+        transferGauge->repaint();
     });
     gauge.start();
     orv::FtpResult moved;
     if (a.transfer) {
-        Wait([&] { moved = a.transfer(*IdFTP1); }, [this] { IdFTP1->Abort(); });
+        Wait([&] { moved = a.transfer(*ftp); }, [this] { ftp->Abort(); });
     } else {
         moved = orv::FtpResult::Fail("no transfer given");
     }
     gauge.stop();
-    IdFTP1->SetProgress({});
-    ProgressBar1->setValue(std::min(GaugeValue(done), ProgressBar1->maximum()));
+    ftp->SetProgress({});
+    transferGauge->setValue(std::min(GaugeValue(done), transferGauge->maximum()));
 
     if (!moved) {
         // The session is closed whatever the state flags say, so the next action can open its own.
@@ -119,7 +119,7 @@ orv::ActionResult Tmainform::RunServerAction(const orv::ServerAction& a) {
     CloseSession();
     ProcessMessages();
     if (!a.successText.isEmpty()) Flash(a.successText);
-    ProgressBar1->setValue(ProgressBar1->maximum());
+    transferGauge->setValue(transferGauge->maximum());
     NormalCursor();
     return ActionResult::Done;
 }

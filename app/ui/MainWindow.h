@@ -1,17 +1,24 @@
 #pragma once
-// The main window: status line, status indicators, timers, the server link and
-// the places of the controls the other areas bring to life. Its handlers are
-// split by concern over TmainformFrame.cpp (layout, status line, blinks),
-// TmainformServer.cpp (checks and refresh), TmainformAction.cpp (the standard
-// server action), and one file per area (TmainformAccount.cpp, ...).
-#include <QFrame>
+// The main window: the frame around the parts of each area. It keeps the
+// banner, the status line and its blink, the title blink, the four indicators
+// under "Program Status", the timers, the network and server checks with the
+// 35-second refresh, and the one server action that runs at a time; the parts
+// reach these through WindowFrame. The parts own their controls and handlers:
+//
+//   results     the day row, the grid, the search, receive, print, save, the watch (results/ui/ResultsView)
+//   reference   the help files, the recommendation, normal values and prices (server/ui/ReferenceDocuments)
+//   accounting  the bill, the debt, payment, messages, the month bill (accounting/ui/AccountingPanel)
+//   update      the version check and the program's download (accounting/ui/ProgramUpdate)
+//   reception   the "Reception" button and the worklist export (reception/ui/ReceptionLauncher)
+//
+// The frame's code: MainWindow.cpp (composing the parts), MainWindowFrame.cpp
+// (controls, status line, blinks), MainWindowLayout.cpp (growing, Tab order),
+// MainWindowServer.cpp (checks and refresh), MainWindowAction.cpp (the server
+// action), MainWindowNotes.cpp (notes on the session's security).
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStringList>
-#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -21,11 +28,8 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "solar/widgets/TSolarDatePicker.h"
-#include "solar/widgets/TSolarMonthCalendar.h"
 
 #include "app/core/ProxyFile.h"
-#include "base/core/TextFile.h"
 #include "results/ui/ResultsView.h"
 #include "server/core/FtpSession.h"
 #include "server/core/PasswordStore.h"
@@ -46,30 +50,20 @@ namespace orv::reception {
 class ReceptionLauncher;
 }  // namespace orv::reception
 
-class QAction;
-class QMenu;
-class QPainter;
-
-class Tmainform : public QWidget, public orv::ui::WindowFrame {
+class MainWindow : public QWidget, public orv::ui::WindowFrame {
     Q_OBJECT
 
 public:
-    explicit Tmainform(QWidget* parent = nullptr);
-    ~Tmainform() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    // --- working state, shared with the parts (WindowFrame::State)
+    // --- the run's state, shared with the parts (WindowFrame::State)
     orv::ui::SessionState state_;
-    QString& pooshe = state_.labFolderCode;
-    bool& netok = state_.networkOk;
-    bool& farok = state_.serverOk;
-    bool& billok = state_.accountOk;
-    bool& block = state_.accountBlocked;
-    int& alarm = state_.noticeRead;
-    QString &ya = state_.year, &ma = state_.month, &da = state_.day;
-    qint64 max = 0;      // expected size of the transfer about to start
-    QString source, dest, ser;
-    int timer = 0;    // status line blink ticks
-    QString cap;      // text of the title blink
+    // The last server action's expected size, remote and local file.
+    qint64 transferSize = 0;
+    QString transferSource, transferDest;
+    int statusBlinkTicks = 0;  // ticks of the status line's blink
+    QString titleCaption;      // the title blink's text; "   " for none
 
     // Proxy settings from "pro.txt": the FTP client's, and the time client's SOCKS
     // settings. As configured both connections stay direct.
@@ -77,22 +71,30 @@ public:
     orv::ProxySettings sntpProxy;
 
     // The one FTP session and the SNTP client. Tests may put a fake session in.
-    std::unique_ptr<orv::FtpSession> IdFTP1;
-    orv::SntpClient IdSNTP1;
+    std::unique_ptr<orv::FtpSession> ftp;
+    orv::SntpClient timeClient;
 
-    // --- controls (object names as here)
-    QLabel* Image1 = nullptr;  // banner
-    QLabel *Label2 = nullptr, *Label6 = nullptr, *Label7 = nullptr;
-    QLabel *Label14 = nullptr, *Label15 = nullptr, *Label17 = nullptr, *Label18 = nullptr;  // indicator captions
-    QLabel *Image2 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr,
-           *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr;
-    QToolButton *SpeedButton15 = nullptr, *SpeedButton18 = nullptr;
-    QToolButton* serverSettingsButton = nullptr;
-    QToolButton *netokb = nullptr, *farokb = nullptr;
-    QPlainTextEdit* Memo5 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer3 = nullptr,
-           *Timer6 = nullptr;
+    // --- the frame's controls (their object names, the designer's, in MainWindowFrame.cpp)
+    QLabel* banner = nullptr;
+    QLabel* statusCaption = nullptr;  // "Receive Status :"
+    QLabel* statusLine = nullptr;
+    QLabel* debtGaugeIcon = nullptr;  // beside the accounting panel's payment-delay gauge
+    QLabel* programStatusCaption = nullptr;
+    // The indicators and their captions, and the three pictures they show.
+    QLabel *networkIndicator = nullptr, *serverIndicator = nullptr, *securityIndicator = nullptr,
+           *upToDateIndicator = nullptr;
+    QLabel *networkCaption = nullptr, *serverCaption = nullptr, *securityCaption = nullptr, *upToDateCaption = nullptr;
+    QLabel *successPicture = nullptr, *failurePicture = nullptr, *pendingPicture = nullptr;
+    QToolButton* refreshButton = nullptr;         // "⟳"
+    QToolButton* serverSettingsButton = nullptr;  // "⚙"
+    // Hidden buttons the checks run by.
+    QToolButton *serverCheckButton = nullptr, *networkCheckButton = nullptr, *serverTestButton = nullptr;
+    QPlainTextEdit* checkFileText = nullptr;  // what "check.txt" holds: the last notice read
+    QProgressBar* transferGauge = nullptr;
+    QTimer* firstShowTimer = nullptr;    // the first day shown and the account refreshed once the window shows
+    QTimer* statusBlinkTimer = nullptr;  // the status line's blink
+    QTimer* refreshTimer = nullptr;      // the 35-second refresh
+    QTimer* titleBlinkTimer = nullptr;   // the title blink of an overdue bill
 
     // --- status line
     // Shows a message with the blink (restarts it when one is running).
@@ -104,7 +106,7 @@ public:
     // A quiet note (no blink, no beep), shown once per run on the status line as
     // soon as it is not blinking and no server work runs.
     void Note(const QString& text) override;
-    // Sets an indicator to the success (Image2), failure (Image5) or pending (Image9) picture.
+    // Sets an indicator to the picture `holder` keeps (success, failure or pending).
     void SetPicture(QLabel* indicator, QLabel* holder);
 
     // --- cursor and event pumping of server work
@@ -146,7 +148,7 @@ public:
                       const orv::ServerSettings* inherited = nullptr);
     QString WorkspaceRoot() const override;  // the sign-in window's root
 
-    std::vector<std::string> Memo5Lines() const;  // default content of "check.txt"
+    std::vector<std::string> CheckFileLines() const;  // what "check.txt" is written with
 
     // --- the rest of the frame the parts reach (WindowFrame)
     QWidget* Canvas() override { return this; }
@@ -158,56 +160,46 @@ public:
     void RestartBlink() override;
     void SetTitleBlink(const QString& caption) override;
     void OnTitleBlink(std::function<void(bool captionShown)> listener) override;
+    bool TitleBlinking() const override { return titleBlinkTimer->isActive(); }
     void SetIndicator(orv::ui::Indicator which, orv::ui::IndicatorState state) override;
     QWidget* IndicatorWidget(orv::ui::Indicator which) override;
     void ResetTransferGauge() override;
     void FillTransferGauge() override;
-    orv::FtpSession& Session() override { return *IdFTP1; }
+    orv::FtpSession& Session() override { return *ftp; }
     void StartRefreshTimer() override;
     void RecordNoticeRead(const QString& counter) override;
-    void CheckServer() override { SpeedButton15Click(); }
+    void CheckServer() override { checkServer(); }
     orv::FtpResult OpenSession() override;
 
-    // --- the day's results: the day row, the grid, the search, the report, the watch
+    // --- the parts
     orv::results::ResultsView* results = nullptr;
-
-    // The "Reception" button and the worklist export.
-    orv::reception::ReceptionLauncher* reception = nullptr;
-
-public slots:
-    // --- handlers
-    void SpeedButton15Click();  // server check
-    void netokbClick();         // network check
-    void farokbClick();         // server test
-    void SpeedButton18Click();  // refresh
-    void Timer1Timer();
-    void Timer2Timer();
-    void Timer3Timer() { SpeedButton18Click(); }
-    void Timer6Timer();
-
-public:
-    // The reference documents: the help folder list, the recommendation flag,
-    // the payment rules, normal values and test prices.
     orv::ui::ReferenceDocuments* reference = nullptr;
-    // The accounting panel and the program update.
-public:
     orv::accounting::AccountingPanel* accounting = nullptr;
     orv::accounting::ProgramUpdate* update = nullptr;
-private:
-    // end accounting
+    orv::reception::ReceptionLauncher* reception = nullptr;
 
-public:
-    // --- everyday use (TmainformLayout.cpp)
     // The window grows from its 823 x 514: controls keep to the edges they are
-    // anchored to. Another area's control joins with Anchoring->Add(control, sides).
-    orv::ui::Anchors* Anchoring = nullptr;
+    // anchored to (Anchor).
+    orv::ui::Anchors* anchors = nullptr;
+
+public slots:
+    // The server check: the network, then the server's log-in, the indicators.
+    void checkServer();
+    void checkNetwork();
+    void testServer();
+    // The refresh ("⟳" and every 35 seconds): the check, the account, today's file.
+    void refresh();
+    void afterFirstShow();
+    void blinkStatusLine();
+    void onRefreshTimer() { refresh(); }
+    void blinkTitle();
 
 signals:
     // The first good network check of the run: today's solar date text.
     void FirstTodayKnown(const QString& solarDate);
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;  // everyday use
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -216,17 +208,17 @@ private:
     void BuildFrame();
     void BuildIndicators();
     void ConnectHandlers();
-    void FormShow();
+    void prepareOnShow();
     void NetworkCheck();
     void ServerTest();
     // Opens a session and closes it again: whether the server takes our log-in now.
     bool LogInWorks();
     void ConfigureSession();
-    // everyday use
+    // growing and the Tab order
     void BuildEveryday();
     void AnchorControls();
     void SetTabOrder();
-    // Notes of the session's security (TmainformNotes.cpp).
+    // Notes of the session's security (MainWindowNotes.cpp).
     void ShowSecurity();
     void NoteReadableSettings();
     void ShowNotes();
@@ -240,7 +232,7 @@ private:
     orv::FtpResult serverDown_;  // the last failed open of a check or an action
     // A session that did not open: remembered, and for a reason that lasts the server is down.
     void NoteOpenFailure(const orv::FtpResult& opened);
-    // farok false, the failure picture without a hint, and why remembered.
+    // state_.serverOk false, the failure picture without a hint, and why remembered.
     void MarkServerDown(const orv::FtpResult& why);
     std::vector<std::function<void(bool)>> titleBlinkListeners_;
     QStringList notes_;  // waiting to be shown

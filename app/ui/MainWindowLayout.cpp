@@ -13,7 +13,7 @@
 #include "base/ui/Anchors.h"
 #include "app/ui/Banner.h"
 #include "accounting/ui/AccountingPanel.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "server/ui/ReferenceDocuments.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "results/ui/ResultGrid.h"
@@ -26,12 +26,12 @@ namespace {
 constexpr QSize kDesignSize(823, 514);
 }  // namespace
 
-void Tmainform::BuildEveryday() {
+void MainWindow::BuildEveryday() {
     setMinimumSize(kDesignSize);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(kDesignSize);
 
-    if (!Anchoring) Anchoring = new Anchors(kDesignSize);  // the parts may have anchored theirs
+    if (!anchors) anchors = new Anchors(kDesignSize);  // the parts may have anchored theirs
     AnchorControls();
     SetTabOrder();
 }
@@ -39,23 +39,23 @@ void Tmainform::BuildEveryday() {
 // Which edges each control keeps to. The grid (and what lies over it) grows
 // both ways; the right column of buttons, the stamp and the indicators keep to
 // the top right; the status line stretches along the bottom.
-void Tmainform::AnchorControls() {
+void MainWindow::AnchorControls() {
     constexpr int L = Anchors::kLeft, T = Anchors::kTop, R = Anchors::kRight, B = Anchors::kBottom;
-    Anchoring->Add(Image1, L | T | R);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label7, SpeedButton18, serverSettingsButton,
-                                                      Image4, Image8, Image7, Image6, Label14, Label15, Label17, Label18})
-        Anchoring->Add(w, T | R);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label2, Image10})
-        Anchoring->Add(w, L | B);
-    Anchoring->Add(Label6, L | R | B);
-    Anchoring->Add(ProgressBar1, L | R | B);
+    anchors->Add(banner, L | T | R);
+    for (QWidget* w : std::initializer_list<QWidget*>{programStatusCaption, refreshButton, serverSettingsButton,
+                                                      networkIndicator, serverIndicator, securityIndicator, upToDateIndicator, networkCaption, serverCaption, securityCaption, upToDateCaption})
+        anchors->Add(w, T | R);
+    for (QWidget* w : std::initializer_list<QWidget*>{statusCaption, debtGaugeIcon})
+        anchors->Add(w, L | B);
+    anchors->Add(statusLine, L | R | B);
+    anchors->Add(transferGauge, L | R | B);
 }
 
-void Tmainform::SetTabOrder() {
+void MainWindow::SetTabOrder() {
     const QList<QWidget*> chain{results->dayPicker,     results->nextDayButton, results->searchField,
                                 results->allDaysButton, results->findNextButton, results->receiveButton,
                                 reference->downloadFilesButton, results->saveAsButton,  results->printButton,
-                                accounting->accountingButton, reception->receptionButton, SpeedButton18,
+                                accounting->accountingButton, reception->receptionButton, refreshButton,
                                 serverSettingsButton,   results->resultGrid,    results->previousDayButton};
     for (QWidget* w : chain)
         w->setFocusPolicy(w == results->resultGrid || w == results->searchField || w == results->dayPicker
@@ -65,14 +65,14 @@ void Tmainform::SetTabOrder() {
 }
 
 // A part's control may join before the rest of the window is anchored.
-void Tmainform::Anchor(QWidget* control, int sides) {
-    if (!Anchoring) Anchoring = new Anchors(kDesignSize);
-    Anchoring->Add(control, sides);
+void MainWindow::Anchor(QWidget* control, int sides) {
+    if (!anchors) anchors = new Anchors(kDesignSize);
+    anchors->Add(control, sides);
 }
 
-void Tmainform::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!Anchoring) return;
-    Anchoring->Apply(event->size());
-    if (Image1->width() != Image1->pixmap().width()) Image1->setPixmap(orv::ui::BannerPicture(Image1->size()));
+    if (!anchors) return;
+    anchors->Apply(event->size());
+    if (banner->width() != banner->pixmap().width()) banner->setPixmap(orv::ui::BannerPicture(banner->size()));
 }

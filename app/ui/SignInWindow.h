@@ -12,34 +12,34 @@
 #include "app/core/ProxyFile.h"
 #include "app/core/Workspace.h"
 
-class TForm1 : public QWidget {
+class SignInWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit SignInWindow(QWidget* parent = nullptr);
 
     // The workspace root and the Desktop of this user (ORVANET_WORKSPACE names another workspace).
     static orv::WorkspacePaths SettledPaths();
 
     QString root;        // workspace root, ending in its separator
-    QString desk;        // the Desktop, no trailing separator
-    bool waite = false;  // set when the start-up server check has ended
+    QString desktopFolder;        // the Desktop, no trailing separator
+    bool startCheckDone = false;  // set when the start-up server check has ended
 
     // A local file: the workspace root followed directly by the file name.
     std::string LocalFile(const QString& name) const;
 
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QPushButton* SpeedButton1;
+    QLabel* passwordCaption;
+    QLineEdit* accessCodeField;
+    QPushButton* okButton;
     QToolButton* serverSettingsButton;
-    QTimer* Timer1;
-    QTimer* Timer2;
+    QTimer* startCheckTimer;
+    QTimer* waitForCheckTimer;
 
 public slots:
-    void FormCreate();
-    void FormShow();
-    void Timer1Timer();
-    void Timer2Timer();
-    void SpeedButton1Click();
+    void settleWorkspace();
+    void prepareWorkspace();
+    void startServerCheck();
+    void showMainWindowWhenChecked();
+    void signIn();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,9 +7,9 @@
 #include <QtTest>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 #include "accounting/ui/AccountingPanel.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/ui/Prompts.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "reception/ui/ReceptionWindow.h"
@@ -34,7 +34,7 @@ private:
 
     template <class W>
     W* Find(const char* name) {
-        auto* w = mainform->findChild<W*>(QString::fromLatin1(name));
+        auto* w = mainWindow->findChild<W*>(QString::fromLatin1(name));
         if (!w) qWarning("no control %s", name);
         return w;
     }
@@ -57,8 +57,8 @@ private slots:
         CreateForms();
         auto fake = std::make_unique<FakeFtpSession>();
         fake_ = fake.get();
-        mainform->IdFTP1 = std::move(fake);
-        mainform->pooshe = u"12"_qs;
+        mainWindow->ftp = std::move(fake);
+        mainWindow->State().labFolderCode = u"12"_qs;
     }
     void cleanup() {
         while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
@@ -67,9 +67,9 @@ private slots:
     }
 
     void layoutCaptionsAndHints() {
-        QCOMPARE(mainform->size(), QSize(823, 514));
-        QCOMPARE(mainform->palette().color(QPalette::Window), QColor(220, 224, 250));
-        QVERIFY(mainform->windowTitle().isEmpty());
+        QCOMPARE(mainWindow->size(), QSize(823, 514));
+        QCOMPARE(mainWindow->palette().color(QPalette::Window), QColor(220, 224, 250));
+        QVERIFY(mainWindow->windowTitle().isEmpty());
         const struct {
             const char* name;
             const char* text;
@@ -115,13 +115,13 @@ private slots:
         QVERIFY(Find<QToolButton>("SpeedButton8")->isCheckable());
         for (const char* name : {"Image2", "Image4", "Image5", "Image6", "Image7", "Image8", "Image9"})
             QCOMPARE(Find<QLabel>(name)->pixmap().size(), QSize(24, 24));
-        QCOMPARE(mainform->accounting->debtGauge->maximum(), 120);
-        QVERIFY(!mainform->accounting->debtGauge->isTextVisible());
-        QCOMPARE(mainform->Memo5->toPlainText(), u"17"_qs);
-        QVERIFY(mainform->ProgressBar1->geometry().bottom() == 513);  // along the bottom
+        QCOMPARE(mainWindow->accounting->debtGauge->maximum(), 120);
+        QVERIFY(!mainWindow->accounting->debtGauge->isTextVisible());
+        QCOMPARE(mainWindow->checkFileText->toPlainText(), u"17"_qs);
+        QVERIFY(mainWindow->transferGauge->geometry().bottom() == 513);  // along the bottom
 
-        mainform->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainform));
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
         for (const char* hidden : {"Image2", "Image5", "Image9", "SpeedButton2", "SpeedButton4", "SpeedButton9",
                                    "SpeedButton15", "SpeedButton21", "netokb", "farokb", "Edit2", "Memo1", "Memo5",
                                    "Panel1", "ListBox1", "ListBox2", "Label5"})
@@ -129,24 +129,24 @@ private slots:
         // The indicators start pending.
         for (const char* results : {"SpeedButton16", "StringGrid1", "SolarDatePicker1", "Edit1", "SpeedButton1"})
             QVERIFY2(Find<QWidget>(results)->isEnabled(), results);
-        QCOMPARE(mainform->Image4->pixmap().toImage(), mainform->Image9->pixmap().toImage());
-        QCOMPARE(mainform->Image8->pixmap().toImage(), mainform->Image9->pixmap().toImage());
-        for (QTimer* t : mainform->findChildren<QTimer*>()) QVERIFY(!t->objectName().isEmpty());
-        QCOMPARE(mainform->findChildren<QTimer*>(QRegularExpression(u"^Timer[1-6]$"_qs)).size(), 6);
+        QCOMPARE(mainWindow->networkIndicator->pixmap().toImage(), mainWindow->pendingPicture->pixmap().toImage());
+        QCOMPARE(mainWindow->serverIndicator->pixmap().toImage(), mainWindow->pendingPicture->pixmap().toImage());
+        for (QTimer* t : mainWindow->findChildren<QTimer*>()) QVERIFY(!t->objectName().isEmpty());
+        QCOMPARE(mainWindow->findChildren<QTimer*>(QRegularExpression(u"^Timer[1-6]$"_qs)).size(), 6);
     }
 
     // The reception window opens wholly on the main window's screen, or where it was last closed.
     void receptionButtonShowsTheReceptionWindow() {
         QSettings(u"Orvanet"_qs, u"Orvanet"_qs).clear();
-        QVERIFY(mainform->reception->receptionButton->isEnabled());
-        mainform->show();
-        const QRect screen = mainform->screen()->availableGeometry();
+        QVERIFY(mainWindow->reception->receptionButton->isEnabled());
+        mainWindow->show();
+        const QRect screen = mainWindow->screen()->availableGeometry();
         for (const bool maximised : {false, true}) {
             if (maximised)
-                mainform->showMaximized();
+                mainWindow->showMaximized();
             else
-                mainform->move(screen.right() - 200, screen.top() + 30);
-            QTest::mouseClick(mainform->reception->receptionButton, Qt::LeftButton);
+                mainWindow->move(screen.right() - 200, screen.top() + 30);
+            QTest::mouseClick(mainWindow->reception->receptionButton, Qt::LeftButton);
             QVERIFY(receptionWindow->isVisible());
             QVERIFY(screen.contains(receptionWindow->frameGeometry()));
             receptionWindow->hide();
@@ -154,80 +154,80 @@ private slots:
         receptionWindow->show();
         receptionWindow->move(screen.left() + 12, screen.top() + 34);
         QVERIFY(receptionWindow->close());
-        QTest::mouseClick(mainform->reception->receptionButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->reception->receptionButton, Qt::LeftButton);
         QCOMPARE(receptionWindow->pos(), QPoint(screen.left() + 12, screen.top() + 34));
         // Remembered for the next run; a place no screen shows any more is not used.
         QCOMPARE(QSettings(u"Orvanet"_qs, u"Orvanet"_qs).value(u"reception/position"_qs).toPoint(), receptionWindow->pos());
         receptionWindow->move(screen.right() + 5000, 0);
         QVERIFY(receptionWindow->close());
-        QTest::mouseClick(mainform->reception->receptionButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->reception->receptionButton, Qt::LeftButton);
         QVERIFY(screen.contains(receptionWindow->frameGeometry()));
     }
 
     void statusLineBlinksFiveTimesAndRestartsOnANewMessage() {
-        mainform->Flash(u"first"_qs);
-        QCOMPARE(mainform->Label6->text(), u"first"_qs);
-        QVERIFY(mainform->Label6->isHidden());
-        QVERIFY(mainform->Timer2->isActive());
+        mainWindow->Flash(u"first"_qs);
+        QCOMPARE(mainWindow->statusLine->text(), u"first"_qs);
+        QVERIFY(mainWindow->statusLine->isHidden());
+        QVERIFY(mainWindow->statusBlinkTimer->isActive());
         // Visible from 0.6 s, hidden at 1.2 s, visible at 1.8 s, hidden at 2.4 s, visible from 3.0 s on.
         const QList<bool> pattern{true, false, true, false, true};
         QList<bool> seen;
         for (int tick = 0; tick < 5; ++tick) {
-            mainform->Timer2Timer();
-            seen << !mainform->Label6->isHidden();
+            mainWindow->blinkStatusLine();
+            seen << !mainWindow->statusLine->isHidden();
         }
         QCOMPARE(seen, pattern);
-        QVERIFY(!mainform->Timer2->isActive());
+        QVERIFY(!mainWindow->statusBlinkTimer->isActive());
 
         // A second message within the blink starts it again from the beginning.
-        mainform->Flash(u"first"_qs);
-        mainform->Timer2Timer();
-        mainform->Timer2Timer();
-        mainform->Flash(u"second"_qs);
-        QCOMPARE(mainform->timer, 0);
-        QVERIFY(mainform->Label6->isHidden());
-        QVERIFY(mainform->Timer2->isActive());
+        mainWindow->Flash(u"first"_qs);
+        mainWindow->blinkStatusLine();
+        mainWindow->blinkStatusLine();
+        mainWindow->Flash(u"second"_qs);
+        QCOMPARE(mainWindow->statusBlinkTicks, 0);
+        QVERIFY(mainWindow->statusLine->isHidden());
+        QVERIFY(mainWindow->statusBlinkTimer->isActive());
         seen.clear();
         for (int tick = 0; tick < 5; ++tick) {
-            QVERIFY(mainform->Timer2->isActive());
-            mainform->Timer2Timer();
-            seen << !mainform->Label6->isHidden();
+            QVERIFY(mainWindow->statusBlinkTimer->isActive());
+            mainWindow->blinkStatusLine();
+            seen << !mainWindow->statusLine->isHidden();
         }
         QCOMPARE(seen, pattern);
-        QVERIFY(!mainform->Timer2->isActive());
-        QCOMPARE(mainform->Label6->text(), u"second"_qs);
+        QVERIFY(!mainWindow->statusBlinkTimer->isActive());
+        QCOMPARE(mainWindow->statusLine->text(), u"second"_qs);
 
         // The wait message shows at once and does not blink.
-        mainform->ShowWait();
-        QVERIFY(!mainform->Label6->isHidden());
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kWait));
-        QVERIFY(!mainform->Timer2->isActive());
+        mainWindow->ShowWait();
+        QVERIFY(!mainWindow->statusLine->isHidden());
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kWait));
+        QVERIFY(!mainWindow->statusBlinkTimer->isActive());
 
         // By the clock: visible again from 3 s after the message.
-        mainform->Flash(u"timed"_qs);
-        QTRY_VERIFY_WITH_TIMEOUT(!mainform->Timer2->isActive(), 10000);
-        QVERIFY(!mainform->Label6->isHidden());
+        mainWindow->Flash(u"timed"_qs);
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow->statusBlinkTimer->isActive(), 10000);
+        QVERIFY(!mainWindow->statusLine->isHidden());
     }
 
     void titleAndAccountingButtonBlinkWithTheWarning() {
         const QString warning = Text(" اخطار پرداخت صورت حساب");
-        mainform->cap = warning;
-        mainform->Flash(u"x"_qs);
-        mainform->Timer2Timer();
-        QVERIFY(mainform->Timer6->isActive());
+        mainWindow->titleCaption = warning;
+        mainWindow->Flash(u"x"_qs);
+        mainWindow->blinkStatusLine();
+        QVERIFY(mainWindow->titleBlinkTimer->isActive());
         QStringList titles;
         QList<QColor> colours;
         for (int i = 0; i < 4; ++i) {
-            mainform->Timer6Timer();
-            titles << mainform->windowTitle();
-            colours << mainform->accounting->accountingButton->palette().color(QPalette::ButtonText);
+            mainWindow->blinkTitle();
+            titles << mainWindow->windowTitle();
+            colours << mainWindow->accounting->accountingButton->palette().color(QPalette::ButtonText);
         }
         QCOMPARE(titles, QStringList({warning, QString(), warning, QString()}));
         QCOMPARE(colours, QList<QColor>({Qt::black, Qt::red, Qt::black, Qt::red}));
 
-        mainform->cap = u"   "_qs;  // no overdue bill: the blink stops at the next status tick
-        mainform->Timer2Timer();
-        QVERIFY(!mainform->Timer6->isActive());
+        mainWindow->titleCaption = u"   "_qs;  // no overdue bill: the blink stops at the next status tick
+        mainWindow->blinkStatusLine();
+        QVERIFY(!mainWindow->titleBlinkTimer->isActive());
     }
 
     void gatesAreTestedInOrderAndOpenNoSession() {
@@ -240,53 +240,53 @@ private slots:
             {true, true, false, orv::msg::kAccountingLock},
         };
         for (const auto& c : cases) {
-            mainform->netok = c.netok;
-            mainform->farok = c.farok;
-            mainform->billok = c.billok;
-            QCOMPARE(mainform->RunServerAction(Download()), ActionResult::Refused);
-            QCOMPARE(mainform->Label6->text(), Text(c.message));
+            mainWindow->State().networkOk = c.netok;
+            mainWindow->State().serverOk = c.farok;
+            mainWindow->State().accountOk = c.billok;
+            QCOMPARE(mainWindow->RunServerAction(Download()), ActionResult::Refused);
+            QCOMPARE(mainWindow->statusLine->text(), Text(c.message));
             QVERIFY(!QApplication::overrideCursor());
         }
         ServerAction refresh = Download();
         refresh.networkForm = orv::NetworkForm::Refresh;
-        mainform->netok = false;
-        QCOMPARE(mainform->RunServerAction(refresh), ActionResult::Refused);
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kNetworkRefresh));
+        mainWindow->State().networkOk = false;
+        QCOMPARE(mainWindow->RunServerAction(refresh), ActionResult::Refused);
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kNetworkRefresh));
         QVERIFY(fake_->Calls().empty());
     }
 
     void actionOpensTransfersAndClosesAndShowsItsTexts() {
-        mainform->netok = mainform->farok = mainform->billok = true;
+        mainWindow->State().networkOk = mainWindow->State().serverOk = mainWindow->State().accountOk = true;
         fake_->files["/Text Result/12/14010630.txt"] = std::string(300, 'x');
-        QCOMPARE(mainform->RunServerAction(Download()), ActionResult::Done);
+        QCOMPARE(mainWindow->RunServerAction(Download()), ActionResult::Done);
         QCOMPARE(fake_->Calls(), std::vector<std::string>({"OPEN", "GET /Text Result/12/14010630.txt", "CLOSE"}));
-        QCOMPARE(mainform->Label6->text(), u"done"_qs);
-        QCOMPARE(mainform->ProgressBar1->maximum(), 900);
-        QCOMPARE(mainform->ProgressBar1->value(), 900);
-        QCOMPARE(mainform->dest, Root() + u"14010630.txt"_qs);
-        QVERIFY(QFile::exists(mainform->dest));
+        QCOMPARE(mainWindow->statusLine->text(), u"done"_qs);
+        QCOMPARE(mainWindow->transferGauge->maximum(), 900);
+        QCOMPARE(mainWindow->transferGauge->value(), 900);
+        QCOMPARE(mainWindow->transferDest, Root() + u"14010630.txt"_qs);
+        QVERIFY(QFile::exists(mainWindow->transferDest));
         QVERIFY(!QApplication::overrideCursor());
 
         // A failed transfer closes the session and shows the action's own text.
         fake_->failingPaths.insert("/Text Result/12/14010630.txt");
-        QCOMPARE(mainform->RunServerAction(Download()), ActionResult::TransferFailed);
-        QCOMPARE(mainform->Label6->text(), u"failed"_qs);
+        QCOMPARE(mainWindow->RunServerAction(Download()), ActionResult::TransferFailed);
+        QCOMPARE(mainWindow->statusLine->text(), u"failed"_qs);
         QVERIFY(!fake_->IsOpen());
-        QVERIFY(!mainform->LastServerError().isEmpty());
+        QVERIFY(!mainWindow->LastServerError().isEmpty());
 
         // A refused log-in: the server message, nothing transferred.
         fake_->refuseOpen = true;
-        QCOMPARE(mainform->RunServerAction(Download()), ActionResult::OpenFailed);
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kServer));
+        QCOMPARE(mainWindow->RunServerAction(Download()), ActionResult::OpenFailed);
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kServer));
     }
 
     void uploadsAndListingsThroughTheSameSequence() {
-        mainform->netok = mainform->farok = mainform->billok = true;
+        mainWindow->State().networkOk = mainWindow->State().serverOk = mainWindow->State().accountOk = true;
         fake_->listings["/Help Files"] = {"-rw-r--r-- 1 owner group 68 Dec 08 19:02 Working hours.txt"};
         std::vector<std::string> lines;
-        QCOMPARE(mainform->RunServerAction(ServerAction::ListFolder(u"/Help Files"_qs, &lines)), ActionResult::Done);
+        QCOMPARE(mainWindow->RunServerAction(ServerAction::ListFolder(u"/Help Files"_qs, &lines)), ActionResult::Done);
         QCOMPARE(lines.size(), size_t(1));
-        QCOMPARE(mainform->RunServerAction(ServerAction::UploadBytes(QByteArray(), u"pay/may/x"_qs)),
+        QCOMPARE(mainWindow->RunServerAction(ServerAction::UploadBytes(QByteArray(), u"pay/may/x"_qs)),
                  ActionResult::Done);
         QCOMPARE(fake_->files.count("pay/may/x"), size_t(1));
         QCOMPARE(fake_->Calls(), std::vector<std::string>({"OPEN", "CWD /Help Files", "LIST /Help Files", "CLOSE",
@@ -300,9 +300,9 @@ private slots:
     }
     void closingOrHidingTheMainWindowEndsTheProgram() {
         QFETCH(bool, close);
-        mainform->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainform));
-        QTimer::singleShot(0, mainform, [close] { close ? (void)mainform->close() : mainform->hide(); });
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QTimer::singleShot(0, mainWindow, [close] { close ? (void)mainWindow->close() : mainWindow->hide(); });
         QTimer safety;  // ends the loop should the window not
         safety.setSingleShot(true);
         connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
@@ -311,15 +311,15 @@ private slots:
     }
 
     void showingRunsTimer1OnceThenTheRefreshTimerRuns() {
-        mainform->show();
-        QVERIFY(mainform->Timer1->isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(!mainform->Timer1->isActive(), 5000);
+        mainWindow->show();
+        QVERIFY(mainWindow->firstShowTimer->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow->firstShowTimer->isActive(), 5000);
         // The account refresh with the server down re-arms the 35-second refresh.
-        QVERIFY(mainform->Timer3->isActive());
-        QCOMPARE(mainform->Timer3->interval(), 35000);
+        QVERIFY(mainWindow->refreshTimer->isActive());
+        QCOMPARE(mainWindow->refreshTimer->interval(), 35000);
         QVERIFY(fake_->Calls().empty());
     }
 };
 
 QTEST_MAIN(MainformFrameTest)
-#include "test_mainform_frame.moc"
+#include "test_main_window_frame.moc"

@@ -51,15 +51,15 @@ class MainformReferenceTest : public QObject {
     }
     void ClickLabel(QWidget* label) { QTest::mouseClick(label, Qt::LeftButton); }
     void List() {
-        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
-        QVERIFY2(mainform->reference->downloadFilesButton->isChecked(), qPrintable(w_.Status() + u" / "_s + mainform->LastServerError()));
+        QTest::mouseClick(mainWindow->reference->downloadFilesButton, Qt::LeftButton);
+        QVERIFY2(mainWindow->reference->downloadFilesButton->isChecked(), qPrintable(w_.Status() + u" / "_s + mainWindow->LastServerError()));
     }
     void DoubleClick(const QString& name) {
-        const auto found = mainform->reference->folderList->findItems(name, Qt::MatchExactly);
+        const auto found = mainWindow->reference->folderList->findItems(name, Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
-        mainform->reference->folderList->setCurrentItem(found[0]);
-        const QRect place = mainform->reference->folderList->visualItemRect(found[0]);
-        QTest::mouseDClick(mainform->reference->folderList->viewport(), Qt::LeftButton, {}, place.center());
+        mainWindow->reference->folderList->setCurrentItem(found[0]);
+        const QRect place = mainWindow->reference->folderList->visualItemRect(found[0]);
+        QTest::mouseDClick(mainWindow->reference->folderList->viewport(), Qt::LeftButton, {}, place.center());
     }
     // Runs `act` once the tests-information window is open and settled, then closes it.
     void WhenTestsWindowOpens(std::function<void()> act) {
@@ -94,42 +94,42 @@ private slots:
 
     void theListHoldsWholeNamesAndTheirSizes() {
         List();
-        QStringList listed = Items(mainform->reference->folderList);
+        QStringList listed = Items(mainWindow->reference->folderList);
         listed.sort();
         QCOMPARE(listed, ServerHelpFiles());
         QVERIFY(listed.contains(kCold));
         QVERIFY(listed.contains(kGuide));
-        QCOMPARE(mainform->reference->fileSizes->count(), mainform->reference->folderList->count());
-        for (int i = 0; i < mainform->reference->folderList->count(); ++i)
-            QCOMPARE(mainform->reference->fileSizes->item(i)->text().toLongLong(),
-                     QFileInfo(ServerFile(u"Help Files/"_s + mainform->reference->folderList->item(i)->text())).size());
-        QVERIFY(mainform->reference->folderList->isVisible());
-        QVERIFY(mainform->reference->folderListCaption->isVisible());
+        QCOMPARE(mainWindow->reference->fileSizes->count(), mainWindow->reference->folderList->count());
+        for (int i = 0; i < mainWindow->reference->folderList->count(); ++i)
+            QCOMPARE(mainWindow->reference->fileSizes->item(i)->text().toLongLong(),
+                     QFileInfo(ServerFile(u"Help Files/"_s + mainWindow->reference->folderList->item(i)->text())).size());
+        QVERIFY(mainWindow->reference->folderList->isVisible());
+        QVERIFY(mainWindow->reference->folderListCaption->isVisible());
         QCOMPARE(w_.Status(), QString());
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(lab_.CountFtpCommands("LIST"), 1);
 
         // A second click hides the list without the server.
         lab_.ClearLogs();
-        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
-        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
-        QVERIFY(!mainform->reference->folderListCaption->isVisible());
+        QTest::mouseClick(mainWindow->reference->downloadFilesButton, Qt::LeftButton);
+        QVERIFY(!mainWindow->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainWindow->reference->folderListCaption->isVisible());
         QVERIFY(lab_.FtpCommands().empty());
         // Shown again, a click on the grid hides it.
         List();
-        QTest::mouseClick(mainform->results->resultGrid->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
-        QVERIFY(!mainform->reference->folderListCaption->isVisible());
+        QTest::mouseClick(mainWindow->results->resultGrid->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!mainWindow->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainWindow->reference->folderListCaption->isVisible());
     }
 
     void aWindowsServersListingReadsAlike() {
         QVERIFY(lab_.Control("listing dos"));
         List();
-        QStringList listed = Items(mainform->reference->folderList);
+        QStringList listed = Items(mainWindow->reference->folderList);
         listed.sort();
         QCOMPARE(listed, ServerHelpFiles());
-        const int i = Items(mainform->reference->folderList).indexOf(kGuide);
-        QCOMPARE(mainform->reference->fileSizes->item(i)->text().toLongLong(), QFileInfo(ServerFile(u"Help Files/"_s + kGuide)).size());
+        const int i = Items(mainWindow->reference->folderList).indexOf(kGuide);
+        QCOMPARE(mainWindow->reference->fileSizes->item(i)->text().toLongLong(), QFileInfo(ServerFile(u"Help Files/"_s + kGuide)).size());
     }
 
     // A listed name that is a file the program keeps is never downloaded over it.
@@ -167,15 +167,15 @@ private slots:
         QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Help Files/"_s + kCold)));
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
         QCOMPARE(w_.Status(), kCold + u" Download succesfully."_s);
-        QCOMPARE(mainform->source, u"/Help Files/"_s + kCold);
-        QCOMPARE(mainform->dest, local);
-        QCOMPARE(mainform->max, QFileInfo(local).size());
+        QCOMPARE(mainWindow->transferSource, u"/Help Files/"_s + kCold);
+        QCOMPARE(mainWindow->transferDest, local);
+        QCOMPARE(mainWindow->transferSize, QFileInfo(local).size());
         QVERIFY(!QApplication::overrideCursor());
     }
 
     void failuresSayWhatHappenedAndOpenNothing() {
         // Nothing chosen.
-        mainform->reference->openHelpFile();
+        mainWindow->reference->openHelpFile();
         QVERIFY(w_.Status().contains(Utf8("انتخاب")));
         // A listed file that the server no longer gives: the copy from before is not opened.
         List();
@@ -190,21 +190,21 @@ private slots:
         QCOMPARE(FileBytes(old.fileName()), QByteArray("old copy"));
         QVERIFY(!QApplication::overrideCursor());
         // The network down.
-        mainform->netok = false;
-        mainform->reference->openHelpFile();
+        mainWindow->State().networkOk = false;
+        mainWindow->reference->openHelpFile();
         QCOMPARE(w_.Status(), Utf8(orv::msg::kNetworkRefresh));
-        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);  // hides
-        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->reference->downloadFilesButton, Qt::LeftButton);  // hides
+        QTest::mouseClick(mainWindow->reference->downloadFilesButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), Utf8(orv::msg::kNetworkUpdate));
-        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
-        QVERIFY(!mainform->reference->folderListCaption->isVisible());
+        QVERIFY(!mainWindow->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainWindow->reference->folderListCaption->isVisible());
         // The server refuses: the toggle is raised again.
-        mainform->netok = true;
+        mainWindow->State().networkOk = true;
         QVERIFY(lab_.Control("login refuse"));
-        QTest::mouseClick(mainform->reference->downloadFilesButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow->reference->downloadFilesButton, Qt::LeftButton);
         QCOMPARE(w_.Status(), Utf8(orv::msg::kLogInRefused));
-        QVERIFY(!mainform->reference->downloadFilesButton->isChecked());
-        QVERIFY(!mainform->reference->folderListCaption->isVisible());
+        QVERIFY(!mainWindow->reference->downloadFilesButton->isChecked());
+        QVERIFY(!mainWindow->reference->folderListCaption->isVisible());
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -218,66 +218,66 @@ private slots:
             "drwxr-xr-x   2 o g 4096 Dec 08 12:00 Old files",
         };
         fake->files["/Help Files/odd size.txt"] = "odd";
-        mainform->IdFTP1 = std::move(fake);
+        mainWindow->ftp = std::move(fake);
         // Sizes of a longer listing before.
-        for (int i = 0; i < 9; ++i) mainform->reference->fileSizes->addItem(u"777"_s);
+        for (int i = 0; i < 9; ++i) mainWindow->reference->fileSizes->addItem(u"777"_s);
         List();
-        QCOMPARE(Items(mainform->reference->folderList), QStringList{u"odd size.txt"_s});
-        QCOMPARE(Items(mainform->reference->fileSizes), QStringList{u"1x0"_s});
+        QCOMPARE(Items(mainWindow->reference->folderList), QStringList{u"odd size.txt"_s});
+        QCOMPARE(Items(mainWindow->reference->fileSizes), QStringList{u"1x0"_s});
         // A size that is no number is 0 for the gauge; the file still comes.
         DoubleClick(u"odd size.txt"_s);
-        QCOMPARE(mainform->max, 0);
+        QCOMPARE(mainWindow->transferSize, 0);
         QCOMPARE(FileBytes(w_.Root() + u"odd size.txt"_s), QByteArray("odd"));
         QVERIFY(!QFile::exists(w_.Root() + u"../../.profile"_s));
     }
 
     void theRecommendationFlag() {
-        mainform->accounting->billText->setPlainText(u"Lab\n22.00\n19\n1\n90"_s);
+        mainWindow->accounting->billText->setPlainText(u"Lab\n22.00\n19\n1\n90"_s);
         // Not flagged: a click does nothing.
-        ClickLabel(mainform->reference->recommendationFlag);
+        ClickLabel(mainWindow->reference->recommendationFlag);
         QVERIFY(lab_.FtpCommands().empty());
         QVERIFY(prompts_->opened.isEmpty());
 
-        mainform->reference->raiseRecommendationFlag();
-        mainform->reference->flagBlink->start();
+        mainWindow->reference->raiseRecommendationFlag();
+        mainWindow->reference->flagBlink->start();
         // A failed download keeps the flag, opens nothing and records nothing.
         QVERIFY(lab_.Control("missing lastrecommendation"));
-        ClickLabel(mainform->reference->recommendationFlag);
+        ClickLabel(mainWindow->reference->recommendationFlag);
         QCOMPARE(w_.Status(), u"Last Recommendation File Download failed."_s);
-        QVERIFY(mainform->reference->recommendationFlagged());
+        QVERIFY(mainWindow->reference->recommendationFlagged());
         QVERIFY(prompts_->opened.isEmpty());
         QVERIFY(!QFile::exists(w_.Root() + u"LastRecommendation.rtf"_s));
 
         QVERIFY(lab_.Control("reset"));
         lab_.ClearLogs();
-        ClickLabel(mainform->reference->recommendationFlag);
+        ClickLabel(mainWindow->reference->recommendationFlag);
         const QString local = w_.Root() + u"LastRecommendation.rtf"_s;
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastRecommendation.rtf"), 1);
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
         QCOMPARE(w_.Status(), u"Last Recommendation File Download succesfully."_s);
-        QCOMPARE(mainform->max, 20000);
-        QVERIFY(!mainform->reference->recommendationFlagged());
-        QCOMPARE(mainform->reference->recommendationFlag->text(), QString());
-        QVERIFY(!mainform->reference->flagBlink->isActive());
-        QVERIFY(!mainform->reference->recommendationFlag->isHidden());
+        QCOMPARE(mainWindow->transferSize, 20000);
+        QVERIFY(!mainWindow->reference->recommendationFlagged());
+        QCOMPARE(mainWindow->reference->recommendationFlag->text(), QString());
+        QVERIFY(!mainWindow->reference->flagBlink->isActive());
+        QVERIFY(!mainWindow->reference->recommendationFlag->isHidden());
         // "check.txt" now holds the bill's third line first.
         const orv::TextReadResult check = orv::ReadTextFile(QString(w_.Root() + u"check.txt"_s).toStdString());
         QVERIFY(check.ok);
         QCOMPARE(check.content.lines.at(0), std::string("19"));
-        QCOMPARE(mainform->alarm, 19);
+        QCOMPARE(mainWindow->State().noticeRead, 19);
     }
 
     void thePaymentRules() {
-        ClickLabel(mainform->reference->lawsLink);
+        ClickLabel(mainWindow->reference->lawsLink);
         const QString local = w_.Root() + u"paymentlaw.rtf"_s;
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Text Result/PaymentLaw.rtf"), 1);
         QCOMPARE(prompts_->OpenedFiles(), QStringList{local});
         QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Text Result/PaymentLaw.rtf"_s)));
         QCOMPARE(w_.Status(), QString());
-        QCOMPARE(mainform->ProgressBar1->value(), mainform->ProgressBar1->maximum());
+        QCOMPARE(mainWindow->transferGauge->value(), mainWindow->transferGauge->maximum());
         // Gone from the server: the local copy goes too.
         QVERIFY(lab_.Control("missing paymentlaw"));
-        mainform->reference->showPaymentRules();
+        mainWindow->reference->showPaymentRules();
         QCOMPARE(w_.Status(), u"File not exist"_s);
         QVERIFY(!QFile::exists(local));
         QCOMPARE(prompts_->opened.size(), 1);
@@ -286,8 +286,8 @@ private slots:
 
     void rulesNoProgramOpensAreShownInOurViewer() {
         prompts_->openSucceeds = false;
-        mainform->reference->showPaymentRules();
-        orv::ui::DocumentViewer* viewer = mainform->findChild<orv::ui::DocumentViewer*>();
+        mainWindow->reference->showPaymentRules();
+        orv::ui::DocumentViewer* viewer = mainWindow->findChild<orv::ui::DocumentViewer*>();
         QVERIFY(viewer);
         QVERIFY(viewer->Text()->toPlainText().startsWith(Utf8("قوانين پرداخت")));
         viewer->close();
@@ -295,7 +295,7 @@ private slots:
 
     void normalValuesOfTheSelectedTest() {
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
         w_.Select(1, 5);  // FBS=95
         // Not yet downloaded: asked, fetched, shown and searched.
         QString selected;
@@ -304,8 +304,8 @@ private slots:
             selected = testsInfoWindow->documentText->textCursor().selectedText();
             fi = testsInfoWindow->lastMatch;
         });
-        mainform->results->normalValuesAction->trigger();
-        QCOMPARE(mainform->reference->searchText, u"FBS"_s);
+        mainWindow->results->normalValuesAction->trigger();
+        QCOMPARE(mainWindow->reference->searchText, u"FBS"_s);
         QCOMPARE(testsInfoWindow->remotePath, u"/Help Files/LastNormalValue.rtf"_s);
         QCOMPARE(testsInfoWindow->localPath, w_.Root() + u"LastNormalValue.rtf"_s);
         QCOMPARE(prompts_->Texts(), QStringList{Utf8(
@@ -326,33 +326,33 @@ private slots:
         w_.Select(1, 6);  // Chol=180
         QString line;
         WhenTestsWindowOpens([&] { line = testsInfoWindow->documentText->textCursor().block().text(); });
-        mainform->results->testPriceAction->trigger();
-        QCOMPARE(mainform->reference->searchText, u"Chol"_s);
+        mainWindow->results->testPriceAction->trigger();
+        QCOMPARE(mainWindow->reference->searchText, u"Chol"_s);
         QCOMPARE(line, Utf8("Chol   کلسترول   1,300,000"));
         QVERIFY(prompts_->messages.isEmpty());
         QVERIFY(lab_.FtpCommands().empty());
 
         // Update in the window: a standard server action.
         WhenTestsWindowOpens([&] { testsInfoWindow->updateButton->click(); });
-        mainform->results->testPriceAction->trigger();
+        mainWindow->results->testPriceAction->trigger();
         QCOMPARE(orv::test::CommandsNaming(lab_, "RETR /Help Files/LastPriceOfTests.txt"), 1);
         // The search that follows the download found the test and emptied the status line.
         QCOMPARE(w_.Status(), QString());
-        QCOMPARE(mainform->max, 600000);
+        QCOMPARE(mainWindow->transferSize, 600000);
     }
 
     void aCellWithoutATest() {
         w_.Archive(u"14010630"_s, w_.Sample());
-        mainform->results->setDateText(u"1401/06/30"_s);
+        mainWindow->results->setDateText(u"1401/06/30"_s);
         w_.Select(1, 4);  // a name
-        mainform->N2->trigger();
+        mainWindow->results->normalValuesAction->trigger();
         QCOMPARE(prompts_->messages, QStringList{Utf8("Attention|متن جستجو خالی میباشد")});
         QVERIFY(!testsInfoWindow->isVisible());
         QCOMPARE(w_.Status(), QString());
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(mainform->results->normalValuesAction->isEnabled() && mainform->results->testPriceAction->isEnabled());
+        QVERIFY(mainWindow->results->normalValuesAction->isEnabled() && mainWindow->results->testPriceAction->isEnabled());
     }
 };
 
 QTEST_MAIN(MainformReferenceTest)
-#include "test_mainform_reference.moc"
+#include "test_main_window_reference.moc"

@@ -1,9 +1,10 @@
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QListWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -12,14 +13,14 @@
 #include "accounting/ui/ProgramUpdate.h"
 #include "app/ui/Forms.h"
 #include "base/core/TextFile.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 #include "reception/ui/ReceptionLauncher.h"
 #include "results/ui/ResultsView.h"
 #include "server/core/CurlFtpSession.h"
 #include "base/ui/DoubleClick.h"
 #include "server/ui/ReferenceDocuments.h"
 
-Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique<orv::CurlFtpSession>()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ftp(std::make_unique<orv::CurlFtpSession>()) {
     BuildFrame();
     ConnectHandlers();
     results = new orv::results::ResultsView(*this, this);
@@ -49,59 +50,59 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), IdFTP1(std::make_unique
     BuildEveryday();
 }
 
-Tmainform::~Tmainform() {
-    if (IdFTP1) IdFTP1->Close();
+MainWindow::~MainWindow() {
+    if (ftp) ftp->Close();
 }
 
-void Tmainform::ConnectHandlers() {
-    connect(SpeedButton15, &QToolButton::clicked, this, &Tmainform::SpeedButton15Click);
-    connect(netokb, &QToolButton::clicked, this, &Tmainform::netokbClick);
-    connect(farokb, &QToolButton::clicked, this, &Tmainform::farokbClick);
-    connect(SpeedButton18, &QToolButton::clicked, this, &Tmainform::SpeedButton18Click);
+void MainWindow::ConnectHandlers() {
+    connect(serverCheckButton, &QToolButton::clicked, this, &MainWindow::checkServer);
+    connect(networkCheckButton, &QToolButton::clicked, this, &MainWindow::checkNetwork);
+    connect(serverTestButton, &QToolButton::clicked, this, &MainWindow::testServer);
+    connect(refreshButton, &QToolButton::clicked, this, &MainWindow::refresh);
     connect(serverSettingsButton, &QToolButton::clicked, this, [this] { ShowServerSettings(); });
-    connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
-    connect(Timer2, &QTimer::timeout, this, &Tmainform::Timer2Timer);
-    connect(Timer3, &QTimer::timeout, this, &Tmainform::Timer3Timer);
-    connect(Timer6, &QTimer::timeout, this, &Tmainform::Timer6Timer);
+    connect(firstShowTimer, &QTimer::timeout, this, &MainWindow::afterFirstShow);
+    connect(statusBlinkTimer, &QTimer::timeout, this, &MainWindow::blinkStatusLine);
+    connect(refreshTimer, &QTimer::timeout, this, &MainWindow::onRefreshTimer);
+    connect(titleBlinkTimer, &QTimer::timeout, this, &MainWindow::blinkTitle);
 }
 
-std::vector<std::string> Tmainform::Memo5Lines() const {
+std::vector<std::string> MainWindow::CheckFileLines() const {
     std::vector<std::string> lines;
-    for (const QString& l : Memo5->toPlainText().split(u'\n')) lines.push_back(l.toStdString());
+    for (const QString& l : checkFileText->toPlainText().split(u'\n')) lines.push_back(l.toStdString());
     return lines;
 }
 
-void Tmainform::RecordNoticeRead(const QString& counter) {
-    QStringList check = Memo5->toPlainText().split(u'\n');
+void MainWindow::RecordNoticeRead(const QString& counter) {
+    QStringList check = checkFileText->toPlainText().split(u'\n');
     check[0] = counter;
-    Memo5->setPlainText(check.join(u'\n'));
-    alarm = counter.toInt();
+    checkFileText->setPlainText(check.join(u'\n'));
+    state_.noticeRead = counter.toInt();
     const orv::FileResult saved =
-        orv::WriteTextFile(QString(WorkspaceRoot() + QStringLiteral("check.txt")).toStdString(), Memo5Lines());
+        orv::WriteTextFile(QString(WorkspaceRoot() + QStringLiteral("check.txt")).toStdString(), CheckFileLines());
     if (!saved) Flash(QStringLiteral("check.txt: ") + QString::fromStdString(saved.error));
 }
 
-orv::FtpResult Tmainform::OpenSession() {
+orv::FtpResult MainWindow::OpenSession() {
     ConfigureSession();
     orv::FtpResult opened;
-    Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
+    Wait([&] { opened = ftp->Open(); }, [this] { ftp->Abort(); });
     return opened;
 }
 
-QString Tmainform::WorkspaceRoot() const { return Form1 ? Form1->root : QString(); }
+QString MainWindow::WorkspaceRoot() const { return signInWindow ? signInWindow->root : QString(); }
 
-QString Tmainform::DesktopFolder() const { return Form1 ? Form1->desk : QString(); }
+QString MainWindow::DesktopFolder() const { return signInWindow ? signInWindow->desktopFolder : QString(); }
 
-orv::ServerSettings Tmainform::Settings() const {
+orv::ServerSettings MainWindow::Settings() const {
     return orv::SettingsWithStoredPassword(WorkspaceRoot().toStdString(), storedPassword_);
 }
 
-void Tmainform::UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword) {
+void MainWindow::UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword) {
     passwordStore_ = store;
     storedPassword_ = std::move(storedPassword);
 }
 
-bool Tmainform::SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error,
+bool MainWindow::SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error,
                              const orv::ServerSettings* inherited) {
     const std::string root = WorkspaceRoot().toStdString();
     if (!orv::StorePassword(root, settings, password, passwordStore_, error, inherited)) return false;

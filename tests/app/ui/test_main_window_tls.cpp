@@ -8,8 +8,8 @@
 #include <QtTest>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/SignInWindow.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
 #include "server/core/ServerMessages.h"
@@ -43,9 +43,9 @@ private:
 
     // The server check with the main window showing (notes wait for a visible window).
     void Check() {
-        mainform->show();
-        mainform->Timer1->stop();  // no start-up refresh over the checks here
-        mainform->SpeedButton15Click();
+        mainWindow->show();
+        mainWindow->firstShowTimer->stop();  // no start-up refresh over the checks here
+        mainWindow->checkServer();
     }
 
 private slots:
@@ -63,7 +63,7 @@ private slots:
         orv::ui::SetMessageResponder(
             [](const QString&, const QString&, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
         CreateForms();
-        mainform->pooshe = u"12"_qs;
+        mainWindow->State().labFolderCode = u"12"_qs;
     }
     void cleanup() {
         DestroyForms();
@@ -75,41 +75,41 @@ private slots:
         Use(tls_, orv::FtpTls::Try);
         tls_.ClearLogs();
         Check();
-        QVERIFY(mainform->farok);
-        QCOMPARE(mainform->Image8->toolTip(), u"TLS"_qs);
-        QCOMPARE(mainform->IdFTP1->Security(), orv::FtpSecurity::Tls);
-        mainform->CloseSession();
+        QVERIFY(mainWindow->State().serverOk);
+        QCOMPARE(mainWindow->serverIndicator->toolTip(), u"TLS"_qs);
+        QCOMPARE(mainWindow->ftp->Security(), orv::FtpSecurity::Tls);
+        mainWindow->CloseSession();
         QTest::qWait(700);
-        QVERIFY(mainform->Label6->text() != Text(orv::msg::kPlainFtpNote));
+        QVERIFY(mainWindow->statusLine->text() != Text(orv::msg::kPlainFtpNote));
     }
 
     void plainSessionUnderTryIsAQuietNoteOnce() {
         Use(plain_, orv::FtpTls::Try);
         Check();
-        QVERIFY(mainform->farok);
-        QVERIFY(SamePicture(mainform->Image8, mainform->Image2));  // not an error
-        QCOMPARE(mainform->Image8->toolTip(), u"plain FTP"_qs);
-        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::kPlainFtpNote), 6000);
-        QVERIFY(!mainform->Label6->isHidden());
-        QVERIFY(!mainform->Timer2->isActive());  // no blink
-        mainform->CloseSession();
+        QVERIFY(mainWindow->State().serverOk);
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->successPicture));  // not an error
+        QCOMPARE(mainWindow->serverIndicator->toolTip(), u"plain FTP"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow->statusLine->text(), Text(orv::msg::kPlainFtpNote), 6000);
+        QVERIFY(!mainWindow->statusLine->isHidden());
+        QVERIFY(!mainWindow->statusBlinkTimer->isActive());  // no blink
+        mainWindow->CloseSession();
 
         // Said once a run: the next check keeps the status line as it is.
-        mainform->SpeedButton15Click();
-        mainform->CloseSession();
-        mainform->Label6->setText(u"other"_qs);
+        mainWindow->checkServer();
+        mainWindow->CloseSession();
+        mainWindow->statusLine->setText(u"other"_qs);
         QTest::qWait(1200);
-        QCOMPARE(mainform->Label6->text(), u"other"_qs);
-        QCOMPARE(mainform->Image8->toolTip(), u"plain FTP"_qs);
+        QCOMPARE(mainWindow->statusLine->text(), u"other"_qs);
+        QCOMPARE(mainWindow->serverIndicator->toolTip(), u"plain FTP"_qs);
     }
 
     void plainByChoiceIsNoNote() {
         Use(plain_, orv::FtpTls::Off);
         Check();
-        QCOMPARE(mainform->Image8->toolTip(), u"plain FTP"_qs);
-        mainform->CloseSession();
+        QCOMPARE(mainWindow->serverIndicator->toolTip(), u"plain FTP"_qs);
+        mainWindow->CloseSession();
         QTest::qWait(700);
-        QVERIFY(mainform->Label6->text() != Text(orv::msg::kPlainFtpNote));
+        QVERIFY(mainWindow->statusLine->text() != Text(orv::msg::kPlainFtpNote));
     }
 
     void certificateFailureIsSaidAndNoLogIn_data() {
@@ -122,19 +122,19 @@ private slots:
         Use(tls_, orv::FtpTls(mode), false);
         tls_.ClearLogs();
         Check();
-        QVERIFY(!mainform->farok);
-        QVERIFY(SamePicture(mainform->Image8, mainform->Image5));
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kCertificate));
-        QVERIFY(mainform->Image8->toolTip().isEmpty());
+        QVERIFY(!mainWindow->State().serverOk);
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->failurePicture));
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kCertificate));
+        QVERIFY(mainWindow->serverIndicator->toolTip().isEmpty());
         QCOMPARE(tls_.CountFtpCommands("USER"), 0);
-        QVERIFY(Form1->waite);
+        QVERIFY(signInWindow->startCheckDone);
     }
 
     void requiredAgainstAPlainServerIsSaid() {
         Use(plain_, orv::FtpTls::Required);
         Check();
-        QVERIFY(!mainform->farok);
-        QCOMPARE(mainform->Label6->text(), Text(orv::msg::kTlsUnavailable));
+        QVERIFY(!mainWindow->State().serverOk);
+        QCOMPARE(mainWindow->statusLine->text(), Text(orv::msg::kTlsUnavailable));
     }
 
     void settingsReadableByOthersAreNotedOnce() {
@@ -142,33 +142,33 @@ private slots:
         QVERIFY(orv::WriteTextFile(File("pro.txt"), {"proxy", "clerk", "pw", "3128"}));
         ::chmod(File("pro.txt").c_str(), 0600);
         Check();
-        mainform->CloseSession();
+        mainWindow->CloseSession();
         QTest::qWait(700);
-        QVERIFY(!mainform->Label6->text().contains(u"orvanet.ini"_qs));  // written private
+        QVERIFY(!mainWindow->statusLine->text().contains(u"orvanet.ini"_qs));  // written private
 
         ::chmod(File("orvanet.ini").c_str(), 0644);
         ::chmod(File("pro.txt").c_str(), 0640);
-        mainform->SpeedButton15Click();
-        mainform->CloseSession();
+        mainWindow->checkServer();
+        mainWindow->CloseSession();
         // One note at a time, each whole.
-        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::ReadableByOthersNote("orvanet.ini")), 6000);
-        QVERIFY(mainform->Label6->sizeHint().width() <= mainform->Label6->width());
-        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::ReadableByOthersNote("pro.txt")), 6000);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow->statusLine->text(), Text(orv::msg::ReadableByOthersNote("orvanet.ini")), 6000);
+        QVERIFY(mainWindow->statusLine->sizeHint().width() <= mainWindow->statusLine->width());
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow->statusLine->text(), Text(orv::msg::ReadableByOthersNote("pro.txt")), 6000);
 
-        mainform->SpeedButton15Click();
-        mainform->CloseSession();
-        mainform->Label6->setText(u"other"_qs);
+        mainWindow->checkServer();
+        mainWindow->CloseSession();
+        mainWindow->statusLine->setText(u"other"_qs);
         QTest::qWait(1200);
-        QCOMPARE(mainform->Label6->text(), u"other"_qs);
+        QCOMPARE(mainWindow->statusLine->text(), u"other"_qs);
 
         // A workspace others may pass through: said once as well.
         ::chmod(Root().toUtf8().constData(), 0711);
-        mainform->SpeedButton15Click();
-        mainform->CloseSession();
-        QTRY_COMPARE_WITH_TIMEOUT(mainform->Label6->text(), Text(orv::msg::kReadableWorkspaceNote), 6000);
+        mainWindow->checkServer();
+        mainWindow->CloseSession();
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow->statusLine->text(), Text(orv::msg::kReadableWorkspaceNote), 6000);
         ::chmod(Root().toUtf8().constData(), 0700);
     }
 };
 
 QTEST_MAIN(MainformTlsTest)
-#include "test_mainform_tls.moc"
+#include "test_main_window_tls.moc"

@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 #include "accounting/ui/AccountingPanel.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "server/core/ServerMessages.h"
@@ -34,7 +34,7 @@ class MainformReliabilityTest : public QObject {
     QString Root() const { return window_.Root(); }
 
     ServerAction DayDownload(const QString& day) const {
-        ServerAction a = ServerAction::Download(u"/Text Result/"_s + mainform->pooshe + u"/"_s + day + u".txt"_s,
+        ServerAction a = ServerAction::Download(u"/Text Result/"_s + mainWindow->State().labFolderCode + u"/"_s + day + u".txt"_s,
                                                 Root() + day + u".txt"_s, 900);
         a.testFarok = a.testBillok = true;
         a.failureText = u"failed"_s;
@@ -59,25 +59,25 @@ private slots:
     // the network: it runs once that action has ended, and the session the
     // server check left open is closed, so the next action works.
     void startUpRefreshWaitsForTheRunningAction() {
-        mainform->SpeedButton15Click();
-        QVERIFY(mainform->farok);
-        QVERIFY(mainform->IdFTP1->IsOpen());
-        mainform->billok = false;
+        mainWindow->checkServer();
+        QVERIFY(mainWindow->State().serverOk);
+        QVERIFY(mainWindow->ftp->IsOpen());
+        mainWindow->State().accountOk = false;
         bool billokWhileBusy = true;
-        QTimer::singleShot(100, mainform, [&] {
-            QVERIFY(mainform->ServerBusy());
-            mainform->Timer1Timer();  // the start-up timer fires while another action waits
-            billokWhileBusy = mainform->billok;
+        QTimer::singleShot(100, mainWindow, [&] {
+            QVERIFY(mainWindow->ServerBusy());
+            mainWindow->afterFirstShow();  // the start-up timer fires while another action waits
+            billokWhileBusy = mainWindow->State().accountOk;
         });
         // Another server action waits a second for the network.
-        mainform->Wait([] { std::this_thread::sleep_for(std::chrono::seconds(1)); }, [] {});
+        mainWindow->Wait([] { std::this_thread::sleep_for(std::chrono::seconds(1)); }, [] {});
         QVERIFY2(!billokWhileBusy, "the gate was opened by a refresh that did not run");
-        QTRY_VERIFY_WITH_TIMEOUT(mainform->accounting->billText->toPlainText().contains(u"22.00"_s), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!mainform->ServerBusy(), 10000);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
-        QVERIFY(mainform->billok);
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow->accounting->billText->toPlainText().contains(u"22.00"_s), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow->ServerBusy(), 10000);
+        QVERIFY(!mainWindow->ftp->IsOpen());
+        QVERIFY(mainWindow->State().accountOk);
         QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/bill.txt"), 1);
-        QCOMPARE(mainform->RunServerAction(DayDownload(u"14010630"_s)), ActionResult::Done);
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010630"_s)), ActionResult::Done);
     }
 
     // A save killed mid-write left its hidden temporary file: the start removes it.
@@ -87,31 +87,31 @@ private slots:
         std::filesystem::last_write_time(leftover,
                                          std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
         QVERIFY(orv::WriteFileAtomically(QString(Root() + u"14010630.txt"_s).toStdString(), "kept"));
-        Form1->show();
+        signInWindow->show();
         QVERIFY(!orv::FileExists(leftover));
         QVERIFY(orv::FileExists(QString(Root() + u"14010630.txt"_s).toStdString()));
         QVERIFY(orv::FileExists(QString(Root() + u"check.txt"_s).toStdString()));
-        Form1->hide();
+        signInWindow->hide();
     }
 
     // Status blinks do not hold back the title blink: it keeps its one-second beat.
     void titleBlinkKeepsItsBeatDuringStatusBlinks() {
-        mainform->cap = QString::fromUtf8(" اخطار پرداخت صورت حساب");
-        mainform->Timer6->start();
+        mainWindow->titleCaption = QString::fromUtf8(" اخطار پرداخت صورت حساب");
+        mainWindow->titleBlinkTimer->start();
         QTest::qWait(500);
-        mainform->Timer2Timer();  // a status blink tick
-        QVERIFY(mainform->Timer6->isActive());
-        QVERIFY2(mainform->Timer6->remainingTime() <= 600,
-                 qPrintable(u"the title blink was restarted: %1 ms to go"_s.arg(mainform->Timer6->remainingTime())));
+        mainWindow->blinkStatusLine();  // a status blink tick
+        QVERIFY(mainWindow->titleBlinkTimer->isActive());
+        QVERIFY2(mainWindow->titleBlinkTimer->remainingTime() <= 600,
+                 qPrintable(u"the title blink was restarted: %1 ms to go"_s.arg(mainWindow->titleBlinkTimer->remainingTime())));
         // Over one status blink the title changes at least twice.
         int changes = 0;
-        connect(mainform, &QWidget::windowTitleChanged, [&] { ++changes; });
-        mainform->Flash(u"blinking"_s);
+        connect(mainWindow, &QWidget::windowTitleChanged, [&] { ++changes; });
+        mainWindow->Flash(u"blinking"_s);
         QTest::qWait(3200);
         QVERIFY2(changes >= 2, qPrintable(u"%1 title changes"_s.arg(changes)));
-        mainform->cap = u"   "_s;
-        mainform->Timer2Timer();
-        QVERIFY(!mainform->Timer6->isActive());
+        mainWindow->titleCaption = u"   "_s;
+        mainWindow->blinkStatusLine();
+        QVERIFY(!mainWindow->titleBlinkTimer->isActive());
     }
 
     // While a check cannot finish, the indicators and the status line claim no
@@ -130,31 +130,31 @@ private slots:
         QFETCH(bool, network);
         QFETCH(bool, server);
         // A good start: both indicators on success, the account refreshed.
-        mainform->SpeedButton15Click();
-        mainform->accounting->refreshAccount();
-        QVERIFY(SamePicture(mainform->Image8, mainform->Image2));
-        QCOMPARE(mainform->Label6->text(), u"Succese."_s);
+        mainWindow->checkServer();
+        mainWindow->accounting->refreshAccount();
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->successPicture));
+        QCOMPARE(mainWindow->statusLine->text(), u"Succese."_s);
         for (const QString& f : faults) QVERIFY(lab_.Control(f.toStdString()));
         bool claimedSuccess = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            if (!mainform->ServerBusy()) return;
-            if (SamePicture(mainform->Image4, mainform->Image2) || SamePicture(mainform->Image8, mainform->Image2) ||
-                mainform->Label6->text() == u"Succese."_s)
+            if (!mainWindow->ServerBusy()) return;
+            if (SamePicture(mainWindow->networkIndicator, mainWindow->successPicture) || SamePicture(mainWindow->serverIndicator, mainWindow->successPicture) ||
+                mainWindow->statusLine->text() == u"Succese."_s)
                 claimedSuccess = true;
         });
         watch.start(50);
-        mainform->SpeedButton18Click();  // the refresh
-        QTRY_VERIFY_WITH_TIMEOUT(!mainform->ServerBusy(), 30000);
+        mainWindow->refresh();  // the refresh
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow->ServerBusy(), 30000);
         watch.stop();
         QVERIFY2(!claimedSuccess, "an indicator or the status line showed success while the check ran");
-        QVERIFY(SamePicture(mainform->Image4, network ? mainform->Image2 : mainform->Image5));
+        QVERIFY(SamePicture(mainWindow->networkIndicator, network ? mainWindow->successPicture : mainWindow->failurePicture));
         // Without the network the server is not tried: its indicator stays pending.
-        QVERIFY(SamePicture(mainform->Image8, !network ? mainform->Image9 : server ? mainform->Image2 : mainform->Image5));
-        if (network) QCOMPARE(mainform->farok, server);
-        QVERIFY(!mainform->IdFTP1->IsOpen());
+        QVERIFY(SamePicture(mainWindow->serverIndicator, !network ? mainWindow->pendingPicture : server ? mainWindow->successPicture : mainWindow->failurePicture));
+        if (network) QCOMPARE(mainWindow->State().serverOk, server);
+        QVERIFY(!mainWindow->ftp->IsOpen());
     }
 };
 
 QTEST_MAIN(MainformReliabilityTest)
-#include "test_mainform_reliability.moc"
+#include "test_main_window_reliability.moc"

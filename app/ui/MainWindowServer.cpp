@@ -7,9 +7,9 @@
 #include <QTimer>
 
 #include "app/ui/Forms.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/SignInWindow.h"
 #include "accounting/ui/AccountingPanel.h"
-#include "app/ui/Tmainform.h"
+#include "app/ui/MainWindow.h"
 #include "base/core/TextFile.h"
 
 #include "results/ui/ResultsView.h"
@@ -19,13 +19,13 @@
 #include "server/core/TodayFromTimeServer.h"
 #include "server/ui/ServerSettingsWindow.h"
 
-void Tmainform::Wait(const std::function<void()>& work, const std::function<void()>& cancel) {
+void MainWindow::Wait(const std::function<void()>& work, const std::function<void()>& cancel) {
     ++busy_;
     orv::RunOffUiThread(work, cancel);
     --busy_;
 }
 
-void Tmainform::RunWhenIdle(std::function<void()> work) {
+void MainWindow::RunWhenIdle(std::function<void()> work) {
     if (!ServerBusy()) {
         work();
         return;
@@ -34,22 +34,22 @@ void Tmainform::RunWhenIdle(std::function<void()> work) {
     QTimer::singleShot(50, this, [this, work = std::move(work)]() mutable { RunWhenIdle(std::move(work)); });
 }
 
-void Tmainform::ConfigureSession() {
+void MainWindow::ConfigureSession() {
     const orv::ServerSettings s = Settings();
-    IdFTP1->Configure(s.Ftp());
+    ftp->Configure(s.Ftp());
     NoteReadableSettings();
-    IdSNTP1.host = s.sntpHost;
-    IdSNTP1.port = s.sntpPort;
-    IdSNTP1.timeoutMs = s.sntpTimeoutMs;
+    timeClient.host = s.sntpHost;
+    timeClient.port = s.sntpPort;
+    timeClient.timeoutMs = s.sntpTimeoutMs;
 }
 
-void Tmainform::ShowServerSettings(const QString& reason) {
+void MainWindow::ShowServerSettings(const QString& reason) {
     if (auto* open = findChild<orv::ui::ServerSettingsWindow*>()) {
         open->raise();
         open->activateWindow();
         return;
     }
-    auto* window = new orv::ui::ServerSettingsWindow(WorkspaceRoot(), pooshe, this);
+    auto* window = new orv::ui::ServerSettingsWindow(WorkspaceRoot(), state_.labFolderCode, this);
     window->setWindowFlag(Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->SetReason(reason);
@@ -64,28 +64,28 @@ void Tmainform::ShowServerSettings(const QString& reason) {
     connect(window, &orv::ui::ServerSettingsWindow::Saved, this, [this] {
         RunWhenIdle([this] {
             CloseSession();
-            SpeedButton15Click();
+            checkServer();
         });
     });
     window->show();
 }
 
-void Tmainform::SpeedButton15Click() {
+void MainWindow::checkServer() {
     if (ServerBusy()) {
         orv::ui::Beep();
         return;
     }
     ShowWait();
-    const orv::TextReadResult check = orv::ReadTextFile(Form1->LocalFile(QStringLiteral("check.txt")));
+    const orv::TextReadResult check = orv::ReadTextFile(signInWindow->LocalFile(QStringLiteral("check.txt")));
     bool number = false;
-    alarm = check.ok && !check.content.lines.empty()
+    state_.noticeRead = check.ok && !check.content.lines.empty()
                 ? QString::fromStdString(check.content.lines[0]).trimmed().toInt(&number)
                 : 0;
-    if (!number) alarm = 0;
-    billok = true;
-    SetPicture(Image4, Image9);
-    SetPicture(Image8, Image9);
-    SetPicture(Image6, Image9);
+    if (!number) state_.noticeRead = 0;
+    state_.accountOk = true;
+    SetPicture(networkIndicator, pendingPicture);
+    SetPicture(serverIndicator, pendingPicture);
+    SetPicture(upToDateIndicator, pendingPicture);
     ProcessMessages();
     NetworkCheck();
     ProcessMessages();
@@ -93,106 +93,106 @@ void Tmainform::SpeedButton15Click() {
     ProcessMessages();
 }
 
-void Tmainform::netokbClick() {
+void MainWindow::checkNetwork() {
     if (ServerBusy()) return orv::ui::Beep();
     NetworkCheck();
 }
 
-void Tmainform::farokbClick() {
+void MainWindow::testServer() {
     if (ServerBusy()) return orv::ui::Beep();
     ServerTest();
 }
 
-void Tmainform::NetworkCheck() {
+void MainWindow::NetworkCheck() {
     ConfigureSession();
     orv::SntpAnswer answer;
     std::atomic<bool> cancel{false};
-    Wait([&] { answer = IdSNTP1.Request(&cancel); }, [&] { cancel = true; });
+    Wait([&] { answer = timeClient.Request(&cancel); }, [&] { cancel = true; });
     if (answer.received) orv::ui::Beep();
     // An answer that is no valid time, or a clock before 1397, is a network
     // failure; the date fields then keep the last good day.
     const std::string solar = orv::SolarToday(answer);
     const QString today = QString::fromStdString(solar);
     if (solar.empty()) {
-        SetPicture(Image4, Image5);
-        netok = false;
+        SetPicture(networkIndicator, failurePicture);
+        state_.networkOk = false;
         Flash(orv::msg::kNetworkRefresh);
         return;
     }
-    netok = true;
-    if (ya.isEmpty()) emit FirstTodayKnown(today);  // the reception window takes it
+    state_.networkOk = true;
+    if (state_.year.isEmpty()) emit FirstTodayKnown(today);  // the reception window takes it
     results->showToday(today);
-    ya = today.left(4);
-    ma = today.mid(5, 2);
-    da = today.mid(8, 2);
-    SetPicture(Image4, Image2);
+    state_.year = today.left(4);
+    state_.month = today.mid(5, 2);
+    state_.day = today.mid(8, 2);
+    SetPicture(networkIndicator, successPicture);
 }
 
-void Tmainform::ServerTest() {
-    if (!netok) {
-        Form1->waite = true;
+void MainWindow::ServerTest() {
+    if (!state_.networkOk) {
+        signInWindow->startCheckDone = true;
         return;
     }
     ConfigureSession();
     orv::FtpResult opened;
-    Wait([&] { opened = IdFTP1->Open(); }, [&] { IdFTP1->Abort(); });
+    Wait([&] { opened = ftp->Open(); }, [&] { ftp->Abort(); });
     if (opened) {
         serverDown_ = {};
-        SetPicture(Image8, Image2);
+        SetPicture(serverIndicator, successPicture);
         ShowSecurity();
-        farok = true;
-        Form1->waite = true;
+        state_.serverOk = true;
+        signInWindow->startCheckDone = true;
         orv::ui::Beep();
     } else {
         MarkServerDown(opened);
         Flash(orv::msg::OpenFailure(opened));
-        Form1->waite = true;
+        signInWindow->startCheckDone = true;
     }
 }
 
-void Tmainform::SpeedButton18Click() {
-    Timer3->start();  // the next periodic refresh is 35 seconds from now
+void MainWindow::refresh() {
+    refreshTimer->start();  // the next periodic refresh is 35 seconds from now
     if (ServerBusy()) return;
     // Until the refresh knows, the indicators and the status line claim nothing.
-    const QString shown = Label6->text();
-    const QPixmap serverShown = Image8->pixmap();
-    SetPicture(Image4, Image9);
-    SetPicture(Image8, Image9);
+    const QString shown = statusLine->text();
+    const QPixmap serverShown = serverIndicator->pixmap();
+    SetPicture(networkIndicator, pendingPicture);
+    SetPicture(serverIndicator, pendingPicture);
     ShowWait();
     ConfigureSession();
     orv::SntpAnswer probe;
     std::atomic<bool> cancel{false};
-    Wait([&] { probe = IdSNTP1.Request(&cancel); }, [&] { cancel = true; });
-    if (netok == probe.received && farok) {
+    Wait([&] { probe = timeClient.Request(&cancel); }, [&] { cancel = true; });
+    if (state_.networkOk == probe.received && state_.serverOk) {
         // The network is as it was. The server is asked for a log-in as well, so
         // one that stopped taking them shows as down instead of keeping its success.
-        const bool loggedIn = !netok || IdFTP1->IsOpen() || LogInWorks();
-        SetPicture(Image4, netok ? Image2 : Image5);
+        const bool loggedIn = !state_.networkOk || ftp->IsOpen() || LogInWorks();
+        SetPicture(networkIndicator, state_.networkOk ? successPicture : failurePicture);
         if (!loggedIn) {
-            farok = false;
-            SetPicture(Image8, Image5);
+            state_.serverOk = false;
+            SetPicture(serverIndicator, failurePicture);
             Flash(ServerDownMessage());
             return;
         }
-        if (netok)
-            SetPicture(Image8, Image2);
+        if (state_.networkOk)
+            SetPicture(serverIndicator, successPicture);
         else
-            Image8->setPixmap(serverShown);  // not tried without the network
-        Label6->setText(shown);
+            serverIndicator->setPixmap(serverShown);  // not tried without the network
+        statusLine->setText(shown);
         results->watchToday();
         results->watchFetch();
         return;
     }
-    SpeedButton15Click();
+    checkServer();
     for (int i = 0; i < 3; ++i) ProcessMessages();
     results->watchToday();  // on the session the server check left open
     accounting->refreshAccount();
     results->watchFetch();
 }
 
-bool Tmainform::LogInWorks() {
+bool MainWindow::LogInWorks() {
     orv::FtpResult opened;
-    Wait([&] { opened = IdFTP1->Open(); }, [this] { IdFTP1->Abort(); });
+    Wait([&] { opened = ftp->Open(); }, [this] { ftp->Abort(); });
     if (!opened) {
         lastError_ = QString::fromStdString(opened.error);
         serverDown_ = opened;
