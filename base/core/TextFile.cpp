@@ -21,17 +21,23 @@ bool FromUnicode(std::u16string_view text, std::string& out, bool substitute = f
     return EncodeCodePage(kCodePage1256, text, out, substitute);
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
+// The lines of `text` (CR, LF or CR LF ends a line), each made by `convert`.
+template <typename Convert>
+std::vector<std::string> SplitLinesAs(std::string_view text, Convert convert) {
     std::vector<std::string> lines;
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
+        lines.push_back(convert(text.substr(start, i - start)));
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         start = i + 1;
     }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
+    if (start < text.size()) lines.push_back(convert(text.substr(start)));
     return lines;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    return SplitLinesAs(text, [](std::string_view line) { return std::string(line); });
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -60,8 +66,12 @@ TextContent DecodeText(std::string_view bytes) {
         c.encoding = TextEncoding::Utf16BE;
         utf8 = Utf16ToUtf8(ToUnicode(kCodePageUtf16BE, bytes.substr(2)));
     } else {
+        // A single-byte code page: CR and LF are its bytes 0x0D and 0x0A and no
+        // other character's UTF-8 holds them, so the file is cut into lines first
+        // and never held whole in UTF-8 beside its lines.
         c.encoding = TextEncoding::Cp1256;
-        utf8 = Cp1256ToUtf8(bytes);
+        c.lines = SplitLinesAs(bytes, Cp1256ToUtf8);
+        return c;
     }
     c.lines = SplitLines(utf8);
     return c;
@@ -120,8 +130,10 @@ std::string Cp1256ToUtf8(std::string_view bytes) {
         }
         return t;
     }();
+    size_t size = 0;
+    for (const unsigned char b : bytes) size += b < 0x80 ? 1 : table[b].size();
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
+    out.reserve(size);
     for (const unsigned char b : bytes) {
         if (b < 0x80)
             out += static_cast<char>(b);

@@ -4,19 +4,35 @@ namespace orv::results {
 
 void ResultTable::Fill(std::vector<std::string> lines) {
     lines_ = std::move(lines);
-    spans_.clear();
-    spans_.reserve(lines_.size());
-    for (const std::string& line : lines_) spans_.push_back(SplitResultLine(line));
+    chunks_.clear();
+    rowStart_.clear();
+    rowStart_.reserve(lines_.size() + 1);
+    size_t count = 0;
+    rowStart_.push_back(count);
+    for (const std::string& line : lines_) {
+        const RowSpans spans = SplitResultLine(line);
+        size_t used = spans.size();
+        while (used > 0 && spans[used - 1].length == 0) --used;
+        for (size_t c = 0; c < used; ++c, ++count) {
+            if ((count & kChunkMask) == 0) chunks_.emplace_back().reserve(kChunkMask + 1);
+            chunks_.back().push_back(spans[c]);
+        }
+        rowStart_.push_back(count);
+    }
 }
 
 void ResultTable::Clear() {
     lines_.clear();
-    spans_.clear();
+    chunks_.clear();
+    rowStart_.clear();
 }
 
 std::string_view ResultTable::Field(int row, int column) const {
-    const CellSpan span = spans_[static_cast<size_t>(row)][static_cast<size_t>(column)];
-    return std::string_view(lines_[static_cast<size_t>(row)]).substr(span.offset, span.length);
+    const size_t r = static_cast<size_t>(row);
+    const size_t i = rowStart_[r] + static_cast<size_t>(column);
+    if (i >= rowStart_[r + 1]) return {};  // past the row's last non-empty cell
+    const CellSpan span = chunks_[i >> kChunkBits][i & kChunkMask];
+    return std::string_view(lines_[r]).substr(span.offset, span.length);
 }
 
 std::string ResultTable::Cell(int row, int column) const {

@@ -32,8 +32,15 @@ public:
     bool CellContains(int row, int column, std::string_view text) const;
 
 private:
+    // Each row keeps its cells up to its last non-empty one (a day's lines fill
+    // about half of the 50 columns), one row after another in chunks of equal
+    // size, so that a long day neither holds 50 spans a line nor reallocates.
+    static constexpr size_t kChunkBits = 15;  // 32,768 spans (256 KB) a chunk
+    static constexpr size_t kChunkMask = (size_t{1} << kChunkBits) - 1;
+
     std::vector<std::string> lines_;
-    std::vector<RowSpans> spans_;
+    std::vector<std::vector<CellSpan>> chunks_;
+    std::vector<size_t> rowStart_;  // row r's spans: [rowStart_[r], rowStart_[r + 1])
 };
 
 }  // namespace orv::results

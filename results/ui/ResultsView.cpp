@@ -243,13 +243,19 @@ void ResultsView::hideStamp() {
 bool ResultsView::loadReport(const QString& path) {
     orv::TextReadResult read = orv::ReadTextFile(path.toStdString());
     if (!read.ok) {
-        reportLines.clear();
+        pendingLines_.reset();
+        reportLoaded_ = false;
         frame_.Flash(read.error);
         return false;
     }
-    reportLines = std::move(read.content.lines);
+    pendingLines_ = std::move(read.content.lines);
     reportEncoding = read.content.encoding;
     return true;
+}
+
+const std::vector<std::string>& ResultsView::ReportLines() const {
+    static const std::vector<std::string> kNone;
+    return reportLoaded_ ? resultModel->Table().Lines() : kNone;
 }
 
 void ResultsView::showDay() {
@@ -260,7 +266,7 @@ void ResultsView::showDay() {
     if (IsWholeSolarDate(shownDay)) lastGoodDay_ = shownDay;
     shownDayCompact = QString::fromStdString(CompactDate(shownDay.toStdString()));
     compactDayField->setText(shownDayCompact);
-    reportLines.clear();
+    reportLoaded_ = false;
     const QString local = QString::fromStdString(
         LocalResultPath(frame_.WorkspaceRoot().toStdString(), shownDayCompact.toStdString()));
     if (IsCompactDate(shownDayCompact) && orv::FileExists(local.toStdString())) {
@@ -282,8 +288,13 @@ void ResultsView::showDay() {
 }
 
 void ResultsView::fillGrid() {
-    resultModel->SetTable(ResultTable(reportLines));
-    if (!reportLines.empty()) {
+    // A day just read goes into the grid as it is; otherwise the grid is filled
+    // again from the report it holds.
+    std::vector<std::string> lines = pendingLines_ ? std::move(*pendingLines_) : ReportLines();
+    pendingLines_.reset();
+    resultModel->SetTable(ResultTable(std::move(lines)));
+    reportLoaded_ = true;
+    if (!ReportLines().empty()) {
         const auto widths = FilledColumnWidths(resultModel->Table());
         for (int c = 4; c < kColumns; ++c) resultGrid->SetFittingWidth(c, widths[c]);
         // The codes whole, however many letters they have.
@@ -384,7 +395,7 @@ void ResultsView::nextDay() {
 // --- the day's report printed through the preview, or saved as a text file
 
 void ResultsView::printReport() {
-    if (reportLines.size() < 2) {
+    if (ReportLines().size() < 2) {
         frame_.Flash(u"متن خاصی برای پرینت موجود نمیباشد"_s);
         frame_.NormalCursor();
         return;
@@ -399,13 +410,13 @@ void ResultsView::printReport() {
 }
 
 void ResultsView::saveReportAs() {
-    if (reportLines.size() < 2) {
+    if (ReportLines().size() < 2) {
         frame_.Flash(u"متن خاصی برای ذخیره موجود نمیباشد"_s);
         frame_.NormalCursor();
         return;
     }
     // The report as it is now: a refresh while the dialog is open may load another day.
-    const std::vector<std::string> report = reportLines;
+    const std::vector<std::string> report = ReportLines();
     const orv::TextEncoding encoding = reportEncoding;
     const QString path = SaveFolder::Ask(frame_.Canvas(), u"Text files"_s, u"txt"_s, shownDayCompact);
     if (path.isEmpty()) return;

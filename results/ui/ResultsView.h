@@ -11,6 +11,7 @@
 // and test price (normalValuesAction, testPriceAction, read with
 // CurrentCellText()), and the grid's click (gridClicked).
 #include <QObject>
+#include <optional>
 #include <QPointer>
 #include <QString>
 #include <memory>
@@ -89,8 +90,9 @@ public:
     int highlightColumn = 0;      // the cell found: column (2 or 4)...
     int highlightRow = 0;         // ...and row, 0 for none
     bool searchIsNumber = false;  // the search text is a whole number
-    // The report: the day's file as loaded, line by line, and its encoding.
-    std::vector<std::string> reportLines;
+    // The report: the day's file as loaded, line by line (the grid's own lines,
+    // kept once), empty after a load that failed; and its encoding.
+    const std::vector<std::string>& ReportLines() const;
     orv::TextEncoding reportEncoding = orv::TextEncoding::Cp1256;
     // The last test document asked for: the test, the server's file and the local one.
     QString documentTest, documentSource, documentPath;
@@ -142,6 +144,10 @@ signals:
     void gridClicked();
 
 private:
+    // A day read and not yet in the grid (fillGrid moves it there), and whether
+    // the grid's lines are the report (false after a load that failed).
+    std::optional<std::vector<std::string>> pendingLines_;
+    bool reportLoaded_ = false;
     void buildControls();
     void buildArchiveSearch();
     void connectHandlers();

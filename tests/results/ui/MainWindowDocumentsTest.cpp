@@ -234,7 +234,7 @@ private slots:
         QTest::mouseClick(mainWindow->results->saveAsButton, Qt::LeftButton);
         QCOMPARE(w_.messages.size(), 1);
         QVERIFY(w_.messages[0].startsWith(u"Save As...|"_s));
-        QCOMPARE(mainWindow->results->reportLines.size(), size_t(3));
+        QCOMPARE(mainWindow->results->ReportLines().size(), size_t(3));
     }
 };
 

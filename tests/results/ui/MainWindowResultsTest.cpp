@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(mainWindow->results->stampDay->text(), u"1401/06/30"_s);
         QVERIFY(!mainWindow->results->signatureCaption->isVisible());
         QVERIFY(lab_.FtpCommands().empty());
-        QCOMPARE(mainWindow->results->reportLines.size(), size_t(3));
+        QCOMPARE(mainWindow->results->ReportLines().size(), size_t(3));
     }
 
     void dayWithoutArchiveShowsTheHeadingRow() {
@@ -69,7 +69,7 @@ private slots:
         QVERIFY(mainWindow->results->signatureCaption->isVisible());
         QCOMPARE(mainWindow->results->resultGrid->columnWidth(7), 90);
         QCOMPARE(mainWindow->results->resultGrid->columnWidth(4), 130);
-        QVERIFY(mainWindow->results->reportLines.empty());
+        QVERIFY(mainWindow->results->ReportLines().empty());
         // An empty file: the heading row alone, no stamp.
         w_.Archive(u"14010628"_s, QByteArray());
         mainWindow->results->setDateText(u"1401/06/28"_s);
