@@ -247,7 +247,7 @@ private slots:
         // A second click while the button is off does nothing.
         QTest::mouseClick(mainWindow->accounting->payButton, Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(mainWindow->accounting->payButton->isEnabled(), 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow->accounting->payButton->isEnabled(), 10000);  // after its 3 s pause
         // From now on the Accounting button runs the check and the refresh before it calculates.
         lab_.ClearLogs();
         mainWindow->accounting->openPanel();
