@@ -165,8 +165,7 @@ void AccountingPanel::fetchMonthBill() {
         frame_.Flash(orv::msg::kLocalFile);
         return;
     }
-    const bool shown = orv::ui::OpenFile(
-        kept, this, [this, kept] { frame_.Flash(u"The desktop's program could not open "_s + kept); });
+    const bool shown = frame_.HandToDesktop(kept);
     frame_.Flash(QString::fromUtf8(shown ? kMonthBillHandedOver : kMonthBillKept)
                      .arg(shown ? QFileInfo(kept).fileName() : kept));
 }

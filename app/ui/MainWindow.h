@@ -168,6 +168,8 @@ public:
     orv::FtpSession& Session() override { return *ftp; }
     void StartRefreshTimer() override;
     void RecordNoticeRead(const QString& counter) override;
+    bool HandToDesktop(const QString& path) override;
+    void SayNotOpened(const QString& path) override;
     void CheckServer() override { checkServer(); }
     orv::FtpResult OpenSession() override;
 

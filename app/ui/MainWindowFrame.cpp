@@ -16,6 +16,7 @@
 #include "app/ui/Banner.h"
 #include "app/ui/Forms.h"
 #include "base/ui/Controls.h"
+#include "base/ui/Prompts.h"
 #include "app/ui/Pictures.h"
 #include "accounting/ui/AccountingPanel.h"
 #include "reception/ui/ReceptionWindow.h"
@@ -200,6 +201,14 @@ void MainWindow::ResetTransferGauge() { transferGauge->setValue(0); }
 void MainWindow::FillTransferGauge() { transferGauge->setValue(transferGauge->maximum()); }
 
 void MainWindow::StartRefreshTimer() { refreshTimer->start(); }
+
+bool MainWindow::HandToDesktop(const QString& path) {
+    return orv::ui::OpenFile(path, this, [this, path] { SayNotOpened(path); });
+}
+
+void MainWindow::SayNotOpened(const QString& path) {
+    Flash(QStringLiteral("The desktop's program could not open ") + path);
+}
 
 void MainWindow::Hourglass() {
     if (!QApplication::overrideCursor()) QApplication::setOverrideCursor(Qt::WaitCursor);

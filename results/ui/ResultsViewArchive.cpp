@@ -274,19 +274,13 @@ void ResultsView::openTestDocument() {
     documentSource = QString::fromStdString(place.source);
     documentPath = QString::fromStdString(place.dest);
 
-    // Hands the file to the desktop's program for it; one that then fails to open it is said.
     const QString path = documentPath;
-    const auto handToDesktop = [this, path] {
-        return orv::ui::OpenFile(path, this, [this, path] {
-            frame_.Flash(u"The desktop's program could not open "_s + path);
-        });
-    };
     frame_.Hourglass();
     frame_.ShowWait();
     if (orv::FileExists(place.dest)) {
         frame_.SetStatus(u"Archive PDF File is opend."_s);
         frame_.ProcessMessages();
-        const bool opened = handToDesktop();
+        const bool opened = frame_.HandToDesktop(path);
         frame_.NormalCursor();
         if (opened)
             frame_.SetStatus(QString());
@@ -299,7 +293,7 @@ void ResultsView::openTestDocument() {
     if (frame_.RunServerAction(a) != orv::ActionResult::Done) return;
     frame_.SetStatus(u"PDF File Download succesfully."_s);
     frame_.ProcessMessages();
-    if (!handToDesktop()) frame_.Flash(u"No program opens "_s + path);
+    if (!frame_.HandToDesktop(path)) frame_.Flash(u"No program opens "_s + path);
 }
 
 // --- the watch on today's result file

@@ -254,16 +254,8 @@ void ReferenceDocuments::showPaymentRules() {
 // --- opening a document on the desktop
 
 void ReferenceDocuments::openReference(const QString& path) {
-    if (!OpenDocument(frame_.Canvas(), path, [this, path] { sayNotOpened(path); }))
+    if (!OpenDocument(frame_.Canvas(), path, [this, path] { frame_.SayNotOpened(path); }))
         frame_.Flash(u"No program opens "_s + path);
-}
-
-bool ReferenceDocuments::handToDesktop(const QString& path) {
-    return OpenFile(path, this, [this, path] { sayNotOpened(path); });
-}
-
-void ReferenceDocuments::sayNotOpened(const QString& path) {
-    frame_.Flash(u"The desktop's program could not open "_s + path);
 }
 
 // --- normal values and test prices

@@ -65,9 +65,6 @@ public:
 
     // Opens a downloaded reference document with the desktop's program, or in our viewer.
     void openReference(const QString& path);
-    // Hands a file to the desktop's program for it; a program that then fails
-    // to open it is said on the status line. False when no program took it.
-    bool handToDesktop(const QString& path);
 
 public slots:
     void toggleFolderList();  // "Download Files": lists the help folder, or hides the list
@@ -87,7 +84,6 @@ private:
     void fillFolderList(const std::vector<std::string>& lines);
     void blinkFlag();
     void showTestsInformation(const orv::docs::Place& doc, bool restartBlink, const QString& cellText);
-    void sayNotOpened(const QString& path);
 
     WindowFrame& frame_;
     QPointer<TestsInfoWindow> testsWindow_;

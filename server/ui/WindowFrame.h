@@ -103,6 +103,12 @@ public:
     // kept in "check.txt" so that the next start does not raise it again.
     virtual void RecordNoticeRead(const QString& counter) = 0;
 
+    // Hands a local file to the desktop's program for it; a program that then
+    // fails to open it is said on the status line (SayNotOpened). False when
+    // no program took it.
+    virtual bool HandToDesktop(const QString& path) = 0;
+    virtual void SayNotOpened(const QString& path) = 0;
+
     // The server check (network, log-in, the indicators) as the refresh runs it:
     // the accounting panel's "update current payment" starts with it.
     virtual void CheckServer() = 0;
