@@ -34,6 +34,7 @@ const char* const kMonthBillMissing =
 const char* const kMonthBillShowFailed = ". صورت حساب دریافت شده قابل نمایش نیست";
 const char* const kMonthBillHandedOver =
     ". صورت حساب ماه در فایل %1 ذخیره شد و برای نمایش به برنامه مربوط به آن سپرده شد";
+const char* const kPaymentPageNotOpened = ". صفحه پرداخت باز نشد؛ آن را در مرورگر خود باز کنید: %1";
 const char* const kMonthBillKept = ". صورت حساب ماه در فایل %1 ذخیره شد؛ برنامه ای برای نمایش آن روی این رایانه نیست";
 
 }  // namespace
@@ -74,7 +75,10 @@ void AccountingPanel::requestPayment() {
     const std::string address = PaymentAddress(settings.PaymentHost(), settings.paymentPort,
                                                labNameLabel->text().toStdString(), amountAfterDiscounts,
                                                paymentRecord.toStdString());
-    orv::ui::OpenUrl(QUrl(Q(address), QUrl::StrictMode));
+    // Without a program for the page the laboratory must still learn where to pay.
+    const QString page = Q(address);
+    const auto sayNotOpened = [this, page] { frame_.Flash(QString::fromUtf8(kPaymentPageNotOpened).arg(page)); };
+    if (!orv::ui::OpenUrl(QUrl(page, QUrl::StrictMode), this, sayNotOpened)) sayNotOpened();
 }
 
 void AccountingPanel::warnSingleClick() {

@@ -227,6 +227,7 @@ private:
     void LaterShowNotes(int ms);
 
     int busy_ = 0;
+    QFont statusFont_;  // the status line's own type, before a long sentence made it smaller
     QString lastError_;
     orv::PasswordStore* passwordStore_ = nullptr;   // none in the tests
     std::optional<std::string> storedPassword_;     // the FTP password from the store

@@ -2,6 +2,7 @@
 // title blink, cursor and event pumping.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -137,11 +138,11 @@ void MainWindow::Flash(const QString& message) {
     statusBlinkTicks = 0;
     statusLine->hide();
     statusBlinkTimer->start();
-    statusLine->setText(message);
+    SetStatus(message);
 }
 
 void MainWindow::ShowWait() {
-    statusLine->setText(QString::fromUtf8(orv::msg::kWait));
+    SetStatus(QString::fromUtf8(orv::msg::kWait));
     statusLine->show();
 }
 
@@ -170,7 +171,20 @@ void MainWindow::SetTitleBlink(const QString& caption) { titleCaption = caption;
 
 void MainWindow::OnTitleBlink(std::function<void(bool)> listener) { titleBlinkListeners_.push_back(std::move(listener)); }
 
-void MainWindow::SetStatus(const QString& text) { statusLine->setText(text); }
+// A sentence longer than the line (a notice with two dates, a server's own words)
+// is set in a smaller type rather than cut at both ends; the whole of it is also
+// the line's tooltip.
+void MainWindow::SetStatus(const QString& text) {
+    if (statusFont_.pointSizeF() <= 0) statusFont_ = statusLine->font();
+    QFont font = statusFont_;
+    constexpr qreal kSmallest = 6.0;
+    const int room = statusLine->width() - 2;
+    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() - 0.5 >= kSmallest)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    statusLine->setFont(font);
+    statusLine->setToolTip(font == statusFont_ ? QString() : text);
+    statusLine->setText(text);
+}
 
 QString MainWindow::StatusText() const { return statusLine->text(); }
 

@@ -45,7 +45,7 @@ void MainWindow::ShowNotes() {
     // Not over a blinking message, a wait message or a hidden window: later.
     if (!isVisible() || statusBlinkTimer->isActive() || ServerBusy() || firstShowTimer->isActive()) return LaterShowNotes(500);
     // One at a time, so none is cut; the next a few seconds later.
-    statusLine->setText(notes_.takeFirst());
+    SetStatus(notes_.takeFirst());
     statusLine->show();
     if (!notes_.isEmpty()) LaterShowNotes(4000);
 }

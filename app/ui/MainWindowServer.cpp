@@ -178,7 +178,7 @@ void MainWindow::refresh() {
             SetPicture(serverIndicator, successPicture);
         else
             serverIndicator->setPixmap(serverShown);  // not tried without the network
-        statusLine->setText(shown);
+        SetStatus(shown);
         results->watchToday();
         results->watchFetch();
         return;

@@ -70,18 +70,21 @@ namespace {
 // The desktop's opener whose exit status says whether the program it chose
 // opened the file: xdg-open, else gio; empty where there is none (Windows,
 // macOS), where the shell's own answer is all there is.
-QStringList Opener(const QString& path) {
+QStringList Opener(const QString& target) {
     const QString xdg = QStandardPaths::findExecutable(u"xdg-open"_s);
-    if (!xdg.isEmpty()) return {xdg, path};
+    if (!xdg.isEmpty()) return {xdg, target};
     const QString gio = QStandardPaths::findExecutable(u"gio"_s);
-    if (!gio.isEmpty()) return {gio, u"open"_s, path};
+    if (!gio.isEmpty()) return {gio, u"open"_s, target};
     return {};
 }
 
 }  // namespace
 
 bool OpenFile(const QString& path, QObject* context, std::function<void()> failed) {
-    const QUrl url = QUrl::fromLocalFile(path);
+    return OpenUrl(QUrl::fromLocalFile(path), context, std::move(failed));
+}
+
+bool OpenUrl(const QUrl& url, QObject* context, std::function<void()> failed) {
     const QPointer<QObject> alive(context);
     const auto report = [alive, bound = context != nullptr, failed = std::move(failed)] {
         if (failed && (alive || !bound)) failed();
@@ -92,7 +95,7 @@ bool OpenFile(const QString& path, QObject* context, std::function<void()> faile
             QTimer::singleShot(0, context ? context : QCoreApplication::instance(), report);
         return true;
     }
-    const QStringList opener = Opener(path);
+    const QStringList opener = Opener(url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded));
     if (opener.isEmpty()) return QDesktopServices::openUrl(url);
     // The opener may wait for the program to close: it runs on, unowned, and
     // goes once it has ended. Its output is nobody's.

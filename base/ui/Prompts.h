@@ -48,6 +48,8 @@ bool OpenFile(const QString& path);
 // lives).
 bool OpenFile(const QString& path, QObject* context, std::function<void()> failed);
 bool OpenUrl(const QUrl& url);
+// A web address (or a local file's) handed over the same way, with the same report.
+bool OpenUrl(const QUrl& url, QObject* context, std::function<void()> failed);
 // The system's default beep.
 void Beep();
 

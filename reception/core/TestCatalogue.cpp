@@ -37,8 +37,13 @@ std::vector<int> TestCatalogue::Related(std::string_view fragment) const {
     std::vector<int> found;
     if (fragment.empty()) return found;
     const std::string wanted = FoldCase(fragment);
-    for (size_t i = 0; i < folded_.size(); ++i)
-        if (folded_[i].find(wanted) != std::string::npos) found.push_back(static_cast<int>(i));
+    // A name listed twice (the built-in list has FBS, Hb, CBC and ESR twice) is offered once:
+    // picking it selects the first test of that name either way.
+    for (size_t i = 0; i < folded_.size(); ++i) {
+        if (folded_[i].find(wanted) == std::string::npos) continue;
+        if (!found.empty() && names_[static_cast<size_t>(found.back())] == names_[i]) continue;
+        found.push_back(static_cast<int>(i));
+    }
     return found;
 }
 

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTableView>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 #include <QValidator>
@@ -246,6 +247,8 @@ void ReceptionWindow::BuildPatientFields() {
     ageUnitBox->setCurrentIndex(0);
     sexBox = Place<QComboBox>(this, "ComboBox3", QRect(200, 194, 180, 26));
     sexBox->addItems({QString(), QStringLiteral("زن"), QStringLiteral("مرد")});
+    // The style's own pop-up draws menu-like items from the left whatever the direction; this one reads right to left.
+    sexBox->setItemDelegate(new QStyledItemDelegate(sexBox));
     sexBox->setCurrentIndex(0);
     QLabel* sex = Caption(this, "Label9", "جنسیت :", QRect(384, 197, 78, 20));
     sex->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);

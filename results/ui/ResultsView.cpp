@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "base/core/AtomicFile.h"
+#include "base/ui/CentredMenu.h"
 #include "base/ui/Controls.h"
 #include "base/ui/Prompts.h"
 #include "results/core/ReportBody.h"
@@ -154,6 +155,7 @@ void ResultsView::buildControls() {
     normalValuesAction->setObjectName(u"N2"_s);
     testPriceAction->setObjectName(u"N3"_s);
     patientHistoryAction->setObjectName(u"patientHistoryAction"_s);
+    orv::ui::CentreMenuItems(gridMenu);
     resultGrid->setContextMenuPolicy(Qt::CustomContextMenu);
 
     watchBlinkTimer = new QTimer(this);

@@ -280,6 +280,16 @@ private slots:
         mainWindow->accounting->requestPayment();  // once the other action has ended, it pays
         QVERIFY(mainWindow->accounting->paymentRequested);
         QCOMPARE(prompts.opened.size(), 1);
+        QVERIFY2(!w_.Status().contains(u"باز نشد"_s), qPrintable(w_.Status()));
+        // No program takes the page: the status line says so, with the address, instead of "please wait".
+        for (const bool takenThenFailed : {false, true}) {
+            prompts.openSucceeds = takenThenFailed;
+            prompts.openFailsLater = takenThenFailed;
+            QTRY_VERIFY_WITH_TIMEOUT(mainWindow->accounting->payButton->isEnabled(), 10000);
+            mainWindow->accounting->requestPayment();
+            QTRY_VERIFY2(w_.Status().contains(u"صفحه پرداخت باز نشد"_s), qPrintable(w_.Status()));
+            QVERIFY2(w_.Status().contains(u"ResNum="_s + mainWindow->accounting->paymentRecord), qPrintable(w_.Status()));
+        }
     }
 
     // Send without the network: the network message, as other actions say it.

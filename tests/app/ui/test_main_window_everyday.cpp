@@ -3,6 +3,7 @@
 // the search across every archived day, and today's file watched at the refresh.
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QScrollBar>
@@ -339,6 +340,9 @@ private slots:
         QCOMPARE(notices_.size(), 2);
         QVERIFY(notices_[1].contains(u"changed"_s));
         QVERIFY(notices_[1].contains(u"1405/09/16"_s));
+        // The longest notice is shown whole on the status line, not cut at its ends.
+        QCOMPARE(mainWindow->statusLine->text(), notices_[1]);
+        QVERIFY(QFontMetrics(mainWindow->statusLine->font()).horizontalAdvance(notices_[1]) <= mainWindow->statusLine->width());
         QCOMPARE(orv::ReadTextFile(QString(Root() + u"14050917.txt"_s).toStdString()).content.lines.size(), size_t(4));
     }
 

@@ -31,6 +31,10 @@ TEST(TestCatalogue, RelatedTestsInAnyMixOfCases) {
     const auto at = c.Related("vit");
     EXPECT_TRUE(std::is_sorted(at.begin(), at.end()));
     EXPECT_GE(at.size(), 5u);
+    // A name the list holds twice is offered once.
+    EXPECT_EQ(NamesAt(c, c.Related("fbs")), std::vector<std::string>{"FBS"});
+    EXPECT_EQ(NamesAt(TestCatalogue({"Hb", "HbA1C", "Hb"}), TestCatalogue({"Hb", "HbA1C", "Hb"}).Related("hb")),
+              (std::vector<std::string>{"Hb", "HbA1C"}));
 }
 
 TEST(TestCatalogue, CustomCodes) {
