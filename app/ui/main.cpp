@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     orv::ui::InstallFonts();
     orv::solar::UseLocaleShortDateFormat();
     CreateForms();
-    mainWindow->UsePasswordStore(&passwordStore, start.storedPassword);
+    mainWindow->UsePasswordStore(&passwordStore, start);
     QObject::connect(&instance, &orv::ui::SingleInstance::ActivationRequested, [] { BringFormsForward(); });
     signInWindow->show();
     const int status = QApplication::exec();
