@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "base/core/CodePage.h"
 #include "base/ui/Prompts.h"
 #include "server/core/CurlFtpSession.h"
 #include "server/core/OffUiThread.h"
@@ -277,7 +278,8 @@ void ServerSettingsWindow::testConnection() {
         rows_[static_cast<size_t>(step)].text->clear();
     }
     const ServerSettings settings = FieldSettings();
-    const std::string folder = folderCodeEdit->text().trimmed().toStdString();
+    // Digits as any keyboard types them (Persian ۱۲ is 12), as reception reads them.
+    const std::string folder = AsciiDigits(folderCodeEdit->text().trimmed().toStdString());
     SntpClient sntp;
     RunOffUiThread(
         [&] {
