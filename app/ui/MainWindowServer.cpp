@@ -66,7 +66,8 @@ void MainWindow::ShowServerSettings(const QString& reason) {
                              locked);
     if (const QScreen* screen = isVisible() ? this->screen() : QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
-    connect(window, &orv::ui::ServerSettingsWindow::Saved, this, [this] { RunWhenIdle([this] { CheckSavedSettings(); }); });
+    connect(window, &orv::ui::ServerSettingsWindow::Saved, this,
+            [this] { RunWhenIdle([this] { CheckSavedSettings(); }); });
     window->show();
 }
 
@@ -77,6 +78,8 @@ void MainWindow::CheckSavedSettings() {
     bool billRead = false;
     CloseSession();
     checkServer();
+    // Before the sign-in the start's own account refresh runs, on the session the check left open.
+    if (state_.labFolderCode.isEmpty()) return;
     for (int i = 0; i < 3; ++i) ProcessMessages();
     const auto read = connect(accounting, &orv::accounting::AccountingPanel::accountRead, this,
                               [&billRead] { billRead = true; });

@@ -238,10 +238,11 @@ bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::stri
     // The next log-in reads what was saved: a file the reader takes otherwise than it
     // was written (a second [ftp], a password line it does not see) is put back as it was.
     const std::optional<std::string> now = ReadBackPassword(iniPath);
-    const bool right = password == PasswordKept::InFile    ? (now && *now == s.ftpPassword) || (!now && inherited &&
-                                                                                           s.ftpPassword == base.ftpPassword)
-                       : password == PasswordKept::Elsewhere ? !now
-                                                             : true;
+    bool right = true;
+    if (password == PasswordKept::InFile)  // written, or left to the deployment's file that gives the same
+        right = now ? *now == s.ftpPassword : inherited && s.ftpPassword == base.ftpPassword;
+    else if (password == PasswordKept::Elsewhere)
+        right = !now;
     if (right) return true;
     if (existed)
         WriteFileAtomically(iniPath, before, kPrivateFileMode);
