@@ -97,16 +97,20 @@ orv::ServerSettings MainWindow::Settings() const {
     return orv::SettingsWithStoredPassword(WorkspaceRoot().toStdString(), storedPassword_);
 }
 
-void MainWindow::UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword) {
+void MainWindow::UsePasswordStore(orv::PasswordStore* store, const orv::StartSettings& start) {
     passwordStore_ = store;
-    storedPassword_ = std::move(storedPassword);
+    storedPassword_ = start.storedPassword;
+    passwordKnown_ = start.passwordKnown;
+    if (!start.note.empty()) Note(QString::fromStdString(start.note));
 }
 
-bool MainWindow::SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error,
-                             const orv::ServerSettings* inherited) {
+bool MainWindow::SaveSettings(orv::ServerSettings settings, const std::optional<std::string>& password,
+                              std::string* error, const orv::ServerSettings* inherited) {
     const std::string root = WorkspaceRoot().toStdString();
     if (!orv::StorePassword(root, settings, password, passwordStore_, error, inherited)) return false;
+    if (!password) return true;
     // The password is now where the file says: in it, or (the file holding none) in the store.
-    storedPassword_ = password;
+    storedPassword_ = *password;
+    passwordKnown_ = true;
     return true;
 }

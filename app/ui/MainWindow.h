@@ -132,7 +132,7 @@ public:
     // Closes the session off the UI thread.
     void CloseSession() override;
     // The server settings window; `reason` says why it opened by itself. A save
-    // ends the open session and checks the server again with the new settings.
+    // ends the open session and runs the check and the account refresh with what was saved.
     void ShowServerSettings(const QString& reason = {});
     // Runs blocking `work` off the UI thread while the window keeps running (and
     // server actions are refused); `cancel` makes it end early should the program quit.
@@ -140,12 +140,13 @@ public:
     // Settings from orvanet.ini in the workspace root (read at every check), with
     // the password from the secret store when the file holds none.
     orv::ServerSettings Settings() const override;
-    // The secret store and the password read from it at start (main.cpp).
-    void UsePasswordStore(orv::PasswordStore* store, std::optional<std::string> storedPassword);
-    // Saves the settings with a new FTP password, the password where it is kept
-    // (the store when one answers, else orvanet.ini); false with `error` set.
-    bool SaveSettings(orv::ServerSettings settings, const std::string& password, std::string* error = nullptr,
-                      const orv::ServerSettings* inherited = nullptr);
+    // The secret store and what the start made of the password (main.cpp): a note
+    // of the start is said once on the status line.
+    void UsePasswordStore(orv::PasswordStore* store, const orv::StartSettings& start);
+    // Saves the settings, with a new FTP password when one was typed, the password
+    // where it is kept (the store when one answers, else orvanet.ini); false with `error` set.
+    bool SaveSettings(orv::ServerSettings settings, const std::optional<std::string>& password,
+                      std::string* error = nullptr, const orv::ServerSettings* inherited = nullptr);
     QString WorkspaceRoot() const override;  // the sign-in window's root
 
     std::vector<std::string> CheckFileLines() const;  // what "check.txt" is written with
@@ -213,6 +214,8 @@ private:
     void prepareOnShow();
     void NetworkCheck();
     void ServerTest();
+    // After a save of the server settings: the check and the account refresh with them.
+    void CheckSavedSettings();
     // Opens a session and closes it again: whether the server takes our log-in now.
     bool LogInWorks();
     void ConfigureSession();
@@ -231,6 +234,7 @@ private:
     QString lastError_;
     orv::PasswordStore* passwordStore_ = nullptr;   // none in the tests
     std::optional<std::string> storedPassword_;     // the FTP password from the store
+    bool passwordKnown_ = true;                     // false: the store did not give it at start
     orv::FtpFailure lastFailure_ = orv::FtpFailure::None;
     orv::FtpResult serverDown_;  // the last failed open of a check or an action
     // A session that did not open: remembered, and for a reason that lasts the server is down.

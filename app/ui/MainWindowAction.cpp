@@ -65,7 +65,8 @@ orv::ActionResult MainWindow::RunServerAction(const orv::ServerAction& a) {
     }
     Hourglass();
     ShowWait();
-    if (a.openSession && state_.networkOk) {
+    // An action meant for the session a check left open opens its own when there is none.
+    if ((a.openSession || !ftp->IsOpen()) && state_.networkOk) {
         ConfigureSession();
         orv::FtpResult opened;
         Wait([&] { opened = ftp->Open(); }, [this] { ftp->Abort(); });

@@ -53,21 +53,41 @@ void MainWindow::ShowServerSettings(const QString& reason) {
     window->setWindowFlag(Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->SetReason(reason);
-    window->KeepPasswordWith(Settings().ftpPassword, [this](orv::ServerSettings s, const orv::ServerSettings& inherited,
-                                                            std::string* error) {
-        const std::string password = s.ftpPassword;
-        return SaveSettings(std::move(s), password, error, &inherited);
-    });
+    const orv::ServerSettings running = Settings();
+    const orv::OutsidePassword outside = orv::ReadOutsidePassword(running);
+    const QString locked = outside.place == orv::PasswordPlace::Nowhere
+                               ? QString()
+                               : QStringLiteral("(از فایل %1)").arg(QString::fromStdString(outside.path));
+    window->KeepPasswordWith(passwordKnown_ ? std::optional(running.ftpPassword) : std::nullopt,
+                             [this](orv::ServerSettings s, const orv::ServerSettings& inherited,
+                                    const std::optional<std::string>& typed, std::string* error) {
+                                 return SaveSettings(std::move(s), typed, error, &inherited);
+                             },
+                             locked);
     if (const QScreen* screen = isVisible() ? this->screen() : QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
-    // The next action opens a new session with what was saved; the check says at once whether it answers.
-    connect(window, &orv::ui::ServerSettingsWindow::Saved, this, [this] {
-        RunWhenIdle([this] {
-            CloseSession();
-            checkServer();
-        });
-    });
+    connect(window, &orv::ui::ServerSettingsWindow::Saved, this,
+            [this] { RunWhenIdle([this] { CheckSavedSettings(); }); });
     window->show();
+}
+
+void MainWindow::CheckSavedSettings() {
+    // The session of the old settings ends; the check and the account refresh run
+    // with the new ones as at start, and leave no session open behind them.
+    const bool gateBefore = state_.accountOk;
+    bool billRead = false;
+    CloseSession();
+    checkServer();
+    // Before the sign-in the start's own account refresh runs, on the session the check left open.
+    if (state_.labFolderCode.isEmpty()) return;
+    for (int i = 0; i < 3; ++i) ProcessMessages();
+    const auto read = connect(accounting, &orv::accounting::AccountingPanel::accountRead, this,
+                              [&billRead] { billRead = true; });
+    accounting->refreshAccount();
+    disconnect(read);
+    // The check opened the gate; only a bill read now may say otherwise than before.
+    if (!billRead) state_.accountOk = gateBefore;
+    if (ftp->IsOpen()) CloseSession();
 }
 
 void MainWindow::checkServer() {
@@ -133,6 +153,7 @@ void MainWindow::ServerTest() {
         signInWindow->startCheckDone = true;
         return;
     }
+    if (ftp->IsOpen()) CloseSession();  // an earlier check's: this one logs in with the settings of now
     ConfigureSession();
     orv::FtpResult opened;
     Wait([&] { opened = ftp->Open(); }, [&] { ftp->Abort(); });
@@ -166,7 +187,9 @@ void MainWindow::refresh() {
     if (state_.networkOk == probe.received && state_.serverOk) {
         // The network is as it was. The server is asked for a log-in as well, so
         // one that stopped taking them shows as down instead of keeping its success.
-        const bool loggedIn = !state_.networkOk || ftp->IsOpen() || LogInWorks();
+        // A session still open here is one a check left behind: it says nothing of a log-in now.
+        if (ftp->IsOpen()) CloseSession();
+        const bool loggedIn = !state_.networkOk || LogInWorks();
         SetPicture(networkIndicator, state_.networkOk ? successPicture : failurePicture);
         if (!loggedIn) {
             state_.serverOk = false;

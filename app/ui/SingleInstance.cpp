@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QMetaMethod>
 #include <QThread>
 
 #include "app/core/KeptFiles.h"
@@ -30,6 +31,11 @@ SingleInstance::SingleInstance(const QString& workspaceRoot, QObject* parent)
 
 bool SingleInstance::Acquire() {
     if (!lock_.tryLock(0)) return lock_.error() != QLockFile::LockFailedError;
+    Listen();
+    return true;
+}
+
+void SingleInstance::Listen() {
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(name_);  // the socket a killed copy left behind (the lock is ours now)
@@ -38,10 +44,28 @@ bool SingleInstance::Acquire() {
         while (QLocalSocket* peer = server_->nextPendingConnection()) {
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
             peer->disconnectFromServer();
-            emit ActivationRequested();
+            if (isSignalConnected(QMetaMethod::fromSignal(&SingleInstance::ActivationRequested)))
+                emit ActivationRequested();
+            else
+                pendingActivation_ = true;
         }
     });
-    return true;
+}
+
+void SingleInstance::connectNotify(const QMetaMethod& signal) {
+    if (signal != QMetaMethod::fromSignal(&SingleInstance::ActivationRequested) || !pendingActivation_) return;
+    pendingActivation_ = false;
+    QMetaObject::invokeMethod(this, &SingleInstance::ActivationRequested, Qt::QueuedConnection);
+}
+
+SingleInstance::Start SingleInstance::Claim(int timeoutMs) {
+    if (Acquire()) return Start::Run;
+    if (NotifyRunning(timeoutMs)) return Start::BroughtForward;
+    // Nobody answers: a lock from another computer or an empty one goes. One a
+    // live copy here holds stays (its file lock keeps the file from being removed).
+    if (!lock_.removeStaleLockFile() || !lock_.tryLock(0)) return Start::Unanswered;
+    Listen();
+    return Start::Run;
 }
 
 bool SingleInstance::NotifyRunning(int timeoutMs) {

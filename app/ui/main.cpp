@@ -12,8 +12,17 @@
 #include "app/ui/SingleInstance.h"
 #include "app/ui/SignInWindow.h"
 #include "app/ui/MainWindow.h"
+#include "base/ui/DesktopNotice.h"
+#include "base/ui/Prompts.h"
 #include "server/core/PasswordStore.h"
 #include "solar/widgets/SolarLook.h"
+
+namespace {
+const char* const kAlreadyRuns = "برنامه روی این پوشه کار باز است؛ پنجره آن همین است - Orvanet already runs on this workspace";
+const char* const kRunsNotAnswering =
+    "برنامه روی این پوشه کار باز است ولی پاسخ نمی‌دهد؛ آن را ببندید و دوباره باز کنید - "
+    "Orvanet already runs on this workspace and does not answer: close it and start it again.";
+}  // namespace
 
 int main(int argc, char** argv) {
     // Answered before the window system is asked for: --help works on a server without a display.
@@ -37,11 +46,17 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orvanet"));
     // One copy per workspace: two would each keep their own worklist, and the last to save would win.
     orv::ui::SingleInstance instance(QString::fromStdString(SignInWindow::SettledPaths().root));
-    if (!instance.Acquire()) {
-        const bool reached = instance.NotifyRunning();
-        std::fprintf(stderr, "Orvanet already runs on this workspace%s.\n",
-                     reached ? "; its window was brought forward" : "");
-        return 0;
+    switch (instance.Claim()) {
+        case orv::ui::SingleInstance::Start::Run:
+            break;
+        case orv::ui::SingleInstance::Start::BroughtForward:
+            // The running copy says so on the desktop as it comes forward.
+            std::fprintf(stderr, "Orvanet already runs on this workspace; its window was brought forward.\n");
+            return 0;
+        case orv::ui::SingleInstance::Start::Unanswered:
+            std::fprintf(stderr, "Orvanet already runs on this workspace and does not answer.\n");
+            orv::ui::MessageBox(nullptr, QStringLiteral("Orvanet"), QString::fromUtf8(kRunsNotAnswering));
+            return 0;
     }
     // The FTP password: moved from orvanet.ini into the desktop's secret store when one runs.
     orv::KeychainPasswordStore passwordStore;
@@ -51,8 +66,12 @@ int main(int argc, char** argv) {
     orv::ui::InstallFonts();
     orv::solar::UseLocaleShortDateFormat();
     CreateForms();
-    mainWindow->UsePasswordStore(&passwordStore, start.storedPassword);
-    QObject::connect(&instance, &orv::ui::SingleInstance::ActivationRequested, [] { BringFormsForward(); });
+    mainWindow->UsePasswordStore(&passwordStore, start);
+    QObject::connect(&instance, &orv::ui::SingleInstance::ActivationRequested, [] {
+        BringFormsForward();
+        orv::ui::DesktopNotice::Show(mainWindow->isVisible() ? static_cast<QWidget*>(mainWindow) : signInWindow,
+                                     QStringLiteral("Orvanet"), QString::fromUtf8(kAlreadyRuns));
+    });
     signInWindow->show();
     const int status = QApplication::exec();
     DestroyForms();

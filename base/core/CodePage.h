@@ -28,5 +28,8 @@ bool EncodeCodePage(int codePage, std::u16string_view text, std::string& out, bo
 // The value of a decimal digit of any script (ASCII, Arabic-Indic, Persian, ...),
 // -1 for any other character.
 int DecimalDigitValue(char32_t cp);
+// Every decimal digit of any script (Persian, Arabic-Indic, ...) as its ASCII
+// digit; everything else (and bytes that are no UTF-8) as it is.
+std::string AsciiDigits(std::string_view utf8);
 
 }  // namespace orv

@@ -15,8 +15,10 @@ bool NeedsQuotes(std::string_view value) {
     return value.find_first_of(";,\"\\") != std::string_view::npos;
 }
 
-std::string Written(std::string_view value) {
-    if (!NeedsQuotes(value)) return std::string(value);
+std::string Written(std::string_view plain) {
+    // The reader takes "@String(...)", "@Variant(...)" and the like for typed values; "@@" is a plain "@".
+    const std::string value = !plain.empty() && plain.front() == '@' ? "@" + std::string(plain) : std::string(plain);
+    if (!NeedsQuotes(value)) return value;
     std::string out = "\"";
     for (const char c : value) {
         if (c == '"' || c == '\\') out += '\\';
@@ -42,9 +44,39 @@ size_t ValueEnd(std::string_view line, size_t from) {
     return std::string_view::npos;
 }
 
+// The written value back: quotes with their \\ and \" undone, a doubled leading "@" made one.
+std::string Unwritten(std::string_view text) {
+    std::string value;
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        for (size_t i = 1; i + 1 < text.size(); ++i) {
+            if (text[i] == '\\' && i + 2 < text.size()) ++i;
+            value += text[i];
+        }
+    } else {
+        value = std::string(text);
+    }
+    if (value.starts_with("@@")) value.erase(0, 1);
+    return value;
+}
+
+// A section header as the reader takes it: "[" then the name up to the first "]"
+// (or the line's end), the line cut first at a ";" that starts a comment.
+std::optional<std::string> SectionName(std::string_view trimmed) {
+    if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+    std::string_view name = trimmed.substr(1);
+    name = name.substr(0, name.find(';'));
+    name = name.substr(0, name.find(']'));
+    return std::string(Trim(name));
+}
+
 }  // namespace
 
 IniText::IniText(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        byteOrderMark_ = true;
+        text.remove_prefix(3);
+    }
+    if (const size_t lf = text.find('\n'); lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r') crlf_ = true;
     std::string section;
     size_t start = 0;
     while (start < text.size()) {
@@ -54,8 +86,8 @@ IniText::IniText(std::string_view text) {
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         Line line{std::string(raw), {}, {}};
         const std::string_view t = Trim(raw);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
-            section = std::string(Trim(t.substr(1, t.size() - 2)));
+        if (const std::optional<std::string> name = SectionName(t)) {
+            section = *name;
         } else if (!t.empty() && t.front() != ';' && t.front() != '#') {
             if (const size_t eq = t.find('='); eq != std::string_view::npos) line.key = std::string(Trim(t.substr(0, eq)));
         }
@@ -82,7 +114,19 @@ size_t IniText::EndOfSection(std::string_view section) const {
     return end;
 }
 
-void IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
+std::optional<std::string> IniText::Value(std::string_view section, std::string_view key) const {
+    for (auto l = lines_.rbegin(); l != lines_.rend(); ++l) {
+        if (l->section != section || l->key != key) continue;
+        const size_t from = l->text.find('=') + 1;
+        const size_t end = ValueEnd(l->text, from);
+        const std::string_view text(l->text);
+        return Unwritten(Trim(text.substr(from, end == std::string::npos ? std::string::npos : end - from)));
+    }
+    return std::nullopt;
+}
+
+bool IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
+    if (value.find_first_of("\r\n") != std::string_view::npos) return false;
     const std::string written = Written(value);
     bool done = false;
     for (size_t i = 0; i < lines_.size(); ++i) {
@@ -100,15 +144,16 @@ void IniText::Set(std::string_view section, std::string_view key, std::string_vi
         l.text = before + written + comment;
         done = true;
     }
-    if (done) return;
+    if (done) return true;
     Line added{std::string(key) + "=" + written, std::string(section), std::string(key)};
     if (const size_t end = EndOfSection(section); end != std::string::npos) {
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), std::move(added));
-        return;
+        return true;
     }
     if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back({"", lines_.back().section, {}});
     lines_.push_back({"[" + std::string(section) + "]", std::string(section), {}});
     lines_.push_back(std::move(added));
+    return true;
 }
 
 void IniText::Remove(std::string_view section, std::string_view key) {
@@ -116,8 +161,8 @@ void IniText::Remove(std::string_view section, std::string_view key) {
 }
 
 std::string IniText::Text() const {
-    std::string out;
-    for (const Line& l : lines_) out += l.text + "\n";
+    std::string out = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
+    for (const Line& l : lines_) out += l.text + (crlf_ ? "\r\n" : "\n");
     return out;
 }
 

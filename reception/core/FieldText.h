@@ -7,10 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "base/core/CodePage.h"
+
 namespace orv::reception {
 
 // Every decimal digit of any script (Persian, Arabic-Indic, ...) as its ASCII digit.
-std::string AsciiDigits(std::string_view utf8);
+using ::orv::AsciiDigits;
 
 // The first character code page 1256 cannot hold, not even by a best fit; empty
 // when every character fits.

@@ -6,7 +6,9 @@
 #include <QSettings>
 #include <QString>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "base/core/AtomicFile.h"
 #include "base/core/IniText.h"
@@ -14,17 +16,21 @@
 namespace orv {
 namespace {
 
-void ReadText(const QSettings& ini, const char* key, std::string& value) {
+std::optional<std::string> TextValue(const QSettings& ini, const char* key) {
     const QVariant v = ini.value(QString::fromUtf8(key));
-    if (!v.isValid()) return;
+    if (!v.isValid()) return std::nullopt;
     // An unquoted value with a comma reads as a list: the value is the whole of it.
     // The reader trims unquoted values; a quoted one keeps its spaces (a password may have them).
     const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(u',') : v.toString();
     // A quoted value may run over its line; a host, user or password with a line
     // break or another control character would reach the server as a command.
     for (const QChar ch : text)
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7f) return;
-    value = text.toStdString();
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7f) return std::nullopt;
+    return text.toStdString();
+}
+
+void ReadText(const QSettings& ini, const char* key, std::string& value) {
+    if (std::optional<std::string> text = TextValue(ini, key)) value = std::move(*text);
 }
 
 void ReadNumber(const QSettings& ini, const char* key, int& value, int low, int high) {
@@ -47,8 +53,9 @@ void ReadTls(const QSettings& ini, FtpTls& value) {
         value = FtpTls::Required;
 }
 
-void ReadCaFile(const QSettings& ini, const std::string& iniPath, std::string& value) {
-    const QString file = ini.value(QStringLiteral("ftp/ca_file")).toString().trimmed();
+// A file named in the settings: a relative name is taken from the settings file's folder.
+void ReadFileName(const QSettings& ini, const char* key, const std::string& iniPath, std::string& value) {
+    const QString file = ini.value(QString::fromUtf8(key)).toString().trimmed();
     if (file.isEmpty()) return;
     const QDir folder = QFileInfo(QString::fromStdString(iniPath)).absoluteDir();
     value = QDir::cleanPath(folder.absoluteFilePath(file)).toStdString();
@@ -75,7 +82,8 @@ void ReadFile(const std::string& iniPath, ServerSettings& s) {
     ReadText(ini, "ftp/user", s.ftpUser);
     ReadText(ini, "ftp/password", s.ftpPassword);
     ReadTls(ini, s.ftpTls);
-    ReadCaFile(ini, iniPath, s.ftpCaFile);
+    ReadFileName(ini, "ftp/ca_file", iniPath, s.ftpCaFile);
+    ReadFileName(ini, "ftp/password_file", iniPath, s.ftpPasswordFile);
     ReadText(ini, "sntp/host", s.sntpHost);
     ReadNumber(ini, "sntp/port", s.sntpPort, 1, 65535);
     ReadNumber(ini, "sntp/timeout_ms", s.sntpTimeoutMs, 100, 600000);
@@ -160,11 +168,48 @@ ServerSettings LoadWorkspaceSettings(const std::string& workspaceRoot) {
     return LoadServerSettings(WorkspaceSettingsFiles(workspaceRoot));
 }
 
+bool FileHoldsPassword(const std::string& iniPath) {
+    return FileExists(iniPath) &&
+           QSettings(QString::fromStdString(iniPath), QSettings::IniFormat).contains(QStringLiteral("ftp/password"));
+}
+
+std::optional<std::string> FilePassword(const std::string& iniPath) {
+    if (!FileExists(iniPath)) return std::nullopt;
+    return TextValue(QSettings(QString::fromStdString(iniPath), QSettings::IniFormat), "ftp/password");
+}
+
 namespace {
-// Writes the settings; without `withPassword` the file's password key goes (the
-// password is kept in the secret store).
+
+bool HasControl(const std::string& text) {
+    for (const unsigned char c : text)
+        if (c < 0x20 || c == 0x7f) return true;
+    return false;
+}
+
+// What the reader makes of the file's password now; nothing when the file has none.
+std::optional<std::string> ReadBackPassword(const std::string& iniPath) {
+    if (!FileHoldsPassword(iniPath)) return std::nullopt;
+    return FilePassword(iniPath).value_or(std::string("\x7f"));  // one it refuses: not what was saved
+}
+
 bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::string* error,
-                  const ServerSettings* inherited, bool withPassword) {
+                  const ServerSettings* inherited, PasswordKept password) {
+    const auto fail = [&](const std::string& why) {
+        if (error) *error = why;
+        return false;
+    };
+    // A line break would end the value early and start a line of its own (another key, another section).
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"[ftp] host", &s.ftpHost},     {"[ftp] user", &s.ftpUser},   {"[ftp] password", &s.ftpPassword},
+        {"[ftp] ca_file", &s.ftpCaFile}, {"[sntp] host", &s.sntpHost}, {"[payment] host", &s.paymentHost}};
+    for (const auto& [name, text] : texts) {
+        if (name == std::string_view("[ftp] password") && password != PasswordKept::InFile) continue;
+        if (HasControl(*text)) return fail(iniPath + ": " + name + " holds a line break or another control character");
+    }
+    std::string before;
+    const bool existed = FileExists(iniPath);
+    if (existed && !ReadWholeFile(iniPath, before, error)) return false;
+
     const ServerSettings fallback;
     const ServerSettings& base = inherited ? *inherited : fallback;
     const auto edit = [&](IniText& ini) {
@@ -175,9 +220,9 @@ bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::stri
         put("ftp", "host", s.ftpHost, base.ftpHost);
         put("ftp", "port", number(s.ftpPort), number(base.ftpPort));
         put("ftp", "user", s.ftpUser, base.ftpUser);
-        if (withPassword)
+        if (password == PasswordKept::InFile)
             put("ftp", "password", s.ftpPassword, base.ftpPassword);
-        else
+        else if (password == PasswordKept::Elsewhere)
             ini.Remove("ftp", "password");
         put("ftp", "tls", TlsSettingName(s.ftpTls), TlsSettingName(base.ftpTls));
         if (!s.ftpCaFile.empty() || ini.Has("ftp", "ca_file")) put("ftp", "ca_file", s.ftpCaFile, base.ftpCaFile);
@@ -189,19 +234,32 @@ bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::stri
         put("results", "watch", s.resultsWatch ? "true" : "false", base.resultsWatch ? "true" : "false");
     };
     const FileResult r = EditIniFile(iniPath, edit, kPrivateFileMode);
-    if (!r && error) *error = r.error;
-    return r.ok;
+    if (!r) return fail(r.error);
+    // The next log-in reads what was saved: a file the reader takes otherwise than it
+    // was written (a second [ftp], a password line it does not see) is put back as it was.
+    const std::optional<std::string> now = ReadBackPassword(iniPath);
+    bool right = true;
+    if (password == PasswordKept::InFile)  // written, or left to the deployment's file that gives the same
+        right = now ? *now == s.ftpPassword : inherited && s.ftpPassword == base.ftpPassword;
+    else if (password == PasswordKept::Elsewhere)
+        right = !now;
+    if (right) return true;
+    if (existed)
+        WriteFileAtomically(iniPath, before, kPrivateFileMode);
+    else
+        std::remove(iniPath.c_str());
+    return fail(iniPath + ": the settings reader does not read the password back as saved; the file is left as it was");
 }
 }  // namespace
 
 bool SaveServerSettings(const std::string& iniPath, const ServerSettings& s, std::string* error,
-                        const ServerSettings* inherited) {
-    return SaveSettings(iniPath, s, error, inherited, true);
+                        const ServerSettings* inherited, PasswordKept password) {
+    return SaveSettings(iniPath, s, error, inherited, password);
 }
 
 bool SaveServerSettingsWithoutPassword(const std::string& iniPath, const ServerSettings& s, std::string* error,
                                        const ServerSettings* inherited) {
-    return SaveSettings(iniPath, s, error, inherited, false);
+    return SaveSettings(iniPath, s, error, inherited, PasswordKept::Elsewhere);
 }
 
 }  // namespace orv

@@ -4,12 +4,14 @@
 // folders of $XDG_CONFIG_DIRS, by default /etc/xdg; on Windows the program's
 // folder), over built-in defaults.
 //
-//   [ftp]     host, port, user, password, tls (required, try, off), ca_file
+//   [ftp]     host, port, user, password, tls (required, try, off), ca_file,
+//             password_file (a file holding the password, for unattended runs)
 //   [sntp]    host, port, timeout_ms
 //   [payment] host, port
 //   [results] watch
 //
 // The file holds the FTP password: it is written readable by its owner alone.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,7 @@ struct ServerSettings {
     std::string ftpPassword = "00000000";
     FtpTls ftpTls = FtpTls::Try;
     std::string ftpCaFile;  // absolute; a relative ca_file is taken from the settings file's folder
+    std::string ftpPasswordFile;  // the same; the program never writes it
     std::string sntpHost = "pool.ntp.org";
     int sntpPort = 123;
     int sntpTimeoutMs = 3000;
@@ -67,11 +70,25 @@ ServerSettings LoadWorkspaceSettings(const std::string& workspaceRoot);
 // With `inherited` (what the workspace would run with without its own file), a
 // key whose value is the inherited one is written only where the file already has
 // it, so the system-wide defaults keep reaching the workspace.
+// A value with a line break or another control character is refused, as is a
+// save the reader would not read the password back from as written (the file
+// is then left as it was).
+enum class PasswordKept {
+    InFile,     // settings.ftpPassword is written into the file
+    Elsewhere,  // the file's password= goes (the password is kept in the secret store)
+    AsItIs,     // the file's password line is not touched (the user typed no new password)
+};
 bool SaveServerSettings(const std::string& iniPath, const ServerSettings& settings, std::string* error = nullptr,
-                        const ServerSettings* inherited = nullptr);
+                        const ServerSettings* inherited = nullptr, PasswordKept password = PasswordKept::InFile);
 // The same for a password kept in the secret store: the file's password= goes.
 bool SaveServerSettingsWithoutPassword(const std::string& iniPath, const ServerSettings& settings,
                                        std::string* error = nullptr, const ServerSettings* inherited = nullptr);
+
+// Whether the reader finds [ftp] password= in this one file (whatever its value).
+bool FileHoldsPassword(const std::string& iniPath);
+// The password the settings reader takes from this one file; nothing when the
+// file holds none or one it refuses (a line break or another control character).
+std::optional<std::string> FilePassword(const std::string& iniPath);
 
 const char* TlsSettingName(FtpTls tls);
 

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "base/core/CodePage.h"
 #include "base/ui/Prompts.h"
 #include "server/core/CurlFtpSession.h"
 #include "server/core/OffUiThread.h"
@@ -173,10 +174,20 @@ void ServerSettingsWindow::SetReason(const QString& reason) {
     reasonLabel->setVisible(!reason.isEmpty());
 }
 
-void ServerSettingsWindow::KeepPasswordWith(const std::string& password, Saver saver) {
-    passwordEdit->setText(Q(password));
+void ServerSettingsWindow::KeepPasswordWith(const std::optional<std::string>& password, Saver saver,
+                                            const QString& lockedNote) {
+    if (password) runningPassword_ = *password;
+    shownPassword_ = password && lockedNote.isEmpty() ? Q(*password) : QString();
+    passwordEdit->setText(shownPassword_);
+    passwordLocked_ = !lockedNote.isEmpty();
+    passwordEdit->setReadOnly(passwordLocked_);
+    passwordEdit->setPlaceholderText(passwordLocked_ ? lockedNote
+                                     : password     ? QString()
+                                                    : u"(نگه داشته شده؛ برای تغییر، رمز تازه را وارد کنید)"_s);
     saver_ = std::move(saver);
 }
+
+bool ServerSettingsWindow::PasswordTyped() const { return !passwordLocked_ && passwordEdit->text() != shownPassword_; }
 
 void ServerSettingsWindow::Load() {
     inherited_ = LoadServerSettings(SystemSettingsFiles());
@@ -184,7 +195,12 @@ void ServerSettingsWindow::Load() {
     hostEdit->setText(Q(s.ftpHost));
     portSpin->setValue(s.ftpPort);
     userEdit->setText(Q(s.ftpUser));
-    passwordEdit->setText(Q(s.ftpPassword));
+    // The built-in placeholder is no password of anyone's: the field starts empty then.
+    bool held = false;
+    for (const std::string& file : WorkspaceSettingsFiles(root_.toStdString())) held = held || FileHoldsPassword(file);
+    runningPassword_ = s.ftpPassword;
+    shownPassword_ = held ? Q(s.ftpPassword) : QString();
+    passwordEdit->setText(shownPassword_);
     for (int i = 0; i < 3; ++i)
         if (kTlsModes[i] == s.ftpTls) tlsCombo->setCurrentIndex(i);
     ShowTlsNote();
@@ -202,7 +218,7 @@ ServerSettings ServerSettingsWindow::FieldSettings() const {
     s.ftpHost = hostEdit->text().trimmed().toStdString();
     s.ftpPort = portSpin->value();
     s.ftpUser = userEdit->text().trimmed().toStdString();
-    s.ftpPassword = passwordEdit->text().toStdString();
+    s.ftpPassword = PasswordTyped() ? passwordEdit->text().toStdString() : runningPassword_;
     s.ftpTls = kTlsModes[std::max(0, tlsCombo->currentIndex())];
     s.ftpCaFile = caFileEdit->text().trimmed().toStdString();
     s.sntpHost = timeHostEdit->text().trimmed().toStdString();
@@ -262,7 +278,8 @@ void ServerSettingsWindow::testConnection() {
         rows_[static_cast<size_t>(step)].text->clear();
     }
     const ServerSettings settings = FieldSettings();
-    const std::string folder = folderCodeEdit->text().trimmed().toStdString();
+    // Digits as any keyboard types them (Persian ۱۲ is 12), as reception reads them.
+    const std::string folder = AsciiDigits(folderCodeEdit->text().trimmed().toStdString());
     SntpClient sntp;
     RunOffUiThread(
         [&] {
@@ -283,14 +300,21 @@ void ServerSettingsWindow::testConnection() {
 
 bool ServerSettingsWindow::save() {
     const ServerSettings s = FieldSettings();
+    // A password nobody typed is never saved: the one kept stays as and where it is.
+    const bool typed = PasswordTyped();
+    std::optional<std::string> password;
+    if (typed) password = s.ftpPassword;
     if (s.ftpHost.empty() || HasControl(hostEdit->text()) || HasControl(userEdit->text()) ||
-        HasControl(passwordEdit->text()) || HasControl(timeHostEdit->text()) || HasControl(paymentHostEdit->text())) {
+        (typed && HasControl(passwordEdit->text())) || HasControl(caFileEdit->text()) ||
+        HasControl(timeHostEdit->text()) || HasControl(paymentHostEdit->text())) {
         MessageBox(this, u"Attention"_s, u"نام سرور، نام کاربری یا رمز عبور درست نیست"_s);
         return false;
     }
     const std::string path = WorkspaceSettingsFile(root_.toStdString());
     std::string error;
-    const bool saved = saver_ ? saver_(s, inherited_, &error) : SaveServerSettings(path, s, &error, &inherited_);
+    const bool saved = saver_ ? saver_(s, inherited_, password, &error)
+                              : SaveServerSettings(path, s, &error, &inherited_,
+                                                   typed ? PasswordKept::InFile : PasswordKept::AsItIs);
     if (!saved) {
         MessageBox(this, u"Attention"_s, Q(error));
         return false;

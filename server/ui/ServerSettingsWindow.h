@@ -8,6 +8,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "server/core/ConnectionTest.h"
@@ -39,10 +40,16 @@ public:
     // The settings as the fields hold them.
     ServerSettings FieldSettings() const;
     // How a save keeps the settings when the password lives outside orvanet.ini
-    // (the desktop's secret store): `password` is shown, `saver` writes. Without
-    // it the password is saved in the file with the rest.
-    using Saver = std::function<bool(ServerSettings settings, const ServerSettings& inherited, std::string* error)>;
-    void KeepPasswordWith(const std::string& password, Saver saver);
+    // (the desktop's secret store): `password` is the one the program runs with
+    // (nothing when it is not known: the field then starts empty), `saver` writes,
+    // given the password only when one was typed. A `lockedNote` says the password
+    // comes from elsewhere (a credential, password_file=): the field is not editable.
+    // Without it the password is saved in the file with the rest.
+    using Saver = std::function<bool(ServerSettings settings, const ServerSettings& inherited,
+                                     const std::optional<std::string>& typedPassword, std::string* error)>;
+    void KeepPasswordWith(const std::optional<std::string>& password, Saver saver, const QString& lockedNote = {});
+    // True when the password field holds something other than what it was given.
+    bool PasswordTyped() const;
     bool Testing() const { return testing_; }
     // Each step of the last test as it ended (Skipped with no text: not reached yet).
     const std::vector<StepReport>& Steps() const { return steps_; }
@@ -96,6 +103,9 @@ private:
     ServerSettings inherited_;  // what the workspace runs with when its file lacks a key
     std::unique_ptr<FtpSession> session_;
     Saver saver_;
+    QString shownPassword_;        // what the password field started with
+    std::string runningPassword_;  // the password the program runs with (the connection test's when none is typed)
+    bool passwordLocked_ = false;
     std::atomic<bool> cancel_{false};
     bool testing_ = false;
     bool closeAfterTest_ = false;

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "accounting/core/Account.h"
+#include "base/core/CodePage.h"
 #include "base/core/TextFile.h"
 #include "solar/core/TPublicUtils.h"
 #include "tools/orvanet-tool/ToolCommand.h"
@@ -66,6 +67,7 @@ int Run(const std::vector<std::string>& args) {
         std::cerr << kName << "\"" << today << "\" is not a solar date YYYY/MM/DD\n";
         return 2;
     }
+    code = orv::AsciiDigits(code);  // Persian or Arabic-Indic digits as typed on a Persian keyboard
     if (!orv::tool::AllDigits(code)) {
         std::cerr << kName << "the folder code \"" << code << "\" is not a whole number\n";
         return 2;

@@ -14,6 +14,7 @@
 #include "accounting/core/Account.h"
 #include "accounting/core/AccountFiles.h"
 #include "app/core/Workspace.h"
+#include "base/core/CodePage.h"
 #include "base/core/TextFile.h"
 #include "reception/core/QualityControl.h"
 #include "reception/core/WorklistFiles.h"
@@ -58,6 +59,7 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
         }
         (arg == "--code" ? a.code : a.day) = args[++i];
     }
+    a.code = orv::AsciiDigits(a.code);  // Persian or Arabic-Indic digits as typed on a Persian keyboard
     if (!orv::tool::AllDigits(a.code) || a.code.size() > 9) {
         std::cerr << kName << "--code needs the laboratory folder code, a whole number (12 for access code 12311)\n";
         return std::nullopt;
@@ -84,19 +86,25 @@ int Fail(const std::string& statusLine) {
 // the time server, one FTP session at a time.
 class Headless {
 public:
-    // As the program starts: the password from the secret store when one runs
-    // (moved there from orvanet.ini), else from the file.
-    static orv::ServerSettings LoadSettings(const std::string& root) {
+    // As the program starts: the password from a systemd credential or the file
+    // password_file= names, else from the secret store when one runs (moved there
+    // from orvanet.ini), else from the file. Empty when none gives one: what to say then.
+    std::string LoadSettings() {
         static int argc = 1;
         static char name[] = "orvanet-tool";
         static char* argv[] = {name, nullptr};
         // The store's calls wait in a Qt event loop; the application object lives to the end.
         if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
         orv::KeychainPasswordStore store;
-        return orv::LoadSettingsAtStart(root, store).settings;
+        const orv::StartSettings start = orv::LoadSettingsAtStart(root_, store);
+        settings_ = start.settings;
+        if (start.place != orv::PasswordPlace::Nowhere && start.passwordKnown) return {};
+        if (const orv::OutsidePassword outside = orv::ReadOutsidePassword(settings_); !outside.problem.empty())
+            return std::string(kName) + "the FTP password file " + outside.problem;
+        return std::string(kName) + orv::NoPasswordMessage(root_, store.Available());
     }
 
-    explicit Headless(std::string root) : root_(std::move(root)), settings_(LoadSettings(root_)) {
+    explicit Headless(std::string root) : root_(std::move(root)), noPassword_(LoadSettings()) {
         session_.Configure(settings_.Ftp());
         sntp_.host = settings_.sntpHost;
         sntp_.port = settings_.sntpPort;
@@ -105,6 +113,8 @@ public:
     ~Headless() { session_.Close(); }
 
     const std::string& Root() const { return root_; }
+    // Why no log-in can be tried (no password anywhere); empty when one can.
+    const std::string& NoPassword() const { return noPassword_; }
     orv::FtpSession& Session() { return session_; }
 
     // Today from the time server; empty when the network check fails.
@@ -124,6 +134,7 @@ public:
 private:
     std::string root_;
     orv::ServerSettings settings_;
+    std::string noPassword_;
     orv::CurlFtpSession session_;
     orv::SntpClient sntp_;
 };
@@ -206,6 +217,7 @@ int Run(const std::vector<std::string>& args) {
     const std::optional<Arguments> a = Parse(args);
     if (!a) return 2;
     Headless h(WorkspaceRoot());
+    if (!h.NoPassword().empty()) return Fail(h.NoPassword());
     if (a->action == "check") return Check(h);
     if (a->action == "results") return Results(h, *a);
     if (a->action == "documents") return Documents(h, *a);

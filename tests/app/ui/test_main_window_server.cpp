@@ -1,6 +1,7 @@
 // The main window's server link against the local central laboratory: the
 // checks, the refresh and the standard server action.
 #include <QDir>
+#include <QSpinBox>
 #include <QtTest>
 #include <chrono>
 
@@ -13,6 +14,7 @@
 #include "base/ui/Prompts.h"
 #include "reception/ui/ReceptionWindow.h"
 #include "server/core/ServerMessages.h"
+#include "server/ui/ServerSettingsWindow.h"
 #include "solar/widgets/TSolarDatePicker.h"
 #include "tests/support/CentralLab.h"
 #include "tests/support/LabWindow.h"
@@ -33,6 +35,7 @@ class MainformServerTest : public QObject {
     Q_OBJECT
 private:
     orv::test::CentralLab lab_;
+    orv::test::CentralLab overdueLab_;  // its bill overdue, the lock on
     orv::test::LabWindow window_;
 
     QString Root() const { return window_.Root(); }
@@ -55,8 +58,25 @@ private:
         QVERIFY(!mainWindow->ftp->IsOpen());
     }
 
+    // The main window's server settings, changed by `change` and saved.
+    template <class Change>
+    void SaveServerSettings(Change change) {
+        mainWindow->ShowServerSettings();
+        auto* window = mainWindow->findChild<orv::ui::ServerSettingsWindow*>();
+        QVERIFY(window);
+        change(*window);
+        QVERIFY(window->save());
+        QTRY_VERIFY(!mainWindow->findChild<orv::ui::ServerSettingsWindow*>());
+        QVERIFY(!mainWindow->ServerBusy());
+    }
+
 private slots:
-    void initTestCase() { QVERIFY2(lab_.Start(orv::test::QuickLab()), lab_.Error().c_str()); }
+    void initTestCase() {
+        QVERIFY2(lab_.Start(orv::test::QuickLab()), lab_.Error().c_str());
+        orv::test::CentralLabOptions overdue = orv::test::QuickLab();
+        overdue.overdue = true;
+        QVERIFY2(overdueLab_.Start(overdue), overdueLab_.Error().c_str());
+    }
     void init() {
         QVERIFY(lab_.Control("reset"));
         lab_.ClearLogs();
@@ -167,6 +187,37 @@ private slots:
         QCOMPARE(lab_.CountFtpCommands("RETR"), 0);
         QCOMPARE(lab_.CountFtpCommands("USER"), 1);
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // A save from the main window: the next action logs in with what was saved,
+    // the indicators say what the server did, and the gate is what the bill says.
+    void savedSettingsReachTheNextActionAndTheGateStaysTheBills() {
+        QVERIFY(overdueLab_.WriteSettings(Root().toStdString()));
+        CheckAndRefreshAccount();
+        QVERIFY(!mainWindow->State().accountOk);
+        SaveServerSettings([](orv::ui::ServerSettingsWindow&) {});
+        QVERIFY2(!mainWindow->State().accountOk, "a save lifted the accounting lock");
+        QVERIFY(!mainWindow->ftp->IsOpen());
+
+        SaveServerSettings([this](orv::ui::ServerSettingsWindow& w) { w.portSpin->setValue(lab_.FtpPort()); });
+        QVERIFY(mainWindow->State().serverOk);
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->successPicture));
+        QVERIFY(mainWindow->State().accountOk);  // this laboratory's bill is paid
+        QVERIFY(!mainWindow->ftp->IsOpen());
+        lab_.ClearLogs();
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Done);
+        QCOMPARE(lab_.CountFtpCommands("RETR /Text Result/12/14010630.txt"), 1);
+        // The refresh asks for log-ins of its own (the check, the watch) and leaves no session open.
+        lab_.ClearLogs();
+        mainWindow->refresh();
+        QVERIFY(lab_.CountFtpCommands("USER") >= 1);
+        QVERIFY(!mainWindow->ftp->IsOpen());
+
+        // Nothing listens on the saved port: the indicator and the next action say so.
+        SaveServerSettings([](orv::ui::ServerSettingsWindow& w) { w.portSpin->setValue(1); });
+        QVERIFY(!mainWindow->State().serverOk);
+        QVERIFY(SamePicture(mainWindow->serverIndicator, mainWindow->failurePicture));
+        QCOMPARE(mainWindow->RunServerAction(DayDownload(u"14010630"_qs)), ActionResult::Refused);
     }
 
     void successfulDownloadReplacesTheLocalFile() {

@@ -51,6 +51,38 @@ private slots:
         QTRY_COMPARE(forward.count(), 1);
     }
 
+    // A lock no running copy answers for: written on another computer (a copied
+    // workspace) or left empty by a power cut. A live copy's lock is not.
+    void lockNobodyAnswersForIsTakenOver() {
+        const QByteArray locks[] = {"", "4242\norvanet\nanother-computer\n0123456789abcdef\n"};
+        int n = 0;
+        for (const QByteArray& content : locks) {
+            const QString w = Workspace(n++ ? "copied" : "power-cut");
+            QDir().mkpath(w);
+            QFile lock(w + u".orvanet.lock"_qs);
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(content);
+            lock.close();
+            SingleInstance start(w);
+            QCOMPARE(start.Claim(300), SingleInstance::Start::Run);
+            SingleInstance again(w);
+            QSignalSpy forward(&start, &SingleInstance::ActivationRequested);
+            QCOMPARE(again.Claim(), SingleInstance::Start::BroughtForward);
+            QTRY_COMPARE(forward.count(), 1);
+        }
+    }
+
+    // Asked to come forward before anything listens (the start waits for the secret store): not lost.
+    void activationBeforeAnyoneListensComesLater() {
+        const QString w = Workspace("waiting");
+        SingleInstance first(w), second(w);
+        QVERIFY(first.Acquire());
+        QVERIFY(second.NotifyRunning());
+        QTest::qWait(300);  // the request arrives while nothing is connected
+        QSignalSpy forward(&first, &SingleInstance::ActivationRequested);
+        QTRY_COMPARE(forward.count(), 1);
+    }
+
     void programStartsOncePerWorkspace() {
         const QString one = Workspace("one"), two = Workspace("two");
         auto running = Start(one);

@@ -120,6 +120,8 @@ private slots:
                                          << QString::fromUtf8(orv::msg::kTlsUnavailable);
         QTest::newRow("log-in refused") << "tls" << int(orv::FtpTls::Required) << true << "login refuse" << "12"
                                         << QList<int>{P, P, P, F, S} << QString::fromUtf8(orv::msg::kLogInRefused);
+        QTest::newRow("folder code in Persian digits") << "plain" << int(orv::FtpTls::Off) << false << "" << u"۱۲"_s
+                                                       << QList<int>{P, P, C, P, P} << "";
         QTest::newRow("no such folder") << "plain" << int(orv::FtpTls::Off) << false << "" << "97"
                                         << QList<int>{P, P, C, P, F} << QStringLiteral("/Text Result/97/");
         QTest::newRow("nothing listening") << "closed" << int(orv::FtpTls::Off) << false << "" << "12"
@@ -151,6 +153,33 @@ private slots:
             if (state == int(StepState::Failed)) QVERIFY2(text.contains(failureText), qPrintable(text));
         QVERIFY(!w.Testing());
         lab.Control("reset");
+    }
+
+    // A password nobody typed is never saved: not the placeholder the window shows
+    // for one the reader refuses, nor an empty field where the store did not give it.
+    void aPasswordNobodyTypedIsNeverSaved() {
+        const std::string own = "[ftp]\nhost=h\npassword=tab\\there\n";  // the reader takes "\t" for a tab
+        QVERIFY(orv::WriteFileAtomically(Ini(), own));
+        {
+            orv::ui::ServerSettingsWindow w(Root(), QStringLiteral("12"));
+            w.userEdit->setText(QStringLiteral("lab13"));
+            QVERIFY(w.save());
+        }
+        std::string text;
+        QVERIFY(orv::ReadWholeFile(Ini(), text));
+        QVERIFY2(text.find("password=tab\\there\n") != std::string::npos, text.c_str());
+        QCOMPARE(orv::LoadServerSettings(Ini()).ftpUser, std::string("lab13"));
+
+        orv::ui::ServerSettingsWindow w(Root(), QStringLiteral("12"));
+        std::optional<std::optional<std::string>> given;
+        w.KeepPasswordWith(std::nullopt, [&](orv::ServerSettings, const orv::ServerSettings&,
+                                             const std::optional<std::string>& typed, std::string*) {
+            given = typed;
+            return true;
+        });
+        QVERIFY(w.passwordEdit->text().isEmpty());
+        QVERIFY(w.save());
+        QVERIFY(given && !*given);
     }
 };
 
