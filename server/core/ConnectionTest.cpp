@@ -47,6 +47,15 @@ std::string CertificateReason(const std::string& error) {
     return "گواهی پذیرفته نشد";
 }
 
+StepReport CheckLabFolder(FtpSession& session, const std::string& folderCode) {
+    const std::string folder = remote::Path({remote::kResults, folderCode}) + "/";
+    const FtpResult found = session.ChangeDir(folder);
+    if (found) return {ConnectionStep::Folder, StepState::Passed, "پوشه " + folder + " روی سرور هست"};
+    if (found.failure == FtpFailure::RemoteMissing)
+        return {ConnectionStep::Folder, StepState::Failed, "پوشه " + folder + " روی سرور تاروینا نیست"};
+    return {ConnectionStep::Folder, StepState::Failed, msg::TransferFailure(found, msg::kServer)};
+}
+
 bool RunConnectionTest(const ServerSettings& settings, const std::string& folderCode, SntpClient& sntp,
                        FtpSession& session, const std::function<void(const StepReport&)>& report,
                        const std::atomic<bool>* cancel) {
@@ -115,14 +124,8 @@ bool RunConnectionTest(const ServerSettings& settings, const std::string& folder
     if (folderCode.empty()) {
         say(ConnectionStep::Folder, StepState::Skipped, "کد پوشه آزمایشگاه داده نشده است");
     } else {
-        const std::string folder = remote::Path({remote::kResults, folderCode}) + "/";
-        const FtpResult found = session.ChangeDir(folder);
-        if (found)
-            say(ConnectionStep::Folder, StepState::Passed, "پوشه " + folder + " روی سرور هست");
-        else if (found.failure == FtpFailure::RemoteMissing)
-            say(ConnectionStep::Folder, StepState::Failed, "پوشه " + folder + " روی سرور تاروینا نیست");
-        else
-            say(ConnectionStep::Folder, StepState::Failed, msg::TransferFailure(found, msg::kServer));
+        const StepReport folder = CheckLabFolder(session, folderCode);
+        say(folder.step, folder.state, folder.text);
     }
     session.Close();
     return allPassed;

@@ -234,13 +234,14 @@ void CurlFtpSession::Prepare(const std::string& url) {
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
     // No bound on a whole transfer: a large file on a slow line may take long, as
     // long as its bytes keep coming (the progress callback watches that).
-    // Each answer within the read timeout (Perform watches it to the millisecond;
-    // libcurl's own limit, in whole seconds, backs it), not the whole log-in: a
-    // server may take its time over a wrong password's 530 or answer every command
-    // slowly. The log-in as a whole (greeting, AUTH, USER, PASS, PBSZ, PROT, PWD)
-    // is bounded at eight answers' worth.
+    // Each answer within the read timeout (Perform watches it to the millisecond,
+    // the answer to PASS within twice that; libcurl's own limit, in whole seconds,
+    // backs it), not the whole log-in: a server may take its time over a wrong
+    // password's 530 or answer every command slowly. The log-in as a whole
+    // (greeting, AUTH, USER, PASS, PBSZ, PROT, PWD) is bounded at eight answers' worth.
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(endpoint_.readTimeoutMs) * 8);
-    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>((endpoint_.readTimeoutMs + 999) / 1000));
+    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     static_cast<long>((2 * endpoint_.readTimeoutMs + 999) / 1000));
     // TLS: the peer's certificate and name are verified (libcurl's defaults, said
     // here so they stay); the CA file adds to the system's store (libcurl keeps its
     // CA path, /etc/ssl/certs on Debian, beside it).
@@ -285,7 +286,10 @@ FtpResult CurlFtpSession::Perform(const char* what) {
         }
         // Each answer (the connection and its greeting included) within the read
         // timeout, to the millisecond: libcurl's own limit counts whole seconds.
-        if (!done && transfer_->awaiting && std::chrono::steady_clock::now() - *transfer_->awaiting > answerLimit) {
+        // The answer to PASS gets twice as long: a server may hold back a wrong
+        // password's 530 on purpose (pure-ftpd: 3 to 6 s).
+        const auto limit = transfer_->lastCommand == "PASS" ? 2 * answerLimit : answerLimit;
+        if (!done && transfer_->awaiting && std::chrono::steady_clock::now() - *transfer_->awaiting > limit) {
             transfer_->answerLate = true;
             code = CURLE_OPERATION_TIMEDOUT;
             done = true;
@@ -517,6 +521,7 @@ FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
     FtpResult r = Perform("cwd");
     curl_easy_setopt(easy_, CURLOPT_QUOTE, nullptr);
     curl_slist_free_all(quote);
+    if (!r && transfer_->lastReply >= 500) r.error = transfer_->lastReplyText;  // the server's words
     if (!r) return r;
     // Kept as an absolute path where it can be, so List can go there again.
     if (!remoteDir.empty() && remoteDir.front() == '/')

@@ -208,7 +208,9 @@ TEST_F(CurlFtpSessionTest, EachAnswerHasTheReadTimeoutAndRefusalsSayWhy) {
     r = session_.GetMemory("/Text Result\\12\\bill.txt", bytes);
     EXPECT_TRUE(r) << r.error;
     session_.Close();
-    ASSERT_TRUE(lab_->Control("login refuse"));  // the 530 a second after PASS
+    ASSERT_TRUE(lab_->Control("reset"));
+    ASSERT_TRUE(lab_->Control("login refuse"));
+    ASSERT_TRUE(lab_->Control("delay PASS 2"));  // a wrong password's 530 held back on purpose
     r = session_.Open();
     EXPECT_EQ(r.failure, orv::FtpFailure::LogIn) << r.error;
     ASSERT_TRUE(lab_->Control("reset"));
