@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <optional>
+#include <set>
 
 #include "accounting/core/AccountFiles.h"
 #include "accounting/ui/AccountingPanel.h"
@@ -18,6 +19,7 @@
 #include "base/core/TextFile.h"
 #include "base/ui/Prompts.h"
 #include "results/ui/ReportPreview.h"
+#include "server/core/FolderListing.h"
 #include "server/core/ServerMessages.h"
 #include "server/ui/WindowFrame.h"
 
@@ -35,6 +37,10 @@ const char* const kMonthBillShowFailed = ". صورت حساب دریافت شد�
 const char* const kMonthBillHandedOver =
     ". صورت حساب ماه در فایل %1 ذخیره شد و برای نمایش به برنامه مربوط به آن سپرده شد";
 const char* const kPaymentPageNotOpened = ". صفحه پرداخت باز نشد؛ آن را در مرورگر خود باز کنید: %1";
+const char* const kMessageNotSent = ". پیغام شما ارسال نشد، لطفا دوباره سعی کنید";
+// The comments folder does not show which message names are taken.
+const char* const kMessageNamesHidden =
+    ". سرور تاروینا فهرست پیغام های پیشین را نشان نمی دهد؛ پیغام ارسال نشد تا پیغام پیشینی با همان نام از بین نرود";
 const char* const kMonthBillKept = ". صورت حساب ماه در فایل %1 ذخیره شد؛ برنامه ای برای نمایش آن روی این رایانه نیست";
 
 }  // namespace
@@ -105,19 +111,36 @@ void AccountingPanel::sendMessage() {
     a.networkForm = orv::NetworkForm::Refresh;  // without the network no session opens: said as the panel says it
     a.source = lastMessageName;
     a.dest = Q(MessagePath(code, name));
+    a.failureText = QString::fromUtf8(kMessageNotSent);
+    bool namesHidden = false;
     a.transfer = [&](orv::FtpSession& session) {
-        // A name already on the server is passed over. Only a name the server
-        // says it lacks is free: a look that broke off ends the sending, so an
-        // earlier message is never written over.
-        std::string existing;
+        // A name already on the server is passed over, and a name is free only
+        // when the server shows it is not there: the folder's listing lacks it
+        // and neither SIZE nor MDTM knows it. A folder whose files may be
+        // written but not read answers 550 for every name, so a listing the
+        // server refuses leaves every name possibly taken: nothing is sent.
+        // A look that broke off ends the sending too, so an earlier message is
+        // never written over.
+        std::set<std::string> listed;
+        std::vector<std::string> lines;
+        orv::FtpResult looked = session.ChangeDir(CommentsFolder(code));
+        if (looked) looked = session.List(lines);
+        if (!looked) {
+            namesHidden = looked.failure == orv::FtpFailure::Refused || looked.failure == orv::FtpFailure::RemoteMissing;
+            if (namesHidden) looked.failure = orv::FtpFailure::Other;  // told below, not as a refusal of the message
+            return looked;
+        }
+        for (const std::string& line : lines)
+            if (const auto entry = orv::ParseListLine(line)) listed.insert(entry->name);
         std::optional<orv::FtpResult> broken;
         const std::optional<int> free = FreeMessageNumber(n, [&](int candidate) {
             if (broken) return true;  // the search runs out without asking the server again
-            const orv::FtpResult r =
-                session.GetMemory(MessagePath(code, MessageName(code, y, mo, d, candidate)), existing);
-            const bool lacked = !r && r.failure == orv::FtpFailure::RemoteMissing;
-            if (!r && !lacked) broken = r;
-            return !lacked;
+            const std::string candidateName = MessageName(code, y, mo, d, candidate);
+            if (listed.count(candidateName + ".txt")) return true;
+            orv::FtpFileInfo info;
+            const orv::FtpResult r = session.FileInfo(MessagePath(code, candidateName), info);
+            if (!r) broken = r;
+            return !r || info.exists;
         });
         if (broken) return *broken;
         if (!free) return orv::FtpResult::Fail("every message name of the day is taken");
@@ -128,8 +151,10 @@ void AccountingPanel::sendMessage() {
     const orv::ActionResult result = frame_.RunServerAction(a);
     lastMessageName = Q(name);
     if (result == orv::ActionResult::TransferFailed) {
-        orv::ui::MessageBox(frame_.Canvas(), u"Error"_s, frame_.LastServerError(), QMessageBox::Ok,
-                            QMessageBox::Critical);
+        // The reason as the status line tells it, in Persian, the server's words after it.
+        if (namesHidden)
+            frame_.Flash(orv::msg::WithDetail(kMessageNamesHidden, frame_.LastServerError().toStdString()));
+        orv::ui::MessageBox(frame_.Canvas(), u"Error"_s, frame_.StatusText(), QMessageBox::Ok, QMessageBox::Critical);
         return;
     }
     if (result == orv::ActionResult::Done) messageText->clear();

@@ -18,6 +18,7 @@
 #include "app/ui/Forms.h"
 #include "base/ui/Controls.h"
 #include "base/ui/Prompts.h"
+#include "base/ui/SentenceOrder.h"
 #include "app/ui/Pictures.h"
 #include "accounting/ui/AccountingPanel.h"
 #include "reception/ui/ReceptionWindow.h"
@@ -71,6 +72,7 @@ void MainWindow::BuildFrame() {
     statusLine = Caption(this, "Label6", "", QRect(106, 442, 526, 20));
     statusLine->setTextFormat(Qt::PlainText);
     statusLine->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    orv::ui::PaintPeriodLast(statusLine);  // ". سرور ... نميباشد" ends with its period
     debtGaugeIcon = Place<QLabel>(this, "Image10", QRect(8, 468, 24, 24));
     transferGauge = Place<QProgressBar>(this, "ProgressBar1", QRect(0, kHeight - 8, kWidth, 8));
     transferGauge->setTextVisible(false);

@@ -47,6 +47,15 @@ std::string CertificateReason(const std::string& error) {
     return "گواهی پذیرفته نشد";
 }
 
+StepReport CheckLabFolder(FtpSession& session, const std::string& folderCode) {
+    const std::string folder = remote::Path({remote::kResults, folderCode}) + "/";
+    const FtpResult found = session.ChangeDir(folder);
+    if (found) return {ConnectionStep::Folder, StepState::Passed, "پوشه " + folder + " روی سرور هست"};
+    if (found.failure == FtpFailure::RemoteMissing)
+        return {ConnectionStep::Folder, StepState::Failed, "پوشه " + folder + " روی سرور تاروینا نیست"};
+    return {ConnectionStep::Folder, StepState::Failed, msg::TransferFailure(found, msg::kServer)};
+}
+
 bool RunConnectionTest(const ServerSettings& settings, const std::string& folderCode, SntpClient& sntp,
                        FtpSession& session, const std::function<void(const StepReport&)>& report,
                        const std::atomic<bool>* cancel) {
@@ -66,26 +75,28 @@ bool RunConnectionTest(const ServerSettings& settings, const std::string& folder
         say(ConnectionStep::TimeServer, StepState::Passed, "پاسخ داد؛ امروز " + today);
     else
         say(ConnectionStep::TimeServer, StepState::Failed,
-            std::string(msg::kNetworkRefresh) + " (" + Endpoint(settings.sntpHost, settings.sntpPort) + ": " +
-                (answer.error.empty() ? "no answer" : answer.error) + ")");
+            msg::WithDetail(msg::kNetworkRefresh, Endpoint(settings.sntpHost, settings.sntpPort) + ": " +
+                                                      (answer.error.empty() ? "no answer" : answer.error)));
 
     session.Close();
     session.Configure(settings.Ftp());
     const FtpResult opened = session.Open();
     const std::string server = Endpoint(settings.ftpHost, settings.ftpPort);
     if (!opened && opened.failure == FtpFailure::Unreachable) {
-        say(ConnectionStep::Connection, StepState::Failed, std::string(msg::kServer) + " (" + opened.error + ")");
+        say(ConnectionStep::Connection, StepState::Failed,
+            msg::Unreachable(settings.ftpHost, settings.ftpPort, opened.error));
         for (const ConnectionStep s : {ConnectionStep::Tls, ConnectionStep::LogIn, ConnectionStep::Folder})
             say(s, StepState::Skipped, notTried);
         return false;
     }
     say(ConnectionStep::Connection, StepState::Passed, "برقرار شد با " + server);
 
-    const bool tlsFailed = opened.failure == FtpFailure::Certificate ||
-                           opened.failure == FtpFailure::TlsUnavailable || opened.failure == FtpFailure::Tls;
+    const bool tlsFailed = opened.failure == FtpFailure::Certificate || opened.failure == FtpFailure::TlsUnavailable ||
+                           opened.failure == FtpFailure::Tls || opened.failure == FtpFailure::CleartextRefused;
     if (tlsFailed) {
         std::string why = msg::OpenFailure(opened);
         if (opened.failure == FtpFailure::Certificate) why += " — " + CertificateReason(opened.error);
+        if (opened.failure == FtpFailure::CleartextRefused) why = msg::WithDetail(why, opened.error);
         say(ConnectionStep::Tls, StepState::Failed, why);
         for (const ConnectionStep s : {ConnectionStep::LogIn, ConnectionStep::Folder})
             say(s, StepState::Skipped, notTried);
@@ -103,7 +114,7 @@ bool RunConnectionTest(const ServerSettings& settings, const std::string& folder
 
     if (!opened) {
         const std::string why = opened.failure == FtpFailure::LogIn ? msg::kLogInRefused
-                                                                    : std::string(msg::kServer) + " (" + opened.error + ")";
+                                                                    : msg::WithDetail(msg::kServer, opened.error);
         say(ConnectionStep::LogIn, StepState::Failed, why);
         say(ConnectionStep::Folder, StepState::Skipped, notTried);
         return false;
@@ -113,14 +124,8 @@ bool RunConnectionTest(const ServerSettings& settings, const std::string& folder
     if (folderCode.empty()) {
         say(ConnectionStep::Folder, StepState::Skipped, "کد پوشه آزمایشگاه داده نشده است");
     } else {
-        const std::string folder = remote::Path({remote::kResults, folderCode}) + "/";
-        const FtpResult found = session.ChangeDir(folder);
-        if (found)
-            say(ConnectionStep::Folder, StepState::Passed, "پوشه " + folder + " روی سرور هست");
-        else if (found.failure == FtpFailure::RemoteMissing)
-            say(ConnectionStep::Folder, StepState::Failed, "پوشه " + folder + " روی سرور تاروینا نیست");
-        else
-            say(ConnectionStep::Folder, StepState::Failed, msg::TransferFailure(found, msg::kServer));
+        const StepReport folder = CheckLabFolder(session, folderCode);
+        say(folder.step, folder.state, folder.text);
     }
     session.Close();
     return allPassed;

@@ -33,6 +33,9 @@ const char* StepName(ConnectionStep step);
 // Why a certificate was not accepted, from the TLS library's words.
 std::string CertificateReason(const std::string& error);
 
+// The folder step: "/Text Result/<folderCode>/" changed to on the open session.
+StepReport CheckLabFolder(FtpSession& session, const std::string& folderCode);
+
 // Runs every step against `settings` with `sntp` and `session` (configured here,
 // closed at the end); `report` is called as each step ends, on the calling
 // thread. The folder step lists "/Text Result/<folderCode>/" and is skipped

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 
 #include "base/core/AtomicFile.h"
 
@@ -23,9 +24,24 @@ struct CurlFtpSession::Transfer {
     std::string lastCommand;
     int authReply = 0;
     int protReply = 0;
-    // The server's last answer on the control connection ("553 Prohibited file name").
+    // The server's last answer on the control connection ("553 Prohibited file name"),
+    // every line of a longer one.
     int lastReply = 0;
     std::string lastReplyText;
+    std::string partialReply;  // the lines of an answer still coming
+    // What this operation learnt of its file: the answers to SIZE and MDTM (0: not asked).
+    int sizeReply = 0;
+    int mdtmReply = 0;
+    std::string sizeReplyText;
+    // A transfer was asked for (RETR, STOR, LIST...): a failure after it may leave
+    // the control connection out of step.
+    bool transferAsked = false;
+    // Since when the server owes an answer (the greeting, or the command last
+    // sent); none while it owes nothing.
+    std::optional<std::chrono::steady_clock::time_point> awaiting;
+    bool answerLate = false;  // an answer did not come within the read timeout
+    // The server refused the log-in because it wants TLS ("421 ... cleartext sessions not accepted").
+    bool cleartextRefused = false;
 };
 
 namespace {
@@ -50,24 +66,53 @@ int OnProgress(void* p, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t uln
     return 0;
 }
 
-// Watches the control connection for the answers to AUTH and PROT; with no
-// other way to ask libcurl whether "try" ended up encrypted.
+bool SaysTlsWanted(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* words : {"cleartext", "clear text", "tls", "ssl", "encryption", "secure"})
+        if (text.find(words) != std::string::npos) return true;
+    return false;
+}
+
+// Watches the control connection: the answers to AUTH and PROT (with no other
+// way to ask libcurl whether "try" ended up encrypted), to SIZE and MDTM, the
+// last answer in the server's words, and whether an answer is owed.
 int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* p) {
     auto* t = static_cast<CurlFtpSession::Transfer*>(p);
     if (type == CURLINFO_HEADER_OUT) {
         t->lastCommand.assign(data, std::min<size_t>(size, 4));
-    } else if (type == CURLINFO_HEADER_IN && size >= 4 && std::isdigit(static_cast<unsigned char>(data[0])) &&
-               std::isdigit(static_cast<unsigned char>(data[1])) && std::isdigit(static_cast<unsigned char>(data[2])) &&
-               data[3] == ' ') {
-        // The last line of an answer (a line of a longer one has "-" after its code).
-        const int code = (data[0] - '0') * 100 + (data[1] - '0') * 10 + (data[2] - '0');
-        if (t->lastCommand == "AUTH") t->authReply = code;
-        if (t->lastCommand == "PROT") t->protReply = code;
-        t->lastReply = code;
-        t->lastReplyText.assign(data, size);
-        while (!t->lastReplyText.empty() && (t->lastReplyText.back() == '\n' || t->lastReplyText.back() == '\r'))
-            t->lastReplyText.pop_back();
+        if (t->lastCommand == "RETR" || t->lastCommand == "STOR" || t->lastCommand == "APPE" ||
+            t->lastCommand == "LIST" || t->lastCommand == "NLST" || t->lastCommand == "MLSD")
+            t->transferAsked = true;
+        t->awaiting = std::chrono::steady_clock::now();
+        return 0;
     }
+    if (type != CURLINFO_HEADER_IN || size < 4 || !std::isdigit(static_cast<unsigned char>(data[0])) ||
+        !std::isdigit(static_cast<unsigned char>(data[1])) || !std::isdigit(static_cast<unsigned char>(data[2])))
+        return 0;
+    std::string line(data, size);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (data[3] == '-') {  // a line of a longer answer
+        t->partialReply += line + " ";
+        return 0;
+    }
+    if (data[3] != ' ') return 0;
+    // The last line of an answer.
+    const int code = (data[0] - '0') * 100 + (data[1] - '0') * 10 + (data[2] - '0');
+    t->awaiting.reset();  // a transfer's end is owed too, but timed by its data and libcurl
+    if (t->lastCommand == "AUTH") t->authReply = code;
+    if (t->lastCommand == "PROT") t->protReply = code;
+    t->lastReply = code;
+    t->lastReplyText = t->partialReply + line;
+    t->partialReply.clear();
+    if (t->lastCommand == "SIZE") {
+        t->sizeReply = code;
+        t->sizeReplyText = t->lastReplyText;
+    }
+    if (t->lastCommand == "MDTM") t->mdtmReply = code;
+    // A log-in refused for want of TLS (pure-ftpd: "421 Sorry, cleartext sessions ... are not
+    // accepted", vsftpd: "530 Non-anonymous sessions must use encryption").
+    const bool logIn = t->lastCommand.empty() || t->lastCommand == "USER" || t->lastCommand == "PASS";
+    if (logIn && code >= 400 && t->authReply != 234 && SaysTlsWanted(t->lastReplyText)) t->cleartextRefused = true;
     return 0;
 }
 
@@ -189,12 +234,19 @@ void CurlFtpSession::Prepare(const std::string& url) {
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
     // No bound on a whole transfer: a large file on a slow line may take long, as
     // long as its bytes keep coming (the progress callback watches that).
-    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(endpoint_.readTimeoutMs));
-    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>((endpoint_.readTimeoutMs + 999) / 1000));
+    // Each answer within the read timeout (Perform watches it to the millisecond,
+    // the answer to PASS within twice that; libcurl's own limit, in whole seconds,
+    // backs it), not the whole log-in: a server may take its time over a wrong
+    // password's 530 or answer every command slowly. The log-in as a whole
+    // (greeting, AUTH, USER, PASS, PBSZ, PROT, PWD) is bounded at eight answers' worth.
+    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(endpoint_.readTimeoutMs) * 8);
+    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     static_cast<long>((2 * endpoint_.readTimeoutMs + 999) / 1000));
     // TLS: the peer's certificate and name are verified (libcurl's defaults, said
     // here so they stay); the CA file adds to the system's store (libcurl keeps its
     // CA path, /etc/ssl/certs on Debian, beside it).
     curl_easy_setopt(easy_, CURLOPT_USE_SSL, UseSsl(endpoint_.tls));
+    curl_easy_setopt(easy_, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));  // "AUTH TLS" first, not "AUTH SSL"
     curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!endpoint_.caFile.empty()) curl_easy_setopt(easy_, CURLOPT_CAINFO, endpoint_.caFile.c_str());
@@ -214,6 +266,9 @@ FtpResult CurlFtpSession::Perform(const char* what) {
     transfer_->transferTimeoutMs = endpoint_.transferTimeoutMs;
     transfer_->abort = &abort_;
     transfer_->progress = &progress_;
+    // A new connection owes its greeting from the start (a connection kept sends a command at once).
+    transfer_->awaiting = transfer_->lastActivity;
+    const auto answerLimit = std::chrono::milliseconds(endpoint_.readTimeoutMs);
     curl_multi_add_handle(multi_, easy_);
     CURLcode code = CURLE_OK;
     for (bool done = false; !done;) {
@@ -229,6 +284,16 @@ FtpResult CurlFtpSession::Perform(const char* what) {
                 done = true;
             }
         }
+        // Each answer (the connection and its greeting included) within the read
+        // timeout, to the millisecond: libcurl's own limit counts whole seconds.
+        // The answer to PASS gets twice as long: a server may hold back a wrong
+        // password's 530 on purpose (pure-ftpd: 3 to 6 s).
+        const auto limit = transfer_->lastCommand == "PASS" ? 2 * answerLimit : answerLimit;
+        if (!done && transfer_->awaiting && std::chrono::steady_clock::now() - *transfer_->awaiting > limit) {
+            transfer_->answerLate = true;
+            code = CURLE_OPERATION_TIMEDOUT;
+            done = true;
+        }
         if (!done) curl_multi_poll(multi_, nullptr, 0, 100, nullptr);
     }
     curl_multi_remove_handle(multi_, easy_);
@@ -237,11 +302,20 @@ FtpResult CurlFtpSession::Perform(const char* what) {
     // connection after the server closed the old one): what it got is the session's.
     if (open_ && transfer_->authReply != 0) security_ = SecurityOf(*transfer_);
     if (code == CURLE_OK) return FtpResult::Ok();
+    // After a failed transfer, a late answer or a cancel the control connection
+    // may be out of step (a refused RETR over TLS leaves some servers expecting
+    // the data connection): the next operation logs in on a new one.
+    if (transfer_->transferAsked || transfer_->answerLate || code == CURLE_ABORTED_BY_CALLBACK ||
+        code == CURLE_OPERATION_TIMEDOUT || code == CURLE_PARTIAL_FILE)
+        freshConnection_ = true;
     std::string why = std::string(what) + ": ";
     if (code == CURLE_ABORTED_BY_CALLBACK && transfer_->stalled)
         why += "no data for " + std::to_string(endpoint_.transferTimeoutMs) + " ms";
     else if (code == CURLE_ABORTED_BY_CALLBACK)
         why += "cancelled";
+    else if (transfer_->answerLate)
+        why += "no answer within " + std::to_string(endpoint_.readTimeoutMs) + " ms" +
+               (transfer_->lastCommand.empty() ? std::string() : " (after " + transfer_->lastCommand + ")");
     else
         why += errbuf_[0] ? errbuf_ : curl_easy_strerror(code);
     FtpFailure kind = code == CURLE_ABORTED_BY_CALLBACK ? FtpFailure::Other : FailureOf(code, transfer_->lastReply);
@@ -249,8 +323,9 @@ FtpResult CurlFtpSession::Perform(const char* what) {
     curl_off_t connected = 0;
     curl_easy_getinfo(easy_, CURLINFO_CONNECT_TIME_T, &connected);
     if (code == CURLE_OPERATION_TIMEDOUT && connected == 0 && transfer_->lastReply == 0) kind = FtpFailure::Unreachable;
+    if (transfer_->cleartextRefused) kind = FtpFailure::CleartextRefused;
     // A refusal is told in the server's own words.
-    if (kind == FtpFailure::Refused) why = transfer_->lastReplyText;
+    if (kind == FtpFailure::Refused || kind == FtpFailure::CleartextRefused) why = transfer_->lastReplyText;
     return FtpResult::Fail(why, kind);
 }
 
@@ -286,9 +361,10 @@ FtpResult CurlFtpSession::Open() {
     return r;
 }
 
-FtpResult CurlFtpSession::RestartIfAsked(const char* what) {
-    if (!restartBeforeData_) return FtpResult::Ok();
+FtpResult CurlFtpSession::RestartIfAsked(const char* what, bool dataConnection) {
+    if (!freshConnection_ && !(dataConnection && restartBeforeData_)) return FtpResult::Ok();
     restartBeforeData_ = false;
+    freshConnection_ = false;
     const std::string folder = cwd_;
     Close();  // a new easy handle: no TLS session of the old one is offered again
     FtpResult r = Open();
@@ -299,13 +375,13 @@ FtpResult CurlFtpSession::RestartIfAsked(const char* what) {
 
 FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::string& localPath) {
     if (!open_) return FtpResult::Fail("get: not connected");
-    if (FtpResult restarted = RestartIfAsked("get"); !restarted) return restarted;
+    if (FtpResult restarted = RestartIfAsked("get", true); !restarted) return restarted;
     AtomicFileWriter writer(localPath);
     if (!writer.IsOpen()) return FtpResult::Fail("get: " + writer.Error(), FtpFailure::LocalFile);
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToWriter);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &writer);
-    FtpResult r = Perform("get");
+    FtpResult r = RefusedOrMissing(Perform("get"), remotePath);
     if (!r) {
         if (!writer.Error().empty()) {
             r.error += " (" + writer.Error() + ")";
@@ -317,45 +393,68 @@ FtpResult CurlFtpSession::GetFile(const std::string& remotePath, const std::stri
     return committed ? r : FtpResult::Fail("get: " + committed.error, FtpFailure::LocalFile);
 }
 
+FtpResult CurlFtpSession::RefusedOrMissing(FtpResult r, const std::string& remotePath) {
+    if (r || r.failure != FtpFailure::RemoteMissing) return r;
+    // A 550 says "no such file" and "permission denied" alike. A file the server
+    // told the size or time of is there: its RETR refused is a refusal.
+    if (transfer_->sizeReply == 213 || transfer_->mdtmReply == 213) {
+        r.failure = FtpFailure::Refused;
+        r.error = transfer_->lastReplyText;
+        return r;
+    }
+    // SIZE was refused and RETR never sent: the file may still be there,
+    // unreadable (proftpd's <Limit READ>); its time tells.
+    const std::string sizeRefusal = transfer_->sizeReplyText;
+    FtpFileInfo info;
+    if (FileInfo(remotePath, info) && info.exists) {
+        r.failure = FtpFailure::Refused;
+        r.error = sizeRefusal.empty() ? transfer_->lastReplyText : sizeRefusal;
+    }
+    return r;
+}
+
 FtpResult CurlFtpSession::FileInfo(const std::string& remotePath, FtpFileInfo& info) {
     info = {};
     if (!open_) return FtpResult::Fail("file info: not connected");
+    if (FtpResult restarted = RestartIfAsked("file info", false); !restarted) return restarted;
     // With no body and the file time asked for, curl sends MDTM and SIZE and no RETR.
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(easy_, CURLOPT_FILETIME, 1L);
     FtpResult r = Perform("file info");
-    long reply = 0;
-    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &reply);
-    if (!r) {
-        if (reply == 550) return FtpResult::Ok();  // no such file (yet)
+    const bool sized = transfer_->sizeReply == 213, timed = transfer_->mdtmReply == 213;
+    // Either answer says the file is there, though the other be refused (a
+    // folder whose files may be written, not read, still tells their time).
+    if (!r && !sized && !timed) {
+        if (r.failure == FtpFailure::RemoteMissing || r.failure == FtpFailure::Refused)
+            return FtpResult::Ok();  // no such file (yet), as far as the server says
         return r;
     }
     curl_off_t size = -1, time = -1;
-    curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
-    curl_easy_getinfo(easy_, CURLINFO_FILETIME_T, &time);
-    if (size < 0 && time < 0) return FtpResult::Ok();  // neither SIZE nor MDTM knew the file
+    if (sized) curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+    if (timed) curl_easy_getinfo(easy_, CURLINFO_FILETIME_T, &time);
+    if (r && size < 0 && time < 0) return FtpResult::Ok();  // neither SIZE nor MDTM knew the file
     info.exists = true;
     info.size = size;
     info.mtime = time;
-    return r;
+    return FtpResult::Ok();
 }
 
 FtpResult CurlFtpSession::GetMemory(const std::string& remotePath, std::string& bytes) {
     if (!open_) return FtpResult::Fail("get: not connected");
-    if (FtpResult restarted = RestartIfAsked("get"); !restarted) return restarted;
+    if (FtpResult restarted = RestartIfAsked("get", true); !restarted) return restarted;
     std::string received;
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, ToString);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, &received);
-    FtpResult r = Perform("get");
+    FtpResult r = RefusedOrMissing(Perform("get"), remotePath);
     if (r) bytes = std::move(received);
     return r;
 }
 
 FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(char*, size_t, size_t, void*),
                                  void* source, int64_t size) {
-    if (FtpResult restarted = RestartIfAsked("put"); !restarted) return restarted;
+    if (FtpResult restarted = RestartIfAsked("put", true); !restarted) return restarted;
     Prepare(UrlFor(endpoint_.host, endpoint_.port, remotePath));
     curl_easy_setopt(easy_, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(easy_, CURLOPT_READFUNCTION, read);
@@ -383,7 +482,10 @@ FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(c
     curl_off_t kept = -1;
     if (asked) curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &kept);
     if (asked && kept < 0) return r;  // a server that does not tell sizes: its 226 is all there is
-    if (!asked && asked.failure != FtpFailure::RemoteMissing) return asked;
+    // A folder whose files may be written but not read refuses the SIZE (550):
+    // the 226 is all there is.
+    if (!asked && (asked.failure == FtpFailure::RemoteMissing || asked.failure == FtpFailure::Refused)) return r;
+    if (!asked) return asked;
     if (kept == size) return r;
     return FtpResult::Fail("put: the server keeps " + std::to_string(kept < 0 ? 0 : kept) + " of " +
                                std::to_string(size) + " bytes sent as " + remotePath,
@@ -410,6 +512,7 @@ FtpResult CurlFtpSession::PutMemory(std::string_view bytes, const std::string& r
 
 FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
     if (!open_) return FtpResult::Fail("cwd: not connected");
+    if (FtpResult restarted = RestartIfAsked("cwd", false); !restarted) return restarted;
     Prepare(UrlFor(endpoint_.host, endpoint_.port, ""));
     const std::string command = "CWD " + remoteDir;
     curl_slist* quote = curl_slist_append(nullptr, command.c_str());
@@ -418,6 +521,7 @@ FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
     FtpResult r = Perform("cwd");
     curl_easy_setopt(easy_, CURLOPT_QUOTE, nullptr);
     curl_slist_free_all(quote);
+    if (!r && transfer_->lastReply >= 500) r.error = transfer_->lastReplyText;  // the server's words
     if (!r) return r;
     // Kept as an absolute path where it can be, so List can go there again.
     if (!remoteDir.empty() && remoteDir.front() == '/')
@@ -431,7 +535,7 @@ FtpResult CurlFtpSession::ChangeDir(const std::string& remoteDir) {
 
 FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
     if (!open_) return FtpResult::Fail("list: not connected");
-    if (FtpResult restarted = RestartIfAsked("list"); !restarted) return restarted;
+    if (FtpResult restarted = RestartIfAsked("list", true); !restarted) return restarted;
     std::string text;
     // LIST goes with no argument: some servers split an argument at its spaces
     // ("LIST /Help Files" lists two names that do not exist). The folder is
@@ -463,6 +567,7 @@ FtpResult CurlFtpSession::List(std::vector<std::string>& lines) {
 void CurlFtpSession::Close() {
     open_ = false;
     restartBeforeData_ = false;
+    freshConnection_ = false;
     security_ = FtpSecurity::Closed;
     cwd_.clear();
     // Cleaning up the multi handle closes its connections (with QUIT).

@@ -47,8 +47,12 @@ private:
     FtpResult Perform(const char* what);
     FtpResult Upload(const std::string& remotePath, size_t (*read)(char*, size_t, size_t, void*), void* source,
                      int64_t size);
-    // Before a data connection: a TLS session that has uploaded logs in anew (see Upload).
-    FtpResult RestartIfAsked(const char* what);
+    // Before an operation: a new log-in after a failure that may have left the
+    // connection out of step, and before a data connection after an upload over
+    // TLS (see Upload).
+    FtpResult RestartIfAsked(const char* what, bool dataConnection);
+    // A download's "550" as a missing file, or as a refusal when the file is there.
+    FtpResult RefusedOrMissing(FtpResult r, const std::string& remotePath);
 
     FtpEndpoint endpoint_;
     FtpProgress progress_;
@@ -59,6 +63,7 @@ private:
     FtpSecurity lastOpenSecurity_ = FtpSecurity::Closed;
     std::string cwd_;
     bool restartBeforeData_ = false;
+    bool freshConnection_ = false;
     std::atomic<bool> abort_{false};
     std::unique_ptr<Transfer> transfer_;
     char errbuf_[256] = {};

@@ -44,8 +44,9 @@ enum class FtpFailure {
     LogIn,           // the server refused the user name or the password (530)
     Certificate,     // the server's certificate failed verification (or ca_file cannot be read)
     TlsUnavailable,  // tls=required and the server offers no TLS
+    CleartextRefused,  // the server takes no log-in without TLS ("421 ... cleartext sessions not accepted")
     Tls,             // the TLS handshake failed
-    RemoteMissing,   // the server has no such file (550)
+    RemoteMissing,   // the server has no such file (550, and neither SIZE nor MDTM knew it)
     Refused,         // the server refused the request for good (another 5xx: a name not allowed,
                      // no permission); `error` is the server's answer
     Unconfirmed,     // an upload the server took, but whose size there is not the size sent

@@ -27,6 +27,9 @@ inline constexpr const char* kCertificate =
 inline constexpr const char* kTlsUnavailable =
     ". سرور تاروینا ارتباط امن (TLS) ارائه نمی‌دهد و تنظیم tls=required ارتباط ناامن را نمی‌پذیرد";
 inline constexpr const char* kTlsFailed = ". ارتباط امن (TLS) با سرور تاروینا برقرار نشد";
+// tls=off, and the server takes no log-in without TLS.
+inline constexpr const char* kCleartextRefused =
+    ". سرور تاروینا ورود بدون ارتباط امن (TLS) را نمی‌پذیرد؛ در orvanet.ini مقدار tls=try یا tls=required بگذارید";
 // The server refused the user name or the password: trying again will not mend it.
 inline constexpr const char* kLogInRefused =
     ". سرور تاروینا نام کاربری یا رمز عبور را نپذیرفت؛ تنظیمات ورود (orvanet.ini) را بررسی کنید";
@@ -49,6 +52,8 @@ inline const char* OpenFailure(const FtpResult& opened) {
             return kTlsUnavailable;
         case FtpFailure::Tls:
             return kTlsFailed;
+        case FtpFailure::CleartextRefused:
+            return kCleartextRefused;
         case FtpFailure::LogIn:
             return kLogInRefused;
         default:
@@ -59,7 +64,30 @@ inline const char* OpenFailure(const FtpResult& opened) {
 // A session that cannot open until the settings or the server change: its own
 // text stays on every action until a check opens a session again.
 inline bool LastsUntilChecked(FtpFailure failure) {
-    return failure == FtpFailure::Certificate || failure == FtpFailure::TlsUnavailable || failure == FtpFailure::LogIn;
+    return failure == FtpFailure::Certificate || failure == FtpFailure::TlsUnavailable || failure == FtpFailure::LogIn ||
+           failure == FtpFailure::CleartextRefused;
+}
+
+// A technical detail (a server's answer, libcurl's words) after a Persian text:
+// an isolated left-to-right run, so its words keep their order in the sentence.
+inline std::string WithDetail(const std::string& text, const std::string& detail) {
+    if (detail.empty()) return text;
+    return text + " (\u2066" + detail + "\u2069)";
+}
+
+// No connection was made: the name unknown, nothing listening at the port, or no answer at all.
+inline std::string Unreachable(const std::string& host, int port, const std::string& error) {
+    std::string lower;
+    for (const char c : error) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const std::string where = host + ":" + std::to_string(port);
+    std::string text;
+    if (lower.find("resolve") != std::string::npos)
+        text = ". نام سرور " + host + " شناخته نشد؛ نشانی سرور را در تنظیمات بررسی کنید";
+    else if (lower.find("couldn't connect") != std::string::npos || lower.find("refused") != std::string::npos)
+        text = ". در " + where + " سروری پاسخ نداد؛ نشانی و درگاه (port) سرور را در تنظیمات بررسی کنید";
+    else
+        text = ". " + where + " در زمان مقرر پاسخ نداد؛ اتصال شبکه و نشانی سرور را بررسی کنید";
+    return WithDetail(text, error);
 }
 
 // The server refused a request for good: what it said, short and on one line.
@@ -72,7 +100,7 @@ inline std::string Refused(const std::string& serverAnswer) {
         while (cut > 0 && (static_cast<unsigned char>(said[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 letters
         said = said.substr(0, cut) + "...";
     }
-    return ". سرور تاروینا این درخواست را نپذیرفت: " + said;
+    return ". سرور تاروینا این درخواست را نپذیرفت: \u2066" + said + "\u2069";
 }
 
 // The status line after a failed transfer. A local file that could not be
@@ -91,6 +119,7 @@ inline std::string TransferFailure(const FtpResult& result, const std::string& f
         case FtpFailure::LogIn:
         case FtpFailure::Certificate:
         case FtpFailure::TlsUnavailable:
+        case FtpFailure::CleartextRefused:
         case FtpFailure::Tls:
             return OpenFailure(result);
         default:

@@ -244,8 +244,9 @@ std::vector<FaultAction> Actions() {
     }
 
     // A message to the laboratory, whose first name is taken by an earlier message:
-    // the look at that name is the download the data faults cut. A failed sending
-    // is told in an "Error" box; the earlier message is never written over.
+    // the names are looked at in the folder's listing and by SIZE and MDTM, and
+    // the data faults cut the message's upload under the next name. A failed
+    // sending is told in an "Error" box; the earlier message is never written over.
     {
         FaultAction message{
             u"message"_s,
@@ -254,7 +255,7 @@ std::vector<FaultAction> Actions() {
                 QDir().mkpath(QString::fromStdString(b.lab.ServerFile("Text Result/12/comments")));
                 QVERIFY(WriteFileAtomically(b.lab.ServerFile(kEarlierMessage), "an earlier message"));
                 mainWindow->accounting->messageNumber = [] { return 40; };
-                mainWindow->accounting->messageText->setPlainText(u"سلام"_s);
+                mainWindow->accounting->messageText->setPlainText(u"سلام، لطفا تست جدید اضافه شود"_s);
             },
             [](FaultBench& b) {
                 mainWindow->accounting->sendMessage();
@@ -264,7 +265,7 @@ std::vector<FaultAction> Actions() {
             {},
             T("پیغام شما با موفقیت ارسال گردید"),
             T(msg::kServer),
-            QString(),
+            T(". پیغام شما ارسال نشد، لطفا دوباره سعی کنید"),
             kUploadRefused,
             std::nullopt,
             {}};

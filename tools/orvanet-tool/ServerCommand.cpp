@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -20,6 +21,7 @@
 #include "reception/core/WorklistFiles.h"
 #include "results/core/ResultPaths.h"
 #include "results/core/ResultTable.h"
+#include "server/core/ConnectionTest.h"
 #include "server/core/CurlFtpSession.h"
 #include "server/core/FolderListing.h"
 #include "server/core/PasswordStore.h"
@@ -75,6 +77,17 @@ std::string WorkspaceRoot() {
     const char* home = std::getenv("HOME");
     const char* chosen = std::getenv("ORVANET_WORKSPACE");
     return orv::SettleLinuxWorkspace({}, home ? home : "", chosen ? chosen : "").root;
+}
+
+// A workspace named by ORVANET_WORKSPACE that is no folder is a mistyped name:
+// said as such, not as the network failure its missing settings would give.
+std::optional<std::string> ChosenWorkspaceProblem(const std::string& root) {
+    const char* chosen = std::getenv("ORVANET_WORKSPACE");
+    if (!chosen || !*chosen) return std::nullopt;
+    const std::string named = std::string("ORVANET_WORKSPACE=\"") + chosen + "\"";
+    std::error_code error;
+    if (!std::filesystem::is_directory(root, error)) return named + " is not a folder";
+    return std::nullopt;
 }
 
 int Fail(const std::string& statusLine) {
@@ -139,9 +152,10 @@ private:
     orv::SntpClient sntp_;
 };
 
-int Check(Headless& h) {
+// The network, the log-in and the laboratory's folder, as the settings window's test looks at them.
+int Check(Headless& h, const Arguments& a) {
     const std::string today = h.NetworkCheck();
-    std::string server = "skipped", security;
+    std::string server = "skipped", security, folder = "skipped";
     std::string failure;
     if (today.empty()) {
         failure = orv::msg::kNetworkRefresh;
@@ -151,11 +165,15 @@ int Check(Headless& h) {
     } else {
         server = "ok";
         security = h.Session().Security() == orv::FtpSecurity::Tls ? "tls" : "plain";
+        const orv::StepReport found = orv::CheckLabFolder(h.Session(), a.code);
+        folder = found.state == orv::StepState::Passed ? "ok" : "failed";
+        if (found.state != orv::StepState::Passed) failure = found.text;
     }
     std::cout << "network\t" << (today.empty() ? "failed" : "ok") << "\n"
               << "server\t" << server << "\n"
               << "security\t" << security << "\n"
-              << "today\t" << today << "\n";
+              << "today\t" << today << "\n"
+              << "folder\t" << folder << "\n";
     return failure.empty() ? 0 : Fail(failure);
 }
 
@@ -216,9 +234,14 @@ int Export(Headless& h, const Arguments& a) {
 int Run(const std::vector<std::string>& args) {
     const std::optional<Arguments> a = Parse(args);
     if (!a) return 2;
-    Headless h(WorkspaceRoot());
+    const std::string root = WorkspaceRoot();
+    if (const auto problem = ChosenWorkspaceProblem(root)) {
+        std::cerr << kName << *problem << "\n";
+        return 2;
+    }
+    Headless h(root);
     if (!h.NoPassword().empty()) return Fail(h.NoPassword());
-    if (a->action == "check") return Check(h);
+    if (a->action == "check") return Check(h, *a);
     if (a->action == "results") return Results(h, *a);
     if (a->action == "documents") return Documents(h, *a);
     return Export(h, *a);

@@ -389,7 +389,7 @@ private slots:
         const std::string folder = lab_.ServerFile("Text Result/12/comments/");
         const std::string earlier = folder + "12-1401-06-30-40.txt";
         QVERIFY(orv::WriteFileAtomically(earlier, "an earlier message of the day"));
-        lab_.Control("drop 5 comments/12-1401-06-30-40");
+        lab_.Control("stall LIST");  // the look at the folder's names gets no answer
         mainWindow->accounting->messageNumber = [] { return 40; };
         mainWindow->accounting->messageText->setPlainText(u"پیام تازه"_s);
         mainWindow->accounting->sendMessage();
@@ -402,6 +402,34 @@ private slots:
         mainWindow->accounting->sendMessage();  // cleared: the next free name takes it
         QCOMPARE(Bytes(folder + "12-1401-06-30-41.txt"), orv::Utf8ToCp1256("پیام تازه\r\n"));
         QCOMPARE(Bytes(earlier), "an earlier message of the day");
+        for (int n : {40, 41}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
+    }
+
+    // A comments folder whose files may be written but not read: the names it
+    // lists are passed over; one that lists nothing either is not written to at all.
+    void uploadOnlyFolderNeverHasAMessageOverwritten() {
+        PromptRecorder prompts;
+        CheckAndRefresh();
+        const std::string folder = lab_.ServerFile("Text Result/12/comments/");
+        const std::string earlier = folder + "12-1401-06-30-40.txt";
+        QVERIFY(orv::WriteFileAtomically(earlier, "an earlier message of the day"));
+        lab_.Control("deny READ /comments");
+        mainWindow->accounting->messageNumber = [] { return 40; };
+        mainWindow->accounting->messageText->setPlainText(u"پیام تازه"_s);
+        mainWindow->accounting->sendMessage();
+        QCOMPARE(w_.Status(), u"پیغام شما با موفقیت ارسال گردید"_s);
+        QCOMPARE(mainWindow->accounting->lastMessageName, u"12-1401-06-30-41"_s);
+        QCOMPARE(Bytes(earlier), "an earlier message of the day");
+
+        lab_.Control("deny DIRS /comments");
+        mainWindow->accounting->messageText->setPlainText(u"پیام سوم"_s);
+        mainWindow->accounting->sendMessage();
+        QCOMPARE(Bytes(earlier), "an earlier message of the day");
+        QVERIFY(!QFile::exists(Q(folder + "12-1401-06-30-42.txt")));
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY(prompts.messages[0].startsWith(u"Error|. سرور تاروینا فهرست پیغام های پیشین را نشان نمی دهد"_s));
+        QCOMPARE(mainWindow->accounting->messageText->toPlainText(), u"پیام سوم"_s);
+        lab_.Control("reset");
         for (int n : {40, 41}) QFile::remove(Q(folder + "12-1401-06-30-" + std::to_string(n) + ".txt"));
     }
 

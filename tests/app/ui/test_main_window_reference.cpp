@@ -275,6 +275,12 @@ private slots:
         QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Text Result/PaymentLaw.rtf"_s)));
         QCOMPARE(w_.Status(), QString());
         QCOMPARE(mainWindow->transferGauge->value(), mainWindow->transferGauge->maximum());
+        // There but not readable: a refusal in the server's words, the local copy kept.
+        QVERIFY(lab_.Control("unreadable paymentlaw"));
+        mainWindow->reference->showPaymentRules();
+        QCOMPARE(w_.Status(), QString::fromStdString(orv::msg::Refused("550 Permission denied.")));
+        QCOMPARE(FileBytes(local), FileBytes(ServerFile(u"Text Result/PaymentLaw.rtf"_s)));
+        QVERIFY(lab_.Control("reset"));
         // Gone from the server: the local copy goes too.
         QVERIFY(lab_.Control("missing paymentlaw"));
         mainWindow->reference->showPaymentRules();

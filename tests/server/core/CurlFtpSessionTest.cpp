@@ -194,6 +194,32 @@ TEST_F(CurlFtpSessionTest, StalledServerEndsTheOperationWithinTheLimits) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(12));
 }
 
+// The read timeout limits each answer, not the log-in as a whole: a server
+// answering every command late, or a wrong password late, is told as it is.
+// A server that takes no log-in without TLS says so.
+TEST_F(CurlFtpSessionTest, EachAnswerHasTheReadTimeoutAndRefusalsSayWhy) {
+    orv::FtpEndpoint e = lab_->Settings().Ftp();
+    e.readTimeoutMs = 1500;
+    session_.Configure(e);
+    ASSERT_TRUE(lab_->Control("delay * 0.7"));  // USER, PASS, PWD, NOOP: 2.8 s in all
+    auto r = session_.Open();
+    EXPECT_TRUE(r) << r.error;
+    std::string bytes;
+    r = session_.GetMemory("/Text Result\\12\\bill.txt", bytes);
+    EXPECT_TRUE(r) << r.error;
+    session_.Close();
+    ASSERT_TRUE(lab_->Control("reset"));
+    ASSERT_TRUE(lab_->Control("login refuse"));
+    ASSERT_TRUE(lab_->Control("delay PASS 2"));  // a wrong password's 530 held back on purpose
+    r = session_.Open();
+    EXPECT_EQ(r.failure, orv::FtpFailure::LogIn) << r.error;
+    ASSERT_TRUE(lab_->Control("reset"));
+    ASSERT_TRUE(lab_->Control("cleartext refuse"));
+    r = session_.Open();
+    EXPECT_EQ(r.failure, orv::FtpFailure::CleartextRefused) << r.error;
+    EXPECT_NE(r.error.find("cleartext"), std::string::npos) << r.error;
+}
+
 // The transfer limit is a limit on the data connection making no progress, not
 // on the whole transfer: a file that takes longer than the limit on a slow line
 // arrives, and a stalled one ends about the limit after its last byte. (Scaled

@@ -68,7 +68,7 @@ TEST_F(FtpTlsTest, EachModeAgainstEachServer) {
     const Case cases[] = {
         {FtpTls::Off, "off", true, FtpSecurity::Plain, FtpFailure::None},
         {FtpTls::Off, "on", true, FtpSecurity::Plain, FtpFailure::None},
-        {FtpTls::Off, "required", false, FtpSecurity::Closed, FtpFailure::LogIn},
+        {FtpTls::Off, "required", false, FtpSecurity::Closed, FtpFailure::CleartextRefused},
         {FtpTls::Try, "off", true, FtpSecurity::Plain, FtpFailure::None},
         {FtpTls::Try, "on", true, FtpSecurity::Tls, FtpFailure::None},
         {FtpTls::Try, "required", true, FtpSecurity::Tls, FtpFailure::None},
@@ -106,6 +106,7 @@ TEST_F(FtpTlsTest, EachModeAgainstEachServer) {
         EXPECT_EQ(Count(lab, "(data channel protected)"), tls ? 2 : 0);
         EXPECT_EQ(Count(lab, "(data channel clear)"), tls ? 0 : 2);
         EXPECT_EQ(lab.CountFtpCommands("PROT P"), tls ? 1 : 0);
+        EXPECT_EQ(lab.CountFtpCommands("AUTH SSL"), 0);  // "AUTH TLS" asked first
     }
 }
 

@@ -86,4 +86,38 @@ TEST_F(UnixServerTest, FailuresAreToldByKind) {
     EXPECT_EQ(r.failure, FtpFailure::LogIn) << r.error;
 }
 
+// A file the server has but will not let us read is a refusal in its words, not
+// "not there yet"; the earlier local copy stays; the next transfer, on a new
+// log-in, works. An upload-only folder (proftpd's <Limit READ> DenyAll) takes
+// the upload, and its refused SIZE does not undo the 226.
+TEST_F(UnixServerTest, AFileThereButUnreadableIsARefusal) {
+    namespace acc = orv::accounting;
+    ASSERT_TRUE(lab_->Control("unreadable bill.txt"));
+    ASSERT_TRUE(lab_->Control("deny READ /comments"));
+    const std::string local = Local("bill.txt");
+    ASSERT_TRUE(orv::WriteFileAtomically(local, "earlier").ok);
+    lab_->ClearLogs();
+    orv::FtpResult r = session_.GetFile(acc::BillPath("12"), local);
+    EXPECT_EQ(r.failure, FtpFailure::Refused) << r.error;
+    EXPECT_NE(r.error.find("Permission denied"), std::string::npos) << r.error;
+    std::string bytes;
+    EXPECT_TRUE(orv::ReadWholeFile(local, bytes));
+    EXPECT_EQ(bytes, "earlier");
+    r = session_.GetMemory(orv::results::RemoteResultPath("12", "14010630"), bytes);
+    EXPECT_TRUE(r) << r.error;
+    EXPECT_EQ(lab_->CountFtpCommands("USER "), 1);  // the refused transfer's connection was left
+
+    const std::string message = acc::MessagePath("12", acc::MessageName("12", "1401", "06", "30", 7));
+    r = session_.PutMemory("x\r\n", message);
+    EXPECT_TRUE(r) << r.error;
+    EXPECT_TRUE(orv::FileExists(lab_->ServerFile(message.substr(1))));
+    orv::FtpFileInfo info;
+    ASSERT_TRUE(session_.FileInfo(message, info));
+    EXPECT_TRUE(info.exists);  // its time is told, its size is not
+    r = session_.GetMemory(message, bytes);
+    EXPECT_EQ(r.failure, FtpFailure::Refused) << r.error;
+    r = session_.GetMemory(acc::MessagePath("12", "no-such-message"), bytes);
+    EXPECT_EQ(r.failure, FtpFailure::RemoteMissing) << r.error;
+}
+
 }  // namespace

@@ -124,8 +124,13 @@ private slots:
                                                        << QList<int>{P, P, C, P, P} << "";
         QTest::newRow("no such folder") << "plain" << int(orv::FtpTls::Off) << false << "" << "97"
                                         << QList<int>{P, P, C, P, F} << QStringLiteral("/Text Result/97/");
+        // Said by kind in Persian, libcurl's words after it.
         QTest::newRow("nothing listening") << "closed" << int(orv::FtpTls::Off) << false << "" << "12"
-                                           << QList<int>{P, F, S, S, S} << QString::fromUtf8(orv::msg::kServer);
+                                           << QList<int>{P, F, S, S, S}
+                                           << u". در 127.0.0.1:1 سروری پاسخ نداد؛ نشانی و درگاه (port) سرور را در تنظیمات بررسی کنید (\u2066open: Failed to connect to 127.0.0.1 port 1"_s;
+        QTest::newRow("cleartext refused") << "plain" << int(orv::FtpTls::Off) << false << "cleartext refuse" << "12"
+                                           << QList<int>{P, P, F, S, S}
+                                           << QString::fromUtf8(orv::msg::kCleartextRefused);
     }
     void eachStepIsNamedAgainstTheLaboratory() {
         QFETCH(QString, server);

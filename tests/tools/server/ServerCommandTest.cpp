@@ -32,7 +32,7 @@ protected:
 TEST_F(ServerCommandTest, EachCommandDoesWhatTheWindowDoes) {
     orv::test::ToolRun run = Tool("check --code 12");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "network\tok\nserver\tok\nsecurity\tplain\ntoday\t1401/06/30\n");
+    EXPECT_EQ(run.out, "network\tok\nserver\tok\nsecurity\tplain\ntoday\t1401/06/30\nfolder\tok\n");
 
     run = Tool("results --code 12");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -66,9 +66,23 @@ TEST_F(ServerCommandTest, FailuresSayTheStatusLineOnStderr) {
     ASSERT_TRUE(lab_->Control("login refuse"));
     run = Tool("check --code 12");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "network\tok\nserver\tfailed\nsecurity\t\ntoday\t1401/06/30\n");
+    EXPECT_EQ(run.out, "network\tok\nserver\tfailed\nsecurity\t\ntoday\t1401/06/30\nfolder\tskipped\n");
     EXPECT_EQ(run.err, std::string(orv::msg::kLogInRefused) + "\n");
     EXPECT_EQ(run.err.find(lab_->Value("password")), std::string::npos);
+
+    // A folder code the server has no folder for, as the settings window's test finds it.
+    ASSERT_TRUE(lab_->Control("reset"));
+    run = Tool("check --code 99");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "network\tok\nserver\tok\nsecurity\tplain\ntoday\t1401/06/30\nfolder\tfailed\n");
+    EXPECT_EQ(run.err, "پوشه /Text Result/99/ روی سرور تاروینا نیست\n");
+
+    // A mistyped workspace is named, not taken for a network failure.
+    run = orv::test::RunTool("HOME='" + home_.path().toStdString() + "' ORVANET_WORKSPACE='" + workspace_ +
+                                 "typo' " ORV_TOOL,
+                             "server check --code 12");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "orvanet-tool server: ORVANET_WORKSPACE=\"" + workspace_ + "typo\" is not a folder\n");
 }
 
 TEST_F(ServerCommandTest, MalformedArgumentsEndWithStatus2) {

@@ -31,6 +31,10 @@ class Faults:
             self.rate = 0             # bytes per second on data connections, 0: unlimited
             self.sntp_mode = "ok"     # ok, silent, short, invalid, old
             self.listing = "unix"     # folder listings in the unix or the MS-DOS ("dos") format
+            self.unreadable = []      # patterns of files that exist but RETR refuses (permission denied)
+            self.denied = {}          # command group (READ, DIRS) -> patterns refused with "Permission denied"
+            self.delays = {}          # command ("*": every one) -> seconds before its answer
+            self.cleartext_refused = False  # USER without TLS answered 421 and the connection closed
 
     @staticmethod
     def matches(pattern, path):
@@ -68,6 +72,29 @@ class Faults:
                         self.missing = []
                     else:
                         self.missing.append(rest)
+                elif cmd == "unreadable":
+                    if args[0] == "off":
+                        self.unreadable = []
+                    else:
+                        self.unreadable.append(rest)
+                elif cmd == "deny":
+                    # deny READ|DIRS [pattern] | deny off
+                    if args[0] == "off":
+                        self.denied = {}
+                    elif args[0].upper() in DENY_GROUPS:
+                        self.denied.setdefault(args[0].upper(), []).append(_pattern(args[1:]))
+                    else:
+                        return "error: deny READ|DIRS [PATTERN] or deny off"
+                elif cmd == "delay":
+                    # delay COMMAND|* SECONDS | delay off
+                    if args[0] == "off":
+                        self.delays = {}
+                    else:
+                        self.delays[args[0].upper()] = float(args[1])
+                elif cmd == "cleartext":
+                    if args[0] not in ("refuse", "ok"):
+                        return "error: cleartext refuse|ok"
+                    self.cleartext_refused = args[0] == "refuse"
                 elif cmd == "listing":
                     if args[0] not in ("unix", "dos"):
                         return "error: listing unix|dos"
@@ -115,6 +142,20 @@ class Faults:
         with self._lock:
             return any(self.matches(p, path) for p in self.missing)
 
+    def is_unreadable(self, path):
+        with self._lock:
+            return any(self.matches(p, path) for p in self.unreadable)
+
+    def is_denied(self, command, path):
+        """Whether `command` on `path` is refused as a server's <Limit READ|DIRS> DenyAll refuses it."""
+        with self._lock:
+            return any(command in DENY_GROUPS[group] and any(self.matches(p, path) for p in patterns)
+                       for group, patterns in self.denied.items())
+
+    def delay_for(self, command):
+        with self._lock:
+            return self.delays.get(command, self.delays.get("*", 0.0))
+
     def stall_for(self, command, path=""):
         with self._lock:
             if command not in self.stall_commands:
@@ -132,6 +173,13 @@ class Faults:
             drop = self.drop[0] if self.drop and self.matches(self.drop[1], path) else None
             stall = self.stall_data[0] if self.stall_data and self.matches(self.stall_data[1], path) else None
             return drop, stall, self.rate
+
+
+# Command groups as proftpd's <Limit> names them: READ the file reads, DIRS the looks at folders.
+DENY_GROUPS = {
+    "READ": {"RETR", "SIZE"},
+    "DIRS": {"LIST", "NLST", "MLSD", "MLST", "MDTM", "STAT", "CWD"},
+}
 
 
 def _pattern(words):

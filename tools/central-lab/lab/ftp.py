@@ -177,6 +177,9 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1",
             name = self._ftp_name(filename)
             if faults.is_missing(name):
                 raise FileNotFoundError(errno.ENOENT, "The system cannot find the file specified")
+            if "r" in mode and faults.is_unreadable(name):
+                # A file there that the server's user may not read: SIZE and MDTM still answer.
+                raise PermissionError(errno.EACCES, "Permission denied")
             f = super().open(filename, mode)
             drop, stall, rate = faults.data_limits(name)
             stalled = lambda: faults.stall_data is not None  # noqa: E731
@@ -244,6 +247,19 @@ def make_server(data_dir, user, password, faults, log, port=0, host="127.0.0.1",
             log.write("%d %s" % (id(self) % 100000, shown))
             if faults.stall_for(cmd, arg):
                 log.write("%d (no answer to %s)" % (id(self) % 100000, cmd))
+                return
+            delay = faults.delay_for(cmd)
+            if delay:
+                time.sleep(delay)  # this session's own thread: the other sessions go on
+            if cmd == "USER" and faults.cleartext_refused and not getattr(self, "_ssl_established", False):
+                # As pure-ftpd with TLS required answers a plain log-in, and hangs up.
+                self.respond("421-Sorry, cleartext sessions and weak ciphers are not accepted on this server.\r\n"
+                             "421 Please reconnect using TLS security mechanisms.")
+                self.close_when_done()
+                return
+            target = arg if arg else self.fs.cwd
+            if faults.is_denied(cmd, target):
+                self.respond("550 %s: Operation not permitted" % (arg or "."))
                 return
             if unix and cmd in PATH_COMMANDS and arg and "\\" in arg:
                 self.respond("553 Prohibited file name: %s" % arg)
