@@ -187,8 +187,12 @@ void AccountingPanel::fetchMonthBill() {
         return;
     }
     // Not a PDF: a bill as the central laboratory's reporting program saves it.
-    // Kept as the month's own file and handed to the desktop's program for it.
-    const QString kept = frame_.WorkspaceRoot() + Q(MonthBillFileName(monthKey));
+    // Kept as the month's own file and handed to the desktop's program for it;
+    // so is a PDF where the program has no PDF reader (Windows), named .pdf.
+    QString kept = frame_.WorkspaceRoot() + Q(MonthBillFileName(monthKey));
+#ifndef ORV_HAVE_QT_PDF
+    if (monthBill.IsPdf()) kept = QFileInfo(kept).path() + u'/' + QFileInfo(kept).completeBaseName() + u".pdf"_s;
+#endif
     const QByteArray& bytes = monthBill.Bytes();
     if (!orv::WriteFileAtomically(kept.toStdString(), std::string_view(bytes.constData(), bytes.size())).ok) {
         frame_.Flash(orv::msg::kLocalFile);

@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QPdfDocument>
 #include <QPrinter>
+#ifdef ORV_HAVE_QT_PDF
+#include <QPdfDocument>
+#endif
 
 namespace orv::accounting {
 
@@ -15,21 +17,35 @@ namespace {
 constexpr double kRenderDpi = 150.0;
 }  // namespace
 
+#ifdef ORV_HAVE_QT_PDF
 MonthBill::MonthBill() : document_(std::make_unique<QPdfDocument>()) {}
+#else
+}  // namespace orv::accounting
+class QPdfDocument {};  // never made: there is no PDF reader in this build
+namespace orv::accounting {
+MonthBill::MonthBill() = default;
+#endif
 MonthBill::~MonthBill() = default;
+
+bool MonthBill::IsPdf() const { return bytes_.startsWith("%PDF-"); }
 
 bool MonthBill::Load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     bytes_ = file.readAll();
     if (bytes_.isEmpty()) return false;
+#ifndef ORV_HAVE_QT_PDF
+    return false;  // no PDF reader in this build (Windows): the bill goes to the desktop's program
+#else
     auto* buffer = new QBuffer(document_.get());
     buffer->setData(bytes_);
     buffer->open(QIODevice::ReadOnly);
     document_->load(buffer);
     return document_->status() == QPdfDocument::Status::Ready && document_->pageCount() > 0;
+#endif
 }
 
+#ifdef ORV_HAVE_QT_PDF
 int MonthBill::PageCount() const { return document_->pageCount(); }
 
 void MonthBill::Render(QPrinter& printer) const {
@@ -45,5 +61,9 @@ void MonthBill::Render(QPrinter& printer) const {
         painter.drawImage(QRect(target.topLeft(), fitted), image);
     }
 }
+#else
+int MonthBill::PageCount() const { return 0; }
+void MonthBill::Render(QPrinter&) const {}
+#endif
 
 }  // namespace orv::accounting

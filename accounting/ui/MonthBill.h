@@ -16,8 +16,11 @@ public:
     MonthBill();
     ~MonthBill();
 
-    // False when the file is missing, empty or not a saved bill.
+    // False when the file is missing, empty or not a saved bill, and always in a
+    // build without a PDF reader (Windows: no Qt PDF), where Bytes() still holds it.
     bool Load(const QString& path);
+    // Whether the bytes loaded are a PDF (for the desktop's PDF program).
+    bool IsPdf() const;
     int PageCount() const;
     void Render(QPrinter& printer) const;
     const QByteArray& Bytes() const { return bytes_; }

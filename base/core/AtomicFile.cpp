@@ -8,14 +8,6 @@
 #include <fstream>
 
 namespace orv {
-namespace {
-
-// Paths are UTF-8 on every platform; Windows takes them as wide strings.
-std::filesystem::path FsPath(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
@@ -39,24 +31,16 @@ bool IsSaveLeftoverName(std::string_view name) {
 }  // namespace
 
 int RemoveSaveLeftovers(const std::string& dir) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::directory_iterator it(FsPath(dir), ec);
-    if (ec) return 0;
-    const auto recent = fs::file_time_type::clock::now() - std::chrono::minutes(1);
     int removed = 0;
-    for (const fs::directory_entry& entry : it) {
-        const std::u8string name = entry.path().filename().u8string();
-        if (!IsSaveLeftoverName(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()))) continue;
-        if (!entry.is_regular_file(ec) || entry.is_symlink(ec)) continue;
-        if (entry.last_write_time(ec) > recent || ec) continue;
-        if (fs::remove(entry.path(), ec)) ++removed;
+    for (const FolderFile& file : FilesIn(dir)) {
+        if (file.link || !IsSaveLeftoverName(file.name) || file.ageSeconds <= 60) continue;
+        if (RemoveFile(dir + "/" + file.name)) ++removed;
     }
     return removed;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
-    std::ifstream in(FsPath(path), std::ios::binary | std::ios::ate);
+    std::ifstream in(NativePath(path), std::ios::binary | std::ios::ate);
     if (!in) {
         if (error) *error = "Cannot open " + path + ": " + std::strerror(errno);
         return false;

@@ -1,8 +1,12 @@
 #pragma once
 // Every file the program writes is written to a temporary file beside it and
 // renamed over the old one only when it is complete.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -51,6 +55,15 @@ private:
 // own); the number removed.
 int RemoveSaveLeftovers(const std::string& dir);
 
+// The files in `dir` (not its folders), any path length; empty when it cannot be read.
+struct FolderFile {
+    std::string name;     // UTF-8
+    bool link = false;    // a symbolic link (or, on Windows, a reparse point)
+    double ageSeconds = 0;  // since its last write
+};
+std::vector<FolderFile> FilesIn(const std::string& dir);
+bool RemoveFile(const std::string& path);
+
 bool FileExists(const std::string& path);
 // True when the group or others may read the file, or, for a folder, list it or
 // open the files in it whose names they know (false for a missing path).
@@ -59,6 +72,12 @@ bool ReadableByOthers(const std::string& path);
 // there: the last folder with kPrivateFolderMode. An existing folder is left as
 // it is. False with a message when it cannot.
 bool CreatePrivateFolder(const std::string& path, std::string* error = nullptr);
+// A UTF-8 path as the file system takes it (on Windows a wide path, given the
+// \\?\ prefix when it is longer than the old 260-character limit allows).
+std::filesystem::path NativePath(const std::string& utf8);
+// Opens a file for reading in binary mode, any name and length on every
+// platform; nullptr with errno set when it cannot. `size` gets its length.
+std::FILE* OpenForReading(const std::string& path, int64_t* size = nullptr);
 // Reads a whole file; false with a message when it cannot.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -105,6 +106,39 @@ void AtomicFileWriter::Discard() {
         temp_.clear();
     }
 }
+
+std::filesystem::path NativePath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::FILE* OpenForReading(const std::string& path, int64_t* size) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f && size) {
+        struct stat st {};
+        *size = ::fstat(::fileno(f), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+    }
+    return f;
+}
+
+std::vector<FolderFile> FilesIn(const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::vector<FolderFile> files;
+    std::error_code ec;
+    fs::directory_iterator it(NativePath(dir), ec);
+    if (ec) return files;
+    const auto now = fs::file_time_type::clock::now();
+    for (const fs::directory_entry& entry : it) {
+        if (!entry.is_regular_file(ec)) continue;
+        const auto written = entry.last_write_time(ec);
+        if (ec) continue;
+        const std::u8string name = entry.path().filename().u8string();
+        files.push_back({std::string(name.begin(), name.end()), entry.is_symlink(ec),
+                         std::chrono::duration<double>(now - written).count()});
+    }
+    return files;
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool FileExists(const std::string& path) {
     struct stat st {};

@@ -175,7 +175,7 @@ FileResult EditIniFile(const std::string& path, const std::function<void(IniText
     IniText ini(bytes);
     edit(ini);
     std::error_code ec;
-    const auto replaced = std::filesystem::last_write_time(path, ec);
+    const auto replaced = std::filesystem::last_write_time(NativePath(path), ec);
     const bool hadFile = !ec;
     const FileResult r = WriteFileAtomically(path, ini.Text(), mode);
     // A reader that keeps a file it has read, and reads it again only when its size
@@ -183,8 +183,8 @@ FileResult EditIniFile(const std::string& path, const std::function<void(IniText
     // same length within one tick of the file clock.
     if (r && hadFile) {
         const auto later = replaced + std::chrono::milliseconds(1);
-        const auto now = std::filesystem::last_write_time(path, ec);
-        if (!ec && now < later) std::filesystem::last_write_time(path, later, ec);
+        const auto now = std::filesystem::last_write_time(NativePath(path), ec);
+        if (!ec && now < later) std::filesystem::last_write_time(NativePath(path), later, ec);
     }
     return r;
 }

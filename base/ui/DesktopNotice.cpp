@@ -1,9 +1,11 @@
 #include "base/ui/DesktopNotice.h"
 
 #include <QApplication>
+#ifndef Q_OS_WIN
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#endif
 #include <QSystemTrayIcon>
 #include <QWidget>
 
@@ -28,6 +30,10 @@ void DesktopNotice::Show(QWidget* window, const QString& title, const QString& t
         tray->showMessage(title, text, QSystemTrayIcon::Information, 10000);
         return;
     }
+#ifdef Q_OS_WIN
+    // Windows has no notification service besides the tray: the taskbar button flashes.
+    if (window) QApplication::alert(window);
+#else
     // No reply is waited for: the call goes out and the window runs on.
     QDBusMessage notify = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
@@ -35,6 +41,7 @@ void DesktopNotice::Show(QWidget* window, const QString& title, const QString& t
     notify << QApplication::applicationName() << 0u << QStringLiteral("orvanet") << title << text << QStringList()
            << QVariantMap() << 10000;
     QDBusConnection::sessionBus().asyncCall(notify);
+#endif
 }
 
 }  // namespace orv::ui

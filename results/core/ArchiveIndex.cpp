@@ -1,10 +1,9 @@
 #include "results/core/ArchiveIndex.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
-#include <system_error>
 
+#include "base/core/AtomicFile.h"
 #include "base/core/TextFile.h"
 #include "results/core/LetterFolding.h"
 #include "results/core/ResultLine.h"
@@ -12,7 +11,6 @@
 
 namespace orv::results {
 
-namespace fs = std::filesystem;
 
 bool ArchiveIndex::IsArchiveFileName(std::string_view fileName, std::string* day) {
     if (fileName.size() != 12 || !fileName.ends_with(".txt")) return false;
@@ -24,10 +22,9 @@ bool ArchiveIndex::IsArchiveFileName(std::string_view fileName, std::string* day
 
 std::vector<std::string> ArchiveIndex::ArchivedDays(const std::string& folder) {
     std::vector<std::string> days;
-    std::error_code error;
-    for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end; it.increment(error)) {
+    for (const FolderFile& file : FilesIn(folder)) {
         std::string day;
-        if (IsArchiveFileName(it->path().filename().string(), &day) && it->is_regular_file(error)) days.push_back(day);
+        if (IsArchiveFileName(file.name, &day)) days.push_back(day);
     }
     std::sort(days.begin(), days.end(), std::greater<>());
     return days;

@@ -1,6 +1,8 @@
 #include "results/ui/HistoryReport.h"
 
+#ifdef ORV_HAVE_QT_CHARTS
 #include <QChart>
+#endif
 #include <QGraphicsScene>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -9,7 +11,9 @@
 
 #include "results/ui/ResultFonts.h"
 #include "results/ui/ResultReport.h"
+#ifdef ORV_HAVE_QT_CHARTS
 #include "results/ui/TrendChart.h"
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -87,13 +91,22 @@ Layout LayOut(const HistoryReport& report, const QSizeF& page, bool chart) {
 }  // namespace
 
 int HistoryReport::PageCount() const {
-    const Layout layout = LayOut(*this, ResultReport::PageSize(ResultReport::A4Layout()), chartTest_ != kNoChart);
+#ifdef ORV_HAVE_QT_CHARTS
+    const bool charted = chartTest_ != kNoChart;
+#else
+    const bool charted = false;  // a build without Qt Charts prints the table alone
+#endif
+    const Layout layout = LayOut(*this, ResultReport::PageSize(ResultReport::A4Layout()), charted);
     return layout.chartPage + 1;
 }
 
 bool HistoryReport::Render(QPagedPaintDevice& device) const {
+#ifdef ORV_HAVE_QT_CHARTS
     std::unique_ptr<QChart> chart(chartTest_ == kNoChart ? nullptr : TrendChart::Make(table_, visits_, chartTest_));
-    const Layout layout = LayOut(*this, ResultReport::PageSize(device.pageLayout()), chart != nullptr);
+#else
+    const bool chart = false;  // a build without Qt Charts prints the table alone
+#endif
+    const Layout layout = LayOut(*this, ResultReport::PageSize(device.pageLayout()), static_cast<bool>(chart));
     const int pages = chart ? layout.chartPage + 1 : layout.tablePages;
     return ResultReport::RenderPages(device, pages, [&](QPainter& painter, const QSizeF& page, int p) {
         painter.setPen(Qt::black);
@@ -110,6 +123,7 @@ bool HistoryReport::Render(QPagedPaintDevice& device) const {
             layout.table->drawContents(&painter, QRectF(0, p * layout.bodyHeight, page.width(), layout.bodyHeight));
             painter.restore();
         }
+#ifdef ORV_HAVE_QT_CHARTS
         if (chart && p == layout.chartPage) {
             const QRectF area(0, layout.chartTop, page.width(), kChartHeight);
             QGraphicsScene scene;
@@ -118,6 +132,7 @@ bool HistoryReport::Render(QPagedPaintDevice& device) const {
             scene.render(&painter, area, QRectF(QPointF(0, 0), area.size()));
             scene.removeItem(chart.get());
         }
+#endif
     });
 }
 

@@ -1,7 +1,9 @@
 #include "results/ui/PatientHistoryWindow.h"
 
+#ifdef ORV_HAVE_QT_CHARTS
 #include <QChart>
 #include <QChartView>
+#endif
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,7 +19,9 @@
 #include "results/ui/HistoryReport.h"
 #include "results/ui/ReportPreview.h"
 #include "results/ui/ResultFonts.h"
+#ifdef ORV_HAVE_QT_CHARTS
 #include "results/ui/TrendChart.h"
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -85,11 +89,18 @@ PatientHistoryWindow::PatientHistoryWindow(QString patient, std::vector<HistoryV
     tests_->setObjectName(u"TestChoice"_s);
     tests_->setMinimumContentsLength(16);
     noChart_ = new QLabel(u"آزمایشی که در دو روز یا بیشتر جواب عددی داشته باشد نیست"_s, this);
+#ifdef ORV_HAVE_QT_CHARTS
     chart_ = new QChartView(this);
     chart_->setObjectName(u"TrendChart"_s);
     chart_->setLayoutDirection(Qt::LeftToRight);  // time runs left to right, as on every chart
     chart_->setRenderHint(QPainter::Antialiasing);
     chart_->setMinimumHeight(260);
+#else
+    // A build without Qt Charts (Windows, while its SDK lacks it): the table and its print, no chart.
+    auto* chart = new QLabel(u"نمودار در این نسخه برنامه نیست"_s, this);
+    chart->setObjectName(u"TrendChart"_s);
+    chart->setAlignment(Qt::AlignCenter);
+#endif
     connect(tests_, &QComboBox::currentIndexChanged, this, &PatientHistoryWindow::ShowChart);
 
     print_ = new QPushButton(u"چاپ"_s, this);
@@ -107,7 +118,11 @@ PatientHistoryWindow::PatientHistoryWindow(QString patient, std::vector<HistoryV
     chooser->addStretch();
     chooser->addWidget(print_);
     chartLayout->addLayout(chooser);
+#ifdef ORV_HAVE_QT_CHARTS
     chartLayout->addWidget(chart_);
+#else
+    chartLayout->addWidget(chart);
+#endif
 
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(days_);
@@ -201,11 +216,13 @@ bool PatientHistoryWindow::ChooseTest(const QString& test) {
 }
 
 void PatientHistoryWindow::ShowChart() {
+#ifdef ORV_HAVE_QT_CHARTS
     QChart* old = chart_->chart();
     const size_t test = ChartedTest();
     QChart* chart = test == HistoryReport::kNoChart ? nullptr : TrendChart::Make(table_, visits_, test);
     chart_->setChart(chart ? chart : new QChart);
     delete old;
+#endif
 }
 
 void PatientHistoryWindow::Print() {

@@ -494,11 +494,9 @@ FtpResult CurlFtpSession::Upload(const std::string& remotePath, size_t (*read)(c
 
 FtpResult CurlFtpSession::PutFile(const std::string& localPath, const std::string& remotePath) {
     if (!open_) return FtpResult::Fail("put: not connected");
-    FILE* f = std::fopen(localPath.c_str(), "rb");
+    int64_t size = 0;
+    FILE* f = OpenForReading(localPath, &size);  // a wide path on Windows: any name the workspace holds
     if (!f) return FtpResult::Fail("put: cannot read " + localPath + ": " + std::strerror(errno), FtpFailure::LocalFile);
-    std::fseek(f, 0, SEEK_END);
-    const long size = std::ftell(f);
-    std::fseek(f, 0, SEEK_SET);
     FtpResult r = Upload(remotePath, FromFile, f, size);
     std::fclose(f);
     return r;

@@ -1,6 +1,10 @@
 #include "server/core/PasswordStore.h"
 
+#ifdef ORV_HAVE_QTKEYCHAIN
 #include <qt6keychain/keychain.h>
+#else
+#include "server/core/WindowsCredentials.h"
+#endif
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -16,6 +20,7 @@ namespace {
 
 const QString kService = QStringLiteral("Orvanet");
 
+#ifdef ORV_HAVE_QTKEYCHAIN
 // Runs a job to its end or for `timeoutMs`; false when it did not end in time
 // (the job then deletes itself whenever it ends).
 bool Finish(QKeychain::Job* job, int timeoutMs) {
@@ -36,6 +41,11 @@ bool Finish(QKeychain::Job* job, int timeoutMs) {
     if (!done) job->setAutoDelete(true);
     return done;
 }
+
+#else
+// The Credential Manager's name of a key: "Orvanet/KEY".
+std::string CredentialName(const std::string& key) { return kService.toStdString() + "/" + key; }
+#endif
 
 // The file's password when the settings reader takes it exactly as it is written
 // there (as the program writes values: quoted when needed, a leading "@" doubled).
@@ -86,6 +96,7 @@ bool KeychainPasswordStore::Available() {
     return available_ == 1;
 }
 
+#ifdef ORV_HAVE_QTKEYCHAIN
 PasswordRead KeychainPasswordStore::Read(const std::string& key) {
     auto* job = new QKeychain::ReadPasswordJob(kService);
     job->setInsecureFallback(false);
@@ -122,6 +133,25 @@ bool KeychainPasswordStore::Remove(const std::string& key) {
     delete job;
     return ok;
 }
+
+#else
+// Windows without QtKeychain: the Credential Manager answers at once, no event loop needed.
+PasswordRead KeychainPasswordStore::Read(const std::string& key) {
+    PasswordRead read;
+    switch (windows_credentials::Read(CredentialName(key), read.password)) {
+        case windows_credentials::Lookup::Found: read.status = PasswordRead::Found; break;
+        case windows_credentials::Lookup::Missing: read.status = PasswordRead::Missing; break;
+        case windows_credentials::Lookup::Failed: read.status = PasswordRead::Failed; break;
+    }
+    return read;
+}
+
+bool KeychainPasswordStore::Write(const std::string& key, const std::string& password) {
+    return windows_credentials::Write(CredentialName(key), password);
+}
+
+bool KeychainPasswordStore::Remove(const std::string& key) { return windows_credentials::Remove(CredentialName(key)); }
+#endif
 
 std::string PasswordKey(const std::string& workspaceRoot) { return "ftp password of " + workspaceRoot; }
 
