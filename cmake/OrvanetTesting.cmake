@@ -19,12 +19,23 @@ function(orv_gtest name)
   _orv_test_env(${name})
 endfunction()
 
+# With SLICES n the program's data rows are shared out over n tests that run side
+# by side, name_1 ... name_n, each with ORV_TEST_SLICE=k/n (tests/support/TestSlice.h);
+# together they run every row once.
 function(orv_qtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "SLICES" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE orv_options Qt6::Test Qt6::Widgets ${T_LIBS})
-  add_test(NAME ${name} COMMAND ${name})
-  _orv_test_env(${name})
+  if(T_SLICES)
+    foreach(k RANGE 1 ${T_SLICES})
+      add_test(NAME ${name}_${k} COMMAND ${name})
+      _orv_test_env(${name}_${k})
+      set_property(TEST ${name}_${k} APPEND PROPERTY ENVIRONMENT "ORV_TEST_SLICE=${k}/${T_SLICES}")
+    endforeach()
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    _orv_test_env(${name})
+  endif()
 endfunction()
 
 # orv_fuzz(name SOURCES ... LIBS ...): a fuzz target tests/fuzz/fuzz_<name>.cpp that

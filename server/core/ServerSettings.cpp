@@ -76,6 +76,8 @@ void ReadFile(const std::string& iniPath, ServerSettings& s) {
     ReadText(ini, "ftp/password", s.ftpPassword);
     ReadTls(ini, s.ftpTls);
     ReadCaFile(ini, iniPath, s.ftpCaFile);
+    ReadNumber(ini, "ftp/read_timeout_ms", s.ftpReadTimeoutMs, 100, 600000);
+    ReadNumber(ini, "ftp/transfer_timeout_ms", s.ftpTransferTimeoutMs, 100, 600000);
     ReadText(ini, "sntp/host", s.sntpHost);
     ReadNumber(ini, "sntp/port", s.sntpPort, 1, 65535);
     ReadNumber(ini, "sntp/timeout_ms", s.sntpTimeoutMs, 100, 600000);
@@ -106,6 +108,8 @@ FtpEndpoint ServerSettings::Ftp() const {
     e.password = ftpPassword;
     e.tls = ftpTls;
     e.caFile = ftpCaFile;
+    e.readTimeoutMs = ftpReadTimeoutMs;
+    e.transferTimeoutMs = ftpTransferTimeoutMs;
     return e;
 }
 
@@ -181,6 +185,12 @@ bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::stri
             ini.Remove("ftp", "password");
         put("ftp", "tls", TlsSettingName(s.ftpTls), TlsSettingName(base.ftpTls));
         if (!s.ftpCaFile.empty() || ini.Has("ftp", "ca_file")) put("ftp", "ca_file", s.ftpCaFile, base.ftpCaFile);
+        // The limits are written where they differ from the built-in ones (or the file has them).
+        const auto limit = [&](const char* key, int value, int builtIn, int was) {
+            if (value != builtIn || ini.Has("ftp", key)) put("ftp", key, number(value), number(was));
+        };
+        limit("read_timeout_ms", s.ftpReadTimeoutMs, fallback.ftpReadTimeoutMs, base.ftpReadTimeoutMs);
+        limit("transfer_timeout_ms", s.ftpTransferTimeoutMs, fallback.ftpTransferTimeoutMs, base.ftpTransferTimeoutMs);
         put("sntp", "host", s.sntpHost, base.sntpHost);
         put("sntp", "port", number(s.sntpPort), number(base.sntpPort));
         put("sntp", "timeout_ms", number(s.sntpTimeoutMs), number(base.sntpTimeoutMs));

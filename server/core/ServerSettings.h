@@ -4,7 +4,8 @@
 // folders of $XDG_CONFIG_DIRS, by default /etc/xdg; on Windows the program's
 // folder), over built-in defaults.
 //
-//   [ftp]     host, port, user, password, tls (required, try, off), ca_file
+//   [ftp]     host, port, user, password, tls (required, try, off), ca_file,
+//             read_timeout_ms, transfer_timeout_ms
 //   [sntp]    host, port, timeout_ms
 //   [payment] host, port
 //   [results] watch
@@ -26,6 +27,10 @@ struct ServerSettings {
     std::string ftpPassword = "00000000";
     FtpTls ftpTls = FtpTls::Try;
     std::string ftpCaFile;  // absolute; a relative ca_file is taken from the settings file's folder
+    // The session's limits: connecting and each answer of the server within
+    // read_timeout_ms, a transfer that moves no byte for transfer_timeout_ms ends.
+    int ftpReadTimeoutMs = FtpEndpoint{}.readTimeoutMs;
+    int ftpTransferTimeoutMs = FtpEndpoint{}.transferTimeoutMs;
     std::string sntpHost = "pool.ntp.org";
     int sntpPort = 123;
     int sntpTimeoutMs = 3000;
@@ -34,7 +39,7 @@ struct ServerSettings {
     bool resultsWatch = true;  // look for today's new results at every refresh
 
     std::string PaymentHost() const { return paymentHost.empty() ? ftpHost : paymentHost; }
-    // The FTP session's endpoint, with the built-in read and transfer limits.
+    // The FTP session's endpoint, with its read and transfer limits.
     FtpEndpoint Ftp() const;
 };
 
