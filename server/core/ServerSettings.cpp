@@ -84,6 +84,8 @@ void ReadFile(const std::string& iniPath, ServerSettings& s) {
     ReadTls(ini, s.ftpTls);
     ReadFileName(ini, "ftp/ca_file", iniPath, s.ftpCaFile);
     ReadFileName(ini, "ftp/password_file", iniPath, s.ftpPasswordFile);
+    ReadNumber(ini, "ftp/read_timeout_ms", s.ftpReadTimeoutMs, 100, 600000);
+    ReadNumber(ini, "ftp/transfer_timeout_ms", s.ftpTransferTimeoutMs, 100, 600000);
     ReadText(ini, "sntp/host", s.sntpHost);
     ReadNumber(ini, "sntp/port", s.sntpPort, 1, 65535);
     ReadNumber(ini, "sntp/timeout_ms", s.sntpTimeoutMs, 100, 600000);
@@ -114,6 +116,8 @@ FtpEndpoint ServerSettings::Ftp() const {
     e.password = ftpPassword;
     e.tls = ftpTls;
     e.caFile = ftpCaFile;
+    e.readTimeoutMs = ftpReadTimeoutMs;
+    e.transferTimeoutMs = ftpTransferTimeoutMs;
     return e;
 }
 
@@ -226,6 +230,12 @@ bool SaveSettings(const std::string& iniPath, const ServerSettings& s, std::stri
             ini.Remove("ftp", "password");
         put("ftp", "tls", TlsSettingName(s.ftpTls), TlsSettingName(base.ftpTls));
         if (!s.ftpCaFile.empty() || ini.Has("ftp", "ca_file")) put("ftp", "ca_file", s.ftpCaFile, base.ftpCaFile);
+        // The limits are written where they differ from the built-in ones (or the file has them).
+        const auto limit = [&](const char* key, int value, int builtIn, int was) {
+            if (value != builtIn || ini.Has("ftp", key)) put("ftp", key, number(value), number(was));
+        };
+        limit("read_timeout_ms", s.ftpReadTimeoutMs, fallback.ftpReadTimeoutMs, base.ftpReadTimeoutMs);
+        limit("transfer_timeout_ms", s.ftpTransferTimeoutMs, fallback.ftpTransferTimeoutMs, base.ftpTransferTimeoutMs);
         put("sntp", "host", s.sntpHost, base.sntpHost);
         put("sntp", "port", number(s.sntpPort), number(base.sntpPort));
         put("sntp", "timeout_ms", number(s.sntpTimeoutMs), number(base.sntpTimeoutMs));

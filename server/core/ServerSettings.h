@@ -6,6 +6,7 @@
 //
 //   [ftp]     host, port, user, password, tls (required, try, off), ca_file,
 //             password_file (a file holding the password, for unattended runs)
+//             read_timeout_ms, transfer_timeout_ms
 //   [sntp]    host, port, timeout_ms
 //   [payment] host, port
 //   [results] watch
@@ -29,6 +30,10 @@ struct ServerSettings {
     FtpTls ftpTls = FtpTls::Try;
     std::string ftpCaFile;  // absolute; a relative ca_file is taken from the settings file's folder
     std::string ftpPasswordFile;  // the same; the program never writes it
+    // The session's limits: connecting and each answer of the server within
+    // read_timeout_ms, a transfer that moves no byte for transfer_timeout_ms ends.
+    int ftpReadTimeoutMs = FtpEndpoint{}.readTimeoutMs;
+    int ftpTransferTimeoutMs = FtpEndpoint{}.transferTimeoutMs;
     std::string sntpHost = "pool.ntp.org";
     int sntpPort = 123;
     int sntpTimeoutMs = 3000;
@@ -37,7 +42,7 @@ struct ServerSettings {
     bool resultsWatch = true;  // look for today's new results at every refresh
 
     std::string PaymentHost() const { return paymentHost.empty() ? ftpHost : paymentHost; }
-    // The FTP session's endpoint, with the built-in read and transfer limits.
+    // The FTP session's endpoint, with its read and transfer limits.
     FtpEndpoint Ftp() const;
 };
 

@@ -25,7 +25,7 @@ class UnixServerWindowTest : public QObject {
 
 private slots:
     void initTestCase() {
-        orv::test::CentralLabOptions options = orv::test::QuickLab();
+        orv::test::CentralLabOptions options = orv::test::QuickFtpLab();
         options.unixNames = true;
         QVERIFY2(lab_.Start(options), lab_.Error().c_str());
     }

@@ -20,6 +20,7 @@ std::string SourceDir() {
 
 bool CentralLab::Start(const CentralLabOptions& options) {
     Stop();
+    options_ = options;
     values_.clear();
     error_.clear();
     ftpSkip_ = requestsSkip_ = 0;
@@ -91,6 +92,8 @@ ServerSettings CentralLab::Settings() const {
     s.paymentPort = HttpPort();
     s.sntpTimeoutMs = std::atoi(Value("sntp_timeout_ms").c_str());
     s.ftpCaFile = CaFile();
+    if (options_.ftpReadTimeoutMs > 0) s.ftpReadTimeoutMs = options_.ftpReadTimeoutMs;
+    if (options_.ftpTransferTimeoutMs > 0) s.ftpTransferTimeoutMs = options_.ftpTransferTimeoutMs;
     // A plain laboratory's sessions are plain by choice, so nothing notes it.
     s.ftpTls = CaFile().empty() ? FtpTls::Off : FtpTls::Try;
     return s;

@@ -37,6 +37,9 @@ struct CentralLabOptions {
     std::string folder = "12";        // laboratory folder code of the sample data
     std::vector<std::string> faults;  // control commands applied before it starts
     int sntpTimeoutMs = 3000;
+    // The client's FTP limits written into its settings (ms); 0 keeps the program's own.
+    int ftpReadTimeoutMs = 0;
+    int ftpTransferTimeoutMs = 0;
     bool overdue = false;  // a bill with an overdue month
     // FTP over TLS: "off" (plain FTP), "on" (offered, with a certificate made for
     // 127.0.0.1 by an authority of its own, see CaFile()) or "required".
@@ -95,6 +98,7 @@ private:
     std::vector<std::string> ReadLog(const std::string& key, size_t skip) const;
 
     QProcess process_;
+    CentralLabOptions options_;
     std::map<std::string, std::string> values_;
     std::string error_;
     size_t ftpSkip_ = 0;

@@ -26,6 +26,16 @@ inline CentralLabOptions QuickLab() {
     return options;
 }
 
+// The same with the FTP session's limits low as well (the settings read_timeout_ms
+// and transfer_timeout_ms): a log-in or an answer that never comes fails in about
+// 1.5 s and a transfer that stops moving in 1 s, instead of the program's 5.5 and 15.
+inline CentralLabOptions QuickFtpLab() {
+    CentralLabOptions options = QuickLab();
+    options.ftpReadTimeoutMs = 1500;
+    options.ftpTransferTimeoutMs = 1000;
+    return options;
+}
+
 // An indicator shows the picture its holder keeps (success, failure or pending).
 inline bool SamePicture(QLabel* indicator, QLabel* holder) {
     return indicator->pixmap().toImage() == holder->pixmap().toImage();

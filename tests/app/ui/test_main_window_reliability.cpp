@@ -43,7 +43,7 @@ class MainformReliabilityTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY2(lab_.Start(orv::test::QuickLab()), lab_.Error().c_str()); }
+    void initTestCase() { QVERIFY2(lab_.Start(orv::test::QuickFtpLab()), lab_.Error().c_str()); }
     void init() {
         QVERIFY(lab_.Control("reset"));
         lab_.ClearLogs();

@@ -17,7 +17,9 @@ TEST(FtpFileInfo, SizeAndTimeWithoutADownload) {
     ASSERT_TRUE(lab.Start(orv::test::CentralLabOptions::Fixed("2022-09-21T09:00:00"))) << lab.Error();
     const auto s = lab.Settings();
     CurlFtpSession session;
-    session.Configure(s.Ftp());
+    orv::FtpEndpoint endpoint = s.Ftp();
+    endpoint.tls = orv::FtpTls::Try;  // TLS where offered (the plain laboratory offers none)
+    session.Configure(endpoint);
     ASSERT_TRUE(session.Open());
     const std::string day = "/Text Result\\12\\14010630.txt";
 

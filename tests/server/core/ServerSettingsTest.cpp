@@ -182,3 +182,28 @@ TEST(ServerSettings, SystemWideFilesConfigureWhatTheWorkspaceLeavesOut) {
     EXPECT_EQ(s.ftpHost, "moved.example");
     EXPECT_EQ(s.ftpUser, "lab12");
 }
+
+TEST(ServerSettings, TheSessionLimitsAreWrittenOnlyWhenChangedAndReachTheSession) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/orvanet.ini";
+    orv::ServerSettings s;
+    ASSERT_TRUE(orv::SaveServerSettings(path, s));
+    std::string text;
+    ASSERT_TRUE(orv::ReadWholeFile(path, text));
+    EXPECT_EQ(text.find("read_timeout_ms"), std::string::npos) << text;
+    EXPECT_EQ(text.find("transfer_timeout_ms"), std::string::npos) << text;
+
+    s.ftpReadTimeoutMs = 800;
+    s.ftpTransferTimeoutMs = 900;
+    ASSERT_TRUE(orv::SaveServerSettings(path, s));
+    const orv::FtpEndpoint e = orv::LoadServerSettings(path).Ftp();
+    EXPECT_EQ(e.readTimeoutMs, 800);
+    EXPECT_EQ(e.transferTimeoutMs, 900);
+
+    // Out of range or no number: the built-in limits.
+    const std::string bad = dir.path().toStdString() + "/bad.ini";
+    ASSERT_TRUE(orv::WriteFileAtomically(bad, "[ftp]\nread_timeout_ms=5\ntransfer_timeout_ms=soon\n"));
+    const orv::FtpEndpoint d = orv::LoadServerSettings(bad).Ftp();
+    EXPECT_EQ(d.readTimeoutMs, 5500);
+    EXPECT_EQ(d.transferTimeoutMs, 15000);
+}
