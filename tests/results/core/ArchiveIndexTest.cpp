@@ -43,8 +43,8 @@ TEST_F(Archive, FindsANameAcrossDaysNewestFirstWhateverTheLetterForms) {
                      "2   A2   120   41   مریم کریمی   "});
     Day("14050917", {"1   B1   77   30   زهرا احمدی   ", "", "3   B3   78   51   علی رضایی   Urea=30   "});
     Day("14041230", {"1   C1   5   60   \u0639\u0644\u064a \u0631\u0636\u0627\u064a\u064a   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     EXPECT_EQ(index.DayCount(), 3u);
     EXPECT_EQ(index.PatientCount(), 5u);  // the blank line is no patient
 
@@ -63,8 +63,8 @@ TEST_F(Archive, FindsANameAcrossDaysNewestFirstWhateverTheLetterForms) {
 
 TEST_F(Archive, DigitsSearchTheOriginAndReferenceCodes) {
     Day("14050916", {"1   9120   312   30   Sara   ", "2   A2   45   30   Reza 312   ", "3   A3   8   30   Ali   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     const auto hits = index.Search("۳۱۲");  // Persian digits as typed
     ASSERT_EQ(hits.size(), 1u);          // names are not looked at for digits
     EXPECT_EQ(hits[0].row, 1);
@@ -81,8 +81,8 @@ TEST_F(Archive, DigitsSearchTheOriginAndReferenceCodes) {
 TEST_F(Archive, CodesWithLettersAreFoundWhateverTheirCase) {
     Day("14050918", {"1   TRV0054321   312   30   Sara   ", "2   A2   trv77   30   Trv Ahmadi   ",
                      "3   B3   9   30   Ali   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     for (const char* typed : {"TRV0054321", "trv0054321", "Trv005"}) {
         const auto hits = index.Search(typed);
         ASSERT_EQ(hits.size(), 1u) << typed;
@@ -99,17 +99,17 @@ TEST_F(Archive, CodesWithLettersAreFoundWhateverTheirCase) {
 
 TEST_F(Archive, KeptCurrentAsDaysAreDownloadedReplacedOrRemoved) {
     Day("14050910", {"1   A1   1   30   Sara   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     EXPECT_EQ(index.Search("reza").size(), 0u);
     Day("14050911", {"1   A1   2   30   Reza   "});
-    index.UpdateDay(root, "14050911");
+    index.UpdateDay("14050911");
     EXPECT_EQ(Days(index.Search("reza")), (std::vector<std::string>{"14050911#1"}));
     Day("14050910", {"1   A1   1   30   Reza Sara   "});  // replaced by a later download
-    index.UpdateDay(root, "14050910");
+    index.UpdateDay("14050910");
     EXPECT_EQ(Days(index.Search("reza")), (std::vector<std::string>{"14050911#1", "14050910#1"}));
     std::filesystem::remove(root + "14050911.txt");  // a failed download removes the day's file
-    index.UpdateDay(root, "14050911");
+    index.UpdateDay("14050911");
     EXPECT_EQ(Days(index.Search("reza")), (std::vector<std::string>{"14050910#1"}));
     EXPECT_EQ(index.DayCount(), 1u);
 }
@@ -126,12 +126,12 @@ TEST_F(Archive, OnlyDayFilesAreIndexedAndAStopKeepsWhatWasRead) {
     EXPECT_TRUE(ArchiveIndex::ArchivedDays(root + "missing/").empty());
 
     std::atomic<bool> stop{true};
-    ArchiveIndex index;
-    index.Build(root, &stop);
+    ArchiveIndex index(root);
+    EXPECT_EQ(index.Sync({}, &stop), 0u);
     EXPECT_EQ(index.DayCount(), 0u);
-    index.Build(root);
-    ArchiveIndex moved = std::move(index);  // the index built off the UI thread is moved in
-    EXPECT_EQ(moved.Search("sara").size(), 1u);
+    EXPECT_EQ(index.Sync(), 1u);
+    ArchiveIndex other(root);  // another connection (the window's worker, a command) sees it
+    EXPECT_EQ(other.Search("sara").size(), 1u);
 }
 
 TEST_F(Archive, UnreadableOrOddFilesLoseNothingElse) {
@@ -144,8 +144,8 @@ TEST_F(Archive, UnreadableOrOddFilesLoseNothingElse) {
         std::ofstream(root + "14050912.txt", std::ios::binary) << wide;
         std::ofstream(root + "14050913.txt", std::ios::binary) << std::string("\0\x01\xff\xfe\x80   ", 9);
     }
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     EXPECT_EQ(Days(index.Search("sara")), (std::vector<std::string>{"14050911#1", "14050910#1"}));
     EXPECT_EQ(Days(index.Search("f4")), (std::vector<std::string>{"14050912#1"}));
 }

@@ -26,7 +26,11 @@ TEST(ResultNumber, ReadsTheFormsACellHoldsAndNothingElse) {
         {"-2.5", true, -2.5, 0},   {"+3", true, 3, 0},
         {"Negative", false, 0, 0}, {"95 mg/dl", false, 0, 0},
         {"1/64", false, 0, 0},     {"1.2.3", false, 0, 0},
-        {"1,200.5", false, 0, 0},  {".5", false, 0, 0},
+        {"1,200.5", true, 1200.5, 0}, {".5", false, 0, 0},
+        {"250,000", true, 250000, 0}, {"1,234", true, 1234, 0},
+        {"۱,۲۳۴,۵۶۷", true, 1234567, 0}, {"0,500", true, 0.5, 0},
+        {"1,2345", true, 1.2345, 0},  {"12,34", true, 12.34, 0},
+        {"1,234.5.6", false, 0, 0},   {"1.234,567", false, 0, 0},
         {"5.", false, 0, 0},       {"", false, 0, 0},
         {"<", false, 0, 0},        {"--1", false, 0, 0},
         {"1-2", false, 0, 0},      {"see document", false, 0, 0},
@@ -51,8 +55,8 @@ TEST_F(History, EveryDayOfThePatientOldestFirstAsATestsByDaysTable) {
                      "FBS = 110   HbA1c=6.1   Urea=30   "});
     Day("14050203", {"1   A1   312   51   علی رضایی   HbA1c=<5   CBC=normal   fbs=95   "});
     Day("14041229", {"1   C1   5   50   علی رضایی   HbA1c=7,2   FBS=101   FBS=99   Note   "});
-    orv::results::ArchiveIndex index;
-    index.Build(root);
+    orv::results::ArchiveIndex index(root);
+    index.Sync();
 
     const std::vector<HistoryVisit> visits = FindHistory(index, "علی رضایی");
     ASSERT_EQ(visits.size(), 3u);
