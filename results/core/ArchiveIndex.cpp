@@ -30,8 +30,19 @@ namespace {
 // worker, a command run from a timer) before it gives up.
 constexpr int kBusyTimeoutMs = 15000;
 // Days read into one transaction: short enough that another connection waiting
-// to write gets its turn, long enough that the first build is not slowed.
-constexpr size_t kDaysPerTransaction = 24;
+// to write gets its turn, long enough that the first build makes few small
+// segments of the trigram indexes for SQLite to merge.
+constexpr size_t kDaysPerTransaction = 96;
+// A line's id orders the lines newest day first, then in row order: the days
+// before the last compact date there is above 20 bits, the row under them. The
+// first build reads the newest days first, so the ids come in rising order and
+// SQLite fills its pages.
+constexpr int kRowBits = 20;
+constexpr int64_t kRowMask = (int64_t{1} << kRowBits) - 1;
+constexpr int64_t kLastDay = 99999999;
+int64_t LineId(int64_t day, int64_t row) { return ((kLastDay - day) << kRowBits) | row; }
+int64_t DayOfLine(int64_t id) { return kLastDay - (id >> kRowBits); }
+int RowOfLine(int64_t id) { return static_cast<int>(id & kRowMask); }
 
 struct SqlError {
     int code = 0;
@@ -75,14 +86,14 @@ const char* const kTables[] = {
     // The distinct names as the files hold them, with the form searches compare.
     "CREATE TABLE names(id INTEGER PRIMARY KEY, text TEXT NOT NULL UNIQUE, folded TEXT NOT NULL)",
     "CREATE INDEX names_by_folded ON names(folded)",
-    "CREATE VIRTUAL TABLE name_grams USING fts5(folded, content='names', content_rowid='id', tokenize='trigram')",
-    // One row per result line that names a patient.
-    "CREATE TABLE lines(id INTEGER PRIMARY KEY, day INTEGER NOT NULL, row INTEGER NOT NULL, "
-    "name_id INTEGER NOT NULL, origin TEXT NOT NULL, reference TEXT NOT NULL, age TEXT NOT NULL)",
-    "CREATE INDEX lines_by_day ON lines(day DESC, row)",
+    "CREATE VIRTUAL TABLE name_grams USING fts5(folded, content='names', content_rowid='id', "
+    "tokenize='trigram', columnsize=0)",
+    // One row per result line that names a patient; its id is LineId(day, row).
+    "CREATE TABLE lines(id INTEGER PRIMARY KEY, name_id INTEGER NOT NULL, origin TEXT NOT NULL, "
+    "reference TEXT NOT NULL, age TEXT NOT NULL)",
     "CREATE INDEX lines_by_name ON lines(name_id)",
     // The folded codes of each line (rowid = lines.id); the text lives in `lines`.
-    "CREATE VIRTUAL TABLE code_grams USING fts5(origin, reference, content='', tokenize='trigram')",
+    "CREATE VIRTUAL TABLE code_grams USING fts5(origin, reference, content='', tokenize='trigram', columnsize=0)",
 };
 
 }  // namespace
@@ -170,8 +181,12 @@ void ArchiveIndex::Open() {
         Execute("PRAGMA synchronous=NORMAL; PRAGMA temp_store=MEMORY;"
                 "CREATE TEMP TABLE hit_names(id INTEGER PRIMARY KEY);"
                 "CREATE TEMP TABLE hit_lines(id INTEGER PRIMARY KEY);");
-        Statement version(db_, "PRAGMA user_version");
-        if (!version.Step() || version.Int(0) != kLayout) MakeTables();
+        int64_t layout = 0;
+        {
+            Statement version(db_, "PRAGMA user_version");
+            if (version.Step()) layout = version.Int(0);
+        }  // no statement may run while tables are dropped
+        if (layout != kLayout) MakeTables();
     } catch (const SqlError& error) {
         if (inMemory_) return;
         if (IsDamage(error.code)) {
@@ -202,13 +217,15 @@ void ArchiveIndex::Recreate() {
 void ArchiveIndex::MakeTables() {
     Execute("BEGIN IMMEDIATE");
     try {
-        Statement version(db_, "PRAGMA user_version");
-        if (version.Step() && version.Int(0) == kLayout) {  // another connection made them meanwhile
-            version.Reset();
+        int64_t layout = 0;
+        {
+            Statement version(db_, "PRAGMA user_version");
+            if (version.Step()) layout = version.Int(0);
+        }
+        if (layout == kLayout) {  // another connection made them meanwhile
             Execute("COMMIT");
             return;
         }
-        version.Reset();
         // An older layout: its tables go, virtual ones (with their own tables) first.
         std::vector<std::string> virtualTables, tables;
         {
@@ -296,12 +313,14 @@ int64_t ArchiveIndex::NameId(const std::string& name) {
 
 void ArchiveIndex::RemoveDay(const std::string& day) {
     const int64_t number = std::stoll(day);
+    const int64_t first = LineId(number, 0), last = LineId(number, kRowMask);
     Statement(db_,
               "INSERT INTO code_grams(code_grams, rowid, origin, reference) "
-              "SELECT 'delete', id, fold(origin), fold(reference) FROM lines WHERE day = ?1")
-        .Bind(1, number)
+              "SELECT 'delete', id, fold(origin), fold(reference) FROM lines WHERE id BETWEEN ?1 AND ?2")
+        .Bind(1, first)
+        .Bind(2, last)
         .Run();
-    Statement(db_, "DELETE FROM lines WHERE day = ?1").Bind(1, number).Run();
+    Statement(db_, "DELETE FROM lines WHERE id BETWEEN ?1 AND ?2").Bind(1, first).Bind(2, last).Run();
     Statement(db_, "DELETE FROM days WHERE day = ?1").Bind(1, number).Run();
 }
 
@@ -309,18 +328,17 @@ void ArchiveIndex::RemoveDay(const std::string& day) {
 void ArchiveIndex::ReplaceDay(const DayFile& file, const std::vector<std::string>& lines) {
     RemoveDay(file.day);
     const int64_t day = std::stoll(file.day);
-    Statement line(db_, "INSERT INTO lines(day, row, name_id, origin, reference, age) VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+    Statement line(db_, "INSERT INTO lines(id, name_id, origin, reference, age) VALUES(?1, ?2, ?3, ?4, ?5)");
     Statement codes(db_, "INSERT INTO code_grams(rowid, origin, reference) VALUES(?1, ?2, ?3)");
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < lines.size() && static_cast<int64_t>(i) < kRowMask; ++i) {
         const std::string_view text = lines[i];
         const RowSpans spans = SplitResultLine(text);
         auto field = [&](int c) { return text.substr(spans[c].offset, spans[c].length); };
         if (field(4).empty() && field(2).empty() && field(1).empty()) continue;  // a blank line
-        const int64_t nameId = NameId(std::string(field(4)));
-        line.Bind(1, day).Bind(2, static_cast<int64_t>(i + 1)).Bind(3, nameId);
-        line.Bind(4, field(2)).Bind(5, field(1)).Bind(6, field(3)).Run();
-        codes.Bind(1, sqlite3_last_insert_rowid(db_)).Bind(2, FoldLetters(field(2))).Bind(3, FoldLetters(field(1)));
-        codes.Run();
+        const int64_t id = LineId(day, static_cast<int64_t>(i) + 1);
+        line.Bind(1, id).Bind(2, NameId(std::string(field(4)))).Bind(3, field(2)).Bind(4, field(1)).Bind(5, field(3));
+        line.Run();
+        codes.Bind(1, id).Bind(2, FoldLetters(field(2))).Bind(3, FoldLetters(field(1))).Run();
     }
     Statement(db_, "INSERT OR REPLACE INTO days(day, size, mtime) VALUES(?1, ?2, ?3)")
         .Bind(1, day)
@@ -334,6 +352,7 @@ size_t ArchiveIndex::Sync(const Progress& progress, const std::atomic<bool>* can
         if (!Healthy()) return 0;
         needsSync_ = false;
         try {
+            Execute("PRAGMA cache_size = -16384");  // the first build keeps its pages at hand
             const std::vector<DayFile> files = ListFolder();
             std::map<std::string, std::pair<int64_t, int64_t>> indexed;
             {
@@ -373,6 +392,7 @@ size_t ArchiveIndex::Sync(const Progress& progress, const std::atomic<bool>* can
                 done += batch.size();
                 if (progress) progress(done, changed.size());
             }
+            Execute("PRAGMA cache_size = -2000");
             return done;
         } catch (const SqlError& error) {
             HandleFailure(error.code);
@@ -406,19 +426,18 @@ void ArchiveIndex::UpdateDay(const std::string& day) {
     }
 }
 
-std::vector<ArchiveHit> ArchiveIndex::Lines(const std::string& where, const std::function<void(Statement&)>& bind,
-                                            size_t limit, bool newestFirst) {
+// The lines whose ids `ids` (a SELECT of line ids, binding ?1) gives, at most `limit`, newest first.
+std::vector<ArchiveHit> ArchiveIndex::Lines(const std::string& ids, const std::string& text, size_t limit) {
     Statement select(db_,
-                     "SELECT lines.day, lines.row, names.text, lines.origin, lines.reference, lines.age "
-                     "FROM lines JOIN names ON names.id = lines.name_id WHERE " +
-                         where + (newestFirst ? " ORDER BY lines.day DESC, lines.row" : " ORDER BY lines.day, lines.row") +
-                         " LIMIT ?9");
-    bind(select);
+                     "SELECT lines.id, names.text, lines.origin, lines.reference, lines.age "
+                     "FROM lines JOIN names ON names.id = lines.name_id WHERE lines.id IN (" +
+                         ids + " ORDER BY 1 LIMIT ?9) ORDER BY lines.id");
+    select.Bind(1, text);
     select.Bind(9, limit >= static_cast<size_t>(INT64_MAX) ? int64_t{-1} : static_cast<int64_t>(limit));
     std::vector<ArchiveHit> hits;
     while (select.Step())
-        hits.push_back({DayName(select.Int(0)), static_cast<int>(select.Int(1)), select.Text(2), select.Text(3),
-                        select.Text(4), select.Text(5), ArchiveField::Name});
+        hits.push_back({DayName(DayOfLine(select.Int(0))), RowOfLine(select.Int(0)), select.Text(1), select.Text(2),
+                        select.Text(3), select.Text(4), ArchiveField::Name});
     return hits;
 }
 
@@ -426,10 +445,9 @@ std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit
     const std::string folded = FoldLetters(text);
     if (folded.empty() || limit == 0 || !Healthy()) return {};
     const bool digits = AllDigits(folded);
-    const bool trigrams = CharCount(folded) >= 3;  // the trigram index answers three letters and more
+    const bool trigrams = CharCount(folded) >= 3;  // the trigram indexes answer three letters and more
     try {
         Execute("DELETE FROM temp.hit_names; DELETE FROM temp.hit_lines;");
-        std::string where;
         if (!digits) {
             if (trigrams)
                 Statement(db_, "INSERT INTO temp.hit_names SELECT rowid FROM name_grams WHERE name_grams MATCH ?1")
@@ -439,17 +457,20 @@ std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit
                 Statement(db_, "INSERT INTO temp.hit_names SELECT id FROM names WHERE instr(folded, ?1) > 0")
                     .Bind(1, folded)
                     .Run();
-            where = "lines.name_id IN temp.hit_names OR ";
         }
+        std::string ids;
         if (trigrams) {
             Statement(db_, "INSERT INTO temp.hit_lines SELECT rowid FROM code_grams WHERE code_grams MATCH ?1")
                 .Bind(1, Phrase(folded))
                 .Run();
-            where += "lines.id IN temp.hit_lines";
-        } else {  // newest day first until the hits are enough: a short code is in many lines
-            where += "instr(fold(lines.origin), ?1) > 0 OR instr(fold(lines.reference), ?1) > 0";
+            ids = "SELECT id FROM lines WHERE name_id IN temp.hit_names UNION SELECT id FROM temp.hit_lines";
+        } else {
+            // Newest line first until the hits are enough: a short text is in many lines. The
+            // files hold codes in ASCII, where lower() folds as the search does.
+            ids = "SELECT id FROM lines WHERE name_id IN temp.hit_names OR instr(lower(origin), ?1) > 0 "
+                  "OR instr(lower(reference), ?1) > 0";
         }
-        std::vector<ArchiveHit> hits = Lines(where, [&](Statement& s) { s.Bind(1, folded); }, limit, true);
+        std::vector<ArchiveHit> hits = Lines(ids, folded, limit);
         for (ArchiveHit& hit : hits) {
             if (!digits && FoldLetters(hit.name).find(folded) != std::string::npos)
                 hit.field = ArchiveField::Name;
@@ -471,17 +492,19 @@ std::vector<ArchiveHit> ArchiveIndex::Patient(std::string_view text) {
     const bool digits = AllDigits(folded);
     try {
         Execute("DELETE FROM temp.hit_lines");
-        std::string where;
-        if (!digits) where = "lines.name_id IN (SELECT id FROM names WHERE folded = ?1) OR ";
+        std::string ids;
+        if (!digits) ids = "SELECT id FROM lines WHERE name_id IN (SELECT id FROM names WHERE folded = ?1) UNION ";
         if (CharCount(folded) >= 3) {
             Statement(db_, "INSERT INTO temp.hit_lines SELECT rowid FROM code_grams WHERE code_grams MATCH ?1")
                 .Bind(1, Phrase(folded))
                 .Run();
-            where += "(lines.id IN temp.hit_lines AND (fold(lines.origin) = ?1 OR fold(lines.reference) = ?1))";
+            ids += "SELECT id FROM lines WHERE id IN temp.hit_lines AND (fold(origin) = ?1 OR fold(reference) = ?1)";
         } else {
-            where += "fold(lines.origin) = ?1 OR fold(lines.reference) = ?1";
+            ids += "SELECT id FROM lines WHERE lower(origin) = ?1 OR lower(reference) = ?1";
         }
-        std::vector<ArchiveHit> hits = Lines(where, [&](Statement& s) { s.Bind(1, folded); }, SIZE_MAX, false);
+        std::vector<ArchiveHit> hits = Lines(ids, folded, SIZE_MAX);
+        // Oldest day first, the rows of a day in their order.
+        std::stable_sort(hits.begin(), hits.end(), [](const ArchiveHit& a, const ArchiveHit& b) { return a.day < b.day; });
         for (ArchiveHit& hit : hits) {
             if (!digits && FoldLetters(hit.name) == folded)
                 hit.field = ArchiveField::Name;

@@ -48,7 +48,7 @@ public:
     // The index file in the workspace folder (with SQLite's "-wal" and "-shm" beside it while in use).
     static constexpr const char* kFileName = ".orvanet-archive.sqlite";
     // Bumped whenever the tables or the letter folding change: an index of another layout is made again.
-    static constexpr int kLayout = 1;
+    static constexpr int kLayout = 2;
 
     // Opens the index of `folder` (ending with its separator), making it when
     // missing and anew when it cannot be used. A folder where no file can be
@@ -91,6 +91,8 @@ public:
     // True once the index was found damaged and made anew since the last
     // Sync(): what it answers lacks the days until Sync() reads them again.
     bool NeedsSync() const { return needsSync_; }
+    // Another connection reads the days again (the window's worker).
+    void ClearNeedsSync() { needsSync_ = false; }
 
 private:
     struct Statement;
@@ -110,8 +112,7 @@ private:
     void ReplaceDay(const DayFile& file, const std::vector<std::string>& lines);
     void RemoveDay(const std::string& day);
     int64_t NameId(const std::string& name);
-    std::vector<ArchiveHit> Lines(const std::string& where, const std::function<void(Statement&)>& bind, size_t limit,
-                                  bool newestFirst);
+    std::vector<ArchiveHit> Lines(const std::string& ids, const std::string& text, size_t limit);
     void Execute(const char* sql);
 
     std::string folder_;

@@ -99,4 +99,28 @@ TEST_F(History, EveryDayOfThePatientOldestFirstAsATestsByDaysTable) {
     EXPECT_EQ(DaySerial("1405x917"), 0);
 }
 
+TEST_F(History, IsOnePatientsWholeNameOrWholeCodeWhileTheSearchFindsParts) {
+    Day("14050910", {"1   R1   5   30   \u0639\u0644\u064a \u0631\u0636\u0627\u064a\u064a   FBS=90   ",
+                     "2   R2   25   31   محمدعلی رضایی   FBS=91   ", "3   R3   1500   32   علی رضایی‌نیا   FBS=92   ",
+                     "4   TRV5   77   33   Sara   FBS=93   "});
+    Day("14050911", {"1   R4   5   30   علی  رضایی   FBS=94   "});
+    orv::results::ArchiveIndex index(root);
+    index.Sync();
+    EXPECT_EQ(index.Search("علی رضایی").size(), 4u);  // the search still finds every name holding it
+    struct Case {
+        const char* text;
+        std::vector<std::string> results;  // FBS of each visit, oldest first
+    };
+    const Case cases[] = {
+        {"علی رضایی", {"90", "94"}}, {"۵", {"90", "94"}},   {"25", {"91"}}, {"150", {}},
+        {"trv5", {"93"}},            {"رضایی", {}},          {"R1", {"90"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::vector<std::string> results;
+        for (const HistoryVisit& visit : FindHistory(index, c.text)) results.push_back(visit.results.at(0).result);
+        EXPECT_EQ(results, c.results);
+    }
+}
+
 }  // namespace
