@@ -9,6 +9,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -74,11 +75,33 @@ bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// A regular file's size and time of change, as Sync() compares them.
+bool FileSignature(const std::string& path, int64_t& size, int64_t& mtime) {
+#ifndef _WIN32
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    size = info.st_size;
+    mtime = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+#else
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) return false;
+    size = static_cast<int64_t>(fs::file_size(path, error));
+    mtime = static_cast<int64_t>(fs::last_write_time(path, error).time_since_epoch().count());
+    if (error) return false;
+#endif
+    return true;
+}
+
 std::string DayName(int64_t day) {
     char name[16];
     std::snprintf(name, sizeof name, "%08lld", static_cast<long long>(day));
     return name;
 }
+
+#define LETTERED_CODES "(origin GLOB '*[^0-9]*' OR reference GLOB '*[^0-9]*')"
+// More candidates than this many times the hits asked for: the lines are read
+// newest first until there are enough, rather than all sorted.
+constexpr int64_t kDenseFactor = 20;
 
 const char* const kTables[] = {
     // A day file as it was read: its size and time tell a changed file.
@@ -92,6 +115,8 @@ const char* const kTables[] = {
     "CREATE TABLE lines(id INTEGER PRIMARY KEY, name_id INTEGER NOT NULL, origin TEXT NOT NULL, "
     "reference TEXT NOT NULL, age TEXT NOT NULL)",
     "CREATE INDEX lines_by_name ON lines(name_id)",
+    // The few lines whose codes hold letters, for a search of one or two letters.
+    "CREATE INDEX lines_with_lettered_codes ON lines(origin, reference) WHERE " LETTERED_CODES,
     // The folded codes of each line (rowid = lines.id); the text lives in `lines`.
     "CREATE VIRTUAL TABLE code_grams USING fts5(origin, reference, content='', tokenize='trigram', columnsize=0)",
 };
@@ -281,16 +306,26 @@ std::vector<std::string> ArchiveIndex::ArchivedDays(const std::string& folder) {
 // The day files with their size and time (no file is opened), newest first.
 std::vector<ArchiveIndex::DayFile> ArchiveIndex::ListFolder() const {
     std::vector<DayFile> files;
+#ifndef _WIN32
+    // One stat a file: a start with nothing changed looks at thousands of them.
+    if (DIR* dir = ::opendir(folder_.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            DayFile file;
+            if (IsArchiveFileName(entry->d_name, &file.day) &&
+                FileSignature(folder_ + entry->d_name, file.size, file.mtime))
+                files.push_back(std::move(file));
+        }
+        ::closedir(dir);
+    }
+#else
     std::error_code error;
     for (fs::directory_iterator it(fs::path(folder_), error), end; !error && it != end; it.increment(error)) {
-        std::string day;
-        std::error_code fileError;
-        if (!IsArchiveFileName(it->path().filename().string(), &day) || !it->is_regular_file(fileError)) continue;
-        const auto size = it->file_size(fileError);
-        const auto time = it->last_write_time(fileError);
-        if (fileError) continue;
-        files.push_back({day, static_cast<int64_t>(size), static_cast<int64_t>(time.time_since_epoch().count())});
+        DayFile file;
+        if (IsArchiveFileName(it->path().filename().string(), &file.day) &&
+            FileSignature(it->path().string(), file.size, file.mtime))
+            files.push_back(std::move(file));
     }
+#endif
     std::sort(files.begin(), files.end(), [](const DayFile& a, const DayFile& b) { return a.day > b.day; });
     return files;
 }
@@ -405,16 +440,9 @@ size_t ArchiveIndex::Sync(const Progress& progress, const std::atomic<bool>* can
 void ArchiveIndex::UpdateDay(const std::string& day) {
     if (!Healthy()) return;
     try {
-        std::error_code error;
-        const fs::path path(LocalResultPath(folder_, day));
         DayFile file{day, 0, 0};
         std::vector<std::string> lines;
-        const bool exists = fs::is_regular_file(path, error);
-        if (exists) {
-            file.size = static_cast<int64_t>(fs::file_size(path, error));
-            file.mtime = static_cast<int64_t>(fs::last_write_time(path, error).time_since_epoch().count());
-        }
-        const bool read = exists && !error && ReadDay(file, lines);
+        const bool read = FileSignature(LocalResultPath(folder_, day), file.size, file.mtime) && ReadDay(file, lines);
         Execute("BEGIN IMMEDIATE");
         if (read)
             ReplaceDay(file, lines);
@@ -458,18 +486,26 @@ std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit
                     .Bind(1, folded)
                     .Run();
         }
-        std::string ids;
-        if (trigrams) {
+        if (trigrams)
             Statement(db_, "INSERT INTO temp.hit_lines SELECT rowid FROM code_grams WHERE code_grams MATCH ?1")
                 .Bind(1, Phrase(folded))
                 .Run();
-            ids = "SELECT id FROM lines WHERE name_id IN temp.hit_names UNION SELECT id FROM temp.hit_lines";
-        } else {
-            // Newest line first until the hits are enough: a short text is in many lines. The
-            // files hold codes in ASCII, where lower() folds as the search does.
-            ids = "SELECT id FROM lines WHERE name_id IN temp.hit_names OR instr(lower(origin), ?1) > 0 "
-                  "OR instr(lower(reference), ?1) > 0";
+        // The files hold codes in ASCII, where lower() folds as the search does.
+        const std::string codes = trigrams ? "id IN temp.hit_lines"
+                                  : digits ? "instr(origin, ?1) > 0 OR instr(reference, ?1) > 0"
+                                           : LETTERED_CODES " AND (instr(lower(origin), ?1) > 0 OR "
+                                                            "instr(lower(reference), ?1) > 0)";
+        bool dense = digits && !trigrams;  // one or two digits are in many codes
+        if (!dense && limit < static_cast<size_t>(INT64_MAX / kDenseFactor)) {
+            Statement count(db_,
+                            "SELECT (SELECT count(*) FROM lines WHERE name_id IN temp.hit_names) + "
+                            "(SELECT count(*) FROM temp.hit_lines)");
+            dense = count.Step() && count.Int(0) > kDenseFactor * static_cast<int64_t>(limit);
         }
+        // Dense: the lines newest first until the hits are enough; otherwise the candidates sorted.
+        const std::string ids =
+            dense ? "SELECT id FROM lines WHERE +name_id IN temp.hit_names OR " + codes
+                  : "SELECT id FROM lines WHERE name_id IN temp.hit_names UNION SELECT id FROM lines WHERE " + codes;
         std::vector<ArchiveHit> hits = Lines(ids, folded, limit);
         for (ArchiveHit& hit : hits) {
             if (!digits && FoldLetters(hit.name).find(folded) != std::string::npos)
@@ -499,8 +535,10 @@ std::vector<ArchiveHit> ArchiveIndex::Patient(std::string_view text) {
                 .Bind(1, Phrase(folded))
                 .Run();
             ids += "SELECT id FROM lines WHERE id IN temp.hit_lines AND (fold(origin) = ?1 OR fold(reference) = ?1)";
+        } else if (digits) {
+            ids += "SELECT id FROM lines WHERE origin = ?1 OR reference = ?1";
         } else {
-            ids += "SELECT id FROM lines WHERE lower(origin) = ?1 OR lower(reference) = ?1";
+            ids += "SELECT id FROM lines WHERE " LETTERED_CODES " AND (lower(origin) = ?1 OR lower(reference) = ?1)";
         }
         std::vector<ArchiveHit> hits = Lines(ids, folded, SIZE_MAX);
         // Oldest day first, the rows of a day in their order.

@@ -48,7 +48,7 @@ public:
     // The index file in the workspace folder (with SQLite's "-wal" and "-shm" beside it while in use).
     static constexpr const char* kFileName = ".orvanet-archive.sqlite";
     // Bumped whenever the tables or the letter folding change: an index of another layout is made again.
-    static constexpr int kLayout = 2;
+    static constexpr int kLayout = 3;
 
     // Opens the index of `folder` (ending with its separator), making it when
     // missing and anew when it cannot be used. A folder where no file can be
