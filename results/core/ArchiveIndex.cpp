@@ -497,15 +497,17 @@ std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit
                                                             "instr(lower(reference), ?1) > 0)";
         bool dense = digits && !trigrams;  // one or two digits are in many codes
         if (!dense && limit < static_cast<size_t>(INT64_MAX / kDenseFactor)) {
+            const int64_t enough = kDenseFactor * static_cast<int64_t>(limit);
             Statement count(db_,
-                            "SELECT (SELECT count(*) FROM lines WHERE name_id IN temp.hit_names) + "
+                            "SELECT (SELECT count(*) FROM (SELECT 1 FROM lines WHERE name_id IN temp.hit_names LIMIT ?1)) + "
                             "(SELECT count(*) FROM temp.hit_lines)");
-            dense = count.Step() && count.Int(0) > kDenseFactor * static_cast<int64_t>(limit);
+            dense = count.Bind(1, enough + 1).Step() && count.Int(0) > enough;
         }
         // Dense: the lines newest first until the hits are enough; otherwise the candidates sorted.
         const std::string ids =
             dense ? "SELECT id FROM lines WHERE +name_id IN temp.hit_names OR " + codes
-                  : "SELECT id FROM lines WHERE name_id IN temp.hit_names UNION SELECT id FROM lines WHERE " + codes;
+                  : "SELECT id FROM lines WHERE name_id IN temp.hit_names UNION SELECT id FROM lines " +
+                        std::string(trigrams || digits ? "" : "INDEXED BY lines_with_lettered_codes ") + "WHERE " + codes;
         std::vector<ArchiveHit> hits = Lines(ids, folded, limit);
         for (ArchiveHit& hit : hits) {
             if (!digits && FoldLetters(hit.name).find(folded) != std::string::npos)
