@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config lld
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev
   libcurl4-openssl-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-noto-core fonts-dejavu-core poppler-utils

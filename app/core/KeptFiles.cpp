@@ -16,6 +16,8 @@ bool IsKeptFileName(std::string_view name) {
     for (const char* kept : {reception::kTodayFile, reception::kTestsFile, reception::kCustomCodeFile, "check.txt",
                              "pro.txt", kSettingsFileName, kWorkspaceLockName})
         if (lower == kept) return true;
+    // The archive's index, with SQLite's files beside it ("-wal", "-shm", "-journal").
+    if (lower.starts_with(results::ArchiveIndex::kFileName)) return true;
     return results::ArchiveIndex::IsArchiveFileName(lower);
 }
 

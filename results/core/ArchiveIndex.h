@@ -1,21 +1,33 @@
 #pragma once
-// An index over the local archive of result files (the compact date + ".txt"
-// files in the workspace folder) that finds a patient across every archived
-// day: by name, compared after letter folding, or by origin or reference code
-// (digits, or letters and digits in any case).
-// Hits come newest day first, then in row order.
+// The index of the local archive of result files (the compact date + ".txt"
+// files in the workspace folder): a SQLite file beside them that finds a
+// patient across every archived day, by name (compared after letter folding) or
+// by origin or reference code (digits, or letters and digits in any case),
+// without reading the day files again. The day files stay the truth: the index
+// is derived from them, kept in step by each file's size and time, and made
+// again from them when it is missing, damaged or of an older layout.
 //
-//   ArchiveIndex index;
-//   index.Build(root);                  // off the UI thread
-//   index.UpdateDay(root, "14050917");  // after that day was downloaded
+// One row per result line (day, row, name, both codes, age); the distinct
+// names with their folded form; trigram indexes over the folded names and
+// codes, so a substring of three letters or more is answered without a scan
+// (shorter texts scan the names, and the codes newest day first).
+//
+// Several connections (the window's, its worker's, a command run from a timer)
+// share the file through SQLite's own locking: WAL, a busy timeout, every
+// change in a transaction. A connection is used by one thread at a time.
+//
+//   ArchiveIndex index(root);
+//   index.Sync();                         // only changed days are read
 //   for (const ArchiveHit& hit : index.Search("رضايي")) ...
+//   index.UpdateDay("14050917");          // after that day was downloaded
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
+
+struct sqlite3;
 
 namespace orv::results {
 
@@ -27,15 +39,22 @@ struct ArchiveHit {
     std::string name;
     std::string originCode;
     std::string referenceCode;
+    std::string age;
     ArchiveField field = ArchiveField::Name;  // where the text was found
 };
 
 class ArchiveIndex {
 public:
-    ArchiveIndex() = default;
-    // Built off the UI thread and moved in; never copied (a year is tens of megabytes).
-    ArchiveIndex(ArchiveIndex&&) noexcept = default;
-    ArchiveIndex& operator=(ArchiveIndex&&) noexcept = default;
+    // The index file in the workspace folder (with SQLite's "-wal" and "-shm" beside it while in use).
+    static constexpr const char* kFileName = ".orvanet-archive.sqlite";
+    // Bumped whenever the tables or the letter folding change: an index of another layout is made again.
+    static constexpr int kLayout = 3;
+
+    // Opens the index of `folder` (ending with its separator), making it when
+    // missing and anew when it cannot be used. A folder where no file can be
+    // written gets an index in memory, made by Sync() each time.
+    explicit ArchiveIndex(std::string folder);
+    ~ArchiveIndex();
     ArchiveIndex(const ArchiveIndex&) = delete;
     ArchiveIndex& operator=(const ArchiveIndex&) = delete;
 
@@ -44,51 +63,63 @@ public:
     // The archived days in `folder`, newest first.
     static std::vector<std::string> ArchivedDays(const std::string& folder);
 
-    // Indexes every archived day of `folder`, replacing what was indexed.
-    // Stops early (keeping the days read so far) when `cancel` becomes true.
-    void Build(const std::string& folder, const std::atomic<bool>* cancel = nullptr);
+    const std::string& Folder() const { return folder_; }
+    bool InMemory() const { return inMemory_; }
+
+    // Brings the index in step with the folder: a day whose file is new or
+    // changed (size or time) is read, newest first, a day whose file went is
+    // removed; nothing is read when nothing changed. `progress(done, total)`
+    // follows the days read; a stop through `cancel` keeps the days read so
+    // far. The number of days read.
+    using Progress = std::function<void(size_t done, size_t total)>;
+    size_t Sync(const Progress& progress = {}, const std::atomic<bool>* cancel = nullptr);
     // Reads one day again; a day whose file is gone (or unreadable) leaves the index.
-    void UpdateDay(const std::string& folder, const std::string& day);
-    // Indexes `lines` (the day's report text) as the day's content.
-    void SetDay(const std::string& day, const std::vector<std::string>& lines);
-    void RemoveDay(const std::string& day);
+    void UpdateDay(const std::string& day);
 
     // A text that folds to digits alone is looked for in the origin and reference
     // codes; anything else in the patient names and in the codes (a code with
-    // letters, whatever their case). A patient found in more than one field is
-    // one hit. An empty text finds nothing. At most `limit` hits.
-    std::vector<ArchiveHit> Search(std::string_view text, size_t limit = SIZE_MAX) const;
+    // letters, whatever their case). Hits come newest day first, then in row
+    // order; a patient found in more than one field is one hit. An empty text
+    // finds nothing. At most `limit` hits.
+    std::vector<ArchiveHit> Search(std::string_view text, size_t limit = SIZE_MAX);
+    // One patient's lines, oldest day first: the whole name equal after folding,
+    // or (digits, or a code with letters) a whole origin or reference code equal.
+    std::vector<ArchiveHit> Patient(std::string_view text);
 
-    // The report line of a hit (its day and grid row); empty when the index holds no such line.
-    std::string_view Line(const std::string& day, int row) const;
-
-    size_t DayCount() const { return days_.size(); }
-    size_t PatientCount() const;
+    size_t DayCount();
+    size_t PatientCount();
+    // True once the index was found damaged and made anew since the last
+    // Sync(): what it answers lacks the days until Sync() reads them again.
+    bool NeedsSync() const { return needsSync_; }
+    // Another connection reads the days again (the window's worker).
+    void ClearNeedsSync() { needsSync_ = false; }
 
 private:
-    struct Patient {
-        int row = 0;
-        std::string name, originCode, referenceCode;
-    };
-    using Searcher = std::boyer_moore_horspool_searcher<std::string::const_iterator>;
-    // Every folded field of one kind in a day, each followed by '\n', in row order.
-    struct Column {
-        std::string text;
-        std::vector<uint32_t> starts;  // start of patient i's field in `text`
-        void Add(std::string_view utf8);
-        // Calls found(i) once for every patient whose field contains the searched text.
-        void Find(const Searcher& searcher, const std::function<bool(size_t)>& found) const;
-    };
-    // One archived day, folded once when it is read.
-    struct Day {
-        std::vector<Patient> patients;
-        Column names, origins, references;
-        std::vector<std::string> lines;  // the report text, for a hit's whole row
+    struct Statement;
+    struct DayFile {
+        std::string day;
+        int64_t size = 0, mtime = 0;
     };
 
-    static Day Index(const std::vector<std::string>& lines);
+    void Open();
+    void Close();
+    void Recreate();
+    void MakeTables();
+    bool Healthy();
+    void HandleFailure(int code);
+    std::vector<DayFile> ListFolder() const;
+    bool ReadDay(const DayFile& file, std::vector<std::string>& lines) const;
+    void ReplaceDay(const DayFile& file, const std::vector<std::string>& lines);
+    void RemoveDay(const std::string& day);
+    int64_t NameId(const std::string& name);
+    std::vector<ArchiveHit> Lines(const std::string& ids, const std::string& text, size_t limit);
+    void Execute(const char* sql);
 
-    std::map<std::string, Day, std::greater<>> days_;  // newest first
+    std::string folder_;
+    std::string path_;
+    sqlite3* db_ = nullptr;
+    bool inMemory_ = false;
+    bool needsSync_ = false;
 };
 
 }  // namespace orv::results

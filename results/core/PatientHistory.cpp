@@ -4,9 +4,11 @@
 #include <charconv>
 #include <map>
 
+#include "base/core/TextFile.h"
 #include "results/core/LetterFolding.h"
 #include "results/core/ReportBody.h"
 #include "results/core/ResultLine.h"
+#include "results/core/ResultPaths.h"
 #include "solar/core/CivilDays.h"
 
 namespace orv::results {
@@ -28,13 +30,25 @@ HistoryVisit ReadVisit(std::string day, int row, std::string_view line) {
     return visit;
 }
 
-std::vector<HistoryVisit> FindHistory(const ArchiveIndex& index, std::string_view text) {
-    std::vector<ArchiveHit> hits = index.Search(text);
-    // Newest day first from the search; rows of one day stay in their order.
-    std::stable_sort(hits.begin(), hits.end(), [](const ArchiveHit& a, const ArchiveHit& b) { return a.day < b.day; });
+std::vector<HistoryVisit> FindHistory(ArchiveIndex& index, std::string_view text) {
+    const std::vector<ArchiveHit> hits = index.Patient(text);  // oldest day first, rows in their order
     std::vector<HistoryVisit> visits;
     visits.reserve(hits.size());
-    for (const ArchiveHit& hit : hits) visits.push_back(ReadVisit(hit.day, hit.row, index.Line(hit.day, hit.row)));
+    // Each day's file is read once, for the lines of the patient it holds.
+    std::string readDay;
+    std::vector<std::string> lines;
+    for (const ArchiveHit& hit : hits) {
+        if (hit.day != readDay) {
+            readDay = hit.day;
+            lines = ReadTextFile(LocalResultPath(index.Folder(), hit.day)).content.lines;
+        }
+        if (hit.row < 1 || static_cast<size_t>(hit.row) > lines.size()) continue;
+        HistoryVisit visit = ReadVisit(hit.day, hit.row, lines[static_cast<size_t>(hit.row) - 1]);
+        // A file changed after it was indexed: a line that is no longer the patient's is left out.
+        if (visit.name != hit.name || visit.originCode != hit.originCode || visit.referenceCode != hit.referenceCode)
+            continue;
+        visits.push_back(std::move(visit));
+    }
     return visits;
 }
 

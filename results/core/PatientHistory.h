@@ -1,10 +1,11 @@
 #pragma once
-// A patient's results across the archive: every day on which the archive
-// search finds the patient (by folded name, or by a code), oldest first, and
+// A patient's results across the archive: every line of that one patient (the
+// whole name equal after folding, or a whole code equal), oldest first, read
+// from the day files the index points at, and
 // the cumulative table built from them: a row per test, a column per day kept
 // (a day of a namesake can be left out), the values as the cells hold them.
 //
-//   std::vector<HistoryVisit> visits = FindHistory(index, "رضایی");
+//   std::vector<HistoryVisit> visits = FindHistory(index, "علی رضایی");
 //   HistoryTable table = BuildHistoryTable(visits, leftOut);
 //   for (size_t t = 0; t < table.tests.size(); ++t) TrendOf(table, visits, t) ...
 #include <cstdint>
@@ -37,9 +38,10 @@ struct HistoryVisit {
 
 // The row `row` of the day `day`, read from its report line.
 HistoryVisit ReadVisit(std::string day, int row, std::string_view line);
-// Every hit of the archive search for `text`, oldest day first, rows of a day in
-// their order. Nothing for a text the search finds nothing for.
-std::vector<HistoryVisit> FindHistory(const ArchiveIndex& index, std::string_view text);
+// The patient's lines (ArchiveIndex::Patient), oldest day first, rows of a day
+// in their order, each read from its day's file. Nothing for a text that is no
+// patient's whole name or code.
+std::vector<HistoryVisit> FindHistory(ArchiveIndex& index, std::string_view text);
 
 // "1405/09/17" for "14050917".
 std::string DayText(std::string_view compact);

@@ -1,5 +1,8 @@
 #include "results/ui/ArchiveSearcher.h"
 
+#include <QElapsedTimer>
+#include <QMetaObject>
+
 namespace orv::results {
 
 ArchiveSearcher::ArchiveSearcher(QObject* parent) : QObject(parent) {}
@@ -18,12 +21,28 @@ void ArchiveSearcher::StopWorker() {
 void ArchiveSearcher::Start(const QString& root) {
     StopWorker();
     root_ = root;
-    ready_ = false;
     changedWhileBuilding_.clear();
+    index_ = std::make_unique<ArchiveIndex>(root.toStdString());
+    index_->ClearNeedsSync();  // the worker reads the days
+    StartWorker();
+}
+
+void ArchiveSearcher::StartWorker() {
+    if (worker_) return;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    building_ = std::make_shared<ArchiveIndex>();
-    worker_ = QThread::create([index = building_, cancel = cancel_, folder = root.toStdString()] {
-        index->Build(folder, cancel.get());
+    worker_ = QThread::create([this, cancel = cancel_, folder = root_.toStdString()] {
+        ArchiveIndex own(folder);
+        QElapsedTimer shown;
+        shown.start();
+        own.Sync(
+            [this, &shown](size_t done, size_t total) {
+                if (done < total && shown.elapsed() < 500) return;
+                shown.restart();
+                QMetaObject::invokeMethod(
+                    this, [this, done, total] { emit Progress(static_cast<int>(done), static_cast<int>(total)); },
+                    Qt::QueuedConnection);
+            },
+            cancel.get());
     });
     worker_->setObjectName(QStringLiteral("archive index"));
     connect(worker_, &QThread::finished, this, &ArchiveSearcher::Built);
@@ -31,32 +50,41 @@ void ArchiveSearcher::Start(const QString& root) {
 }
 
 void ArchiveSearcher::Built() {
-    index_ = std::move(*building_);
-    building_.reset();
     worker_->deleteLater();
     worker_ = nullptr;
-    for (const std::string& day : changedWhileBuilding_) index_.UpdateDay(root_.toStdString(), day);
+    for (const std::string& day : changedWhileBuilding_) index_->UpdateDay(day);
     changedWhileBuilding_.clear();
-    ready_ = true;
     emit IndexReady();
 }
 
 void ArchiveSearcher::DayChanged(const QString& compact) {
-    if (root_.isEmpty()) return;
+    if (!index_) return;
     if (worker_)
         changedWhileBuilding_.insert(compact.toStdString());
     else
-        index_.UpdateDay(root_.toStdString(), compact.toStdString());
+        index_->UpdateDay(compact.toStdString());
+    AfterQuery();
 }
 
-std::vector<ArchiveHit> ArchiveSearcher::Search(const QString& text, size_t limit) const {
-    if (!ready_) return {};
-    return index_.Search(text.toStdString(), limit);
+// The UI thread's connection found the index damaged and made it anew: its days are read again.
+void ArchiveSearcher::AfterQuery() {
+    if (!index_ || !index_->NeedsSync()) return;
+    index_->ClearNeedsSync();
+    StartWorker();
 }
 
-std::vector<HistoryVisit> ArchiveSearcher::History(const QString& text) const {
-    if (!ready_) return {};
-    return FindHistory(index_, text.toStdString());
+std::vector<ArchiveHit> ArchiveSearcher::Search(const QString& text, size_t limit) {
+    if (!index_) return {};
+    std::vector<ArchiveHit> hits = index_->Search(text.toStdString(), limit);
+    AfterQuery();
+    return hits;
+}
+
+std::vector<HistoryVisit> ArchiveSearcher::History(const QString& text) {
+    if (!index_) return {};
+    std::vector<HistoryVisit> visits = FindHistory(*index_, text.toStdString());
+    AfterQuery();
+    return visits;
 }
 
 }  // namespace orv::results

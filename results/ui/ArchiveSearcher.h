@@ -1,8 +1,9 @@
 #pragma once
-// The archive index of the window: built on a worker thread when asked
-// (Start), kept current as days are downloaded (DayChanged), searched on the
-// UI thread. While the index is being built, searches find nothing yet and
-// changed days wait to be read into it once it is there.
+// The window's archive index: opened on the workspace when asked (Start) and
+// brought in step on a worker thread with a connection of its own (only new or
+// changed days are read), kept in step as days are downloaded (DayChanged),
+// searched on the UI thread. While the worker reads, searches answer from the
+// days read so far. An index found damaged is made anew in the background.
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -22,33 +23,33 @@ public:
     explicit ArchiveSearcher(QObject* parent = nullptr);
     ~ArchiveSearcher() override;
 
-    // Builds the index of `root` in the background (again if `root` changed).
+    // Opens the index of `root` and reads the changed days in the background (again if `root` changed).
     void Start(const QString& root);
-    bool Ready() const { return ready_; }
+    // In step with the day files: no reading in the background.
+    bool Ready() const { return index_ && !worker_; }
+    bool Started() const { return index_ != nullptr; }
     const QString& Root() const { return root_; }
     void DayChanged(const QString& compact);
-    std::vector<ArchiveHit> Search(const QString& text, size_t limit) const;
-    // Every day of the patient the search finds for `text`, oldest first.
-    std::vector<HistoryVisit> History(const QString& text) const;
-    // The report line of a hit; empty while the index is not ready.
-    std::string_view Line(const std::string& day, int row) const {
-        return ready_ ? index_.Line(day, row) : std::string_view();
-    }
+    std::vector<ArchiveHit> Search(const QString& text, size_t limit);
+    // Every day of the one patient whose whole name or code `text` is, oldest first.
+    std::vector<HistoryVisit> History(const QString& text);
 
 signals:
+    // Days read so far of those the worker found new or changed (at most twice a second).
+    void Progress(int done, int total);
     void IndexReady();
 
 private:
+    void StartWorker();
     void Built();
     void StopWorker();
+    void AfterQuery();
 
     QString root_;
+    std::unique_ptr<ArchiveIndex> index_;  // the UI thread's connection
     QThread* worker_ = nullptr;
     std::shared_ptr<std::atomic<bool>> cancel_;
-    std::shared_ptr<ArchiveIndex> building_;
-    ArchiveIndex index_;
     std::set<std::string> changedWhileBuilding_;
-    bool ready_ = false;
 };
 
 }  // namespace orv::results

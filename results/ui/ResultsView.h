@@ -138,6 +138,8 @@ public slots:
     void showGridPatientHistory();
     void showHitPatientHistory();
     void onWatchBlink();
+    // Days of the archive read so far by the index's worker; done < 0 when it finished.
+    void showIndexProgress(int done, int total);
 
 signals:
     // A click on the grid (the reference documents' list over it gives way).
@@ -163,6 +165,7 @@ private:
     orv::ui::WindowFrame& frame_;
     QString lastGoodDay_;  // the date field's last whole date
     std::unique_ptr<ResultWatch> watch_;
+    QString indexProgressText_, statusBeforeIndex_;
     int watchBlinks_ = 0;      // title blink ticks
     bool watchFetch_ = false;  // today's new file waits to be fetched
 };

@@ -52,6 +52,7 @@ constexpr size_t kShownHits = 200;
 constexpr int kDayRole = Qt::UserRole;
 constexpr int kRowRole = Qt::UserRole + 1;
 constexpr int kColumnRole = Qt::UserRole + 2;
+constexpr int kPatientRole = Qt::UserRole + 3;  // the name or code the hit was found by
 
 constexpr qint64 kDocumentSize = 45000;
 const char* const kNoTestInCell = "متن جستجو خالی میباشد";
@@ -121,8 +122,10 @@ void ResultsView::buildArchiveSearch() {
 
     archiveSearcher = new ArchiveSearcher(this);
     connect(archiveSearcher, &ArchiveSearcher::IndexReady, this, [this] {
+        showIndexProgress(-1, 0);
         if (archiveMode() && hitList->isVisible()) searchArchive();
     });
+    connect(archiveSearcher, &ArchiveSearcher::Progress, this, &ResultsView::showIndexProgress);
     connect(allDaysButton, &QToolButton::clicked, this, &ResultsView::onAllDaysClicked);
     connect(hitList, &QListWidget::itemDoubleClicked, this, &ResultsView::openHit);
     hitList->installEventFilter(new HitKeys(this));
@@ -144,7 +147,8 @@ void ResultsView::buildArchiveSearch() {
 bool ResultsView::archiveMode() const { return allDaysButton && allDaysButton->isChecked(); }
 
 void ResultsView::startArchiveIndex() {
-    if (archiveSearcher->Root() != frame_.WorkspaceRoot()) archiveSearcher->Start(frame_.WorkspaceRoot());
+    if (!archiveSearcher->Started() || archiveSearcher->Root() != frame_.WorkspaceRoot())
+        archiveSearcher->Start(frame_.WorkspaceRoot());
 }
 
 void ResultsView::onAllDaysClicked() {
@@ -168,12 +172,11 @@ void ResultsView::searchArchive() {
     }
     hitList->show();
     hitList->raise();
-    if (!archiveSearcher->Ready()) {
-        hitList->addItem(u". در حال آماده سازی فهرست بایگانی ..."_s);
-        return;
-    }
+    startArchiveIndex();
+    // While the archive is being read, the days read so far answer.
     const std::vector<ArchiveHit> hits = archiveSearcher->Search(text, kShownHits + 1);
-    if (hits.empty()) hitList->addItem(u". بیماری با این مشخصات در بایگانی نیست"_s);
+    if (!archiveSearcher->Ready()) hitList->addItem(u". در حال آماده سازی فهرست بایگانی ..."_s);
+    else if (hits.empty()) hitList->addItem(u". بیماری با این مشخصات در بایگانی نیست"_s);
     for (size_t i = 0; i < hits.size() && i < kShownHits; ++i) {
         const ArchiveHit& hit = hits[i];
         auto* item = new QListWidgetItem(DayText(hit.day) + u"   "_s + QString::fromStdString(hit.name) +
@@ -183,6 +186,10 @@ void ResultsView::searchArchive() {
         item->setData(kDayRole, DayText(hit.day));
         item->setData(kRowRole, hit.row);
         item->setData(kColumnRole, HitColumn(hit.field));
+        const std::string& found = hit.field == ArchiveField::ReferenceCode ? hit.referenceCode
+                                   : hit.field == ArchiveField::OriginCode  ? hit.originCode
+                                                                            : hit.name;
+        item->setData(kPatientRole, QString::fromStdString(found));
         hitList->addItem(item);
     }
     if (hits.size() > kShownHits) hitList->addItem(u". بیش از ۲۰۰ مورد؛ متن جستجو را کامل تر کنید"_s);
@@ -213,13 +220,10 @@ void ResultsView::archiveDayChanged(const QString& compact) {
 void ResultsView::showPatientHistory(const QString& text) {
     if (text.trimmed().isEmpty()) return;
     startArchiveIndex();
-    if (!archiveSearcher->Ready()) {
-        frame_.Flash(u". در حال آماده سازی فهرست بایگانی ..."_s);
-        return;
-    }
-    std::vector<HistoryVisit> visits = archiveSearcher->History(text);
+    std::vector<HistoryVisit> visits = archiveSearcher->History(text);  // the days read so far
     if (visits.empty()) {
-        frame_.Flash(u". بیماری با این مشخصات در بایگانی نیست"_s);
+        frame_.Flash(archiveSearcher->Ready() ? u". بیماری با این مشخصات در بایگانی نیست"_s
+                                              : u". در حال آماده سازی فهرست بایگانی ..."_s);
         return;
     }
     auto* window = new PatientHistoryWindow(text.trimmed(), std::move(visits), frame_.Canvas());
@@ -236,16 +240,31 @@ void ResultsView::showGridPatientHistory() {
         QString::fromStdString(std::string(name.empty() ? resultModel->Table().Field(row - 1, 2) : name)));
 }
 
-// The hit's patient, by what the search found in it: the name or the code.
+// The hit's patient, by what the search found in it: the whole name or code.
 void ResultsView::showHitPatientHistory() {
     const QListWidgetItem* item = hitList->currentItem();
     if (!item || !item->data(kRowRole).isValid()) return;
-    const std::string day = CompactDate(item->data(kDayRole).toString().toStdString());
-    const HistoryVisit hit =
-        ReadVisit(day, item->data(kRowRole).toInt(), archiveSearcher->Line(day, item->data(kRowRole).toInt()));
-    const int column = item->data(kColumnRole).toInt();
-    const std::string& text = column == 1 ? hit.referenceCode : column == 2 ? hit.originCode : hit.name;
-    showPatientHistory(QString::fromStdString(text));
+    showPatientHistory(item->data(kPatientRole).toString());
+}
+
+// The first build of a large archive shows how far it is on the status line,
+// unless another message took the line meanwhile; the line shown before comes back at the end.
+void ResultsView::showIndexProgress(int done, int total) {
+    constexpr int kShownFrom = 60;  // days: a build shorter than this passes unnoticed
+    const QString shown = frame_.StatusText();
+    if (done < 0) {  // finished
+        if (!indexProgressText_.isEmpty() && shown == indexProgressText_) frame_.SetStatus(statusBeforeIndex_);
+        indexProgressText_.clear();
+        return;
+    }
+    if (total < kShownFrom) return;
+    if (indexProgressText_.isEmpty())
+        statusBeforeIndex_ = shown;
+    else if (shown != indexProgressText_ && shown != statusBeforeIndex_)
+        return;
+    indexProgressText_ = u". در حال آماده سازی فهرست بایگانی: "_s + QString::number(done) + u" از "_s +
+                         QString::number(total) + u" روز"_s;
+    frame_.SetStatus(indexProgressText_);
 }
 
 // --- the document of a single test

@@ -6,16 +6,23 @@
 // case; digits alone look at the codes only), newest day first, one per line
 // and each patient once: day, name, reference code, origin code, row, tab-separated.
 // orvanet-tool results history FOLDER TEXT [--test NAME]: every result of the
-// patient found by TEXT (as results search finds them), oldest day first, the
-// cells in their order on the row, one per line: day, name, test, result,
-// tab-separated; with --test only that test's lines.
+// one patient whose whole name (after letter folding) or whole origin or
+// reference code is TEXT, oldest day first, the cells in their order on the
+// row, one per line: day, name, test, result and the number read from the
+// result (plain decimal, empty when it is no number), tab-separated; with
+// --test only that test's lines.
+// Both keep the index of the archive in FOLDER (a file beside the day files)
+// in step first: only new or changed days are read.
+#include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "base/core/TextFile.h"
 #include "results/core/ArchiveIndex.h"
 #include "results/core/PatientHistory.h"
 #include "results/core/ResultColumns.h"
+#include "results/core/ResultNumber.h"
 #include "results/core/ResultTable.h"
 #include "tools/orvanet-tool/ToolCommand.h"
 
@@ -49,16 +56,38 @@ void PrintCsv(const orv::results::ResultTable& table) {
     }
 }
 
-// Indexes the archive folder; false (with the message) when there is no such folder.
-bool IndexArchive(std::string folder, orv::results::ArchiveIndex& index) {
+// Opens the index of the archive folder and brings it in step; false (with the
+// message) when there is no such folder.
+std::unique_ptr<orv::results::ArchiveIndex> OpenArchive(std::string folder) {
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
         std::cerr << "orvanet-tool results: no folder \"" << folder << "\"\n";
-        return false;
+        return nullptr;
     }
     if (!folder.ends_with('/')) folder += '/';
-    index.Build(folder);
-    return true;
+    auto index = std::make_unique<orv::results::ArchiveIndex>(folder);
+    index->Sync();
+    return index;
+}
+
+// Asks the index; an index found damaged on the way is made anew from the files and asked again.
+template <typename Ask>
+auto AskArchive(orv::results::ArchiveIndex& index, Ask ask) {
+    auto answer = ask();
+    if (index.NeedsSync()) {
+        index.Sync();
+        answer = ask();
+    }
+    return answer;
+}
+
+// A number as plain decimal text: the shortest that reads back the same, no exponent.
+std::string PlainDecimal(double value) {
+    char text[400];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    if (error != std::errc()) return {};
+    const std::string plain(text, end);
+    return plain == "-0" ? "0" : plain;
 }
 
 int Search(const std::vector<std::string>& args) {
@@ -66,9 +95,9 @@ int Search(const std::vector<std::string>& args) {
         std::cerr << "orvanet-tool results: search needs a folder and a text (results search FOLDER TEXT)\n";
         return 2;
     }
-    orv::results::ArchiveIndex index;
-    if (!IndexArchive(args[1], index)) return 1;
-    for (const orv::results::ArchiveHit& hit : index.Search(args[2]))
+    const auto index = OpenArchive(args[1]);
+    if (!index) return 1;
+    for (const orv::results::ArchiveHit& hit : AskArchive(*index, [&] { return index->Search(args[2]); }))
         std::cout << orv::results::DayText(hit.day) << '\t' << hit.name << '\t' << hit.referenceCode << '\t'
                   << hit.originCode << '\t' << hit.row << '\n';
     return 0;
@@ -92,14 +121,18 @@ int History(const std::vector<std::string>& args) {
                      "[--test NAME])\n";
         return 2;
     }
-    orv::results::ArchiveIndex index;
-    if (!IndexArchive(texts[0], index)) return 1;
+    const auto index = OpenArchive(texts[0]);
+    if (!index) return 1;
     const std::string key = test ? orv::results::TestKey(*test) : std::string();
-    for (const orv::results::HistoryVisit& visit : orv::results::FindHistory(index, texts[1])) {
+    const auto visits = AskArchive(*index, [&] { return orv::results::FindHistory(*index, texts[1]); });
+    for (const orv::results::HistoryVisit& visit : visits) {
         const std::string day = orv::results::DayText(visit.day);
-        for (const orv::results::TestResult& cell : visit.results)
-            if (!test || orv::results::TestKey(cell.test) == key)
-                std::cout << day << '\t' << visit.name << '\t' << cell.test << '\t' << cell.result << '\n';
+        for (const orv::results::TestResult& cell : visit.results) {
+            if (test && orv::results::TestKey(cell.test) != key) continue;
+            const auto number = orv::results::ReadResultNumber(cell.result);
+            std::cout << day << '\t' << visit.name << '\t' << cell.test << '\t' << cell.result << '\t'
+                      << (number ? PlainDecimal(number->value) : std::string()) << '\n';
+        }
     }
     return 0;
 }

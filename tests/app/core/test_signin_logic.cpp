@@ -76,7 +76,8 @@ TEST(ProxyFile, FourLinesOrAClearMessageKeepingWhatWasRead) {
 // A listed help file never replaces a file the program keeps.
 TEST(KeptFiles, TheProgramsOwnFilesAndDayArchives) {
     for (const char* kept : {"today.txt", "TODAY.TXT", "customcode.txt", "tests.txt", "check.txt", "Pro.txt",
-                             "orvanet.ini", "14050917.txt", "today.txt.", "check.txt ", ".orvanet.lock"})
+                             "orvanet.ini", "14050917.txt", "today.txt.", "check.txt ", ".orvanet.lock",
+                             ".orvanet-archive.sqlite", ".Orvanet-Archive.sqlite-wal"})
         EXPECT_TRUE(orv::IsKeptFileName(kept)) << kept;
     for (const char* other : {"Working hours.txt", "LastNormalValue.rtf", "today.txt.bak", "1405091.txt",
                               "14050917.pdf", "my today.txt"})

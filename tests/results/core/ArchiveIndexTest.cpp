@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
+#include <thread>
 
 #include "base/core/TextFile.h"
 #include "results/core/ArchiveIndex.h"
@@ -43,8 +46,8 @@ TEST_F(Archive, FindsANameAcrossDaysNewestFirstWhateverTheLetterForms) {
                      "2   A2   120   41   مریم کریمی   "});
     Day("14050917", {"1   B1   77   30   زهرا احمدی   ", "", "3   B3   78   51   علی رضایی   Urea=30   "});
     Day("14041230", {"1   C1   5   60   \u0639\u0644\u064a \u0631\u0636\u0627\u064a\u064a   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     EXPECT_EQ(index.DayCount(), 3u);
     EXPECT_EQ(index.PatientCount(), 5u);  // the blank line is no patient
 
@@ -63,8 +66,8 @@ TEST_F(Archive, FindsANameAcrossDaysNewestFirstWhateverTheLetterForms) {
 
 TEST_F(Archive, DigitsSearchTheOriginAndReferenceCodes) {
     Day("14050916", {"1   9120   312   30   Sara   ", "2   A2   45   30   Reza 312   ", "3   A3   8   30   Ali   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     const auto hits = index.Search("۳۱۲");  // Persian digits as typed
     ASSERT_EQ(hits.size(), 1u);          // names are not looked at for digits
     EXPECT_EQ(hits[0].row, 1);
@@ -81,8 +84,8 @@ TEST_F(Archive, DigitsSearchTheOriginAndReferenceCodes) {
 TEST_F(Archive, CodesWithLettersAreFoundWhateverTheirCase) {
     Day("14050918", {"1   TRV0054321   312   30   Sara   ", "2   A2   trv77   30   Trv Ahmadi   ",
                      "3   B3   9   30   Ali   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     for (const char* typed : {"TRV0054321", "trv0054321", "Trv005"}) {
         const auto hits = index.Search(typed);
         ASSERT_EQ(hits.size(), 1u) << typed;
@@ -99,19 +102,20 @@ TEST_F(Archive, CodesWithLettersAreFoundWhateverTheirCase) {
 
 TEST_F(Archive, KeptCurrentAsDaysAreDownloadedReplacedOrRemoved) {
     Day("14050910", {"1   A1   1   30   Sara   "});
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     EXPECT_EQ(index.Search("reza").size(), 0u);
     Day("14050911", {"1   A1   2   30   Reza   "});
-    index.UpdateDay(root, "14050911");
+    index.UpdateDay("14050911");
     EXPECT_EQ(Days(index.Search("reza")), (std::vector<std::string>{"14050911#1"}));
     Day("14050910", {"1   A1   1   30   Reza Sara   "});  // replaced by a later download
-    index.UpdateDay(root, "14050910");
+    index.UpdateDay("14050910");
     EXPECT_EQ(Days(index.Search("reza")), (std::vector<std::string>{"14050911#1", "14050910#1"}));
     std::filesystem::remove(root + "14050911.txt");  // a failed download removes the day's file
-    index.UpdateDay(root, "14050911");
+    index.UpdateDay("14050911");
     EXPECT_EQ(Days(index.Search("reza")), (std::vector<std::string>{"14050910#1"}));
     EXPECT_EQ(index.DayCount(), 1u);
+    EXPECT_EQ(index.Sync(), 0u);  // the days read one by one need no reading at the next start
 }
 
 TEST_F(Archive, OnlyDayFilesAreIndexedAndAStopKeepsWhatWasRead) {
@@ -126,12 +130,12 @@ TEST_F(Archive, OnlyDayFilesAreIndexedAndAStopKeepsWhatWasRead) {
     EXPECT_TRUE(ArchiveIndex::ArchivedDays(root + "missing/").empty());
 
     std::atomic<bool> stop{true};
-    ArchiveIndex index;
-    index.Build(root, &stop);
+    ArchiveIndex index(root);
+    EXPECT_EQ(index.Sync({}, &stop), 0u);
     EXPECT_EQ(index.DayCount(), 0u);
-    index.Build(root);
-    ArchiveIndex moved = std::move(index);  // the index built off the UI thread is moved in
-    EXPECT_EQ(moved.Search("sara").size(), 1u);
+    EXPECT_EQ(index.Sync(), 1u);
+    ArchiveIndex other(root);  // another connection (the window's worker, a command) sees it
+    EXPECT_EQ(other.Search("sara").size(), 1u);
 }
 
 TEST_F(Archive, UnreadableOrOddFilesLoseNothingElse) {
@@ -144,10 +148,90 @@ TEST_F(Archive, UnreadableOrOddFilesLoseNothingElse) {
         std::ofstream(root + "14050912.txt", std::ios::binary) << wide;
         std::ofstream(root + "14050913.txt", std::ios::binary) << std::string("\0\x01\xff\xfe\x80   ", 9);
     }
-    ArchiveIndex index;
-    index.Build(root);
+    ArchiveIndex index(root);
+    index.Sync();
     EXPECT_EQ(Days(index.Search("sara")), (std::vector<std::string>{"14050911#1", "14050910#1"}));
     EXPECT_EQ(Days(index.Search("f4")), (std::vector<std::string>{"14050912#1"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The index answers as a command does: made anew and read again when it was found damaged on the way.
+std::vector<ArchiveHit> Ask(ArchiveIndex& index, const char* text) {
+    auto hits = index.Search(text);
+    if (index.NeedsSync()) {
+        index.Sync();
+        hits = index.Search(text);
+    }
+    return hits;
+}
+
+TEST_F(Archive, AStartWithNothingChangedReadsNoDayFile) {
+    for (int d = 10; d < 20; ++d) Day("140509" + std::to_string(d), {"1   A1   " + std::to_string(d) + "   30   Sara   "});
+    EXPECT_EQ(ArchiveIndex(root).Sync(), 10u);
+    ArchiveIndex index(root);
+    EXPECT_EQ(index.Sync(), 0u);
+    EXPECT_EQ(index.Search("sara").size(), 10u);
+    Day("14050912", {"1   A1   12   30   Reza   "});  // replaced: another size
+    std::filesystem::remove(root + "14050913.txt");
+    EXPECT_EQ(index.Sync(), 1u);
+    EXPECT_EQ(index.Search("sara").size(), 8u);
+    EXPECT_EQ(index.DayCount(), 9u);
+    const auto perms = std::filesystem::status(root + ArchiveIndex::kFileName).permissions();
+    EXPECT_EQ(perms & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+              std::filesystem::perms::none);
+}
+
+TEST_F(Archive, ADamagedOrOlderIndexIsMadeAgainFromTheFiles) {
+    const std::string path = root + ArchiveIndex::kFileName;
+    const std::function<void()> damages[] = {
+        [&] { std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2); },
+        [&] { std::filesystem::resize_file(path, 100); },
+        [&] { std::filesystem::resize_file(path, 0); },
+        [&] { std::ofstream(path, std::ios::binary | std::ios::in) << std::string(4096, '\x5a'); },
+        [&] { std::filesystem::remove(path); },
+        [&] {  // an older layout
+            sqlite3* db = nullptr;
+            sqlite3_open(path.c_str(), &db);
+            sqlite3_exec(db, "PRAGMA user_version = 0", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        },
+    };
+    for (int d = 10; d < 40; ++d)
+        Day("140509" + std::to_string(d), {"1   A1   " + std::to_string(d) + "   30   Sara   ", "2   B   7   1   Ali   "});
+    for (size_t i = 0; i < std::size(damages); ++i) {
+        SCOPED_TRACE(i);
+        ArchiveIndex(root).Sync();
+        damages[i]();
+        ArchiveIndex index(root);
+        index.Sync();
+        EXPECT_EQ(Ask(index, "sara").size(), 30u);
+        EXPECT_EQ(Ask(index, "ali").size(), 30u);
+        EXPECT_FALSE(index.InMemory());
+    }
+}
+
+// The window's worker reads the archive while the window (or a command run
+// from a timer) reads a downloaded day and searches on its own connection.
+TEST_F(Archive, TwoConnectionsAtOnceShareOneIndex) {
+    for (int d = 0; d < 30; ++d) {
+        char day[16];
+        std::snprintf(day, sizeof day, "1405%02d%02d", 1 + d / 30, 1 + d % 30);
+        Day(day, {"1   A1   " + std::to_string(d) + "   30   Sara   ", "2   B1   9   30   Ali   "});
+    }
+    ArchiveIndex window(root);
+    std::thread worker([this] { ArchiveIndex(root).Sync(); });
+    for (int i = 0; i < 10; ++i) {
+        Day("14060101", {"1   N1   1   30   Sara " + std::to_string(i) + "   "});
+        window.UpdateDay("14060101");
+        window.Search("sara");
+    }
+    worker.join();
+    EXPECT_EQ(window.Sync(), 0u);
+    EXPECT_EQ(window.Search("sara").size(), 31u);
+    EXPECT_EQ(window.Search("sara 9").size(), 1u);
 }
 
 }  // namespace

@@ -26,7 +26,11 @@ TEST(ResultNumber, ReadsTheFormsACellHoldsAndNothingElse) {
         {"-2.5", true, -2.5, 0},   {"+3", true, 3, 0},
         {"Negative", false, 0, 0}, {"95 mg/dl", false, 0, 0},
         {"1/64", false, 0, 0},     {"1.2.3", false, 0, 0},
-        {"1,200.5", false, 0, 0},  {".5", false, 0, 0},
+        {"1,200.5", true, 1200.5, 0}, {".5", false, 0, 0},
+        {"250,000", true, 250000, 0}, {"1,234", true, 1234, 0},
+        {"۱,۲۳۴,۵۶۷", true, 1234567, 0}, {"0,500", true, 0.5, 0},
+        {"1,2345", true, 1.2345, 0},  {"12,34", true, 12.34, 0},
+        {"1,234.5.6", false, 0, 0},   {"1.234,567", false, 0, 0},
         {"5.", false, 0, 0},       {"", false, 0, 0},
         {"<", false, 0, 0},        {"--1", false, 0, 0},
         {"1-2", false, 0, 0},      {"see document", false, 0, 0},
@@ -51,8 +55,8 @@ TEST_F(History, EveryDayOfThePatientOldestFirstAsATestsByDaysTable) {
                      "FBS = 110   HbA1c=6.1   Urea=30   "});
     Day("14050203", {"1   A1   312   51   علی رضایی   HbA1c=<5   CBC=normal   fbs=95   "});
     Day("14041229", {"1   C1   5   50   علی رضایی   HbA1c=7,2   FBS=101   FBS=99   Note   "});
-    orv::results::ArchiveIndex index;
-    index.Build(root);
+    orv::results::ArchiveIndex index(root);
+    index.Sync();
 
     const std::vector<HistoryVisit> visits = FindHistory(index, "علی رضایی");
     ASSERT_EQ(visits.size(), 3u);
@@ -93,6 +97,30 @@ TEST_F(History, EveryDayOfThePatientOldestFirstAsATestsByDaysTable) {
     EXPECT_EQ(TrendOf(kept, visits, 0).size(), 2u);
     EXPECT_EQ(DayText("14050917"), "1405/09/17");
     EXPECT_EQ(DaySerial("1405x917"), 0);
+}
+
+TEST_F(History, IsOnePatientsWholeNameOrWholeCodeWhileTheSearchFindsParts) {
+    Day("14050910", {"1   R1   5   30   \u0639\u0644\u064a \u0631\u0636\u0627\u064a\u064a   FBS=90   ",
+                     "2   R2   25   31   محمدعلی رضایی   FBS=91   ", "3   R3   1500   32   علی رضایی‌نیا   FBS=92   ",
+                     "4   TRV5   77   33   Sara   FBS=93   "});
+    Day("14050911", {"1   R4   5   30   علی  رضایی   FBS=94   "});
+    orv::results::ArchiveIndex index(root);
+    index.Sync();
+    EXPECT_EQ(index.Search("علی رضایی").size(), 4u);  // the search still finds every name holding it
+    struct Case {
+        const char* text;
+        std::vector<std::string> results;  // FBS of each visit, oldest first
+    };
+    const Case cases[] = {
+        {"علی رضایی", {"90", "94"}}, {"۵", {"90", "94"}},   {"25", {"91"}}, {"150", {}},
+        {"trv5", {"93"}},            {"رضایی", {}},          {"R1", {"90"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::vector<std::string> results;
+        for (const HistoryVisit& visit : FindHistory(index, c.text)) results.push_back(visit.results.at(0).result);
+        EXPECT_EQ(results, c.results);
+    }
 }
 
 }  // namespace

@@ -52,8 +52,8 @@ class PatientHistoryWindowTest : public QObject {
 private slots:
     void chartFollowsTheArchiveAndTheDaysKept() {
         WriteArchive();
-        ArchiveIndex index;
-        index.Build(Root());
+        ArchiveIndex index(Root());
+        index.Sync();
         PatientHistoryWindow window(u"علی رضایی"_s, FindHistory(index, "علی رضایی"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -127,8 +127,8 @@ private slots:
 
     void printsTheTableThenTheChart() {
         WriteArchive();
-        ArchiveIndex index;
-        index.Build(Root());
+        ArchiveIndex index(Root());
+        index.Sync();
         PatientHistoryWindow window(u"علی رضایی"_s, FindHistory(index, "علی رضایی"));
         QVERIFY(window.ChooseTest(u"HbA1c"_s));
         const HistoryReport report(u"علی رضایی"_s, window.Shown(), window.Visits(), window.ChartedTest());

@@ -94,16 +94,21 @@ TEST(ResultsCommand, HistoryListsThePatientsResultsOldestDayFirst) {
     const SampleArchive archive{"14010702", "14010630"};
     const std::string& folder = archive.folder;
     ASSERT_FALSE(folder.empty());
-    const ToolRun run = Tool("results history '" + folder + "' 'کاظمی'");
+    // The whole name, typed with Persian letters and one blank where the file has two.
+    const ToolRun run = Tool("results history '" + folder + "' 'محمد رضا کاظمی'");
     ASSERT_EQ(run.status, 0);
     const auto lines = Split(run.out, '\n');
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "1401/06/30\tمحمد رضا کاظم\u064a\tFBS\t95");
-    EXPECT_EQ(lines[2], "1401/06/30\tمحمد رضا کاظم\u064a\tHCV Qualitative\tNegative");
-    EXPECT_EQ(lines[3], "1401/07/02\tمحمد رضا کاظم\u064a\tFBS\t95");
-    // One test, named in any capitals; by a code as the search finds it.
+    EXPECT_EQ(lines[0], "1401/06/30\tمحمد رضا کاظم\u064a\tFBS\t95\t95");
+    EXPECT_EQ(lines[2], "1401/06/30\tمحمد رضا کاظم\u064a\tHCV Qualitative\tNegative\t");
+    EXPECT_EQ(lines[3], "1401/07/02\tمحمد رضا کاظم\u064a\tFBS\t95\t95");
+    // Part of a name is no patient's history, though the search finds it.
+    EXPECT_EQ(Tool("results history '" + folder + "' 'کاظمی'").out, "");
+    EXPECT_NE(Tool("results search '" + folder + "' 'کاظمی'").out, "");
+    // One test, named in any capitals; by the whole code.
     EXPECT_EQ(Tool("results history '" + folder + "' 2045 --test chol").out,
-              "1401/06/30\tمحمد رضا کاظم\u064a\tChol\t180\n1401/07/02\tمحمد رضا کاظم\u064a\tChol\t180\n");
+              "1401/06/30\tمحمد رضا کاظم\u064a\tChol\t180\t180\n1401/07/02\tمحمد رضا کاظم\u064a\tChol\t180\t180\n");
+    EXPECT_EQ(Tool("results history '" + folder + "' 204 --test chol").out, "");
     const ToolRun none = Tool("results history '" + folder + "' 'nobody'");
     EXPECT_EQ(none.status, 0);
     EXPECT_EQ(none.out, "");
