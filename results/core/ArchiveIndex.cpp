@@ -24,6 +24,10 @@
 
 namespace orv::results {
 
+#ifdef _WIN32
+namespace fs = std::filesystem;
+#endif
+
 
 namespace {
 
