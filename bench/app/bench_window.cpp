@@ -245,13 +245,16 @@ int StartupBench(const char* self) {
 
 // ---- memory
 
-long PeakResidentKb() {
+// A line of /proc/self/status in kB: VmRSS (resident now) or VmHWM (its peak).
+long StatusKb(const char* key) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+        if (line.startsWith(key)) return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
 }
+long PeakResidentKb() { return StatusKb("VmHWM:"); }
+long ResidentKb() { return StatusKb("VmRSS:"); }
 
 int MemoryChild() {
     int argc = 1;
@@ -272,14 +275,6 @@ int MemoryChild() {
     std::printf("rows=%d before_kb=%ld peak_kb=%ld\n", rows, before, PeakResidentKb());
     std::fflush(stdout);
     std::_Exit(0);
-}
-
-long ResidentKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
 }
 
 void RunEvents(int ms) {

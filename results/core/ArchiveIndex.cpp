@@ -470,6 +470,18 @@ std::vector<ArchiveHit> ArchiveIndex::Lines(const std::string& ids, const std::s
     return hits;
 }
 
+// Which field of each hit holds the text: the name (never for digits), else the origin code, else the reference.
+static void MarkFoundFields(std::vector<ArchiveHit>& hits, const std::string& folded, bool digits, bool whole) {
+    const auto holds = [&](const std::string& field) {
+        const std::string f = FoldLetters(field);
+        return whole ? f == folded : f.find(folded) != std::string::npos;
+    };
+    for (ArchiveHit& hit : hits)
+        hit.field = !digits && holds(hit.name) ? ArchiveField::Name
+                    : holds(hit.originCode)    ? ArchiveField::OriginCode
+                                               : ArchiveField::ReferenceCode;
+}
+
 std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit) {
     const std::string folded = FoldLetters(text);
     if (folded.empty() || limit == 0 || !Healthy()) return {};
@@ -510,14 +522,7 @@ std::vector<ArchiveHit> ArchiveIndex::Search(std::string_view text, size_t limit
                   : "SELECT id FROM lines WHERE name_id IN temp.hit_names UNION SELECT id FROM lines " +
                         std::string(trigrams || digits ? "" : "INDEXED BY lines_with_lettered_codes ") + "WHERE " + codes;
         std::vector<ArchiveHit> hits = Lines(ids, folded, limit);
-        for (ArchiveHit& hit : hits) {
-            if (!digits && FoldLetters(hit.name).find(folded) != std::string::npos)
-                hit.field = ArchiveField::Name;
-            else if (FoldLetters(hit.originCode).find(folded) != std::string::npos)
-                hit.field = ArchiveField::OriginCode;
-            else
-                hit.field = ArchiveField::ReferenceCode;
-        }
+        MarkFoundFields(hits, folded, digits, /*whole=*/false);
         return hits;
     } catch (const SqlError& error) {
         HandleFailure(error.code);
@@ -546,14 +551,7 @@ std::vector<ArchiveHit> ArchiveIndex::Patient(std::string_view text) {
         std::vector<ArchiveHit> hits = Lines(ids, folded, SIZE_MAX);
         // Oldest day first, the rows of a day in their order.
         std::stable_sort(hits.begin(), hits.end(), [](const ArchiveHit& a, const ArchiveHit& b) { return a.day < b.day; });
-        for (ArchiveHit& hit : hits) {
-            if (!digits && FoldLetters(hit.name) == folded)
-                hit.field = ArchiveField::Name;
-            else if (FoldLetters(hit.originCode) == folded)
-                hit.field = ArchiveField::OriginCode;
-            else
-                hit.field = ArchiveField::ReferenceCode;
-        }
+        MarkFoundFields(hits, folded, digits, /*whole=*/true);
         return hits;
     } catch (const SqlError& error) {
         HandleFailure(error.code);
