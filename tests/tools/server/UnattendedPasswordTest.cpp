@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(UnattendedPasswordTest, CredentialAndPasswordFileComeBeforeTheFile) {
-    const std::string ok = "network\tok\nserver\tok\nsecurity\tplain\ntoday\t1401/06/30\n";
+    const std::string ok = "network\tok\nserver\tok\nsecurity\tplain\ntoday\t1401/06/30\nfolder\tok\n";
     const std::string credentials = home_.path().toStdString() + "/credentials";
     QDir().mkpath(QString::fromStdString(credentials));
     ASSERT_TRUE(orv::WriteFileAtomically(credentials + "/" + orv::kCredentialName, lab_->Value("password") + "\n"));
