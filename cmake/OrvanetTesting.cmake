@@ -3,11 +3,6 @@
 # Every test runs with HOME and the XDG folders pointed at a folder of its own, and
 # with no D-Bus session (so never near the user's secret store or desktop);
 # the tests that need a session start their own.
-# Test programs carry line tables, not full debug information (-g1): a failure's
-# backtrace still names functions and lines, and they compile and link faster.
-function(_orv_test_program name)
-  target_compile_options(${name} PRIVATE $<$<CONFIG:RelWithDebInfo>:-g1>)
-endfunction()
 
 # Side by side (ctest -j), the longest tests start first: ctest has no times of its
 # own on a fresh clone. Seconds measured with four at once on two loaded cores.
@@ -61,7 +56,6 @@ function(orv_gtest name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE orv_options GTest::gtest GTest::gtest_main ${T_LIBS})
-  _orv_test_program(${name})
   # No QObject in a GoogleTest program: no moc step and no empty moc file to compile.
   set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   add_test(NAME ${name} COMMAND ${name})
@@ -79,7 +73,6 @@ function(orv_qtest name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE orv_options Qt6::Test Qt6::Widgets ${T_LIBS})
-  _orv_test_program(${name})
   if(T_SLICES)
     foreach(k RANGE 1 ${T_SLICES})
       add_test(NAME ${name}_${k} COMMAND ${name})
@@ -108,7 +101,6 @@ function(orv_fuzz name)
     add_executable(fuzz_${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/ReplayCorpus.cpp)
     target_link_libraries(fuzz_${name} PRIVATE orv_options ${T_LIBS})
     set_target_properties(fuzz_${name} PROPERTIES AUTOMOC OFF)
-    _orv_test_program(fuzz_${name})
     add_test(NAME fuzz_${name} COMMAND fuzz_${name} ${corpus})
     _orv_test_env(fuzz_${name})
   endif()
