@@ -256,26 +256,17 @@ long StatusKb(const char* key) {
 long PeakResidentKb() { return StatusKb("VmHWM:"); }
 long ResidentKb() { return StatusKb("VmRSS:"); }
 
-int MemoryChild() {
+// A child process's application with the program's fonts and windows made.
+struct WindowChild {
     int argc = 1;
-    char name[] = "orvanet";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    orv::ui::InstallFonts();
-    CreateForms();
-    const long before = PeakResidentKb();
-    mainWindow->show();
-    mainWindow->firstShowTimer->stop();
-    mainWindow->results->setDateText(QStringLiteral("1401/06/30"));
-    mainWindow->results->showDay();
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 500) QApplication::processEvents();
-    const int rows = mainWindow->results->resultModel->rowCount();
-    std::printf("rows=%d before_kb=%ld peak_kb=%ld\n", rows, before, PeakResidentKb());
-    std::fflush(stdout);
-    std::_Exit(0);
-}
+    char name[8] = "orvanet";
+    char* argv[2] = {name, nullptr};
+    QApplication app{argc, argv};
+    WindowChild() {
+        orv::ui::InstallFonts();
+        CreateForms();
+    }
+};
 
 void RunEvents(int ms) {
     QElapsedTimer t;
@@ -283,13 +274,22 @@ void RunEvents(int ms) {
     while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+int MemoryChild() {
+    WindowChild child;
+    const long before = PeakResidentKb();
+    mainWindow->show();
+    mainWindow->firstShowTimer->stop();
+    mainWindow->results->setDateText(QStringLiteral("1401/06/30"));
+    mainWindow->results->showDay();
+    RunEvents(500);
+    const int rows = mainWindow->results->resultModel->rowCount();
+    std::printf("rows=%d before_kb=%ld peak_kb=%ld\n", rows, before, PeakResidentKb());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
 int ArchiveChild() {
-    int argc = 1;
-    char name[] = "orvanet";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    orv::ui::InstallFonts();
-    CreateForms();
+    WindowChild child;
     QElapsedTimer ready;
     ready.start();
     mainWindow->show();

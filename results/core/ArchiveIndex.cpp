@@ -559,21 +559,14 @@ std::vector<ArchiveHit> ArchiveIndex::Patient(std::string_view text) {
     }
 }
 
-size_t ArchiveIndex::DayCount() {
-    if (!Healthy()) return 0;
-    try {
-        Statement count(db_, "SELECT count(*) FROM days");
-        return count.Step() ? static_cast<size_t>(count.Int(0)) : 0;
-    } catch (const SqlError& error) {
-        HandleFailure(error.code);
-        return 0;
-    }
-}
+size_t ArchiveIndex::DayCount() { return CountRows("SELECT count(*) FROM days"); }
 
-size_t ArchiveIndex::PatientCount() {
+size_t ArchiveIndex::PatientCount() { return CountRows("SELECT count(*) FROM lines"); }
+
+size_t ArchiveIndex::CountRows(const char* countSql) {
     if (!Healthy()) return 0;
     try {
-        Statement count(db_, "SELECT count(*) FROM lines");
+        Statement count(db_, countSql);
         return count.Step() ? static_cast<size_t>(count.Int(0)) : 0;
     } catch (const SqlError& error) {
         HandleFailure(error.code);

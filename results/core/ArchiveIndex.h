@@ -107,6 +107,7 @@ private:
     void MakeTables();
     bool Healthy();
     void HandleFailure(int code);
+    size_t CountRows(const char* countSql);  // a SELECT count(*), 0 when the index is unwell
     std::vector<DayFile> ListFolder() const;
     bool ReadDay(const DayFile& file, std::vector<std::string>& lines) const;
     void ReplaceDay(const DayFile& file, const std::vector<std::string>& lines);
